@@ -1,0 +1,252 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// The backtracking generator of BoundaryComputer and the checks that every
+// complete candidate passes before it is stored.
+//
+// Vertices are kept sorted by (genus, marked points, loops, edges in
+// generation order): a vertex whose bit in distinct_mask is clear still
+// equals its predecessor in everything fixed so far, so its next attribute
+// is bounded below by the predecessor's.  The upper bounds prune branches
+// that cannot reach total genus g, n marked points, a stable valence at
+// every genus-0 vertex and a connected graph.
+#include <algorithm>
+
+#include "computer/boundary_computer.h"
+
+namespace {
+
+uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
+
+}  // namespace
+
+void BoundaryComputer::bt_g(int v) {
+  Graph& w = work_graph;
+  if (v == w.K) {
+    bt_m(0);
+    return;
+  }
+  int lo = (w.distinct_mask & vertex_bit(v)) ? 0 : w.genus[v - 1];
+  int left = g - w.partial_genus;
+  // The genus not yet handed out, shared by the K - v remaining vertices,
+  // none of lower genus; and the stability budget: sum over vertices of
+  // 2 genus - 2 + valence is 2g - 2 + n.
+  int hi = std::min((left - w.K + 1) / (w.K - v),
+                    (2 * left - w.K + n - 2 * w.genus_zero_count) / (2 * (w.K - v)));
+  if (lo > hi) return;
+  uint32_t mask = w.distinct_mask;
+  for (int x = lo; x <= hi; ++x) {
+    w.genus[v] = static_cast<int8_t>(x);
+    if (x == 0)
+      ++w.genus_zero_count;
+    else
+      w.partial_genus = static_cast<int8_t>(w.partial_genus + x);
+    if (x > lo) w.distinct_mask |= vertex_bit(v);
+    bt_g(v + 1);
+    if (x == 0)
+      --w.genus_zero_count;
+    else
+      w.partial_genus = static_cast<int8_t>(w.partial_genus - x);
+    w.distinct_mask = mask;
+  }
+}
+
+void BoundaryComputer::bt_m(int v) {
+  Graph& w = work_graph;
+  if (v == w.K) {
+    bt_l(0);
+    return;
+  }
+  bool zero = v < w.genus_zero_count;
+  int order_lo = (w.distinct_mask & vertex_bit(v)) ? 0 : w.marked_points[v - 1];
+  int lo = order_lo;
+  int hi = n - w.partial_marked_points;
+  if (zero) {
+    // Later genus-0 vertices carry at least as many marked points.
+    hi = (n - w.partial_marked_points) / (w.genus_zero_count - v);
+    // Each genus-0 vertex needs 3 - min(marked, 2) edge ends, every other
+    // vertex one; the 2E ends of the E edges must suffice.
+    int edges = g - w.partial_genus;
+    int t = w.K + 2 * v + 2 - 2 * edges - w.valence_cap2_sum;
+    if (t > 2) return;
+    lo = std::max(order_lo, t);
+  }
+  if (lo > hi) return;
+  uint32_t mask = w.distinct_mask;
+  for (int x = lo; x <= hi; ++x) {
+    if (v == w.K - 1 && x != hi) continue;  // the last vertex takes the rest
+    w.marked_points[v] = static_cast<int8_t>(x);
+    if (x > order_lo) w.distinct_mask |= vertex_bit(v);
+    w.partial_marked_points = static_cast<int8_t>(w.partial_marked_points + x);
+    if (zero) w.valence_cap2_sum = static_cast<int8_t>(w.valence_cap2_sum + std::min(x, 2));
+    w.valence[v] = static_cast<int8_t>(w.valence[v] + x);
+    bt_m(v + 1);
+    w.valence[v] = static_cast<int8_t>(w.valence[v] - x);
+    if (zero) w.valence_cap2_sum = static_cast<int8_t>(w.valence_cap2_sum - std::min(x, 2));
+    w.partial_marked_points = static_cast<int8_t>(w.partial_marked_points - x);
+    w.distinct_mask = mask;
+  }
+}
+
+void BoundaryComputer::bt_l(int v) {
+  Graph& w = work_graph;
+  if (v == w.K) {
+    for (int m = 0; m <= g + 1; ++m) w.multiplicity_count[m] = 0;
+    int cap3 = 0;
+    for (int u = 0; u < w.genus_zero_count; ++u) cap3 += std::min<int>(w.valence[u], 3);
+    w.valence_cap3_sum = static_cast<int8_t>(cap3);
+    bt_a(0, 1);
+    return;
+  }
+  bool zero = v < w.genus_zero_count;
+  int order_lo = (w.distinct_mask & vertex_bit(v)) ? 0 : w.loops[v - 1];
+  int edges = g - w.partial_genus;
+  // Keep K - 1 non-loop edges for connectivity, and enough for an earlier
+  // genus-0 vertex that is still short of valence 3.
+  int hi = std::min(edges - (w.K - 1), edges + w.min_valence_cap2 - 3);
+  int lo = order_lo;
+  if (zero) {
+    int m = w.marked_points[v];
+    hi = std::min(hi, (2 * edges - w.K - 2 * w.genus_zero_count + w.valence_cap2_sum + std::max(2 - m, 0)) / 2);
+    lo = std::max(order_lo, 3 - m - edges);
+  }
+  if (lo > hi) return;
+  uint32_t mask = w.distinct_mask;
+  for (int x = lo; x <= hi; ++x) {
+    w.loops[v] = w.adjacency[v][v] = static_cast<int8_t>(x);
+    int8_t saved_cap2_sum = w.valence_cap2_sum;
+    int8_t saved_min_cap2 = w.min_valence_cap2;
+    if (x > 0) {
+      if (x > order_lo) w.distinct_mask |= vertex_bit(v);
+      w.partial_genus = static_cast<int8_t>(w.partial_genus + x);
+      if (zero) {
+        w.valence_cap2_sum = static_cast<int8_t>(w.valence_cap2_sum - std::min<int>(w.valence[v], 2) +
+                                                 std::min(w.valence[v] + 2 * x, 2));
+      }
+      w.valence[v] = static_cast<int8_t>(w.valence[v] + 2 * x);
+    }
+    if (zero) w.min_valence_cap2 = static_cast<int8_t>(std::min<int>(w.min_valence_cap2, std::min<int>(w.valence[v], 2)));
+    bt_l(v + 1);
+    w.min_valence_cap2 = saved_min_cap2;
+    if (x > 0) {
+      w.valence[v] = static_cast<int8_t>(w.valence[v] - 2 * x);
+      w.valence_cap2_sum = saved_cap2_sum;
+      w.partial_genus = static_cast<int8_t>(w.partial_genus - x);
+      w.distinct_mask = mask;
+    }
+  }
+}
+
+void BoundaryComputer::bt_a(int i, int j) {
+  Graph& w = work_graph;
+  const int K = w.K;
+  if (j >= K) {
+    ++i;
+    j = i + 1;
+  }
+  if (i >= K - 1) {
+    complete_candidate();
+    return;
+  }
+  bool zero_i = i < w.genus_zero_count;
+  bool zero_j = j < w.genus_zero_count;
+  int row_lo = (w.distinct_mask & vertex_bit(i)) ? 0 : w.adjacency[i - 1][j];
+  int col_lo = (j > i + 1 && !(w.distinct_mask & vertex_bit(j))) ? w.adjacency[i][j - 1] : 0;
+  int lo = std::max(row_lo, col_lo);
+  int edges = g - w.partial_genus;
+  // One edge for each further pair needed to join K vertices, and enough
+  // edge ends for the genus-0 vertices to reach valence 3.
+  int hi = std::min(edges - std::max(K - w.joined_pairs - 2, 0),
+                    (2 * edges - 3 * w.genus_zero_count + w.valence_cap3_sum + std::max(3 - w.valence[i], 0) +
+                     std::max(3 - w.valence[j], 0)) /
+                        2);
+  if (j == K - 1) {  // the valence of i is final after this pair
+    if (zero_i) lo = std::max(lo, 3 - w.valence[i]);
+    if (i == K - 2) {  // the last pair of all: vertex K - 1 is final too
+      if (w.genus_zero_count == K) lo = std::max(lo, 3 - w.valence[K - 1]);
+      lo = std::max(lo, edges);
+    }
+    bool i_unjoined = w.valence[i] == w.marked_points[i] + 2 * w.loops[i];
+    bool last_unjoined = i == K - 2 && w.valence[K - 1] == w.marked_points[K - 1] + 2 * w.loops[K - 1];
+    if (i_unjoined || last_unjoined) lo = std::max(lo, 1);
+  }
+  if (lo > hi) return;
+  uint32_t mask = w.distinct_mask;
+  int8_t saved_cap3_sum = w.valence_cap3_sum;
+  for (int x = lo; x <= hi; ++x) {
+    w.adjacency[i][j] = w.adjacency[j][i] = static_cast<int8_t>(x);
+    if (x > 0) {
+      ++w.joined_pairs;
+      int cap3 = w.valence_cap3_sum;
+      if (zero_i) cap3 += std::min(w.valence[i] + x, 3) - std::min<int>(w.valence[i], 3);
+      if (zero_j) cap3 += std::min(w.valence[j] + x, 3) - std::min<int>(w.valence[j], 3);
+      w.valence_cap3_sum = static_cast<int8_t>(cap3);
+      w.valence[i] = static_cast<int8_t>(w.valence[i] + x);
+      w.valence[j] = static_cast<int8_t>(w.valence[j] + x);
+      w.partial_genus = static_cast<int8_t>(w.partial_genus + x);
+      if (x > row_lo) w.distinct_mask |= vertex_bit(i);
+      if (x > col_lo && j > i + 1) w.distinct_mask |= vertex_bit(j);
+      ++w.multiplicity_count[x];
+    }
+    bt_a(i, j + 1);
+    if (x > 0) {
+      --w.multiplicity_count[x];
+      w.distinct_mask = mask;
+      w.partial_genus = static_cast<int8_t>(w.partial_genus - x);
+      w.valence[j] = static_cast<int8_t>(w.valence[j] - x);
+      w.valence[i] = static_cast<int8_t>(w.valence[i] - x);
+      w.valence_cap3_sum = saved_cap3_sum;
+      --w.joined_pairs;
+    }
+  }
+}
+
+void BoundaryComputer::complete_candidate() {
+  Graph& w = work_graph;
+  int ends = 0;
+  for (int v = 0; v < w.K; ++v) ends += w.valence[v];
+  w.codimension = static_cast<int8_t>((ends - n) / 2);
+  if (edge_filter != -1 && w.codimension != edge_filter) return;
+  w.nautyK = -1;
+  if (correct()) add_to_store();
+}
+
+bool BoundaryComputer::correct() {
+  const int K = work_graph.K;
+  ++tried[K];
+  std::fill(visited, visited + K, false);
+  visited[0] = true;
+  int count = 1;
+  for (int x = 0; x < K; ++x)
+    if (work_graph.adjacency[0][x] != 0 && !visited[x]) count += visit(x);
+  if (count < K) {
+    ++unconnected[K];
+    return false;
+  }
+  if (duplicate()) {
+    ++duplicated[K];
+    return false;
+  }
+  ++found[K];
+  return true;
+}
+
+int BoundaryComputer::visit(int a) {
+  visited[a] = true;
+  int reached = 1;
+  for (int x = 0; x < work_graph.K; ++x)
+    if (work_graph.adjacency[a][x] != 0 && !visited[x]) reached += visit(x);
+  return reached;
+}
+
+bool BoundaryComputer::duplicate() {
+  std::vector<Graph*>& bucket = store_by_class[GraphClass(work_graph)];
+  for (Graph* stored : bucket)
+    if (stored->Equal(work_graph)) return true;
+  return false;
+}
+
+void BoundaryComputer::add_to_store() {
+  Graph* copy = new Graph(work_graph);
+  store_by_codimension[copy->codimension].push_back(copy);
+  store_by_class[GraphClass(work_graph)].push_back(copy);
+}

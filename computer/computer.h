@@ -1,0 +1,30 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_COMPUTER_COMPUTER_H_
+#define STABLE_GRAPHS_COMPUTER_COMPUTER_H_
+
+#include <stdio.h>
+
+#include <vector>
+
+#include "main/settings.h"
+#include "printers/graph_printer.h"
+
+/// An enumerator of the stable graphs of one type (g, n).
+class Computer {
+ public:
+  virtual ~Computer() {}
+  /// A new vector, owned by the caller, of the graphs currently stored.
+  virtual std::vector<Graph*>* GetAllResults() = 0;
+  /// The store itself, by codimension.
+  virtual GraphsByCodimension* GetAllResultsByCodimension() = 0;
+  /// Runs the enumeration, handing each pass to the printer.
+  virtual void Compute(GraphPrinter& printer, ::Statistics mode, int edge_filter) = 0;
+  virtual void Compute(GraphPrinter& printer, ::Statistics mode) = 0;
+  virtual void Compute(GraphPrinter& printer) = 0;
+  /// Writes the full report of the counters.
+  virtual void Statistics(FILE* out) = 0;
+  /// Writes the terse report of the counters.
+  virtual void TerseStatistics(FILE* out) = 0;
+};
+
+#endif  // STABLE_GRAPHS_COMPUTER_COMPUTER_H_

@@ -1,0 +1,114 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// The ways a Graph writes itself: text block, matrices, byte-stream record
+// and TikZ picture.
+#include <stdio.h>
+
+#include "graph/graph.h"
+#include "nauty.h"
+
+void Graph::PrintNormal(FILE* file) const {
+  int edges = 0;
+  for (int i = 0; i < K; ++i)
+    for (int j = i; j < K; ++j) edges += adjacency[i][j];
+  fprintf(file, "Genus: %d,\n", g);
+  fprintf(file, "  codimension: %d,\n", edges);
+  fprintf(file, "  irreducible components: %d,\n", K);
+  fputs("  with genus ", file);
+  for (int i = 0; i < K; ++i) fprintf(file, "%d ", genus[i]);
+  fputs("\n  with marked points ", file);
+  for (int i = 0; i < K; ++i) fprintf(file, "%d ", marked_points[i]);
+  fputs("\n  with loops ", file);
+  for (int i = 0; i < K; ++i) fprintf(file, "%d ", loops[i]);
+  fputs("\n  with adjacency matrix\n", file);
+  PrintMatrix(file);
+  fputs("\n", file);
+}
+
+void Graph::PrintMatrix(FILE* file) const {
+  for (int i = 0; i < K; ++i) {
+    fputs("    ", file);
+    for (int j = 0; j < K; ++j) fprintf(file, "%d ", adjacency[i][j]);
+    fputs("\n", file);
+  }
+}
+
+void Graph::PrintMatrixSimple(FILE* file, unsigned int* packed) const {
+  for (int i = 0; i < nautyK; ++i) {
+    fputs("    ", file);
+    const unsigned int* row = packed + i * nautyM;
+    for (int j = 0; j < nautyK; ++j) fputs((row[j / 32] & bit[j % 32]) ? "1 " : "0 ", file);
+    fputs("\n", file);
+  }
+}
+
+void Graph::PrintBinary(FILE* file) const {
+  fputc(static_cast<unsigned char>(K), file);
+  for (int i = 0; i < K; ++i) fputc(static_cast<unsigned char>(genus[i]), file);
+  for (int i = 0; i < K; ++i) fputc(static_cast<unsigned char>(marked_points[i]), file);
+  for (int i = 0; i < K; ++i) fputc(static_cast<unsigned char>(loops[i]), file);
+  for (int i = 0; i + 1 < K; ++i)
+    for (int k = i + 1; k < K; ++k) fputc(static_cast<unsigned char>(adjacency[i][k]), file);
+}
+
+namespace {
+
+/// Direction of the first leg and the angle between legs of one vertex.
+struct LegFan {
+  int start;
+  int sibling;
+};
+
+/// Spreads the legs away from the loops and, in a graph of several
+/// components, away from the centre.
+LegFan leg_fan(int loops, int K, int marks, int theta) {
+  bool one = K == 1;
+  if (loops > 0) {
+    if (one) return marks == 1 ? LegFan{-90, 0} : LegFan{-150, 120 / (marks - 1)};
+    return marks == 1 ? LegFan{theta - 60, 0} : LegFan{theta - 120, 60 / (marks - 1)};
+  }
+  // A lone vertex spreads its legs over the full circle; dividing by the
+  // number of legs keeps the first and the last apart.
+  if (one) return marks == 1 ? LegFan{0, 0} : LegFan{-90, 360 / marks};
+  return marks == 1 ? LegFan{theta, 0} : LegFan{theta - 60, 120 / (marks - 1)};
+}
+
+}  // namespace
+
+void Graph::PrintLaTeX(FILE* file) const {
+  fputs("    \\begin{tikzpicture}[baseline]\n", file);
+  fprintf(file, "      \\path(0,0) ellipse (2 and %d);\n", K > 2 ? 2 : 1);
+  for (int i = 0; i < K; ++i) {
+    int theta = 360 * i / K;
+    int marks = marked_points[i];
+    if (marks > 0) {
+      LegFan fan = leg_fan(adjacency[i][i], K, marks, theta);
+      fprintf(file,
+              "      \\tikzstyle{level 1}=[counterclockwise from=%d,level distance=9mm,sibling "
+              "angle=%d]\n",
+              fan.start, fan.sibling);
+    }
+    fprintf(file, "      \\node (A%d) at (%d:1) {$\\scriptstyle{%d_{%d}}$}", i, theta, genus[i], marks);
+    for (int c = 0; c < marks; ++c) fputs(" child", file);
+    fputs(";\n", file);
+  }
+  fputs("\n", file);
+  for (int i = 0; i < K; ++i) {
+    int theta = 360 * i / K;
+    int count = adjacency[i][i];
+    for (int j = 0; j < count; ++j) {
+      double d = j - count / 2.0;
+      double shift = marked_points[i] == 0 ? 0 : 1 + (K == 1 ? 2 : 0);
+      double a1 = theta + 30 * (d + shift);
+      fprintf(file, "      \\draw (A%d) .. controls +(%lf:1.2) and +(%lf:1.2) .. (A%d);\n", i, a1, a1 + 30, i);
+    }
+  }
+  for (int i = 0; i < K; ++i) {
+    for (int k = i + 1; k < K; ++k) {
+      int count = adjacency[i][k];
+      for (int l = 0; l < count; ++l)
+        fprintf(file, "      \\path (A%d) edge [bend left=%lf] (A%d);\n", i, 30 * (l - count / 2.0) + 15, k);
+    }
+  }
+  fputs("    \\end{tikzpicture}\n", file);
+}

@@ -1,0 +1,64 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// stable-graphs: enumerates the stable graphs of type (g, n) and writes them
+// to standard output, with search statistics on standard error.
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "computer/boundary_computer.h"
+#include "main/command_line.h"
+#include "printers/binary_graph_printer.h"
+#include "printers/latex_graph_printer.h"
+#include "printers/null_graph_printer.h"
+#include "printers/text_graph_printer.h"
+
+namespace {
+
+/// The printer the command line asked for, writing to standard output.
+std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points) {
+  switch (choice) {
+    case PrinterLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, genus, marked_points);
+    case PrinterText: return std::make_unique<TextGraphPrinter>(stdout, genus, marked_points);
+    case PrinterBinary: return std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+    case PrinterNone: break;
+  }
+  return std::make_unique<NullGraphPrinter>();
+}
+
+/// A run that lost output must not look like a success.
+bool flush_standard_output(const char* program) {
+  errno = 0;
+  if (fflush(stdout) == 0 && !ferror(stdout)) return true;
+  fprintf(stderr, "%s: error writing standard output: %s\n", program, errno != 0 ? strerror(errno) : "a write failed");
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int genus, marked_points, edge_filter;
+  Printer printer_choice;
+  Statistics statistics;
+  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics);
+  std::string problem = CapacityProblem(genus, marked_points);
+  if (!problem.empty()) {
+    fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
+    return 1;
+  }
+  PrintCompilationFlags();
+  try {
+    BoundaryComputer computer(genus, marked_points);
+    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
+    computer.Compute(*printer, statistics, edge_filter);
+  } catch (const std::exception& error) {
+    fflush(stdout);
+    fprintf(stderr, "%s: internal error: %s\n", argv[0], error.what());
+    return 3;
+  }
+  return flush_standard_output(argv[0]) ? 0 : 2;
+}

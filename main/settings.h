@@ -1,0 +1,20 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_MAIN_SETTINGS_H_
+#define STABLE_GRAPHS_MAIN_SETTINGS_H_
+
+/// Which printer a run writes its graphs with.
+enum Printer {
+  PrinterLaTeX = 0,
+  PrinterText = 1,
+  PrinterBinary = 2,
+  PrinterNone = 3,
+};
+
+/// What a run reports on standard error.
+enum Statistics {
+  StatisticsFull = 0,
+  StatisticsTerse = 1,
+  StatisticsNone = 2,
+};
+
+#endif  // STABLE_GRAPHS_MAIN_SETTINGS_H_

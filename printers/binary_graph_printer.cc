@@ -1,0 +1,20 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "printers/binary_graph_printer.h"
+
+#include "graph/graph.h"
+
+BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
+    : file(file_), edge_filter(edge_filter_), g(g_), n(n_) {}
+
+BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_)
+    : BinaryGraphPrinter(file_, g_, n_, -1) {}
+
+void BinaryGraphPrinter::BeginPrint() { fputc(0, file); }
+
+void BinaryGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  for (auto& entry : graphs)
+    for (Graph* graph : entry.second)
+      if (edge_filter == -1 || graph->codimension == edge_filter) graph->PrintBinary(file);
+}
+
+void BinaryGraphPrinter::EndPrint() { fputc(0, file); }

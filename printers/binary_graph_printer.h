@@ -1,0 +1,27 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_PRINTER_H_
+
+#include <stdio.h>
+
+#include "printers/graph_printer.h"
+
+/// Writes the compact byte stream: a 0 header byte, one record per graph,
+/// and a 0 end marker.
+class BinaryGraphPrinter : public GraphPrinter {
+ public:
+  /// Writes only graphs whose codimension equals edge_filter (-1: all).
+  BinaryGraphPrinter(FILE* file, int g, int n, int edge_filter);
+  BinaryGraphPrinter(FILE* file, int g, int n);
+
+  void BeginPrint() override;
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override;
+
+  FILE* file;
+  int edge_filter;
+  int g;
+  int n;
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_PRINTER_H_

@@ -1,0 +1,59 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "printers/binary_graph_reader.h"
+
+#include <errno.h>
+#include <string.h>
+
+#include <string>
+
+BinaryGraphReader::BinaryGraphReader(const char* path) : file(fopen(path, "rb")), owns_file(true) {
+  if (file == nullptr) open_error = std::string("cannot open graph stream ") + path + ": " + strerror(errno);
+}
+
+BinaryGraphReader::BinaryGraphReader(FILE* file_) : file(file_) {
+  if (file == nullptr) open_error = "no graph stream to read";
+}
+
+BinaryGraphReader::BinaryGraphReader(const BinaryGraphReader& other)
+    : file(other.file), graphs_by_K(other.graphs_by_K), open_error(other.open_error),
+      was_read(other.was_read) {}
+
+// Read closes the stream; a reader that opened its own file and never read
+// it closes it here.  Copies share the stream without owning it.
+BinaryGraphReader::~BinaryGraphReader() {
+  if (owns_file && !was_read) close_file();
+}
+
+void BinaryGraphReader::close_file() {
+  if (file != nullptr) fclose(file);
+  file = nullptr;
+}
+
+GraphsByComponents& BinaryGraphReader::Read() {
+  graphs_by_K.clear();
+  if (was_read) throw BinaryStreamError("the graph stream was already read and closed");
+  was_read = true;
+  if (file == nullptr) throw BinaryStreamError(open_error);
+  try {
+    read_records();
+  } catch (...) {
+    graphs_by_K.clear();
+    close_file();
+    throw;
+  }
+  close_file();
+  return graphs_by_K;
+}
+
+void BinaryGraphReader::read_records() {
+  int header = fgetc(file);
+  if (header == EOF) throw BinaryStreamError("unexpected end of graph stream while reading the header byte");
+  if (header != 0) {
+    throw BinaryStreamError("not a graph stream: the header byte is " + std::to_string(header) + ", not 0");
+  }
+  for (;;) {
+    Graph graph(file);
+    if (graph.K == 0) return;  // the end marker
+    graphs_by_K[graph.K].push_back(graph);
+  }
+}

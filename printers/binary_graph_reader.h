@@ -1,0 +1,50 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_READER_H_
+#define STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_READER_H_
+
+#include <stdio.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "graph/binary_stream_error.h"
+#include "graph/graph.h"
+
+/// Graphs read from a stream, by component count (ascending), each vector
+/// in stream order.
+typedef std::map<int, std::vector<Graph>> GraphsByComponents;
+
+/// Reads a byte stream written by BinaryGraphPrinter back into graphs.
+///
+/// Read throws BinaryStreamError, naming what it was reading, for a file
+/// that cannot be opened, a stream that ends before its end marker, a
+/// header byte other than 0 and a record with a component count outside
+/// 1 .. 41; it then returns nothing.  Read closes the stream in every case.
+class BinaryGraphReader {
+ public:
+  /// Opens the file at path for reading; a failure is reported by Read.
+  explicit BinaryGraphReader(const char* path);
+  /// Reads from an open stream, which Read closes.
+  explicit BinaryGraphReader(FILE* file);
+  BinaryGraphReader(const BinaryGraphReader& other);
+  BinaryGraphReader& operator=(const BinaryGraphReader&) = delete;
+  ~BinaryGraphReader();
+
+  /// Reads the whole stream into graphs_by_K and returns it.
+  GraphsByComponents& Read();
+
+  FILE* file;
+  GraphsByComponents graphs_by_K;
+
+ private:
+  void close_file();
+  void read_records();
+
+  // Why the file could not be opened (path constructor), for Read's report.
+  std::string open_error;
+  bool owns_file = false;
+  bool was_read = false;
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_READER_H_

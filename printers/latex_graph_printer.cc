@@ -1,0 +1,67 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "printers/latex_graph_printer.h"
+
+#include "graph/graph.h"
+
+LaTeXGraphPrinter::LaTeXGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
+    : file(file_), edge_filter(edge_filter_), columns(4), g(g_), n(n_) {}
+
+LaTeXGraphPrinter::LaTeXGraphPrinter(FILE* file_, int g_, int n_)
+    : LaTeXGraphPrinter(file_, g_, n_, -1) {}
+
+void LaTeXGraphPrinter::BeginPrint() {
+  prev_K = 1;
+  counter = 0;
+  fputs("\\documentclass{article}\n\n", file);
+  fputs("\\usepackage{tikz}\n\\usepackage{booktabs}\n\\usepackage{longtable}\n"
+        "\\usepackage{geometry}\n\\usetikzlibrary{trees}\n\n",
+        file);
+  fputs("\\tikzstyle{every picture}=[scale=.5,inner sep=10]\n"
+        "\\tikzstyle{every node}=[draw,circle,inner sep=1]\n\n",
+        file);
+  fprintf(file, "\\title{Strata of $\\overline{\\mathcal{M}}_{%d,%d}$}\n", g, n);
+  fputs("\\author{vemlio}\n\\date{\\today}\n\n", file);
+  fputs("\\begin{document}\n\\maketitle\n\n", file);
+  fputs("Legend: Id = (components, codimension, unique id); G = Graph.\n\n", file);
+  fputs("  \\begin{longtable}{c@{}c", file);
+  for (int c = 1; c < columns; ++c) fputs("|c@{}c", file);
+  fputs("}\n", file);
+  fputs("    \\toprule\n", file);
+  for (int c = 1; c < columns; ++c) fputs("    Id & G &\n", file);
+  fputs("    Id & G \\\\\n", file);
+  fputs("    \\midrule\n    \\endhead\n\n", file);
+  fputs("    \\bottomrule\n    \\endfoot\n\n", file);
+}
+
+void LaTeXGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  for (auto& entry : graphs)
+    for (Graph* graph : entry.second)
+      if (edge_filter == -1 || graph->codimension == edge_filter) print_middle(graph, false);
+}
+
+void LaTeXGraphPrinter::EndPrint() { fputs("  \\end{longtable}\n\\end{document}\n", file); }
+
+void LaTeXGraphPrinter::print_middle(const Graph* graph, bool by_components) {
+  int key = by_components ? graph->K : graph->codimension;
+  ++counter;
+  if (key != prev_K) {
+    if (counter % columns != 1) {
+      while (counter % columns != 1) {
+        fputs(" & ", file);
+        ++counter;
+      }
+      fputs("\\\\\n\n\n", file);
+    }
+    prev_K = key;
+    counter = 1;
+    fputs("\\begin{tikzpicture}[baseline]\\path(0,0) circle (1.5);\\end{tikzpicture}", file);
+    for (int c = 1; c < 2 * columns; ++c) fputs(" &", file);
+    fputs(" \\\\\n", file);
+  }
+  fprintf(file, "    $\\scriptstyle{(%d, %d, %d)}$ & \n", graph->K, graph->codimension, counter);
+  graph->PrintLaTeX(file);
+  if (counter % columns == 0)
+    fputs("\\\\\n\n", file);
+  else
+    fputs("    & \n", file);
+}

@@ -1,0 +1,38 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_PRINTERS_LATEX_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_LATEX_GRAPH_PRINTER_H_
+
+#include <stdio.h>
+
+#include "printers/graph_printer.h"
+
+/// Writes a LaTeX document: a longtable with `columns` graphs per row, an
+/// Id cell and a TikZ picture per graph, and a separator row wherever the
+/// codimension changes.
+class LaTeXGraphPrinter : public GraphPrinter {
+ public:
+  /// Prints only graphs whose codimension equals edge_filter (-1: all).
+  LaTeXGraphPrinter(FILE* file, int g, int n, int edge_filter);
+  LaTeXGraphPrinter(FILE* file, int g, int n);
+
+  void BeginPrint() override;
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override;
+
+  FILE* file;
+  int edge_filter;
+  int columns;
+  int g;
+  int n;
+
+ private:
+  /// Writes one table cell, opening a new section when the key changes; the
+  /// key is K when by_components, else the codimension.
+  void print_middle(const Graph* graph, bool by_components);
+
+  // Table state of the document being written; BeginPrint resets it.
+  int prev_K = 1;
+  int counter = 0;
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_LATEX_GRAPH_PRINTER_H_

@@ -1,0 +1,15 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_PRINTERS_NULL_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_NULL_GRAPH_PRINTER_H_
+
+#include "printers/graph_printer.h"
+
+/// A printer that writes nothing, for runs that only count.
+class NullGraphPrinter : public GraphPrinter {
+ public:
+  void BeginPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension&) override {}
+  void EndPrint() override {}
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_NULL_GRAPH_PRINTER_H_

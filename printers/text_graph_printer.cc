@@ -1,0 +1,20 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "printers/text_graph_printer.h"
+
+#include "graph/graph.h"
+
+TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
+    : file(file_), edge_filter(edge_filter_), g(g_), n(n_) {}
+
+TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_)
+    : TextGraphPrinter(file_, g_, n_, -1) {}
+
+void TextGraphPrinter::BeginPrint() { fprintf(file, "Strata of \\bar{M}_{%d, %d}\n\n", g, n); }
+
+void TextGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  for (auto& entry : graphs)
+    for (Graph* graph : entry.second)
+      if (edge_filter == -1 || graph->codimension == edge_filter) graph->PrintNormal(file);
+}
+
+void TextGraphPrinter::EndPrint() {}

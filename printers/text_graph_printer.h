@@ -1,0 +1,26 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_PRINTERS_TEXT_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_TEXT_GRAPH_PRINTER_H_
+
+#include <stdio.h>
+
+#include "printers/graph_printer.h"
+
+/// Writes a plain-text listing: a title, then one block per graph.
+class TextGraphPrinter : public GraphPrinter {
+ public:
+  /// Prints only graphs whose codimension equals edge_filter (-1: all).
+  TextGraphPrinter(FILE* file, int g, int n, int edge_filter);
+  TextGraphPrinter(FILE* file, int g, int n);
+
+  void BeginPrint() override;
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override;
+
+  FILE* file;
+  int edge_filter;
+  int g;
+  int n;
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_TEXT_GRAPH_PRINTER_H_
