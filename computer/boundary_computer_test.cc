@@ -1,0 +1,353 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "computer/boundary_computer.h"
+
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "printers/null_graph_printer.h"
+
+namespace {
+
+/// The plain description of a graph, detached from the enumerator's store.
+struct Snapshot {
+  int g, n, K, codimension;
+  std::vector<int> genus, marked_points, loops;
+  std::vector<std::vector<int>> adjacency;
+};
+
+Snapshot snapshot(const Graph& graph) {
+  Snapshot s{graph.g, graph.n, graph.K, graph.codimension, {}, {}, {}, {}};
+  for (int i = 0; i < graph.K; ++i) {
+    s.genus.push_back(graph.genus[i]);
+    s.marked_points.push_back(graph.marked_points[i]);
+    s.loops.push_back(graph.loops[i]);
+    s.adjacency.emplace_back(graph.adjacency[i], graph.adjacency[i] + graph.K);
+  }
+  return s;
+}
+
+/// Records every call and every graph it is handed.
+class RecordingPrinter : public GraphPrinter {
+ public:
+  void BeginPrint() override { calls += "B"; }
+  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    calls += graphs.empty() ? "e" : "P";
+    for (auto& entry : graphs) {
+      EXPECT_FALSE(entry.second.empty()) << "the store holds no empty codimension";
+      for (Graph* graph : entry.second) {
+        EXPECT_EQ(entry.first, graph->codimension);
+        graphs_seen.push_back(snapshot(*graph));
+      }
+    }
+  }
+  void EndPrint() override { calls += "E"; }
+
+  std::string calls;
+  std::vector<Snapshot> graphs_seen;
+};
+
+/// Runs a whole enumeration without statistics on standard error.
+std::vector<Snapshot> enumerate(BoundaryComputer& computer, int edge_filter = -1,
+                                RecordingPrinter* printer_out = nullptr) {
+  RecordingPrinter printer;
+  computer.Compute(printer, StatisticsNone, edge_filter);
+  if (printer_out != nullptr) *printer_out = printer;
+  return printer.graphs_seen;
+}
+
+std::vector<int> codimension_counts(int g, int n) {
+  BoundaryComputer computer(g, n);
+  enumerate(computer);
+  return computer.found_per_codimension;
+}
+
+int total(int g, int n) {
+  std::vector<int> counts = codimension_counts(g, n);
+  return std::accumulate(counts.begin(), counts.end(), 0);
+}
+
+/// Captures what a report writes.
+template <typename Report>
+std::string capture(Report report) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  FILE* stream = open_memstream(&buffer, &size);
+  report(stream);
+  fclose(stream);
+  std::string text(buffer, size);
+  free(buffer);
+  return text;
+}
+
+}  // namespace
+
+TEST(BoundaryComputerCounts, KnownTotals) {
+  EXPECT_EQ((std::vector<int>{1, 2, 2, 2}), codimension_counts(2, 0));
+  EXPECT_EQ((std::vector<int>{1, 2, 5, 9, 12, 8, 5}), codimension_counts(3, 0));
+  EXPECT_EQ((std::vector<int>{1, 3, 7, 21, 43, 75, 89, 81, 42, 17}), codimension_counts(4, 0));
+  int genus_zero[] = {2, 3, 7, 13};
+  for (int n = 4; n <= 7; ++n) EXPECT_EQ(genus_zero[n - 4], total(0, n)) << "n = " << n;
+  int genus_one[] = {2, 5, 11};
+  for (int n = 1; n <= 3; ++n) EXPECT_EQ(genus_one[n - 1], total(1, n)) << "n = " << n;
+  EXPECT_EQ(4555, total(5, 0));
+}
+
+TEST(BoundaryComputerCounts, PerComponentCountersOfGenusFour) {
+  BoundaryComputer computer(4, 0);
+  enumerate(computer);
+  EXPECT_EQ((std::vector<int>{0, 5, 29, 79, 133, 154, 87}), computer.tried);
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 16, 22}), computer.unconnected);
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 7, 40, 23}), computer.duplicated);
+  EXPECT_EQ((std::vector<int>{0, 5, 29, 79, 126, 98, 42}), computer.found);
+}
+
+TEST(BoundaryComputerCounts, SevenPointsOfGenusZeroMeetAnUnconnectedCandidate) {
+  BoundaryComputer computer(0, 7);
+  enumerate(computer);
+  EXPECT_EQ(3, computer.tried[5]);
+  EXPECT_EQ(1, computer.unconnected[5]);
+}
+
+TEST(BoundaryComputerOrder, GenusTwoPassOfTwoComponents) {
+  BoundaryComputer computer(2, 0);
+  std::vector<Snapshot> graphs = enumerate(computer);
+  ASSERT_EQ(7u, graphs.size());
+  // Codimension 1, 2, 3, 3 in the pass of two components; the two of
+  // codimension 3 in generation order: the triple edge before the two loops.
+  const Snapshot* pass[4] = {&graphs[3], &graphs[4], &graphs[5], &graphs[6]};
+  EXPECT_EQ((std::vector<int>{1, 1}), pass[0]->genus);
+  EXPECT_EQ((std::vector<int>{0, 1}), pass[1]->genus);
+  EXPECT_EQ((std::vector<int>{1, 0}), pass[1]->loops);
+  EXPECT_EQ((std::vector<int>{0, 0}), pass[2]->genus);
+  EXPECT_EQ(3, pass[2]->adjacency[0][1]);
+  EXPECT_EQ((std::vector<int>{0, 0}), pass[3]->genus);
+  EXPECT_EQ((std::vector<int>{1, 1}), pass[3]->loops);
+  EXPECT_EQ(1, pass[3]->adjacency[0][1]);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(k < 2 ? k + 1 : 3, pass[k]->codimension);
+}
+
+TEST(BoundaryComputerOrder, FivePointsOnThreeComponents) {
+  BoundaryComputer computer(0, 5);
+  std::vector<Snapshot> graphs = enumerate(computer);
+  ASSERT_EQ(3u, graphs.size());
+  const Snapshot& chain = graphs[2];
+  EXPECT_EQ(3, chain.K);
+  EXPECT_EQ((std::vector<int>{1, 2, 2}), chain.marked_points);
+  EXPECT_EQ((std::vector<std::vector<int>>{{0, 1, 1}, {1, 0, 0}, {1, 0, 0}}), chain.adjacency);
+}
+
+TEST(BoundaryComputerEdgeFilter, RestrictsSearchAndCounters) {
+  BoundaryComputer genus_two(2, 0);
+  std::vector<Snapshot> graphs = enumerate(genus_two, 2);
+  EXPECT_EQ(2u, graphs.size());
+  EXPECT_EQ((std::vector<int>{0, 3, 1}), genus_two.tried);
+  EXPECT_EQ((std::vector<int>{0, 1, 1}), genus_two.found);
+  EXPECT_EQ((std::vector<int>{0, 0, 2, 0}), genus_two.found_per_codimension);
+
+  BoundaryComputer seven_points(0, 7);
+  RecordingPrinter printer;
+  graphs = enumerate(seven_points, 3, &printer);
+  EXPECT_EQ(4u, graphs.size());
+  EXPECT_EQ("BeeePE", printer.calls) << "passes K = 1 .. 4 run, K = 5 does not";
+  EXPECT_EQ((std::vector<int>{0, 1, 0, 0, 4, 0}), seven_points.tried);
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 4, 0}), seven_points.found_per_codimension);
+}
+
+TEST(BoundaryComputerEdgeFilter, ZeroAndBelowMinusOne) {
+  BoundaryComputer zero(3, 1);
+  std::vector<Snapshot> graphs = enumerate(zero, 0);
+  ASSERT_EQ(1u, graphs.size());
+  EXPECT_EQ(3, graphs[0].genus[0]);
+  EXPECT_EQ(0, graphs[0].loops[0]);
+
+  BoundaryComputer below(3, 1);
+  RecordingPrinter printer;
+  EXPECT_TRUE(enumerate(below, -5, &printer).empty());
+  EXPECT_EQ("BeE", printer.calls);
+  EXPECT_EQ(4, below.tried[1]);
+}
+
+TEST(BoundaryComputerLifecycle, UnstableTypesCallNoPrinter) {
+  for (auto type : {std::make_pair(1, 0), std::make_pair(0, 2), std::make_pair(0, 0)}) {
+    BoundaryComputer computer(type.first, type.second);
+    RecordingPrinter printer;
+    enumerate(computer, -1, &printer);
+    EXPECT_EQ("", printer.calls);
+    EXPECT_EQ(
+        "Tried       =       0\nUnconnected =       0\nDuplicated  =       0\nFound       = "
+        "      0\n",
+        capture([&](FILE* out) { computer.Statistics(out); }));
+    EXPECT_EQ("(\n (),\n (),\n (),\n (),\n (),\n (),\n)\n",
+              capture([&](FILE* out) { computer.TerseStatistics(out); }));
+  }
+}
+
+TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
+  BoundaryComputer computer(0, 3);
+  EXPECT_EQ("Not yet computed!\n", capture([&](FILE* out) { computer.Statistics(out); }));
+  EXPECT_EQ("Not yet computed!\n", capture([&](FILE* out) { computer.TerseStatistics(out); }));
+  std::unique_ptr<std::vector<Graph*>> before(computer.GetAllResults());
+  EXPECT_TRUE(before->empty());
+  EXPECT_EQ(computer.GetAllResultsByCodimension(), computer.GetAllResultsByCodimension());
+
+  enumerate(computer);
+  EXPECT_EQ(2u, computer.tried.size());
+  EXPECT_EQ((std::vector<int>{0, 1}), computer.found);
+  EXPECT_EQ((std::vector<int>{1}), computer.found_per_codimension);
+  std::unique_ptr<std::vector<Graph*>> after(computer.GetAllResults());
+  EXPECT_TRUE(after->empty());
+  EXPECT_NE(before.get(), after.get());
+  EXPECT_TRUE(computer.GetAllResultsByCodimension()->empty());
+}
+
+TEST(BoundaryComputerLifecycle, ShortOverloadsMeanFullStatisticsAndNoFilter) {
+  BoundaryComputer full(2, 1), explicit_full(2, 1);
+  NullGraphPrinter printer;
+  testing::internal::CaptureStderr();
+  full.Compute(printer);
+  std::string short_form = testing::internal::GetCapturedStderr();
+  testing::internal::CaptureStderr();
+  explicit_full.Compute(printer, StatisticsFull, -1);
+  EXPECT_EQ(short_form, testing::internal::GetCapturedStderr());
+
+  BoundaryComputer terse(2, 1);
+  testing::internal::CaptureStderr();
+  terse.Compute(printer, StatisticsTerse);
+  std::string terse_report = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(capture([&](FILE* out) { terse.TerseStatistics(out); }), terse_report);
+
+  // A second Compute on the same object starts the counters afresh.
+  testing::internal::CaptureStderr();
+  full.Compute(printer);
+  EXPECT_EQ(short_form, testing::internal::GetCapturedStderr());
+}
+
+namespace {
+
+/// Advances to the next relabelling that only permutes vertices inside
+/// each run of equal decorations; false once all have been seen.
+bool next_within_runs(std::vector<int>& order, const std::vector<std::pair<int, int>>& runs) {
+  for (size_t r = runs.size(); r-- > 0;)
+    if (std::next_permutation(order.begin() + runs[r].first, order.begin() + runs[r].second)) return true;
+  return false;
+}
+
+/// Isomorphism-invariant form computed by brute force: vertices sorted by
+/// decoration, then the smallest matrix over every relabelling that keeps
+/// them sorted (an isomorphism maps equal decorations onto each other).
+std::vector<int> brute_force_form(const Snapshot& s) {
+  auto decoration = [&](int v) { return std::make_tuple(s.genus[v], s.marked_points[v], s.loops[v]); };
+  std::vector<int> order(s.K);
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return decoration(a) < decoration(b); });
+  std::vector<std::pair<int, int>> runs;
+  for (int start = 0, end; start < s.K; start = end) {
+    for (end = start + 1; end < s.K && decoration(order[end]) == decoration(order[start]);) ++end;
+    runs.emplace_back(start, end);
+  }
+  std::vector<int> best;
+  do {
+    std::vector<int> form;
+    for (int i = 0; i < s.K; ++i) {
+      int v = order[i];
+      form.insert(form.end(), {s.genus[v], s.marked_points[v], s.loops[v]});
+    }
+    for (int i = 0; i < s.K; ++i)
+      for (int j = 0; j < s.K; ++j) form.push_back(s.adjacency[order[i]][order[j]]);
+    if (best.empty() || form < best) best = form;
+  } while (next_within_runs(order, runs));
+  return best;
+}
+
+bool connected(const Snapshot& s) {
+  std::vector<bool> seen(s.K, false);
+  std::vector<int> stack = {0};
+  seen[0] = true;
+  int reached = 1;
+  while (!stack.empty()) {
+    int v = stack.back();
+    stack.pop_back();
+    for (int u = 0; u < s.K; ++u) {
+      if (u != v && s.adjacency[v][u] > 0 && !seen[u]) {
+        seen[u] = true;
+        ++reached;
+        stack.push_back(u);
+      }
+    }
+  }
+  return reached == s.K;
+}
+
+/// Checks everything a printed graph of type (g, n) must satisfy.
+void expect_valid(const Snapshot& s, int g, int n) {
+  SCOPED_TRACE("graph with K = " + std::to_string(s.K));
+  EXPECT_EQ(g, s.g);
+  EXPECT_EQ(n, s.n);
+  int genus_sum = 0, marked = 0, edges = 0;
+  for (int v = 0; v < s.K; ++v) {
+    genus_sum += s.genus[v];
+    marked += s.marked_points[v];
+    EXPECT_EQ(s.loops[v], s.adjacency[v][v]) << "loops on the diagonal";
+    int valence = s.marked_points[v] + 2 * s.loops[v];
+    for (int u = 0; u < s.K; ++u) {
+      EXPECT_EQ(s.adjacency[v][u], s.adjacency[u][v]) << "symmetric";
+      EXPECT_GE(s.adjacency[v][u], 0);
+      if (u != v) valence += s.adjacency[v][u];
+      if (u >= v) edges += s.adjacency[v][u];
+    }
+    EXPECT_GE(2 * s.genus[v] - 2 + valence, 1) << "stable vertex " << v;
+    if (v > 0) {
+      std::vector<int> previous = {s.genus[v - 1], s.marked_points[v - 1], s.loops[v - 1]};
+      std::vector<int> current = {s.genus[v], s.marked_points[v], s.loops[v]};
+      EXPECT_LE(previous, current) << "sorted vertices";
+    }
+  }
+  EXPECT_EQ(n, marked);
+  EXPECT_EQ(g, genus_sum + edges - s.K + 1) << "genus plus first Betti number";
+  EXPECT_EQ(edges, s.codimension);
+  EXPECT_TRUE(connected(s));
+}
+
+/// The Found total of the full report.
+int reported_found_total(BoundaryComputer& computer) {
+  std::string report = capture([&](FILE* out) { computer.Statistics(out); });
+  size_t row = report.find("Found ");
+  size_t equals = report.find("= ", row);
+  return atoi(report.c_str() + equals + 2);
+}
+
+}  // namespace
+
+TEST(BoundaryComputerProperties, EveryGraphValidDistinctAndOrdered) {
+  for (int g = 0; 2 * g <= 9; ++g) {
+    for (int n = 0; 2 * g + n <= 9; ++n) {
+      SCOPED_TRACE("(g, n) = (" + std::to_string(g) + ", " + std::to_string(n) + ")");
+      BoundaryComputer computer(g, n);
+      std::vector<Snapshot> graphs = enumerate(computer);
+      std::set<std::vector<int>> forms;
+      for (size_t k = 0; k < graphs.size(); ++k) {
+        expect_valid(graphs[k], g, n);
+        EXPECT_TRUE(forms.insert(brute_force_form(graphs[k])).second) << "graph " << k << " repeats one";
+        if (k > 0) {
+          auto before = std::make_pair(graphs[k - 1].K, graphs[k - 1].codimension);
+          auto now = std::make_pair(graphs[k].K, graphs[k].codimension);
+          EXPECT_LE(before, now) << "ordered by components, then codimension";
+        }
+      }
+      EXPECT_EQ(static_cast<int>(graphs.size()), reported_found_total(computer));
+      if (2 * g + n >= 3) {
+        EXPECT_FALSE(graphs.empty());
+      }
+    }
+  }
+}

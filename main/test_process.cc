@@ -1,0 +1,93 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "main/test_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+/// Reads both pipes until the child closes them, so that neither fills up.
+void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
+  struct pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+  std::string* sinks[2] = {&out, &err};
+  int open_count = (out_fd >= 0) + (err_fd >= 0);
+  char buffer[65536];
+  while (open_count > 0) {
+    if (poll(fds, 2, -1) < 0) break;
+    for (int k = 0; k < 2; ++k) {
+      if (fds[k].fd < 0 || fds[k].revents == 0) continue;
+      ssize_t got = read(fds[k].fd, buffer, sizeof(buffer));
+      if (got > 0) {
+        sinks[k]->append(buffer, static_cast<size_t>(got));
+      } else {
+        close(fds[k].fd);
+        fds[k].fd = -1;
+        --open_count;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessOptions& options) {
+  int out_pipe[2] = {-1, -1}, err_pipe[2];
+  bool capture_out = options.stdout_path.empty() && !options.close_stdout;
+  if (capture_out && pipe(out_pipe) != 0) return ProcessResult();
+  if (pipe(err_pipe) != 0) return ProcessResult();
+  pid_t pid = fork();
+  if (pid == 0) {
+    signal(SIGPIPE, SIG_DFL);
+    if (capture_out) {
+      dup2(out_pipe[1], 1);
+      close(out_pipe[0]);
+      close(out_pipe[1]);
+    } else if (options.close_stdout) {
+      close(1);
+    } else {
+      int fd = open(options.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (fd < 0) _exit(127);
+      dup2(fd, 1);
+      close(fd);
+    }
+    dup2(err_pipe[1], 2);
+    close(err_pipe[0]);
+    close(err_pipe[1]);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  if (capture_out) close(out_pipe[1]);
+  close(err_pipe[1]);
+  ProcessResult result;
+  drain(capture_out ? out_pipe[0] : -1, err_pipe[0], result.out, result.err);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+  return result;
+}
+
+const char* StableGraphsBinary() { return STABLE_GRAPHS_BINARY; }
+
+ProcessResult RunStableGraphs(const std::vector<std::string>& args, const ProcessOptions& options) {
+  std::vector<std::string> full = {"stable-graphs"};
+  full.insert(full.end(), args.begin(), args.end());
+  return RunProcess(StableGraphsBinary(), full, options);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}

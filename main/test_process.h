@@ -1,0 +1,41 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_MAIN_TEST_PROCESS_H_
+#define STABLE_GRAPHS_MAIN_TEST_PROCESS_H_
+
+#include <string>
+#include <vector>
+
+/// What a finished child process wrote and how it ended.
+struct ProcessResult {
+  std::string out;     // standard output (empty when redirected to a file)
+  std::string err;     // standard error
+  int status = -1;     // exit status, or -1 when ended by a signal
+  int signal = 0;      // the signal that ended it, or 0
+};
+
+/// How to start the child.
+struct ProcessOptions {
+  /// When not empty, standard output goes to this file (opened for
+  /// writing) instead of being captured, e.g. "/dev/full".
+  std::string stdout_path;
+  /// Close standard output in the child instead of capturing it.
+  bool close_stdout = false;
+};
+
+/// Runs program with args (args[0] is the program name the child sees)
+/// and waits for it.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessOptions& options = ProcessOptions());
+
+/// Runs the stable-graphs executable of this build with the arguments
+/// after the program name.
+ProcessResult RunStableGraphs(const std::vector<std::string>& args,
+                              const ProcessOptions& options = ProcessOptions());
+
+/// Path of the stable-graphs executable of this build.
+const char* StableGraphsBinary();
+
+/// Reads a whole file; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
+#endif  // STABLE_GRAPHS_MAIN_TEST_PROCESS_H_
