@@ -25,7 +25,7 @@ void BoundaryComputer::bt_g(int v) {
     bt_m(0);
     return;
   }
-  int lo = (w.distinct_mask & vertex_bit(v)) ? 0 : w.genus[v - 1];
+  int lo = (v == 0 || (w.distinct_mask & vertex_bit(v))) ? 0 : w.genus[v - 1];
   int left = g - w.partial_genus;
   // The genus not yet handed out, shared by the K - v remaining vertices,
   // none of lower genus; and the stability budget: sum over vertices of
@@ -57,7 +57,7 @@ void BoundaryComputer::bt_m(int v) {
     return;
   }
   bool zero = v < w.genus_zero_count;
-  int order_lo = (w.distinct_mask & vertex_bit(v)) ? 0 : w.marked_points[v - 1];
+  int order_lo = (v == 0 || (w.distinct_mask & vertex_bit(v))) ? 0 : w.marked_points[v - 1];
   int lo = order_lo;
   int hi = n - w.partial_marked_points;
   if (zero) {
@@ -98,7 +98,7 @@ void BoundaryComputer::bt_l(int v) {
     return;
   }
   bool zero = v < w.genus_zero_count;
-  int order_lo = (w.distinct_mask & vertex_bit(v)) ? 0 : w.loops[v - 1];
+  int order_lo = (v == 0 || (w.distinct_mask & vertex_bit(v))) ? 0 : w.loops[v - 1];
   int edges = g - w.partial_genus;
   // Keep K - 1 non-loop edges for connectivity, and enough for an earlier
   // genus-0 vertex that is still short of valence 3.
@@ -149,7 +149,7 @@ void BoundaryComputer::bt_a(int i, int j) {
   }
   bool zero_i = i < w.genus_zero_count;
   bool zero_j = j < w.genus_zero_count;
-  int row_lo = (w.distinct_mask & vertex_bit(i)) ? 0 : w.adjacency[i - 1][j];
+  int row_lo = (i == 0 || (w.distinct_mask & vertex_bit(i))) ? 0 : w.adjacency[i - 1][j];
   int col_lo = (j > i + 1 && !(w.distinct_mask & vertex_bit(j))) ? w.adjacency[i][j - 1] : 0;
   int lo = std::max(row_lo, col_lo);
   int edges = g - w.partial_genus;
