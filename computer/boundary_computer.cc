@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-BoundaryComputer::BoundaryComputer(int g_, int n_) : g(g_), n(n_), work_graph(-1, -1, -1) {}
+#include "computer/parallel_runner.h"
 
-BoundaryComputer::~BoundaryComputer() {
-  for (auto& entry : store_by_codimension)
-    for (Graph* graph : entry.second) delete graph;
-}
+BoundaryComputer::BoundaryComputer(int g_, int n_)
+    : g(g_), n(n_), work_graph(-1, -1, -1), threads(UsableCpuCount()) {}
+
+BoundaryComputer::~BoundaryComputer() {}
 
 std::vector<Graph*>* BoundaryComputer::GetAllResults() {
   auto* all = new std::vector<Graph*>;
@@ -45,12 +45,12 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
 
     for (int K = 2; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
       if (full) fprintf(stderr, "K = %2d... ", K);
-      work_graph.Clear(static_cast<int8_t>(K));
-      bt_g(0);
+      run_pass(K);
       if (full) fprintf(stderr, "done.\n");
-      empty_store_to_statistics();
+      print_pass();
     }
     printer->EndPrint();
+    std::vector<Graph>().swap(batch);
   }
   computed = true;
   if (mode == StatisticsFull) Statistics(stderr);
@@ -60,6 +60,7 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
 // The g + 1 one-vertex graphs are pairwise distinct (a vertex of genus j
 // carries g - j loops), so they are stored without any test.
 void BoundaryComputer::one_vertex_pass() {
+  one_vertex_graphs.reserve(g >= 0 ? g + 1 : 0);  // no record moves once pointed to
   work_graph.Clear(1);
   work_graph.g = g;
   work_graph.n = n;
@@ -78,14 +79,72 @@ void BoundaryComputer::one_vertex_pass() {
   }
 }
 
+// At most g + 1 <= 9 graphs: they reach the printer in one call.
+void BoundaryComputer::add_to_store() {
+  one_vertex_graphs.push_back(work_graph);
+}
+
 void BoundaryComputer::empty_store_to_statistics() {
-  printer->PrintSomeGraph(store_by_codimension);
-  for (auto& entry : store_by_codimension) {
-    found_per_codimension[entry.first] += static_cast<int>(entry.second.size());
-    for (Graph* graph : entry.second) delete graph;
+  for (Graph& graph : one_vertex_graphs) {
+    store_by_codimension[graph.codimension].push_back(&graph);
+    ++found_per_codimension[graph.codimension];
   }
+  printer->PrintSomeGraph(store_by_codimension);
   store_by_codimension.clear();
-  store_by_class.clear();
+  one_vertex_graphs.clear();
+}
+
+// The records of a batch never move while the printer may hold pointers
+// to them: the vector is reserved in full before the first one is made.
+Graph& BoundaryComputer::next_batch_record() {
+  if (batch_used == print_batch) flush_batch();
+  if (batch.capacity() < print_batch) batch.reserve(print_batch);
+  if (batch_used == batch.size()) batch.emplace_back(-1, -1, -1);
+  return batch[batch_used++];
+}
+
+// The vertex levels leave one task per decoration; the tasks run in
+// parallel and their counters add up in task order.
+void BoundaryComputer::run_pass(int K) {
+  work_graph.Clear(static_cast<int8_t>(K));
+  bt_g(0);
+  RunInParallel(edge_tasks.size(), threads, [this](size_t index) { edge_tasks[index]->Run(); });
+  for (const auto& task : edge_tasks) {
+    tried[K] += task->tried;
+    unconnected[K] += task->unconnected;
+    duplicated[K] += task->duplicated;
+    found[K] += task->found;
+  }
+}
+
+// Graphs reach the printer by codimension, then in generation order: task
+// by task, since every graph of a task has the task's codimension.  A pass
+// larger than print_batch goes out in several calls, each in that order,
+// so that only print_batch full records exist at a time.
+void BoundaryComputer::print_pass() {
+  std::map<int, std::vector<const EdgeTask*>> tasks_by_codimension;
+  for (const auto& task : edge_tasks)
+    if (task->stored.size() > 0) tasks_by_codimension[task->codimension()].push_back(task.get());
+  pass_printed = false;
+  for (const auto& entry : tasks_by_codimension) {
+    for (const EdgeTask* task : entry.second) {
+      found_per_codimension[entry.first] += static_cast<int>(task->stored.size());
+      for (size_t index = 0; index < task->stored.size(); ++index) {
+        Graph& graph = next_batch_record();
+        task->stored.Expand(index, graph);
+        store_by_codimension[graph.codimension].push_back(&graph);
+      }
+    }
+  }
+  if (batch_used > 0 || !pass_printed) flush_batch();
+  edge_tasks.clear();
+}
+
+void BoundaryComputer::flush_batch() {
+  printer->PrintSomeGraph(store_by_codimension);
+  store_by_codimension.clear();
+  batch_used = 0;
+  pass_printed = true;
 }
 
 namespace {

@@ -4,19 +4,21 @@
 
 #include <stdio.h>
 
-#include <map>
+#include <memory>
 #include <vector>
 
 #include "computer/computer.h"
+#include "computer/edge_task.h"
 #include "graph/graph.h"
-#include "graph/graph_class.h"
-
-/// Stored graphs bucketed by invariant key, for the duplicate test.
-typedef std::map<GraphClass, std::vector<Graph*>> GraphsByClass;
 
 /// Enumerates the stable graphs of type (g, n) by backtracking, one number
 /// of components K at a time, rejecting unconnected and isomorphic
 /// candidates, and hands each pass's graphs to a printer.
+///
+/// Within a pass the vertex levels run on the calling thread and leave one
+/// EdgeTask per decoration; the tasks run on every CPU the process may use
+/// and are merged in generation order, so output and counters do not
+/// depend on the number of threads.
 class BoundaryComputer : public Computer {
  public:
   /// Prepares an enumerator for type (g, n); nothing is computed yet.
@@ -35,36 +37,47 @@ class BoundaryComputer : public Computer {
   int g;
   int n;
   bool computed = false;
+  /// The graphs being handed to the printer (those of one pass, or a
+  /// consecutive part of a large pass).
   GraphsByCodimension store_by_codimension;
-  GraphsByClass store_by_class;
   std::vector<int> tried;
   std::vector<int> found;
   std::vector<int> duplicated;
   std::vector<int> unconnected;
-  bool visited[kMaxComponents] = {};
   Graph work_graph;
   int edge_filter = -1;
   std::vector<int> found_per_codimension;
   std::vector<int> spare_counts_a;
   std::vector<int> spare_counts_b;
 
+  /// Largest number of graphs handed to the printer in one PrintSomeGraph
+  /// call; a pass with more graphs is handed over in consecutive calls.
+  size_t print_batch = 4096;
+  /// Threads that run the edge tasks; the CPUs this process may use.
+  int threads;
+
  private:
   int max_K() const { return 2 * work_graph.g + work_graph.n - 2; }
   void one_vertex_pass();
+  void add_to_store();
   void empty_store_to_statistics();
+  void run_pass(int K);
+  void print_pass();
+  void flush_batch();
+  Graph& next_batch_record();
 
-  // The four levels of the generator: genus, marked points and loops of
-  // vertex v, and the number of edges between vertices i < j.
+  // The vertex levels of the generator: genus, marked points and loops of
+  // vertex v.  The edge level runs in the EdgeTask that bt_l leaves.
   void bt_g(int v);
   void bt_m(int v);
   void bt_l(int v);
-  void bt_a(int i, int j);
-  void complete_candidate();
+  void add_edge_task();
 
-  bool correct();
-  int visit(int a);
-  bool duplicate();
-  void add_to_store();
+  std::vector<std::unique_ptr<EdgeTask>> edge_tasks;
+  std::vector<Graph> one_vertex_graphs;
+  std::vector<Graph> batch;   // records the printer reads, reused
+  size_t batch_used = 0;
+  bool pass_printed = false;  // the current pass made a PrintSomeGraph call
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_

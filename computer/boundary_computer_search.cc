@@ -1,7 +1,8 @@
 // Copyright 2026 The stable-graphs Authors.
 //
-// The backtracking generator of BoundaryComputer and the checks that every
-// complete candidate passes before it is stored.
+// The vertex levels of the backtracking generator: genus, marked points and
+// loops of every vertex.  Each complete assignment becomes an EdgeTask that
+// places the edges.
 //
 // Vertices are kept sorted by (genus, marked points, loops, edges in
 // generation order): a vertex whose bit in distinct_mask is clear still
@@ -10,6 +11,7 @@
 // that cannot reach total genus g, n marked points, a stable valence at
 // every genus-0 vertex and a connected graph.
 #include <algorithm>
+#include <memory>
 
 #include "computer/boundary_computer.h"
 
@@ -87,6 +89,13 @@ void BoundaryComputer::bt_m(int v) {
   }
 }
 
+// Tasks whose codimension the edge filter excludes would drop every
+// candidate before any counter moves, so they are not created at all.
+void BoundaryComputer::add_edge_task() {
+  auto task = std::make_unique<EdgeTask>(work_graph, edge_filter);
+  if (edge_filter == -1 || task->codimension() == edge_filter) edge_tasks.push_back(std::move(task));
+}
+
 void BoundaryComputer::bt_l(int v) {
   Graph& w = work_graph;
   if (v == w.K) {
@@ -94,7 +103,7 @@ void BoundaryComputer::bt_l(int v) {
     int cap3 = 0;
     for (int u = 0; u < w.genus_zero_count; ++u) cap3 += std::min<int>(w.valence[u], 3);
     w.valence_cap3_sum = static_cast<int8_t>(cap3);
-    bt_a(0, 1);
+    add_edge_task();
     return;
   }
   bool zero = v < w.genus_zero_count;
@@ -134,119 +143,4 @@ void BoundaryComputer::bt_l(int v) {
       w.distinct_mask = mask;
     }
   }
-}
-
-void BoundaryComputer::bt_a(int i, int j) {
-  Graph& w = work_graph;
-  const int K = w.K;
-  if (j >= K) {
-    ++i;
-    j = i + 1;
-  }
-  if (i >= K - 1) {
-    complete_candidate();
-    return;
-  }
-  bool zero_i = i < w.genus_zero_count;
-  bool zero_j = j < w.genus_zero_count;
-  int row_lo = (i == 0 || (w.distinct_mask & vertex_bit(i))) ? 0 : w.adjacency[i - 1][j];
-  int col_lo = (j > i + 1 && !(w.distinct_mask & vertex_bit(j))) ? w.adjacency[i][j - 1] : 0;
-  int lo = std::max(row_lo, col_lo);
-  int edges = g - w.partial_genus;
-  // One edge for each further pair needed to join K vertices, and enough
-  // edge ends for the genus-0 vertices to reach valence 3.
-  int hi = std::min(edges - std::max(K - w.joined_pairs - 2, 0),
-                    (2 * edges - 3 * w.genus_zero_count + w.valence_cap3_sum + std::max(3 - w.valence[i], 0) +
-                     std::max(3 - w.valence[j], 0)) /
-                        2);
-  if (j == K - 1) {  // the valence of i is final after this pair
-    if (zero_i) lo = std::max(lo, 3 - w.valence[i]);
-    if (i == K - 2) {  // the last pair of all: vertex K - 1 is final too
-      if (w.genus_zero_count == K) lo = std::max(lo, 3 - w.valence[K - 1]);
-      lo = std::max(lo, edges);
-    }
-    bool i_unjoined = w.valence[i] == w.marked_points[i] + 2 * w.loops[i];
-    bool last_unjoined = i == K - 2 && w.valence[K - 1] == w.marked_points[K - 1] + 2 * w.loops[K - 1];
-    if (i_unjoined || last_unjoined) lo = std::max(lo, 1);
-  }
-  if (lo > hi) return;
-  uint32_t mask = w.distinct_mask;
-  int8_t saved_cap3_sum = w.valence_cap3_sum;
-  for (int x = lo; x <= hi; ++x) {
-    w.adjacency[i][j] = w.adjacency[j][i] = static_cast<int8_t>(x);
-    if (x > 0) {
-      ++w.joined_pairs;
-      int cap3 = w.valence_cap3_sum;
-      if (zero_i) cap3 += std::min(w.valence[i] + x, 3) - std::min<int>(w.valence[i], 3);
-      if (zero_j) cap3 += std::min(w.valence[j] + x, 3) - std::min<int>(w.valence[j], 3);
-      w.valence_cap3_sum = static_cast<int8_t>(cap3);
-      w.valence[i] = static_cast<int8_t>(w.valence[i] + x);
-      w.valence[j] = static_cast<int8_t>(w.valence[j] + x);
-      w.partial_genus = static_cast<int8_t>(w.partial_genus + x);
-      if (x > row_lo) w.distinct_mask |= vertex_bit(i);
-      if (x > col_lo && j > i + 1) w.distinct_mask |= vertex_bit(j);
-      ++w.multiplicity_count[x];
-    }
-    bt_a(i, j + 1);
-    if (x > 0) {
-      --w.multiplicity_count[x];
-      w.distinct_mask = mask;
-      w.partial_genus = static_cast<int8_t>(w.partial_genus - x);
-      w.valence[j] = static_cast<int8_t>(w.valence[j] - x);
-      w.valence[i] = static_cast<int8_t>(w.valence[i] - x);
-      w.valence_cap3_sum = saved_cap3_sum;
-      --w.joined_pairs;
-    }
-  }
-}
-
-void BoundaryComputer::complete_candidate() {
-  Graph& w = work_graph;
-  int ends = 0;
-  for (int v = 0; v < w.K; ++v) ends += w.valence[v];
-  w.codimension = static_cast<int8_t>((ends - n) / 2);
-  if (edge_filter != -1 && w.codimension != edge_filter) return;
-  w.nautyK = -1;
-  if (correct()) add_to_store();
-}
-
-bool BoundaryComputer::correct() {
-  const int K = work_graph.K;
-  ++tried[K];
-  std::fill(visited, visited + K, false);
-  visited[0] = true;
-  int count = 1;
-  for (int x = 0; x < K; ++x)
-    if (work_graph.adjacency[0][x] != 0 && !visited[x]) count += visit(x);
-  if (count < K) {
-    ++unconnected[K];
-    return false;
-  }
-  if (duplicate()) {
-    ++duplicated[K];
-    return false;
-  }
-  ++found[K];
-  return true;
-}
-
-int BoundaryComputer::visit(int a) {
-  visited[a] = true;
-  int reached = 1;
-  for (int x = 0; x < work_graph.K; ++x)
-    if (work_graph.adjacency[a][x] != 0 && !visited[x]) reached += visit(x);
-  return reached;
-}
-
-bool BoundaryComputer::duplicate() {
-  std::vector<Graph*>& bucket = store_by_class[GraphClass(work_graph)];
-  for (Graph* stored : bucket)
-    if (stored->Equal(work_graph)) return true;
-  return false;
-}
-
-void BoundaryComputer::add_to_store() {
-  Graph* copy = new Graph(work_graph);
-  store_by_codimension[copy->codimension].push_back(copy);
-  store_by_class[GraphClass(work_graph)].push_back(copy);
 }

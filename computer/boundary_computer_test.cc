@@ -14,7 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "printers/binary_graph_printer.h"
+#include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
+#include "printers/text_graph_printer.h"
 
 namespace {
 
@@ -350,4 +353,69 @@ TEST(BoundaryComputerProperties, EveryGraphValidDistinctAndOrdered) {
       }
     }
   }
+}
+
+namespace {
+
+/// What one run writes: the printer's bytes and both reports.
+struct RunOutput {
+  std::string printed, report, terse;
+  bool operator==(const RunOutput& other) const {
+    return printed == other.printed && report == other.report && terse == other.terse;
+  }
+};
+
+RunOutput run_with(int g, int n, Printer choice, int edge_filter, int threads, size_t batch) {
+  BoundaryComputer computer(g, n);
+  computer.threads = threads;
+  computer.print_batch = batch;
+  RunOutput output;
+  output.printed = capture([&](FILE* out) {
+    std::unique_ptr<GraphPrinter> printer;
+    if (choice == PrinterText) printer = std::make_unique<TextGraphPrinter>(out, g, n);
+    if (choice == PrinterBinary) printer = std::make_unique<BinaryGraphPrinter>(out, g, n);
+    if (choice == PrinterLaTeX) printer = std::make_unique<LaTeXGraphPrinter>(out, g, n);
+    computer.Compute(*printer, StatisticsNone, edge_filter);
+  });
+  output.report = capture([&](FILE* out) { computer.Statistics(out); });
+  output.terse = capture([&](FILE* out) { computer.TerseStatistics(out); });
+  return output;
+}
+
+}  // namespace
+
+// Tasks run on any number of threads and a pass may reach the printer in
+// several parts; neither may change a byte of the output or the reports.
+TEST(BoundaryComputerThreads, OutputIndependentOfThreadsAndBatches) {
+  struct Case {
+    int g, n, edge_filter;
+  };
+  const Case cases[] = {{4, 0, -1}, {4, 0, 5}, {2, 3, -1}, {0, 8, 3}, {3, 2, -1}, {1, 5, 2}};
+  for (const Case& c : cases) {
+    for (Printer choice : {PrinterText, PrinterBinary, PrinterLaTeX}) {
+      SCOPED_TRACE("(" + std::to_string(c.g) + ", " + std::to_string(c.n) + ") filter " +
+                   std::to_string(c.edge_filter) + " printer " + std::to_string(choice));
+      RunOutput sequential = run_with(c.g, c.n, choice, c.edge_filter, 1, 4096);
+      ASSERT_FALSE(sequential.printed.empty());
+      for (int threads : {2, 3, 8})
+        EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edge_filter, threads, 4096)) << threads;
+      EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edge_filter, 3, 7)) << "batches of 7";
+      EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edge_filter, 1, 1)) << "batches of 1";
+    }
+  }
+}
+
+TEST(BoundaryComputerThreads, SmallPassesReachThePrinterInOneCall) {
+  BoundaryComputer computer(3, 0);
+  computer.threads = 4;
+  RecordingPrinter printer;
+  computer.Compute(printer, StatisticsNone, -1);
+  EXPECT_EQ("BPPPPE", printer.calls);
+
+  // Passes of 4, 12, 15 and 11 graphs, at most 10 per call.
+  computer.print_batch = 10;
+  RecordingPrinter batched;
+  computer.Compute(batched, StatisticsNone, -1);
+  EXPECT_EQ("BPPPPPPPE", batched.calls);
+  EXPECT_EQ(printer.graphs_seen.size(), batched.graphs_seen.size());
 }

@@ -33,55 +33,62 @@ void check_colored_size(int colored_vertices) {
 void Graph::ComputeDreadnaut() {
   graph packed[MAXN * MAXM];
   int lab[MAXN], ptn[MAXN], orbits[MAXN];
-  int pair_vertex[kMaxComponents][kMaxComponents];
   statsblk stats;
   setword workspace[50 * MAXM];
-  static DEFAULTOPTIONS_GRAPH(options);
+  // A fresh options block per call: several threads may canonicalise at once.
+  DEFAULTOPTIONS_GRAPH(options);
 
+  // The pairs joined by t >= 2 edges, per t, in row-by-row order; each gets
+  // an edge vertex, numbered by ascending t and then in that order.
+  struct Pair {
+    int8_t u, v;
+  };
+  Pair multiple[kMultiplicitySlots][kMaxComponents];
+  int multiple_count[kMultiplicitySlots] = {};
+  int multiple_total = 0;
   int max_multiplicity = 0;
-  for (int u = 0; u < K; ++u)
-    for (int v = u + 1; v < K; ++v)
-      if (adjacency[u][v] > max_multiplicity) max_multiplicity = adjacency[u][v];
-
   check_colored_size(K);  // the cell array below holds MAXN entries
   nautyK = K;
+  nautyM = 1;
+  memset(packed, 0, sizeof(packed));
+  for (int u = 0; u < K; ++u) {
+    for (int v = u + 1; v < K; ++v) {
+      int t = adjacency[u][v];
+      if (t == 1) {
+        ADDELEMENT(GRAPHROW(packed, u, 1), v);
+        ADDELEMENT(GRAPHROW(packed, v, 1), u);
+      } else if (t > 1) {
+        check_colored_size(K + ++multiple_total);  // every edge vertex fits a row
+        multiple[t][multiple_count[t]++] = Pair{static_cast<int8_t>(u), static_cast<int8_t>(v)};
+        if (t > max_multiplicity) max_multiplicity = t;
+      }
+    }
+  }
+
+  // Cells: one per run of components with equal (genus, marked points,
+  // loops), in vertex order, then one per multiplicity that occurs.
   for (int i = 0; i + 1 < K; ++i) {
     bool same = genus[i] == genus[i + 1] && marked_points[i] == marked_points[i + 1] &&
                 loops[i] == loops[i + 1];
     ptn[i] = same ? 1 : 0;
   }
   ptn[K - 1] = 0;
-
   for (int t = 2; t <= max_multiplicity; ++t) {
-    for (int u = 0; u < K; ++u) {
-      for (int v = u + 1; v < K; ++v) {
-        if (adjacency[u][v] != t) continue;
-        check_colored_size(nautyK);
-        pair_vertex[u][v] = pair_vertex[v][u] = nautyK;
-        ptn[nautyK] = 1;
-        ++nautyK;
-      }
+    for (int k = 0; k < multiple_count[t]; ++k) {
+      check_colored_size(nautyK);
+      int x = nautyK++;
+      int u = multiple[t][k].u, v = multiple[t][k].v;
+      ptn[x] = 1;
+      // A multiple edge becomes the path u, x, v through its edge vertex.
+      ADDELEMENT(GRAPHROW(packed, u, 1), x);
+      ADDELEMENT(GRAPHROW(packed, v, 1), x);
+      ADDELEMENT(GRAPHROW(packed, x, 1), u);
+      ADDELEMENT(GRAPHROW(packed, x, 1), v);
     }
     ptn[nautyK - 1] = 0;  // closes the cell of multiplicity t
   }
   check_colored_size(nautyK);
-
   nautyM = (nautyK + WORDSIZE - 1) / WORDSIZE;
-  memset(packed, 0, sizeof(graph) * nautyK * nautyM);
-  for (int r = 0; r < K; ++r) {
-    for (int s = 0; s < K; ++s) {
-      if (r == s) continue;
-      if (adjacency[r][s] == 1) ADDELEMENT(GRAPHROW(packed, r, nautyM), s);
-      if (adjacency[r][s] > 1) ADDELEMENT(GRAPHROW(packed, r, nautyM), pair_vertex[r][s]);
-    }
-  }
-  for (int u = 0; u < K; ++u) {
-    for (int v = u + 1; v < K; ++v) {
-      if (adjacency[u][v] <= 1) continue;
-      ADDELEMENT(GRAPHROW(packed, pair_vertex[u][v], nautyM), u);
-      ADDELEMENT(GRAPHROW(packed, pair_vertex[u][v], nautyM), v);
-    }
-  }
 
   options.getcanon = TRUE;
   options.defaultptn = FALSE;

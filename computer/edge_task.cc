@@ -1,0 +1,164 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// The edge level of the generator and the checks that every complete
+// candidate passes before it is stored.
+//
+// Vertex v must stay at least vertex v - 1 in the order of its attributes
+// while its bit in distinct_mask is clear: row rule for pair (i, j) against
+// (i - 1, j), column rule against (i, j - 1).  The upper bounds keep one
+// edge for each further pair needed to join the K vertices and enough edge
+// ends for every genus-0 vertex to reach valence 3.
+#include "computer/edge_task.h"
+
+#include <algorithm>
+
+namespace {
+
+uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
+
+}  // namespace
+
+EdgeTask::EdgeTask(const Graph& start, int edge_filter)
+    : stored(start), work_graph(start), g_(start.g), n_(start.n), edge_filter_(edge_filter), scratch_(-1, -1, -1) {
+  int genus_sum = 0;
+  for (int v = 0; v < start.K; ++v) genus_sum += start.genus[v];
+  codimension_ = g_ - 1 + start.K - genus_sum;
+}
+
+void EdgeTask::Run() {
+  bt_a(0, 1);
+  store_by_class_.clear();
+  forms_.Clear();
+  stored.ShrinkToFit();
+}
+
+void EdgeTask::bt_a(int i, int j) {
+  Graph& w = work_graph;
+  const int K = w.K;
+  if (j >= K) {
+    ++i;
+    j = i + 1;
+  }
+  if (i >= K - 1) {
+    complete_candidate();
+    return;
+  }
+  bool zero_i = i < w.genus_zero_count;
+  bool zero_j = j < w.genus_zero_count;
+  int row_lo = (i == 0 || (w.distinct_mask & vertex_bit(i))) ? 0 : w.adjacency[i - 1][j];
+  int col_lo = (j > i + 1 && !(w.distinct_mask & vertex_bit(j))) ? w.adjacency[i][j - 1] : 0;
+  int lo = std::max(row_lo, col_lo);
+  int edges = g_ - w.partial_genus;
+  // One edge for each further pair needed to join K vertices, and enough
+  // edge ends for the genus-0 vertices to reach valence 3.
+  int hi = std::min(edges - std::max(K - w.joined_pairs - 2, 0),
+                    (2 * edges - 3 * w.genus_zero_count + w.valence_cap3_sum + std::max(3 - w.valence[i], 0) +
+                     std::max(3 - w.valence[j], 0)) /
+                        2);
+  if (j == K - 1) {  // the valence of i is final after this pair
+    if (zero_i) lo = std::max(lo, 3 - w.valence[i]);
+    if (i == K - 2) {  // the last pair of all: vertex K - 1 is final too
+      if (w.genus_zero_count == K) lo = std::max(lo, 3 - w.valence[K - 1]);
+      lo = std::max(lo, edges);
+    }
+    bool i_unjoined = w.valence[i] == w.marked_points[i] + 2 * w.loops[i];
+    bool last_unjoined = i == K - 2 && w.valence[K - 1] == w.marked_points[K - 1] + 2 * w.loops[K - 1];
+    if (i_unjoined || last_unjoined) lo = std::max(lo, 1);
+  }
+  if (lo > hi) return;
+  uint32_t mask = w.distinct_mask;
+  int8_t saved_cap3_sum = w.valence_cap3_sum;
+  for (int x = lo; x <= hi; ++x) {
+    w.adjacency[i][j] = w.adjacency[j][i] = static_cast<int8_t>(x);
+    if (x > 0) {
+      ++w.joined_pairs;
+      int cap3 = w.valence_cap3_sum;
+      if (zero_i) cap3 += std::min(w.valence[i] + x, 3) - std::min<int>(w.valence[i], 3);
+      if (zero_j) cap3 += std::min(w.valence[j] + x, 3) - std::min<int>(w.valence[j], 3);
+      w.valence_cap3_sum = static_cast<int8_t>(cap3);
+      w.valence[i] = static_cast<int8_t>(w.valence[i] + x);
+      w.valence[j] = static_cast<int8_t>(w.valence[j] + x);
+      w.partial_genus = static_cast<int8_t>(w.partial_genus + x);
+      if (x > row_lo) w.distinct_mask |= vertex_bit(i);
+      if (x > col_lo && j > i + 1) w.distinct_mask |= vertex_bit(j);
+      ++w.multiplicity_count[x];
+    }
+    bt_a(i, j + 1);
+    if (x > 0) {
+      --w.multiplicity_count[x];
+      w.distinct_mask = mask;
+      w.partial_genus = static_cast<int8_t>(w.partial_genus - x);
+      w.valence[j] = static_cast<int8_t>(w.valence[j] - x);
+      w.valence[i] = static_cast<int8_t>(w.valence[i] - x);
+      w.valence_cap3_sum = saved_cap3_sum;
+      --w.joined_pairs;
+    }
+  }
+}
+
+void EdgeTask::complete_candidate() {
+  Graph& w = work_graph;
+  int ends = 0;
+  for (int v = 0; v < w.K; ++v) ends += w.valence[v];
+  w.codimension = static_cast<int8_t>((ends - n_) / 2);
+  if (edge_filter_ != -1 && w.codimension != edge_filter_) return;
+  w.nautyK = -1;
+  if (correct()) add_to_store();
+}
+
+bool EdgeTask::correct() {
+  const int K = work_graph.K;
+  ++tried;
+  std::fill(visited_, visited_ + K, false);
+  visited_[0] = true;
+  int count = 1;
+  for (int x = 0; x < K; ++x)
+    if (work_graph.adjacency[0][x] != 0 && !visited_[x]) count += visit(x);
+  if (count < K) {
+    ++unconnected;
+    return false;
+  }
+  if (duplicate()) {
+    ++duplicated;
+    return false;
+  }
+  ++found;
+  return true;
+}
+
+int EdgeTask::visit(int a) {
+  visited_[a] = true;
+  int reached = 1;
+  for (int x = 0; x < work_graph.K; ++x)
+    if (work_graph.adjacency[a][x] != 0 && !visited_[x]) reached += visit(x);
+  return reached;
+}
+
+// A candidate can only be isomorphic to a stored graph of its own class.
+// The first graph of a class is stored without a canonical form; its form
+// is computed when a second candidate of the class arrives, so a class that
+// never gets one costs no call of nauty.
+bool EdgeTask::duplicate() {
+  uint32_t ordinal = static_cast<uint32_t>(store_by_class_.size());
+  candidate_bucket_ = &store_by_class_.try_emplace(GraphClass(work_graph), ClassBucket{ordinal}).first->second;
+  ClassBucket& bucket = *candidate_bucket_;
+  if (bucket.size == 0) return false;
+  if (bucket.unformed >= 0) {
+    stored.Expand(static_cast<size_t>(bucket.unformed), scratch_);
+    scratch_.ComputeDreadnaut();
+    forms_.Insert(bucket.ordinal, scratch_);
+    bucket.unformed = -1;
+  }
+  if (work_graph.nautyK == -1) work_graph.ComputeDreadnaut();
+  return forms_.Contains(bucket.ordinal, work_graph);
+}
+
+void EdgeTask::add_to_store() {
+  ClassBucket& bucket = *candidate_bucket_;
+  if (work_graph.nautyK != -1)
+    forms_.Insert(bucket.ordinal, work_graph);
+  else
+    bucket.unformed = static_cast<long>(stored.size());
+  stored.Append(work_graph);
+  ++bucket.size;
+}

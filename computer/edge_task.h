@@ -1,0 +1,68 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_
+#define STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_
+
+#include <stdint.h>
+
+#include <map>
+
+#include "computer/canonical_form_set.h"
+#include "computer/compact_graphs.h"
+#include "graph/graph.h"
+#include "graph/graph_class.h"
+
+/// The edge level of one pass for one decoration: every assignment of edge
+/// multiplicities to a working graph whose genera, marked points and loops
+/// are fixed, each complete candidate checked and the survivors stored.
+///
+/// Isomorphic candidates always share their decoration, so a task only
+/// needs to compare candidates with its own graphs, and tasks can run on
+/// separate threads.  All graphs of a task have the same codimension.
+class EdgeTask {
+ public:
+  /// Takes the working graph as the loop level leaves it: decorations,
+  /// valences and running totals set, no edge between vertices yet.
+  EdgeTask(const Graph& start, int edge_filter);
+
+  /// Runs the edge level, bt_a(0, 1), to the end; afterwards `stored` and
+  /// the counters are final and the lookup structures are released.
+  void Run();
+
+  /// Codimension shared by every candidate of the task.
+  int codimension() const { return codimension_; }
+
+  // Counters of the task's complete candidates.
+  int tried = 0;
+  int unconnected = 0;
+  int duplicated = 0;
+  int found = 0;
+  /// The survivors, in generation order.
+  CompactGraphs stored;
+
+ private:
+  /// How the graphs of one GraphClass are held for the duplicate test.
+  struct ClassBucket {
+    uint32_t ordinal;       // tags the class's canonical forms
+    size_t size = 0;        // graphs stored in the class
+    long unformed = -1;     // stored graph whose form is not computed yet
+  };
+
+  void bt_a(int i, int j);
+  void complete_candidate();
+  bool correct();
+  int visit(int a);
+  bool duplicate();
+  void add_to_store();
+
+  Graph work_graph;
+  int g_, n_;
+  int edge_filter_;
+  int codimension_;
+  bool visited_[kMaxComponents] = {};
+  std::map<GraphClass, ClassBucket> store_by_class_;
+  CanonicalFormSet forms_;
+  ClassBucket* candidate_bucket_ = nullptr;  // set by duplicate() for add_to_store()
+  Graph scratch_;                            // a stored graph expanded for nauty
+};
+
+#endif  // STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_
