@@ -1,0 +1,182 @@
+// Copyright 2026 The stable-graphs Authors.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "graph/graph.h"
+
+namespace {
+
+/// A record of genus.size() components; `pairs` holds the multiplicities of
+/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row, missing ones are 0.
+Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
+           const std::vector<int>& pairs = {}) {
+  int K = static_cast<int>(genus.size());
+  Graph graph(0, 0, K);
+  graph.Clear(static_cast<int8_t>(K));
+  memset(graph.multiplicity_count, 0, sizeof(graph.multiplicity_count));
+  int g = 1 - K, n = 0, edges = 0;
+  for (int i = 0; i < K; ++i) {
+    graph.genus[i] = static_cast<int8_t>(genus[i]);
+    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
+    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    g += genus[i] + loops[i];
+    n += marks[i];
+    edges += loops[i];
+  }
+  size_t p = 0;
+  for (int i = 0; i < K; ++i) {
+    for (int k = i + 1; k < K; ++k, ++p) {
+      int m = p < pairs.size() ? pairs[p] : 0;
+      graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(m);
+      g += m;
+      edges += m;
+      if (m > 0 && m < kMultiplicitySlots) ++graph.multiplicity_count[m];
+    }
+  }
+  graph.g = g;
+  graph.n = n;
+  graph.codimension = static_cast<int8_t>(edges);
+  return graph;
+}
+
+std::string matrix_simple(const Graph& graph) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  FILE* f = open_memstream(&buffer, &size);
+  graph.PrintMatrixSimple(f, const_cast<unsigned int*>(graph.nautyCanon));
+  fclose(f);
+  std::string text(buffer, size);
+  free(buffer);
+  return text;
+}
+
+std::vector<uint32_t> canon(const Graph& graph) {
+  return std::vector<uint32_t>(graph.nautyCanon, graph.nautyCanon + graph.nautyK * graph.nautyM);
+}
+
+// Four components of genus 0 with one marked point each: a triangle 0-1-2
+// with a pendant vertex joined to 0 by a double edge ...
+const std::vector<int> kPaw = {1, 1, 2, 1, 0, 0};
+// ... the same graph with the vertices renamed 0->2, 1->3, 2->0, 3->1 ...
+const std::vector<int> kPawRenamed = {0, 1, 1, 2, 0, 1};
+// ... and a four-cycle with one double edge: the same key, not isomorphic.
+const std::vector<int> kCycle = {1, 0, 2, 1, 0, 1};
+
+}  // namespace
+
+TEST(GraphCanonicalForm, SimpleEdgesNeedNoEdgeVertices) {
+  // Distinct triples put every component in a cell of its own, so the
+  // canonical graph is the graph itself: the path 0 - 1 - 2.
+  Graph graph = make({0, 0, 1}, {1, 2, 0}, {0, 0, 0}, {1, 0, 1});
+  EXPECT_EQ("", matrix_simple(graph)) << "no form computed yet";
+  graph.ComputeDreadnaut();
+  EXPECT_EQ(3, graph.nautyK);
+  EXPECT_EQ(1, graph.nautyM);
+  EXPECT_EQ((std::vector<uint32_t>{0x40000000u, 0xA0000000u, 0x40000000u}), canon(graph));
+  EXPECT_EQ("    0 1 0 \n    1 0 1 \n    0 1 0 \n", matrix_simple(graph));
+}
+
+TEST(GraphCanonicalForm, DoubleEdgeBecomesAPathThroughAnEdgeVertex) {
+  Graph graph = make({0, 0}, {2, 2}, {0, 0}, {2});
+  graph.ComputeDreadnaut();
+  EXPECT_EQ(3, graph.nautyK);
+  EXPECT_EQ((std::vector<uint32_t>{0x20000000u, 0x20000000u, 0xC0000000u}), canon(graph));
+  EXPECT_EQ("    0 0 1 \n    0 0 1 \n    1 1 0 \n", matrix_simple(graph));
+}
+
+TEST(GraphCanonicalForm, MultiplicityCellsAscendWithoutGaps) {
+  // Multiplicities 2 (pair 0-1, edge vertex 3) and 4 (pair 0-2, edge
+  // vertex 4), none of 3; every cell is a single vertex.
+  Graph graph = make({0, 0, 1}, {1, 2, 0}, {0, 0, 0}, {2, 4, 1});
+  graph.ComputeDreadnaut();
+  EXPECT_EQ(5, graph.nautyK);
+  EXPECT_EQ((std::vector<uint32_t>{0x18000000u, 0x30000000u, 0x48000000u, 0xC0000000u, 0xA0000000u}),
+            canon(graph));
+  // Exchanging the two multiplicities would be invisible if the cells of 2
+  // and 4 ran together.
+  Graph swapped = make({0, 0, 1}, {1, 2, 0}, {0, 0, 0}, {4, 2, 1});
+  EXPECT_FALSE(graph.Equal(swapped));
+  EXPECT_EQ(5, swapped.nautyK);
+}
+
+TEST(GraphEqual, RenamingInsideACellKeepsTheForm) {
+  Graph paw = make({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, kPaw);
+  Graph renamed = make({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, kPawRenamed);
+  EXPECT_TRUE(paw.Equal(renamed));
+  EXPECT_EQ(5, paw.nautyK);
+  EXPECT_EQ(canon(paw), canon(renamed));
+}
+
+TEST(GraphEqual, SameSizeDifferentGraphs) {
+  Graph paw = make({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, kPaw);
+  Graph cycle = make({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, kCycle);
+  EXPECT_FALSE(paw.Equal(cycle));
+  EXPECT_FALSE(cycle.EqualNauty(paw));
+  EXPECT_EQ(paw.nautyK, cycle.nautyK);
+}
+
+TEST(GraphEqual, SingleAndDoubleEdgeDifferInSize) {
+  Graph single = make({0, 0}, {2, 2}, {0, 0}, {1});
+  Graph twice = make({0, 0}, {2, 2}, {0, 0}, {2});
+  EXPECT_FALSE(single.Equal(twice));
+  EXPECT_EQ(2, single.nautyK);
+  EXPECT_EQ(3, twice.nautyK);
+  // The sizes decide before any word is compared.
+  memcpy(single.nautyCanon, twice.nautyCanon, sizeof(single.nautyCanon));
+  EXPECT_FALSE(single.Equal(twice));
+  EXPECT_FALSE(twice.EqualNauty(single));
+}
+
+TEST(GraphEqual, OneVertexRecordsAreAllEqual) {
+  Graph a = make({2}, {0}, {1});
+  Graph b = make({0}, {4}, {0});
+  EXPECT_TRUE(a.Equal(b));
+  EXPECT_EQ(1, a.nautyK);
+  EXPECT_EQ(1, b.nautyK);
+}
+
+TEST(GraphEqual, LoopCountsAloneAreNotSeen) {
+  Graph plain = make({0, 0}, {1, 1}, {0, 0}, {2});
+  Graph looped = make({0, 0}, {1, 1}, {1, 1}, {2});
+  EXPECT_TRUE(plain.Equal(looped));
+  EXPECT_EQ(canon(plain), canon(looped));
+}
+
+TEST(GraphEqual, ComputesLazilyAndReusesTheCache) {
+  Graph graph = make({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, kPaw);
+  ASSERT_EQ(-1, graph.nautyK);
+  EXPECT_TRUE(graph.Equal(graph));
+  EXPECT_EQ(5, graph.nautyK);
+
+  Graph other = make({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, kPawRenamed);
+  ASSERT_EQ(-1, other.nautyK);
+  EXPECT_TRUE(graph.Equal(other));
+  EXPECT_EQ(5, other.nautyK) << "the other operand's form is cached too";
+
+  // A spoiled cache is used as it is: Equal does not recompute a cached form,
+  // ComputeDreadnaut always does.
+  graph.nautyCanon[0] ^= 0xFFFFFFFFu;
+  EXPECT_FALSE(graph.Equal(other));
+  graph.ComputeDreadnaut();
+  EXPECT_TRUE(graph.Equal(other));
+}
+
+TEST(GraphCanonicalForm, ThirtyOneColouredVerticesAtMost) {
+  // 30 components in a chain of single edges, plus double edges.
+  std::vector<int> zeros(30, 0), ones(30, 1);
+  Graph fits = make(zeros, ones, zeros);
+  for (int i = 0; i + 1 < 30; ++i) fits.adjacency[i][i + 1] = fits.adjacency[i + 1][i] = 1;
+  Graph too_big = fits;
+  fits.adjacency[0][1] = fits.adjacency[1][0] = 2;
+  fits.ComputeDreadnaut();
+  EXPECT_EQ(31, fits.nautyK);
+
+  too_big.adjacency[0][1] = too_big.adjacency[1][0] = 2;
+  too_big.adjacency[1][2] = too_big.adjacency[2][1] = 2;
+  EXPECT_ANY_THROW(too_big.ComputeDreadnaut());
+}

@@ -1,0 +1,252 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "main/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kProgram[] = "stable-graphs";
+
+std::string UsageText(const std::string& program) {
+  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n" +
+         "\t\t-P L: print graphs in LaTeX (default)\n"
+         "\t\t-P T: print graphs in text format\n"
+         "\t\t-P B: print graphs in binary format\n"
+         "\t\t-P N: do not print graphs\n"
+         "\t\t\n"
+         "\t\t-S F: print full statistics (default)\n"
+         "\t\t-S T: print terse statistics\n"
+         "\t\t-S N: don't print statistics\n"
+         "\t\t\n"
+         "\t\t-C C: print only graphs with C edges\n";
+}
+
+/// Thrown by the quitting step installed below, so that a test survives
+/// QuitWithUsage.
+struct Quit {
+  int status;
+};
+
+void ThrowQuit(int status) { throw Quit{status}; }
+
+/// The five settings of a parse, each pre-set to junk so that a test sees
+/// whether the parser gave it a value.
+struct Settings {
+  int genus = 99;
+  int marked_points = 99;
+  int edge_filter = 99;
+  Printer printer = static_cast<Printer>(99);
+  Statistics statistics = static_cast<Statistics>(99);
+
+  bool operator==(const Settings& o) const {
+    return genus == o.genus && marked_points == o.marked_points && edge_filter == o.edge_filter &&
+           printer == o.printer && statistics == o.statistics;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const Settings& s) {
+  return out << "{genus " << s.genus << ", marked " << s.marked_points << ", filter " << s.edge_filter
+             << ", printer " << s.printer << ", statistics " << s.statistics << "}";
+}
+
+Settings Make(int genus, int marked_points, int edge_filter, Printer printer, Statistics statistics) {
+  Settings s;
+  s.genus = genus;
+  s.marked_points = marked_points;
+  s.edge_filter = edge_filter;
+  s.printer = printer;
+  s.statistics = statistics;
+  return s;
+}
+
+/// What a call of ParseCommandLine did: either settings, or a quit with a
+/// status and what went to standard error.
+struct Outcome {
+  bool quit = false;
+  int status = 0;
+  std::string err;
+  Settings settings;
+};
+
+class CommandLineTest : public testing::Test {
+ protected:
+  void SetUp() override { previous_ = SetQuitFunction(ThrowQuit); }
+  void TearDown() override { SetQuitFunction(previous_); }
+
+  /// Parses the arguments that follow the program name.
+  static Outcome Parse(const std::vector<std::string>& args) {
+    std::vector<std::string> words = {kProgram};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(&word[0]);
+    argv.push_back(nullptr);
+    Outcome outcome;
+    Settings& s = outcome.settings;
+    testing::internal::CaptureStderr();
+    try {
+      int result = ParseCommandLine(static_cast<int>(words.size()), argv.data(), s.genus, s.marked_points,
+                                    s.edge_filter, s.printer, s.statistics);
+      EXPECT_EQ(0, result);
+    } catch (const Quit& quit) {
+      outcome.quit = true;
+      outcome.status = quit.status;
+    }
+    outcome.err = testing::internal::GetCapturedStderr();
+    return outcome;
+  }
+
+  /// The settings of a good command line, which writes nothing.
+  static Settings Accepted(const std::vector<std::string>& args) {
+    Outcome outcome = Parse(args);
+    EXPECT_FALSE(outcome.quit) << "rejected: " << testing::PrintToString(args);
+    EXPECT_EQ("", outcome.err);
+    return outcome.settings;
+  }
+
+  static void ExpectRejected(const std::vector<std::string>& args) {
+    Outcome outcome = Parse(args);
+    ASSERT_TRUE(outcome.quit) << "accepted: " << testing::PrintToString(args);
+    EXPECT_EQ(1, outcome.status) << testing::PrintToString(args);
+    EXPECT_EQ(UsageText(kProgram), outcome.err) << testing::PrintToString(args);
+  }
+
+ private:
+  QuitFunction previous_ = nullptr;
+};
+
+TEST_F(CommandLineTest, SingleGenusTakesTheDefaults) {
+  EXPECT_EQ(Make(2, 0, -1, PrinterLaTeX, StatisticsFull), Accepted({"2"}));
+  EXPECT_EQ(Make(3, 1, -1, PrinterLaTeX, StatisticsFull), Accepted({"3", "1"}));
+}
+
+TEST_F(CommandLineTest, OptionsMayComeAnywhere) {
+  Settings expected = Make(1, 2, -1, PrinterText, StatisticsFull);
+  EXPECT_EQ(expected, Accepted({"-P", "T", "1", "2"}));
+  EXPECT_EQ(expected, Accepted({"1", "-P", "T", "2"}));
+  EXPECT_EQ(expected, Accepted({"1", "2", "-P", "T"}));
+  EXPECT_EQ(Make(1, 3, 2, PrinterNone, StatisticsTerse), Accepted({"-S", "T", "1", "-C", "2", "3", "-P", "N"}));
+}
+
+TEST_F(CommandLineTest, EveryPrinterAndStatisticsLetter) {
+  EXPECT_EQ(PrinterLaTeX, Accepted({"-P", "L", "1"}).printer);
+  EXPECT_EQ(PrinterText, Accepted({"-P", "T", "1"}).printer);
+  EXPECT_EQ(PrinterBinary, Accepted({"-P", "B", "1"}).printer);
+  EXPECT_EQ(PrinterNone, Accepted({"-P", "N", "1"}).printer);
+  EXPECT_EQ(StatisticsFull, Accepted({"-S", "F", "1"}).statistics);
+  EXPECT_EQ(StatisticsTerse, Accepted({"-S", "T", "1"}).statistics);
+  EXPECT_EQ(StatisticsNone, Accepted({"-S", "S", "1"}).statistics);
+  // N, the letter the usage text shows, switches statistics off as well.
+  EXPECT_EQ(StatisticsNone, Accepted({"-S", "N", "1"}).statistics);
+}
+
+TEST_F(CommandLineTest, LastRepeatedOptionWins) {
+  EXPECT_EQ(PrinterBinary, Accepted({"-P", "T", "-P", "B", "1"}).printer);
+  EXPECT_EQ(StatisticsFull, Accepted({"-S", "N", "-S", "F", "1"}).statistics);
+  EXPECT_EQ(5, Accepted({"-C", "2", "-C", "5", "1"}).edge_filter);
+}
+
+TEST_F(CommandLineTest, EdgeFilterConsumesWhateverFollows) {
+  EXPECT_EQ(Make(2, 0, -1, PrinterLaTeX, StatisticsFull), Accepted({"-C", "-1", "2"}));
+  // -P is the value of -C here, not an option.
+  EXPECT_EQ(Make(1, 0, 0, PrinterLaTeX, StatisticsFull), Accepted({"-C", "-P", "1"}));
+  EXPECT_EQ(0, Accepted({"-C", "abc", "1"}).edge_filter);
+  EXPECT_EQ(7, Accepted({"-C", "7x", "1"}).edge_filter);
+}
+
+TEST_F(CommandLineTest, NumbersConvertLikeAtoi) {
+  EXPECT_EQ(Make(0, 0, -1, PrinterLaTeX, StatisticsFull), Accepted({"x"}));
+  EXPECT_EQ(Make(3, 4, -1, PrinterLaTeX, StatisticsFull), Accepted({"3x", "4y"}));
+  EXPECT_EQ(0, Accepted({""}).genus);
+  // White space before the minus sign keeps a negative number positional;
+  // the parser bounds nothing.
+  EXPECT_EQ(Make(-2, -3, -1, PrinterLaTeX, StatisticsFull), Accepted({" -2", " -3"}));
+  EXPECT_EQ(Make(1, 40, -1, PrinterLaTeX, StatisticsFull), Accepted({"1", "40"}));
+}
+
+TEST_F(CommandLineTest, RejectsMissingOrExtraArguments) {
+  ExpectRejected({});
+  ExpectRejected({"1", "2", "3"});
+  ExpectRejected({"-P", "T"});
+  ExpectRejected({"1", "-C"});
+  ExpectRejected({"-C", "2"});  // the 2 is the edge filter: no genus remains
+  ExpectRejected({"1", "-P"});
+  ExpectRejected({"1", "-S"});
+  // Genus -1 means no genus.
+  ExpectRejected({" -1"});
+  ExpectRejected({" -1", "2"});
+}
+
+TEST_F(CommandLineTest, RejectsMalformedOptions) {
+  ExpectRejected({"-1"});
+  ExpectRejected({"-10", "1"});
+  ExpectRejected({"-", "1"});
+  ExpectRejected({"--", "1"});
+  ExpectRejected({"-PT", "1"});
+  ExpectRejected({"-X", "1"});
+  ExpectRejected({"-p", "T", "1"});
+  ExpectRejected({"1", "-c", "2"});
+}
+
+TEST_F(CommandLineTest, RejectsBadOptionValues) {
+  ExpectRejected({"-P", "t", "1"});
+  ExpectRejected({"-P", "TT", "1"});
+  ExpectRejected({"-P", "", "1"});
+  ExpectRejected({"-P", "S", "1"});
+  ExpectRejected({"-S", "f", "1"});
+  ExpectRejected({"-S", "L", "1"});
+  ExpectRejected({"-S", "SS", "1"});
+  ExpectRejected({"-S", "", "1"});
+}
+
+TEST_F(CommandLineTest, UsageNamesTheInvokedProgram) {
+  std::string program = "/opt/bin/other-name";
+  char* argv[] = {&program[0], nullptr};
+  int genus, marked_points, edge_filter;
+  Printer printer;
+  Statistics statistics;
+  testing::internal::CaptureStderr();
+  int status = -1;
+  try {
+    ParseCommandLine(1, argv, genus, marked_points, edge_filter, printer, statistics);
+  } catch (const Quit& quit) {
+    status = quit.status;
+  }
+  EXPECT_EQ(UsageText(program), testing::internal::GetCapturedStderr());
+  EXPECT_EQ(1, status);
+}
+
+TEST(BannerTest, IsOneLineWithRevisionAndNauty) {
+  for (int run = 0; run < 2; ++run) {
+    testing::internal::CaptureStderr();
+    PrintCompilationFlags();
+    EXPECT_EQ("Compilation flags: R=27 USE_NAUTY \n", testing::internal::GetCapturedStderr()) << "call " << run;
+  }
+}
+
+TEST(CapacityTest, AcceptsEveryTypeUpToTheLimits) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 0}, {0, 4}, {2, 0}, {3, 1}, {8, 0}, {8, 9}, {0, 33}, {5, 18}})
+    EXPECT_EQ("", CapacityProblem(g, n)) << "(" << g << ", " << n << ")";
+}
+
+TEST(CapacityTest, RejectsWithOneLine) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{
+           {9, 0}, {8, 10}, {0, 34}, {5, 19}, {-1, 4}, {2, -1}, {-5, -5}, {0, INT_MAX}, {INT_MAX, 0}}) {
+    std::string problem = CapacityProblem(g, n);
+    EXPECT_FALSE(problem.empty()) << "(" << g << ", " << n << ")";
+    EXPECT_EQ(std::string::npos, problem.find('\n')) << problem;
+  }
+}
+
+TEST(CapacityTest, NamesTheLimit) {
+  EXPECT_NE(std::string::npos, CapacityProblem(9, 0).find('8')) << CapacityProblem(9, 0);
+  EXPECT_NE(std::string::npos, CapacityProblem(8, 10).find("31")) << CapacityProblem(8, 10);
+  EXPECT_NE(std::string::npos, CapacityProblem(0, 34).find("31")) << CapacityProblem(0, 34);
+  EXPECT_NE(std::string::npos, CapacityProblem(-2, 0).find("negative")) << CapacityProblem(-2, 0);
+  EXPECT_NE(std::string::npos, CapacityProblem(1, -3).find("negative")) << CapacityProblem(1, -3);
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// Whole runs of the stable-graphs executable.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main/test_process.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+const char kBanner[] = "Compilation flags: R=27 USE_NAUTY \n";
+
+const char kUsage[] =
+    "Usage:\n\tstable-graphs [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n"
+    "\t\t-P L: print graphs in LaTeX (default)\n"
+    "\t\t-P T: print graphs in text format\n"
+    "\t\t-P B: print graphs in binary format\n"
+    "\t\t-P N: do not print graphs\n"
+    "\t\t\n"
+    "\t\t-S F: print full statistics (default)\n"
+    "\t\t-S T: print terse statistics\n"
+    "\t\t-S N: don't print statistics\n"
+    "\t\t\n"
+    "\t\t-C C: print only graphs with C edges\n";
+
+// Full report of (2, 0), after its two progress lines.
+const char kReport20[] =
+    "Tried           0     3     4 =       7\n"
+    "Unconnected     0     0     0 =       0\n"
+    "Duplicated      0     0     0 =       0\n"
+    "Found           0     3     4 =       7\n"
+    "  0:     1\n"
+    "  1:     2\n"
+    "  2:     2\n"
+    "  3:     2\n";
+
+std::string Describe(const Args& args) { return "args " + testing::PrintToString(args); }
+
+/// Runs a good command line: status 0, no signal, the banner first on
+/// standard error.
+ProcessResult RunGood(const Args& args) {
+  ProcessResult result = RunStableGraphs(args);
+  EXPECT_EQ(0, result.status) << Describe(args) << "\n" << result.err;
+  EXPECT_EQ(0, result.signal) << Describe(args);
+  EXPECT_EQ(0u, result.err.rfind(kBanner, 0)) << Describe(args) << "\n" << result.err;
+  return result;
+}
+
+int Count(const std::string& haystack, const std::string& needle) {
+  int count = 0;
+  for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++count;
+  return count;
+}
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int value : values) bytes.push_back(static_cast<char>(value));
+  return bytes;
+}
+
+// A small LaTeX document writer for the expected output: the preamble, the
+// Id cell and picture of a graph, the row and section separators.
+const char kPreamble[] =
+    "\\documentclass{article}\n\n"
+    "\\usepackage{tikz}\n\\usepackage{booktabs}\n\\usepackage{longtable}\n\\usepackage{geometry}\n"
+    "\\usetikzlibrary{trees}\n\n"
+    "\\tikzstyle{every picture}=[scale=.5,inner sep=10]\n"
+    "\\tikzstyle{every node}=[draw,circle,inner sep=1]\n\n"
+    "\\title{Strata of $\\overline{\\mathcal{M}}_{0,4}$}\n"
+    "\\author{vemlio}\n\\date{\\today}\n\n"
+    "\\begin{document}\n\\maketitle\n\n"
+    "Legend: Id = (components, codimension, unique id); G = Graph.\n\n"
+    "  \\begin{longtable}{c@{}c|c@{}c|c@{}c|c@{}c}\n"
+    "    \\toprule\n"
+    "    Id & G &\n    Id & G &\n    Id & G &\n    Id & G \\\\\n"
+    "    \\midrule\n    \\endhead\n\n"
+    "    \\bottomrule\n    \\endfoot\n\n";
+const char kSeparatorRow[] =
+    "\\begin{tikzpicture}[baseline]\\path(0,0) circle (1.5);\\end{tikzpicture} & & & & & & & \\\\\n";
+const char kEnd[] = "  \\end{longtable}\n\\end{document}\n";
+
+std::string IdCell(int K, int codimension, int number) {
+  return "    $\\scriptstyle{(" + std::to_string(K) + ", " + std::to_string(codimension) + ", " +
+         std::to_string(number) + ")}$ & \n";
+}
+
+std::string Legs(int from, int sibling) {
+  return "      \\tikzstyle{level 1}=[counterclockwise from=" + std::to_string(from) +
+         ",level distance=9mm,sibling angle=" + std::to_string(sibling) + "]\n";
+}
+
+std::string Node(int i, int angle, int genus, int marked_points) {
+  std::string node = "      \\node (A" + std::to_string(i) + ") at (" + std::to_string(angle) + ":1) {$\\scriptstyle{" +
+                     std::to_string(genus) + "_{" + std::to_string(marked_points) + "}}$}";
+  for (int leg = 0; leg < marked_points; ++leg) node += " child";
+  return node + ";\n";
+}
+
+std::string Picture(int radius, const std::string& nodes, const std::string& lines) {
+  return "    \\begin{tikzpicture}[baseline]\n      \\path(0,0) ellipse (2 and " + std::to_string(radius) + ");\n" +
+         nodes + "\n" + lines + "    \\end{tikzpicture}\n";
+}
+
+TEST(RunTest, TextOfZeroFour) {
+  ProcessResult result = RunGood({"-P", "T", "0", "4"});
+  EXPECT_EQ(
+      "Strata of \\bar{M}_{0, 4}\n\n"
+      "Genus: 0,\n  codimension: 0,\n  irreducible components: 1,\n"
+      "  with genus 0 \n  with marked points 4 \n  with loops 0 \n  with adjacency matrix\n    0 \n\n"
+      "Genus: 0,\n  codimension: 1,\n  irreducible components: 2,\n"
+      "  with genus 0 0 \n  with marked points 2 2 \n  with loops 0 0 \n  with adjacency matrix\n"
+      "    0 1 \n    1 0 \n\n",
+      result.out);
+}
+
+TEST(RunTest, BinaryOfZeroFour) {
+  ProcessResult result = RunGood({"-P", "B", "0", "4"});
+  EXPECT_EQ(Bytes({0, 1, 0, 4, 0, 2, 0, 0, 2, 2, 0, 0, 1, 0}), result.out);
+}
+
+TEST(RunTest, LaTeXOfZeroFour) {
+  std::string one_vertex = Picture(1, Legs(-90, 90) + Node(0, 0, 0, 4), "");
+  std::string two_vertices = Picture(1, Legs(-60, 120) + Node(0, 0, 0, 2) + Legs(120, 120) + Node(1, 180, 0, 2),
+                                     "      \\path (A0) edge [bend left=0.000000] (A1);\n");
+  std::string expected = std::string(kPreamble) + kSeparatorRow + IdCell(1, 0, 1) + one_vertex + "    & \n" +
+                         " &  &  & \\\\\n\n\n" + kSeparatorRow + IdCell(2, 1, 1) + two_vertices + "    & \n" + kEnd;
+  EXPECT_EQ(expected, RunGood({"0", "4"}).out);
+  EXPECT_EQ(expected, RunGood({"-P", "L", "0", "4"}).out);
+}
+
+TEST(RunTest, FullAndTerseReportsOfTwoZero) {
+  std::string full = std::string(kBanner) + "K =  1... done.\nK =  2... done.\n" + kReport20;
+  EXPECT_EQ(full, RunGood({"-P", "N", "2", "0"}).err);
+  EXPECT_EQ(full, RunGood({"-P", "N", "-S", "F", "2"}).err);
+  EXPECT_EQ(std::string(kBanner) +
+                "(\n (0,0,0,),\n (0,0,0,),\n (0,3,4,),\n (1,2,2,2,),\n (0,0,0,),\n (0,0,0,),\n)\n",
+            RunGood({"-P", "N", "-S", "T", "2", "0"}).err);
+}
+
+TEST(RunTest, SingleGenusWritesLaTeX) {
+  ProcessResult result = RunGood({"2"});
+  EXPECT_EQ(0u, result.out.rfind("\\documentclass{article}\n", 0));
+  EXPECT_NE(std::string::npos, result.out.find("\\title{Strata of $\\overline{\\mathcal{M}}_{2,0}$}\n"));
+  // Sections follow the printing order: codimensions 0, 1, 2 from one
+  // vertex, then 1, 2, 3 from two vertices, numbered afresh each time.
+  EXPECT_EQ(7, Count(result.out, "$\\scriptstyle{("));
+  EXPECT_EQ(6, Count(result.out, kSeparatorRow));
+  for (const char* id : {"(1, 0, 1)", "(1, 1, 1)", "(1, 2, 1)", "(2, 1, 1)", "(2, 2, 1)", "(2, 3, 1)", "(2, 3, 2)"})
+    EXPECT_EQ(1, Count(result.out, std::string("$\\scriptstyle{") + id + "}$ & \n")) << id;
+  EXPECT_EQ(std::string(kBanner) + "K =  1... done.\nK =  2... done.\n" + kReport20, result.err);
+}
+
+TEST(RunTest, NoPrinterWritesNothingButTheSameReport) {
+  ProcessResult none = RunGood({"-P", "N", "3", "1"});
+  EXPECT_EQ("", none.out);
+  for (const char* letter : {"T", "B", "L"}) {
+    ProcessResult other = RunGood({"-P", letter, "3", "1"});
+    EXPECT_FALSE(other.out.empty()) << letter;
+    EXPECT_EQ(none.err, other.err) << letter;
+  }
+}
+
+TEST(RunTest, UnstableTypeRunsWithoutGraphs) {
+  std::string empty_report =
+      "Tried       =       0\nUnconnected =       0\nDuplicated  =       0\nFound       =       0\n";
+  for (const Args& args : {Args{"x"}, Args{"-P", "T", "0", "0"}, Args{"-P", "B", "1"}, Args{"0", "2"}}) {
+    ProcessResult result = RunGood(args);
+    EXPECT_EQ("", result.out) << Describe(args);
+    EXPECT_EQ(kBanner + empty_report, result.err) << Describe(args);
+  }
+  EXPECT_EQ(std::string(kBanner) + "(\n (),\n (),\n (),\n (),\n (),\n (),\n)\n", RunGood({"-S", "T", "x"}).err);
+}
+
+TEST(RunTest, EdgeFilterActsOnTheSearch) {
+  // (2, 0) with one edge: genus 1 with a loop, and two genus-1 vertices
+  // joined by an edge.
+  ProcessResult result = RunGood({"-P", "B", "-C", "1", "2", "0"});
+  EXPECT_EQ(Bytes({0, 1, 1, 0, 1, 2, 1, 1, 0, 0, 0, 0, 1, 0}), result.out);
+  EXPECT_EQ(std::string(kBanner) + "K =  1... done.\nK =  2... done.\n"
+                                   "Tried           0     3     1 =       4\n"
+                                   "Unconnected     0     0     0 =       0\n"
+                                   "Duplicated      0     0     0 =       0\n"
+                                   "Found           0     1     1 =       2\n"
+                                   "  0:     0\n  1:     2\n  2:     0\n  3:     0\n",
+            result.err);
+  // An edge filter of -1 keeps every graph.
+  ProcessResult all = RunGood({"-C", "-1", "2"});
+  ProcessResult plain = RunGood({"2"});
+  EXPECT_EQ(plain.out, all.out);
+  EXPECT_EQ(plain.err, all.err);
+}
+
+TEST(RunTest, BadCommandLinesWriteOnlyTheUsage) {
+  for (const Args& args : {Args{}, Args{"-P", "t", "1"}, Args{"-PT", "1"}, Args{"-P", "TT", "1"}, Args{"1", "2", "3"},
+                           Args{"1", "-C"}, Args{"-C", "2"}, Args{"-1"}, Args{" -1"}, Args{" -1", "2"},
+                           Args{"-S", "X", "1"}, Args{"-9", "1"}}) {
+    ProcessResult result = RunStableGraphs(args);
+    EXPECT_EQ(1, result.status) << Describe(args);
+    EXPECT_EQ("", result.out) << Describe(args);
+    EXPECT_EQ(kUsage, result.err) << Describe(args);
+  }
+}
+
+TEST(RunTest, StatisticsCanBeSwitchedOff) {
+  for (const char* letter : {"N", "S"}) {
+    ProcessResult result = RunGood({"-S", letter, "-P", "T", "0", "4"});
+    EXPECT_EQ(kBanner, result.err) << letter;
+    EXPECT_EQ(RunGood({"-P", "T", "0", "4"}).out, result.out) << letter;
+  }
+}
+
+TEST(RunTest, TypesBeyondCapacityAreRefused) {
+  struct Case {
+    Args args;
+    const char* limit;
+  };
+  for (const Case& c : {Case{{"9"}, "8"}, Case{{"8", "10"}, "31"}, Case{{"0", "34"}, "31"},
+                        Case{{"-P", "N", "12", "3"}, "8"}, Case{{" -2"}, "negative"},
+                        Case{{"1", " -3"}, "negative"}, Case{{"-S", "N", " -4", " -1"}, "negative"}}) {
+    ProcessResult result = RunStableGraphs(c.args);
+    EXPECT_EQ(1, result.status) << Describe(c.args);
+    EXPECT_EQ("", result.out) << Describe(c.args);
+    ASSERT_FALSE(result.err.empty()) << Describe(c.args);
+    EXPECT_EQ(result.err.size() - 1, result.err.find('\n')) << Describe(c.args) << ": one line\n" << result.err;
+    EXPECT_EQ(std::string::npos, result.err.find("Usage")) << result.err;
+    EXPECT_EQ(std::string::npos, result.err.find("Compilation flags")) << result.err;
+    EXPECT_NE(std::string::npos, result.err.find(c.limit)) << Describe(c.args) << ": " << result.err;
+  }
+}
+
+TEST(RunTest, LostOutputIsAFailure) {
+  ProcessOptions full_device;
+  full_device.stdout_path = "/dev/full";
+  ProcessOptions closed;
+  closed.close_stdout = true;
+  for (const Args& args : {Args{"-P", "T", "3", "1"}, Args{"-P", "L", "3", "1"}, Args{"-P", "B", "3", "1"},
+                           Args{"-P", "B", "0", "4"}, Args{"-P", "N", "3", "1"}}) {
+    ProcessResult good = RunGood(args);
+    bool writes = !good.out.empty();
+    for (const ProcessOptions& options : {full_device, closed}) {
+      std::string where = (options.close_stdout ? "closed, " : "/dev/full, ") + Describe(args);
+      ProcessResult lost = RunStableGraphs(args, options);
+      EXPECT_EQ(0, lost.signal) << where;
+      if (!writes) {
+        // Nothing to lose: a run without output succeeds as usual.
+        EXPECT_EQ(0, lost.status) << where;
+        EXPECT_EQ(good.err, lost.err) << where;
+        continue;
+      }
+      EXPECT_GT(lost.status, 0) << where;
+      // The banner and the report as usual, then a message.
+      EXPECT_EQ(0u, lost.err.rfind(good.err, 0)) << where << "\n" << lost.err;
+      EXPECT_GT(lost.err.size(), good.err.size()) << where;
+    }
+  }
+}
+
+/// Finds pdflatex on PATH; empty when it is not there.
+std::string FindPdflatex() {
+  const char* path = getenv("PATH");
+  std::string dirs = path != nullptr ? path : "";
+  size_t start = 0;
+  while (start <= dirs.size()) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, end - start)) / "pdflatex";
+    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate.string();
+    start = end + 1;
+  }
+  return "";
+}
+
+TEST(LaTeXDocumentTest, Compiles) {
+  std::string pdflatex = FindPdflatex();
+  if (pdflatex.empty()) GTEST_SKIP() << "pdflatex is not on PATH";
+  std::string pattern = (std::filesystem::path(testing::TempDir()) / "stable-graphs-latex-XXXXXX").string();
+  ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
+  std::filesystem::path dir = pattern;
+  int number = 0;
+  for (const Args& args : {Args{"3", "1"}, Args{"0", "4"}, Args{"1", "2"}, Args{"2"}, Args{"-C", "2", "1", "3"}}) {
+    ProcessResult run = RunGood(args);
+    std::string name = "run" + std::to_string(number++);
+    {
+      std::ofstream tex(dir / (name + ".tex"), std::ios::binary);
+      tex << run.out;
+    }
+    ProcessResult latex = RunProcess(pdflatex, {"pdflatex", "-halt-on-error", "-interaction=nonstopmode",
+                                                "-output-directory=" + dir.string(), (dir / (name + ".tex")).string()});
+    EXPECT_EQ(0, latex.status) << Describe(args) << "\n" << ReadFile((dir / (name + ".log")).string());
+    EXPECT_TRUE(std::filesystem::exists(dir / (name + ".pdf"))) << Describe(args);
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
