@@ -47,6 +47,8 @@ TEST(CanonicalFormSet, KeepsManyFormsAcrossGrowth) {
   for (uint32_t k = 0; k < 20000; ++k) {
     bool inserted = k % 2 == 0;
     EXPECT_EQ(inserted, set.Contains(k % 3, with_form(2, k, 2))) << k;
-    if (inserted) EXPECT_FALSE(set.Contains((k + 1) % 3, with_form(2, k, 2))) << k;
+    if (inserted) {
+      EXPECT_FALSE(set.Contains((k + 1) % 3, with_form(2, k, 2))) << k;
+    }
   }
 }

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "graph/graph.h"
@@ -179,4 +180,33 @@ TEST(GraphCanonicalForm, ThirtyOneColouredVerticesAtMost) {
   too_big.adjacency[0][1] = too_big.adjacency[1][0] = 2;
   too_big.adjacency[1][2] = too_big.adjacency[2][1] = 2;
   EXPECT_ANY_THROW(too_big.ComputeDreadnaut());
+}
+
+// nauty keeps its working state per thread, so canonical forms computed on
+// several threads at once match those computed one at a time.
+TEST(GraphNautyThreads, CanonicalFormsAgreeAcrossThreads) {
+  std::vector<Graph> graphs;
+  for (int t = 0; t < 200; ++t) {
+    Graph graph(0, 0, 6);
+    graph.Clear(6);
+    for (int i = 0; i < 6; ++i)
+      for (int j = i + 1; j < 6; ++j) graph.adjacency[i][j] = graph.adjacency[j][i] = (i * 7 + j * 3 + t) % 4 == 0 ? (t + i) % 3 + 1 : 0;
+    graphs.push_back(graph);
+  }
+  std::vector<Graph> sequential = graphs;
+  for (Graph& graph : sequential) graph.ComputeDreadnaut();
+  std::vector<std::thread> threads;
+  std::vector<std::vector<Graph>> copies(4, graphs);
+  for (auto& copy : copies)
+    threads.emplace_back([&copy] {
+      for (int round = 0; round < 20; ++round)
+        for (Graph& graph : copy) graph.ComputeDreadnaut();
+    });
+  for (std::thread& thread : threads) thread.join();
+  for (const auto& copy : copies) {
+    for (size_t k = 0; k < graphs.size(); ++k) {
+      ASSERT_EQ(sequential[k].nautyK, copy[k].nautyK);
+      EXPECT_EQ(0, memcmp(sequential[k].nautyCanon, copy[k].nautyCanon, 4 * sequential[k].nautyK)) << k;
+    }
+  }
 }
