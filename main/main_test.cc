@@ -302,3 +302,20 @@ TEST(LaTeXDocumentTest, Compiles) {
 }
 
 }  // namespace
+
+// The number of threads follows the CPUs the process may run on; whatever
+// it is, every printer writes the same bytes and the reports do not change.
+TEST(MainTest, OutputIndependentOfCpuCount) {
+  const std::vector<std::vector<std::string>> runs = {
+      {"-P", "B", "5", "0"}, {"-P", "T", "3", "3"}, {"-P", "L", "-C", "4", "2", "4"}, {"-S", "T", "-P", "B", "0", "10"}};
+  for (const auto& args : runs) {
+    ProcessOptions one_cpu;
+    one_cpu.cpus = 1;
+    ProcessResult single = RunStableGraphs(args, one_cpu);
+    ProcessResult all = RunStableGraphs(args);
+    ASSERT_EQ(0, single.status);
+    EXPECT_FALSE(single.out.empty());
+    EXPECT_EQ(single.out, all.out) << args[1];
+    EXPECT_EQ(single.err, all.err) << args[1];
+  }
+}

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +35,19 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   }
 }
 
+/// Keeps the first `count` CPUs of the current affinity mask.
+void restrict_cpus(int count) {
+  cpu_set_t current, kept;
+  CPU_ZERO(&kept);
+  if (sched_getaffinity(0, sizeof(current), &current) != 0) return;
+  for (int cpu = 0, taken = 0; cpu < CPU_SETSIZE && taken < count; ++cpu) {
+    if (!CPU_ISSET(cpu, &current)) continue;
+    CPU_SET(cpu, &kept);
+    ++taken;
+  }
+  sched_setaffinity(0, sizeof(kept), &kept);
+}
+
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
@@ -45,6 +59,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   pid_t pid = fork();
   if (pid == 0) {
     signal(SIGPIPE, SIG_DFL);
+    if (options.cpus > 0) restrict_cpus(options.cpus);
     if (capture_out) {
       dup2(out_pipe[1], 1);
       close(out_pipe[0]);

@@ -20,6 +20,9 @@ struct ProcessOptions {
   std::string stdout_path;
   /// Close standard output in the child instead of capturing it.
   bool close_stdout = false;
+  /// When positive, the child may run on this many CPUs only (its
+  /// affinity mask), which sets the number of threads it uses.
+  int cpus = 0;
 };
 
 /// Runs program with args (args[0] is the program name the child sees)
