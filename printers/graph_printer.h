@@ -15,11 +15,18 @@ typedef std::map<int8_t, std::vector<Graph*>> GraphsByCodimension;
 
 /// Receives the graphs of a run.
 ///
-/// The enumerator calls BeginPrint once, then PrintSomeGraph once per pass
-/// (ascending component count K, starting with K = 1, the map possibly
-/// empty), then EndPrint once; for a type with 2g - 3 + n < 0 it calls
-/// nothing.  The map and its graphs belong to the enumerator and are freed
-/// as soon as PrintSomeGraph returns, so a printer keeps no pointer to them.
+/// The enumerator calls BeginPrint once, then PrintSomeGraph for every pass
+/// (ascending component count K, starting with K = 1), then EndPrint once;
+/// for a type with 2g - 3 + n < 0 it calls nothing.  A pass that is small
+/// (at most the enumerator's print batch, 4096 graphs by default) arrives
+/// in exactly one call, the map possibly empty; a larger pass arrives in
+/// several consecutive calls, each holding the next graphs in printing
+/// order (by codimension, then in the order they were found).  A printer
+/// must therefore write the same bytes however a pass is split, which all
+/// printers here do: they write graph by graph and keep their table state
+/// across calls.  The map and its graphs belong to the enumerator and are
+/// reused as soon as PrintSomeGraph returns, so a printer keeps no pointer
+/// to them.
 class GraphPrinter {
  public:
   virtual ~GraphPrinter() {}
