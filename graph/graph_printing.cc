@@ -42,13 +42,19 @@ void Graph::PrintMatrixSimple(FILE* file, unsigned int* packed) const {
   }
 }
 
+// The record is assembled first and written in one call: large runs write
+// billions of bytes.
 void Graph::PrintBinary(FILE* file) const {
-  fputc(static_cast<unsigned char>(K), file);
-  for (int i = 0; i < K; ++i) fputc(static_cast<unsigned char>(genus[i]), file);
-  for (int i = 0; i < K; ++i) fputc(static_cast<unsigned char>(marked_points[i]), file);
-  for (int i = 0; i < K; ++i) fputc(static_cast<unsigned char>(loops[i]), file);
-  for (int i = 0; i + 1 < K; ++i)
-    for (int k = i + 1; k < K; ++k) fputc(static_cast<unsigned char>(adjacency[i][k]), file);
+  unsigned char record[1 + 3 * kMaxComponents + kMaxComponents * (kMaxComponents - 1) / 2];
+  size_t size = 0;
+  int k = K > 0 ? (K < kMaxComponents ? K : kMaxComponents) : 0;
+  record[size++] = static_cast<unsigned char>(K);
+  for (int i = 0; i < k; ++i) record[size++] = static_cast<unsigned char>(genus[i]);
+  for (int i = 0; i < k; ++i) record[size++] = static_cast<unsigned char>(marked_points[i]);
+  for (int i = 0; i < k; ++i) record[size++] = static_cast<unsigned char>(loops[i]);
+  for (int i = 0; i + 1 < k; ++i)
+    for (int j = i + 1; j < k; ++j) record[size++] = static_cast<unsigned char>(adjacency[i][j]);
+  fwrite(record, 1, size, file);
 }
 
 namespace {
