@@ -2,10 +2,13 @@
 #include "computer/boundary_computer.h"
 
 #include <string.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "computer/parallel_runner.h"
+#include "computer/progress_meter.h"
 
 BoundaryComputer::BoundaryComputer(int g_, int n_)
     : g(g_), n(n_), work_graph(-1, -1, -1), threads(UsableCpuCount()) {}
@@ -27,6 +30,9 @@ void BoundaryComputer::Compute(GraphPrinter& printer_) { Compute(printer_, Stati
 void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int edge_filter_) {
   printer = &printer_;
   bool full = mode == StatisticsFull;
+  // A live indicator only where someone watches: never in a file or pipe,
+  // whose contents stay exactly as without it.
+  show_progress = full && isatty(fileno(stderr));
   if (2 * g + n - 3 >= 0) {
     found_per_codimension.assign(3 * g + n - 2, 0);
     spare_counts_a.assign(2 * g + n - 1, 0);
@@ -108,7 +114,18 @@ Graph& BoundaryComputer::next_batch_record() {
 void BoundaryComputer::run_pass(int K) {
   work_graph.Clear(static_cast<int8_t>(K));
   bt_g(0);
-  RunInParallel(edge_tasks.size(), threads, [this](size_t index) { edge_tasks[index]->Run(); });
+  std::atomic<size_t> tasks_done{0};
+  std::atomic<long> found_so_far{0};
+  {
+    ProgressMeter meter(stderr, show_progress, [&] {
+      size_t total = edge_tasks.empty() ? 1 : edge_tasks.size();
+      return Progress{static_cast<double>(tasks_done) / static_cast<double>(total), found_so_far.load()};
+    });
+    RunInParallel(edge_tasks.size(), threads, [&](size_t index) {
+      edge_tasks[index]->Run(show_progress ? &found_so_far : nullptr);
+      ++tasks_done;
+    });
+  }
   for (const auto& task : edge_tasks) {
     tried[K] += task->tried;
     unconnected[K] += task->unconnected;

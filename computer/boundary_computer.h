@@ -78,6 +78,7 @@ class BoundaryComputer : public Computer {
   std::vector<Graph> batch;   // records the printer reads, reused
   size_t batch_used = 0;
   bool pass_printed = false;  // the current pass made a PrintSomeGraph call
+  bool show_progress = false;  // a live indicator on the progress line
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_

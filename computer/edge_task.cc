@@ -25,8 +25,11 @@ EdgeTask::EdgeTask(const Graph& start, int edge_filter)
   codimension_ = g_ - 1 + start.K - genus_sum;
 }
 
-void EdgeTask::Run() {
+void EdgeTask::Run(std::atomic<long>* found_so_far) {
+  found_so_far_ = found_so_far;
   bt_a(0, 1);
+  report_found();
+  found_so_far_ = nullptr;
   store_by_class_.clear();
   forms_.Clear();
   stored.ShrinkToFit();
@@ -161,4 +164,12 @@ void EdgeTask::add_to_store() {
     bucket.unformed = static_cast<long>(stored.size());
   stored.Append(work_graph);
   ++bucket.size;
+  if (found_so_far_ != nullptr && ++found_unreported_ == 256) report_found();
+}
+
+// Found graphs are reported in batches: one shared counter touched for
+// every graph would slow the threads down.
+void EdgeTask::report_found() {
+  if (found_so_far_ != nullptr) *found_so_far_ += found_unreported_;
+  found_unreported_ = 0;
 }

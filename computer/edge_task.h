@@ -4,6 +4,7 @@
 
 #include <stdint.h>
 
+#include <atomic>
 #include <map>
 
 #include "computer/canonical_form_set.h"
@@ -25,8 +26,9 @@ class EdgeTask {
   EdgeTask(const Graph& start, int edge_filter);
 
   /// Runs the edge level, bt_a(0, 1), to the end; afterwards `stored` and
-  /// the counters are final and the lookup structures are released.
-  void Run();
+  /// the counters are final and the lookup structures are released.  When
+  /// `found_so_far` is given, graphs found are added to it as they come.
+  void Run(std::atomic<long>* found_so_far = nullptr);
 
   /// Codimension shared by every candidate of the task.
   int codimension() const { return codimension_; }
@@ -53,6 +55,7 @@ class EdgeTask {
   int visit(int a);
   bool duplicate();
   void add_to_store();
+  void report_found();
 
   Graph work_graph;
   int g_, n_;
@@ -61,6 +64,8 @@ class EdgeTask {
   bool visited_[kMaxComponents] = {};
   std::map<GraphClass, ClassBucket> store_by_class_;
   CanonicalFormSet forms_;
+  std::atomic<long>* found_so_far_ = nullptr;
+  int found_unreported_ = 0;
   ClassBucket* candidate_bucket_ = nullptr;  // set by duplicate() for add_to_store()
   Graph scratch_;                            // a stored graph expanded for nauty
 };

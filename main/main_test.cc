@@ -319,3 +319,47 @@ TEST(MainTest, OutputIndependentOfCpuCount) {
     EXPECT_EQ(single.err, all.err) << args[1];
   }
 }
+
+namespace {
+
+/// Removes the live indicators, each "[...]" erased by backspaces, spaces
+/// and backspaces, from what a terminal received.
+std::string without_indicators(const std::string& text, int* indicators) {
+  std::string result;
+  *indicators = 0;
+  for (size_t k = 0; k < text.size();) {
+    size_t close = text[k] == '[' ? text.find(']', k) : std::string::npos;
+    if (close != std::string::npos) {
+      size_t length = close + 1 - k;
+      std::string erase = std::string(length, '\b') + std::string(length, ' ') + std::string(length, '\b');
+      if (text.compare(close + 1, erase.size(), erase) == 0) {
+        k = close + 1 + erase.size();
+        ++*indicators;
+        continue;
+      }
+    }
+    result.push_back(text[k++]);
+  }
+  return result;
+}
+
+}  // namespace
+
+// On a terminal the progress lines carry a live indicator that is erased
+// before "done."; in a pipe nothing of it appears.
+TEST(MainTest, ProgressIndicatorOnlyOnATerminal) {
+  ProcessOptions terminal;
+  terminal.stderr_terminal = true;
+  terminal.cpus = 1;
+  ProcessResult on_terminal = RunStableGraphs({"-P", "N", "4", "4"}, terminal);
+  ProcessResult in_pipe = RunStableGraphs({"-P", "N", "4", "4"});
+  ASSERT_EQ(0, on_terminal.status);
+  EXPECT_EQ(std::string::npos, in_pipe.err.find('\b'));
+  EXPECT_EQ(std::string::npos, in_pipe.err.find("% of the pass"));
+  int indicators = 0;
+  EXPECT_EQ(in_pipe.err, without_indicators(on_terminal.err, &indicators));
+  EXPECT_GT(indicators, 0) << on_terminal.err;
+
+  ProcessResult terse = RunStableGraphs({"-P", "N", "-S", "T", "4", "4"}, terminal);
+  EXPECT_EQ(std::string::npos, terse.err.find("% of the pass")) << "only the full statistics show progress";
+}

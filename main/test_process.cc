@@ -3,6 +3,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
+#include <termios.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -35,6 +37,17 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   }
 }
 
+/// Opens a pseudo-terminal as a pipe: [0] the side to read, [1] the
+/// terminal the child writes to.
+bool open_terminal(int ends[2]) {
+  if (openpty(&ends[0], &ends[1], nullptr, nullptr, nullptr) != 0) return false;
+  struct termios modes;
+  tcgetattr(ends[1], &modes);
+  modes.c_oflag &= ~OPOST;
+  tcsetattr(ends[1], TCSANOW, &modes);
+  return true;
+}
+
 /// Keeps the first `count` CPUs of the current affinity mask.
 void restrict_cpus(int count) {
   cpu_set_t current, kept;
@@ -55,7 +68,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   int out_pipe[2] = {-1, -1}, err_pipe[2];
   bool capture_out = options.stdout_path.empty() && !options.close_stdout;
   if (capture_out && pipe(out_pipe) != 0) return ProcessResult();
-  if (pipe(err_pipe) != 0) return ProcessResult();
+  if (options.stderr_terminal ? !open_terminal(err_pipe) : pipe(err_pipe) != 0) return ProcessResult();
   pid_t pid = fork();
   if (pid == 0) {
     signal(SIGPIPE, SIG_DFL);

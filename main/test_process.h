@@ -23,6 +23,9 @@ struct ProcessOptions {
   /// When positive, the child may run on this many CPUs only (its
   /// affinity mask), which sets the number of threads it uses.
   int cpus = 0;
+  /// Give the child a pseudo-terminal as standard error (output processing
+  /// off, so line ends arrive as written) instead of a pipe.
+  bool stderr_terminal = false;
 };
 
 /// Runs program with args (args[0] is the program name the child sees)
