@@ -20,6 +20,9 @@ struct ProcessOptions {
   std::string stdout_path;
   /// Close standard output in the child instead of capturing it.
   bool close_stdout = false;
+  /// When not empty, standard input comes from this file; otherwise the
+  /// child inherits the test's own.
+  std::string stdin_path;
 };
 
 /// Runs program with args (args[0] is the program name the child sees)
@@ -34,6 +37,11 @@ ProcessResult RunStableGraphs(const std::vector<std::string>& args,
 
 /// Path of the stable-graphs executable of this build.
 const char* StableGraphsBinary();
+
+/// Runs the stable-graphs-convert executable of this build with the
+/// arguments after the program name.
+ProcessResult RunConverter(const std::vector<std::string>& args,
+                           const ProcessOptions& options = ProcessOptions());
 
 /// Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
