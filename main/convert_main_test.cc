@@ -221,3 +221,19 @@ TEST_F(ConvertTest, BadCommandLineShowsTheUsage) {
     EXPECT_EQ(0u, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
   }
 }
+
+TEST_F(ConvertTest, ExampleProgramPrintsOneLinePerGraph) {
+  std::string stream = stream_of({"0", "4"});
+  ProcessResult result = RunProcess(ExampleBinary(), {"print_graphs", stream});
+  EXPECT_EQ(0, result.status) << result.err;
+  EXPECT_EQ(
+      "K=1 g=0 n=4 genus=[0] marked_points=[4] loops=[0] edges=[]\n"
+      "K=2 g=0 n=4 genus=[0 0] marked_points=[2 2] loops=[0 0] edges=[0-1:1]\n",
+      result.out);
+  std::string larger = stream_of({"3", "1"});
+  EXPECT_EQ(count(converted({"-P", "J", larger}), "\n"),
+            count(RunProcess(ExampleBinary(), {"print_graphs", larger}).out, "\n"));
+  ProcessResult damaged = RunProcess(ExampleBinary(), {"print_graphs", file_with("cut", std::string(1, '\0'))});
+  EXPECT_EQ(1, damaged.status);
+  EXPECT_TRUE(contains(damaged.err, "unexpected end")) << damaged.err;
+}

@@ -97,6 +97,8 @@ ProcessResult RunConverter(const std::vector<std::string>& args, const ProcessOp
   return RunProcess(STABLE_GRAPHS_CONVERT_BINARY, full, options);
 }
 
+const char* ExampleBinary() { return STABLE_GRAPHS_EXAMPLE_BINARY; }
+
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream content;

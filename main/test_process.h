@@ -43,6 +43,9 @@ const char* StableGraphsBinary();
 ProcessResult RunConverter(const std::vector<std::string>& args,
                            const ProcessOptions& options = ProcessOptions());
 
+/// Path of the example consumer program built with the tests.
+const char* ExampleBinary();
+
 /// Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 
