@@ -157,11 +157,8 @@ TEST(StreamConverter, EmptyStream) {
 }
 
 TEST(StreamConverter, DamagedStreams) {
-  EXPECT_TRUE(contains(read_error({}), "header byte"));
-  EXPECT_TRUE(contains(read_error({1}), "header byte"));
-  EXPECT_TRUE(contains(read_error({0, 1, 0, 4}), "loop count"));
-  EXPECT_TRUE(contains(read_error({0, 1, 0, 4, 0}), "number of components"));
-  EXPECT_TRUE(contains(read_error({0, 42}), "41"));
+  // The reader's own errors come through unchanged.
+  EXPECT_TRUE(contains(read_error({0, 1, 0, 4}), "while reading a loop count"));
   // A record of type (0, 4) after one of type (0, 5).
   std::string mixed = read_error({0, 1, 0, 5, 0, 1, 0, 4, 0, 0});
   EXPECT_TRUE(contains(mixed, "damaged")) << mixed;

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "computer/boundary_computer.h"
 #include "graph/graph.h"
 
 namespace {
@@ -47,21 +46,6 @@ std::string document(JsonGraphPrinter printer, const std::vector<GraphsByCodimen
   return text;
 }
 
-/// Counts the graphs a printer receives, and passes them on.
-class CountingPrinter : public GraphPrinter {
- public:
-  explicit CountingPrinter(GraphPrinter& inner) : inner(inner) {}
-  void BeginPrint() override { inner.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    for (auto& entry : graphs) count += entry.second.size();
-    inner.PrintSomeGraph(graphs);
-  }
-  void EndPrint() override { inner.EndPrint(); }
-
-  GraphPrinter& inner;
-  size_t count = 0;
-};
-
 }  // namespace
 
 TEST(JsonGraphPrinter, FourPointsOfGenusZero) {
@@ -95,26 +79,4 @@ TEST(JsonGraphPrinter, OrderAndEdgeFilter) {
   EXPECT_EQ(std::string::npos, filtered.find("\"codimension\": 0")) << filtered;
   EXPECT_NE(std::string::npos, filtered.find("\"loops\": [1]")) << filtered;
   EXPECT_EQ("", document(JsonGraphPrinter(nullptr, 5), {pass}));
-}
-
-TEST(JsonGraphPrinter, OneLinePerGraphOfARun) {
-  for (int g = 0; g <= 3; ++g) {
-    char* buffer = nullptr;
-    size_t size = 0;
-    JsonGraphPrinter json(open_memstream(&buffer, &size));
-    CountingPrinter counting(json);
-    BoundaryComputer computer(g, 3);
-    computer.Compute(counting, StatisticsNone);
-    fclose(json.file);
-    std::string text(buffer, size);
-    free(buffer);
-    size_t lines = 0, objects = 0;
-    for (char c : text) lines += c == '\n';
-    for (size_t at = text.find("{\"g\": " + std::to_string(g) + ", \"n\": 3, "); at != std::string::npos;
-         at = text.find("{\"g\": ", at + 1))
-      ++objects;
-    EXPECT_GT(counting.count, 0u);
-    EXPECT_EQ(counting.count, lines) << "genus " << g;
-    EXPECT_EQ(counting.count, objects) << "genus " << g;
-  }
 }
