@@ -2,9 +2,7 @@
 //
 // stable-graphs: enumerates the stable graphs of type (g, n) and writes them
 // to standard output, with search statistics on standard error.
-#include <errno.h>
 #include <stdio.h>
-#include <string.h>
 
 #include <exception>
 #include <memory>
@@ -12,6 +10,7 @@
 
 #include "computer/boundary_computer.h"
 #include "main/command_line.h"
+#include "main/standard_output.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
@@ -28,14 +27,6 @@ std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked
     case PrinterNone: break;
   }
   return std::make_unique<NullGraphPrinter>();
-}
-
-/// A run that lost output must not look like a success.
-bool flush_standard_output(const char* program) {
-  errno = 0;
-  if (fflush(stdout) == 0 && !ferror(stdout)) return true;
-  fprintf(stderr, "%s: error writing standard output: %s\n", program, errno != 0 ? strerror(errno) : "a write failed");
-  return false;
 }
 
 }  // namespace
@@ -60,5 +51,5 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: internal error: %s\n", argv[0], error.what());
     return 3;
   }
-  return flush_standard_output(argv[0]) ? 0 : 2;
+  return FlushStandardOutput(argv[0]) ? 0 : 2;
 }

@@ -85,6 +85,12 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
       dup2(fd, 1);
       close(fd);
     }
+    if (!options.stdin_path.empty()) {
+      int fd = open(options.stdin_path.c_str(), O_RDONLY);
+      if (fd < 0) _exit(127);
+      dup2(fd, 0);
+      close(fd);
+    }
     dup2(err_pipe[1], 2);
     close(err_pipe[0]);
     close(err_pipe[1]);
@@ -112,6 +118,14 @@ ProcessResult RunStableGraphs(const std::vector<std::string>& args, const Proces
   full.insert(full.end(), args.begin(), args.end());
   return RunProcess(StableGraphsBinary(), full, options);
 }
+
+ProcessResult RunConverter(const std::vector<std::string>& args, const ProcessOptions& options) {
+  std::vector<std::string> full = {"stable-graphs-convert"};
+  full.insert(full.end(), args.begin(), args.end());
+  return RunProcess(STABLE_GRAPHS_CONVERT_BINARY, full, options);
+}
+
+const char* ExampleBinary() { return STABLE_GRAPHS_EXAMPLE_BINARY; }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -26,6 +26,9 @@ struct ProcessOptions {
   /// Give the child a pseudo-terminal as standard error (output processing
   /// off, so line ends arrive as written) instead of a pipe.
   bool stderr_terminal = false;
+  /// When not empty, standard input comes from this file; otherwise the
+  /// child inherits the test's own.
+  std::string stdin_path;
 };
 
 /// Runs program with args (args[0] is the program name the child sees)
@@ -40,6 +43,14 @@ ProcessResult RunStableGraphs(const std::vector<std::string>& args,
 
 /// Path of the stable-graphs executable of this build.
 const char* StableGraphsBinary();
+
+/// Runs the stable-graphs-convert executable of this build with the
+/// arguments after the program name.
+ProcessResult RunConverter(const std::vector<std::string>& args,
+                           const ProcessOptions& options = ProcessOptions());
+
+/// Path of the example consumer program built with the tests.
+const char* ExampleBinary();
 
 /// Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);

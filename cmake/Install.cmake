@@ -1,0 +1,51 @@
+# What `cmake --install` puts in place: the executables and their manual
+# pages, the library with its public headers, a CMake package
+# (find_package(StableGraphs), target StableGraphs::stablegraphs) and a
+# pkg-config file (stable-graphs.pc).
+include(CMakePackageConfigHelpers)
+
+# The headers a consumer needs: the graph record, the printers and the
+# stream reader.  They keep their directories, so that consumers include
+# them as the library's own sources do ("printers/binary_graph_reader.h").
+set(STABLE_GRAPHS_PUBLIC_HEADERS
+  graph/binary_stream_error.h
+  graph/graph.h
+  printers/binary_graph_printer.h
+  printers/binary_graph_reader.h
+  printers/graph_printer.h
+  printers/json_graph_printer.h
+  printers/latex_graph_printer.h
+  printers/null_graph_printer.h
+  printers/sage_graph_printer.h
+  printers/text_graph_printer.h
+)
+set(STABLE_GRAPHS_INCLUDE_ROOT ${CMAKE_INSTALL_INCLUDEDIR}/stable-graphs)
+foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)
+  get_filename_component(directory ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${STABLE_GRAPHS_INCLUDE_ROOT}/${directory})
+endforeach()
+
+install(TARGETS stable-graphs stable-graphs-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES man/stable-graphs.1 man/stable-graphs-convert.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(TARGETS stablegraphs EXPORT StableGraphsTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+set(STABLE_GRAPHS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/StableGraphs)
+install(EXPORT StableGraphsTargets NAMESPACE StableGraphs:: DESTINATION ${STABLE_GRAPHS_CMAKE_DIR})
+configure_package_config_file(cmake/StableGraphsConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/StableGraphsConfig.cmake
+  INSTALL_DESTINATION ${STABLE_GRAPHS_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/StableGraphsConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/StableGraphsConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/StableGraphsConfigVersion.cmake
+        DESTINATION ${STABLE_GRAPHS_CMAKE_DIR})
+
+# The .pc file finds its prefix from its own place (${pcfiledir}), so that
+# `cmake --install --prefix` anywhere gives a working file.
+file(RELATIVE_PATH STABLE_GRAPHS_PC_TO_PREFIX
+     /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" STABLE_GRAPHS_PC_TO_PREFIX "${STABLE_GRAPHS_PC_TO_PREFIX}")
+configure_file(cmake/stable-graphs.pc.in ${CMAKE_CURRENT_BINARY_DIR}/stable-graphs.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/stable-graphs.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,26 @@
+# Build-time checks of what gets installed.
+
+# Every public header compiles on its own with nothing but the installed
+# include root: no nauty header, no other directory of the source tree.
+foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)
+  string(MAKE_C_IDENTIFIER ${header} name)
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/public_headers/${name}.cc)
+  file(GENERATE OUTPUT ${source} CONTENT "#include \"${header}\"\n")
+  list(APPEND STABLE_GRAPHS_HEADER_CHECKS ${source})
+endforeach()
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/public_headers/include)
+foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)
+  configure_file(${header} ${CMAKE_CURRENT_BINARY_DIR}/public_headers/include/${header} COPYONLY)
+endforeach()
+add_library(public_headers_check OBJECT ${STABLE_GRAPHS_HEADER_CHECKS})
+target_include_directories(public_headers_check PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/public_headers/include)
+
+# The manual pages format without a warning.
+find_program(GROFF groff)
+if(GROFF)
+  foreach(page stable-graphs.1 stable-graphs-convert.1)
+    add_test(NAME man_page_${page}
+             COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -DPAGE=${CMAKE_CURRENT_SOURCE_DIR}/man/${page}
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckManPage.cmake)
+  endforeach()
+endif()

@@ -1,0 +1,39 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_MAIN_CONVERT_COMMAND_LINE_H_
+#define STABLE_GRAPHS_MAIN_CONVERT_COMMAND_LINE_H_
+
+#include <stdio.h>
+
+#include <string>
+
+/// What stable-graphs-convert writes.
+enum ConvertFormat {
+  ConvertLaTeX,
+  ConvertText,
+  ConvertBinary,
+  ConvertJson,
+  ConvertSage,
+  ConvertNone,
+};
+
+/// The settings of one conversion.
+struct ConvertSettings {
+  ConvertFormat format = ConvertLaTeX;
+  /// -1: every graph; otherwise only the graphs with that many edges.
+  int edge_filter = -1;
+  /// Path of the byte stream; empty for standard input.
+  std::string stream;
+  /// Whether genus (and maybe marked_points) came on the command line.
+  bool type_given = false;
+  int genus = 0;
+  int marked_points = 0;
+};
+
+/// Fills settings from the arguments of stable-graphs-convert; false on a
+/// bad command line, which the caller answers with the usage text.
+bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings);
+
+/// Writes the usage text of stable-graphs-convert, naming it program.
+void PrintConvertUsage(FILE* out, const char* program);
+
+#endif  // STABLE_GRAPHS_MAIN_CONVERT_COMMAND_LINE_H_

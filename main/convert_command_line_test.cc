@@ -1,0 +1,125 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "main/convert_command_line.h"
+
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+/// Parses the arguments after the program name into settings pre-set to
+/// junk, so that a test sees which values the parser gave.
+bool parse(std::vector<std::string> args, ConvertSettings& settings) {
+  args.insert(args.begin(), "stable-graphs-convert");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(&arg[0]);
+  argv.push_back(nullptr);
+  settings.format = ConvertNone;
+  settings.edge_filter = 99;
+  settings.stream = "junk";
+  settings.type_given = true;
+  settings.genus = settings.marked_points = 99;
+  return ParseConvertCommandLine(static_cast<int>(args.size()), argv.data(), settings);
+}
+
+ConvertSettings parsed(const std::vector<std::string>& args) {
+  ConvertSettings settings;
+  EXPECT_TRUE(parse(args, settings)) << testing::PrintToString(args);
+  return settings;
+}
+
+bool rejected(const std::vector<std::string>& args) {
+  ConvertSettings settings;
+  return !parse(args, settings);
+}
+
+}  // namespace
+
+TEST(ConvertCommandLine, NoArgumentReadsStandardInputAsLaTeX) {
+  ConvertSettings settings = parsed({});
+  EXPECT_EQ(ConvertLaTeX, settings.format);
+  EXPECT_EQ(-1, settings.edge_filter);
+  EXPECT_EQ("", settings.stream);
+  EXPECT_FALSE(settings.type_given);
+}
+
+TEST(ConvertCommandLine, EveryFormatLetter) {
+  const std::pair<const char*, ConvertFormat> letters[] = {{"L", ConvertLaTeX}, {"T", ConvertText},
+                                                           {"B", ConvertBinary}, {"J", ConvertJson},
+                                                           {"S", ConvertSage},  {"N", ConvertNone}};
+  for (auto [letter, format] : letters) EXPECT_EQ(format, parsed({"-P", letter}).format) << letter;
+  EXPECT_EQ(ConvertText, parsed({"-P", "J", "-P", "T"}).format) << "the last -P wins";
+}
+
+TEST(ConvertCommandLine, StreamThenType) {
+  ConvertSettings settings = parsed({"m21.bin", "2", "1"});
+  EXPECT_EQ("m21.bin", settings.stream);
+  EXPECT_TRUE(settings.type_given);
+  EXPECT_EQ(2, settings.genus);
+  EXPECT_EQ(1, settings.marked_points);
+
+  settings = parsed({"-", "3"});
+  EXPECT_EQ("", settings.stream) << "- is standard input";
+  EXPECT_TRUE(settings.type_given);
+  EXPECT_EQ(3, settings.genus);
+  EXPECT_EQ(0, settings.marked_points);
+
+  EXPECT_FALSE(parsed({"m.bin"}).type_given);
+}
+
+TEST(ConvertCommandLine, OptionsAndArgumentsInAnyOrder) {
+  for (auto args : std::vector<std::vector<std::string>>{{"-P", "J", "-C", "2", "s.bin", "1", "3"},
+                                                         {"s.bin", "-C", "2", "1", "-P", "J", "3"},
+                                                         {"s.bin", "1", "3", "-P", "J", "-C", "2"}}) {
+    ConvertSettings settings = parsed(args);
+    EXPECT_EQ(ConvertJson, settings.format);
+    EXPECT_EQ(2, settings.edge_filter);
+    EXPECT_EQ("s.bin", settings.stream);
+    EXPECT_EQ(1, settings.genus);
+    EXPECT_EQ(3, settings.marked_points);
+  }
+}
+
+TEST(ConvertCommandLine, EdgeFilterTakesAnyInteger) {
+  EXPECT_EQ(0, parsed({"-C", "0"}).edge_filter);
+  EXPECT_EQ(-1, parsed({"-C", "-1"}).edge_filter);
+  EXPECT_EQ(-7, parsed({"-C", "-7"}).edge_filter);
+}
+
+TEST(ConvertCommandLine, BadCommandLines) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"-P"},           {"-P", "t"},        {"-P", "TT"},      {"-P", "X"},  {"-P", ""},
+      {"-C"},           {"-C", "x"},        {"-C", "2x"},      {"-C", ""},   {"-C", "99999999999"},
+      {"-S", "N"},      {"-X", "1"},        {"-PT"},           {"--"},       {"s.bin", "x"},
+      {"s.bin", "2x"},  {"s.bin", " -1"},   {"s.bin", "1", "-2"}, {"s.bin", "1", "2", "3"},
+      {"s.bin", "", "1"}, {"s.bin", "99999999999"}};
+  for (const auto& args : bad) EXPECT_TRUE(rejected(args)) << testing::PrintToString(args);
+}
+
+TEST(ConvertCommandLine, UsageText) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  FILE* out = open_memstream(&buffer, &size);
+  PrintConvertUsage(out, "conv");
+  fclose(out);
+  std::string text(buffer, size);
+  free(buffer);
+  EXPECT_EQ(
+      "Usage:\n\tconv [-P L|T|B|J|S|N] [-C C] [stream [genus [marked_points]]]\n"
+      "\t\t-P L: print graphs in LaTeX (default)\n"
+      "\t\t-P T: print graphs in text format\n"
+      "\t\t-P B: print graphs in binary format\n"
+      "\t\t-P J: print graphs as JSON Lines\n"
+      "\t\t-P S: print graphs as SageMath StableGraph lines\n"
+      "\t\t-P N: do not print graphs (only check the stream)\n"
+      "\t\t\n"
+      "\t\t-C C: print only graphs with C edges\n"
+      "\t\t\n"
+      "\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n"
+      "\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n"
+      "\t\t\tchecked against the graphs otherwise\n",
+      text);
+}

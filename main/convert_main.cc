@@ -1,0 +1,69 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// stable-graphs-convert: reads a byte stream written by stable-graphs -P B
+// and writes its graphs as LaTeX, text, a byte stream, JSON Lines or
+// SageMath lines.
+#include <stdio.h>
+
+#include <memory>
+#include <string>
+
+#include "main/convert_command_line.h"
+#include "main/standard_output.h"
+#include "main/stream_converter.h"
+#include "printers/binary_graph_printer.h"
+#include "printers/binary_graph_reader.h"
+#include "printers/json_graph_printer.h"
+#include "printers/latex_graph_printer.h"
+#include "printers/null_graph_printer.h"
+#include "printers/sage_graph_printer.h"
+#include "printers/text_graph_printer.h"
+
+namespace {
+
+/// The printer the command line asked for, writing to standard output.
+std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n) {
+  switch (format) {
+    case ConvertLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, g, n);
+    case ConvertText: return std::make_unique<TextGraphPrinter>(stdout, g, n);
+    case ConvertBinary: return std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+    case ConvertJson: return std::make_unique<JsonGraphPrinter>(stdout);
+    case ConvertSage: return std::make_unique<SageGraphPrinter>(stdout);
+    case ConvertNone: break;
+  }
+  return std::make_unique<NullGraphPrinter>();
+}
+
+/// The reader of the stream the command line names, standard input if none.
+std::unique_ptr<BinaryGraphReader> make_reader(const std::string& stream) {
+  if (stream.empty()) return std::make_unique<BinaryGraphReader>(stdin);
+  return std::make_unique<BinaryGraphReader>(stream.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ConvertSettings settings;
+  if (!ParseConvertCommandLine(argc, argv, settings)) {
+    PrintConvertUsage(stderr, argv[0]);
+    return 1;
+  }
+  StreamConverter converter;
+  try {
+    // The whole stream is read and checked before anything is written, so
+    // a damaged stream leaves no partial document behind.
+    converter.Read(*make_reader(settings.stream));
+  } catch (const BinaryStreamError& error) {
+    fprintf(stderr, "%s: %s\n", argv[0], error.what());
+    return 1;
+  }
+  bool title_needed = settings.format == ConvertLaTeX || settings.format == ConvertText;
+  std::string problem =
+      converter.SettleType(settings.type_given, settings.genus, settings.marked_points, title_needed);
+  if (!problem.empty()) {
+    fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
+    return 1;
+  }
+  converter.Replay(*make_printer(settings.format, converter.g, converter.n), settings.edge_filter);
+  return FlushStandardOutput(argv[0]) ? 0 : 2;
+}

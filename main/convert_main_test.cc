@@ -1,0 +1,239 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// Whole runs of stable-graphs-convert, side by side with stable-graphs.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main/test_process.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+/// A scratch directory for the streams of one test, removed afterwards.
+class ConvertTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/stable-graphs-convert-test.XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    dir = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  /// Writes bytes to a file of the scratch directory and returns its path.
+  std::string file_with(const std::string& name, const std::string& bytes) {
+    std::string path = dir + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  /// The byte stream of stable-graphs for args, in a file; returns its path.
+  std::string stream_of(const Args& args) {
+    std::string path = dir + "/" + std::to_string(streams++) + ".bin";
+    Args full = {"-P", "B", "-S", "N"};
+    full.insert(full.end(), args.begin(), args.end());
+    ProcessOptions to_file;
+    to_file.stdout_path = path;
+    EXPECT_EQ(0, RunStableGraphs(full, to_file).status);
+    return path;
+  }
+
+  std::string dir;
+  int streams = 0;
+};
+
+/// What stable-graphs writes on standard output for args, without statistics.
+std::string tool_output(const Args& args) {
+  Args full = {"-S", "N"};
+  full.insert(full.end(), args.begin(), args.end());
+  ProcessResult result = RunStableGraphs(full);
+  EXPECT_EQ(0, result.status) << testing::PrintToString(args);
+  return result.out;
+}
+
+/// A converter run that must succeed and say nothing on standard error.
+std::string converted(const Args& args, const ProcessOptions& options = ProcessOptions()) {
+  ProcessResult result = RunConverter(args, options);
+  EXPECT_EQ(0, result.status) << testing::PrintToString(args) << "\n" << result.err;
+  EXPECT_EQ("", result.err) << testing::PrintToString(args);
+  return result.out;
+}
+
+
+int count(const std::string& text, const std::string& part) {
+  int found = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+  return found;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+/// The stable types with 2g + n <= 8.
+std::vector<std::pair<int, int>> small_types() {
+  std::vector<std::pair<int, int>> types;
+  for (int g = 0; 2 * g <= 8; ++g)
+    for (int n = 0; 2 * g + n <= 8; ++n)
+      if (2 * g - 3 + n >= 0) types.emplace_back(g, n);
+  return types;
+}
+
+}  // namespace
+
+TEST_F(ConvertTest, SameDocumentsAsStableGraphs) {
+  for (auto [g, n] : small_types()) {
+    Args type = {std::to_string(g), std::to_string(n)};
+    SCOPED_TRACE("type " + testing::PrintToString(type));
+    std::string stream = stream_of(type);
+    for (std::string format : {"T", "L", "B"}) {
+      std::string expected = tool_output({"-P", format, type[0], type[1]});
+      EXPECT_FALSE(expected.empty());
+      EXPECT_EQ(expected, converted({"-P", format, stream})) << "-P " << format;
+    }
+  }
+}
+
+TEST_F(ConvertTest, SameDocumentsWithAnEdgeFilter) {
+  const std::pair<int, int> types[] = {{0, 7}, {1, 4}, {2, 2}, {3, 0}, {4, 0}};
+  for (auto [g, n] : types) {
+    Args type = {std::to_string(g), std::to_string(n)};
+    std::string whole = stream_of(type);
+    for (int edges = 0; edges <= 3 * g - 3 + n + 1; ++edges) {
+      std::string C = std::to_string(edges);
+      SCOPED_TRACE("type " + testing::PrintToString(type) + " -C " + C);
+      // The tool's filtered stream may hold no graph at all, so the type
+      // comes along for the title.
+      std::string filtered = stream_of({"-C", C, type[0], type[1]});
+      for (std::string format : {"T", "L", "B"}) {
+        std::string expected = tool_output({"-P", format, "-C", C, type[0], type[1]});
+        EXPECT_EQ(expected, converted({"-P", format, filtered, type[0], type[1]})) << "-P " << format;
+        EXPECT_EQ(expected, converted({"-P", format, "-C", C, whole})) << "-P " << format;
+      }
+    }
+  }
+}
+
+TEST_F(ConvertTest, OneLinePerGraphInEveryLineFormat) {
+  std::string stream = stream_of({"2", "2"});
+  int graphs = count(tool_output({"-P", "T", "2", "2"}), "Genus: ");
+  ASSERT_GT(graphs, 10);
+  std::string json = converted({"-P", "J", stream});
+  EXPECT_EQ(graphs, count(json, "\n"));
+  EXPECT_EQ(graphs, count(json, "{\"g\": 2, \"n\": 2, \"K\": "));
+  std::string sage = converted({"-P", "S", stream});
+  EXPECT_EQ(graphs, count(sage, "\n"));
+  EXPECT_EQ(graphs, count(sage, "StableGraph(["));
+  EXPECT_EQ(count(tool_output({"-P", "T", "-C", "3", "2", "2"}), "Genus: "),
+            count(converted({"-P", "J", "-C", "3", stream}), "\"codimension\": 3"));
+  EXPECT_EQ("", converted({"-P", "N", stream}));
+}
+
+TEST_F(ConvertTest, StandardInput) {
+  std::string stream = stream_of({"1", "3"});
+  ProcessOptions from_stream;
+  from_stream.stdin_path = stream;
+  std::string expected = converted({"-P", "J", stream});
+  EXPECT_EQ(expected, converted({"-P", "J"}, from_stream));
+  EXPECT_EQ(expected, converted({"-P", "J", "-"}, from_stream));
+  EXPECT_EQ(tool_output({"-P", "T", "1", "3"}), converted({"-P", "T", "-", "1", "3"}, from_stream));
+}
+
+TEST_F(ConvertTest, EmptyStreamTakesTheTypeFromTheCommandLine) {
+  std::string empty = stream_of({"-C", "9", "1", "1"});
+  ASSERT_EQ(std::string(2, '\0'), ReadFile(empty));
+  for (std::string format : {"T", "L"}) {
+    ProcessResult result = RunConverter({"-P", format, empty});
+    EXPECT_EQ(1, result.status) << format;
+    EXPECT_EQ("", result.out) << format;
+    EXPECT_TRUE(contains(result.err, "holds no graph")) << result.err;
+    EXPECT_TRUE(contains(result.err, "genus [marked_points]")) << result.err;
+    EXPECT_EQ(tool_output({"-P", format, "-C", "9", "1", "1"}), converted({"-P", format, empty, "1", "1"}));
+  }
+  EXPECT_EQ(std::string(2, '\0'), converted({"-P", "B", empty}));
+  EXPECT_EQ("", converted({"-P", "J", empty}));
+  EXPECT_EQ("", converted({"-P", "S", empty}));
+}
+
+TEST_F(ConvertTest, GivenTypeMustMatchTheGraphs) {
+  std::string stream = stream_of({"1", "2"});
+  ProcessResult result = RunConverter({"-P", "T", stream, "2", "1"});
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ("", result.out);
+  EXPECT_TRUE(contains(result.err, "(1, 2)") && contains(result.err, "(2, 1)")) << result.err;
+  EXPECT_EQ(converted({"-P", "T", stream}), converted({"-P", "T", stream, "1", "2"}));
+}
+
+TEST_F(ConvertTest, DamagedStreamsWriteNothing) {
+  std::string whole = ReadFile(stream_of({"2", "1"}));
+  ASSERT_GT(whole.size(), 10u);
+  struct Damage {
+    std::string bytes, message;
+  };
+  const Damage damages[] = {
+      {whole.substr(0, whole.size() - 3), "unexpected end of graph stream"},
+      {whole.substr(0, whole.size() - 1), "unexpected end of graph stream"},
+      {"", "header byte"},
+      {std::string("\x07") + whole.substr(1), "header byte is 7"},
+      {whole.substr(0, 1) + "\x2a", "41"},
+      {whole.substr(0, whole.size() - 1) + std::string("\x01\x00\x05\x00\x00", 5), "damaged graph stream"},
+  };
+  int number = 0;
+  for (const Damage& damage : damages) {
+    std::string path = file_with("damaged" + std::to_string(number++), damage.bytes);
+    for (std::string format : {"L", "T", "B", "J", "S", "N"}) {
+      ProcessResult result = RunConverter({"-P", format, path});
+      EXPECT_EQ(1, result.status) << damage.message << " -P " << format;
+      EXPECT_EQ("", result.out) << damage.message << " -P " << format;
+      EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
+      EXPECT_TRUE(contains(result.err, damage.message)) << result.err;
+      EXPECT_EQ(1, count(result.err, "\n")) << result.err;
+    }
+  }
+  ProcessResult missing = RunConverter({"-P", "J", dir + "/missing.bin"});
+  EXPECT_EQ(1, missing.status);
+  EXPECT_TRUE(contains(missing.err, "cannot open graph stream")) << missing.err;
+}
+
+TEST_F(ConvertTest, LostOutputIsReported) {
+  std::string stream = stream_of({"2", "0"});
+  ProcessOptions full;
+  full.stdout_path = "/dev/full";
+  for (std::string format : {"L", "T", "B", "J", "S"}) {
+    ProcessResult result = RunConverter({"-P", format, stream}, full);
+    EXPECT_EQ(2, result.status) << format;
+    EXPECT_TRUE(contains(result.err, "error writing standard output")) << result.err;
+  }
+  ProcessOptions closed;
+  closed.close_stdout = true;
+  EXPECT_EQ(2, RunConverter({"-P", "J", stream}, closed).status);
+}
+
+TEST_F(ConvertTest, BadCommandLineShowsTheUsage) {
+  for (const Args& args : {Args{"-P", "X"}, Args{"-C"}, Args{"s.bin", "two"}, Args{"-S", "N"}}) {
+    ProcessResult result = RunConverter(args);
+    EXPECT_EQ(1, result.status) << testing::PrintToString(args);
+    EXPECT_EQ("", result.out);
+    EXPECT_EQ(0u, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
+  }
+}
+
+TEST_F(ConvertTest, ExampleProgramPrintsOneLinePerGraph) {
+  std::string stream = stream_of({"0", "4"});
+  ProcessResult result = RunProcess(ExampleBinary(), {"print_graphs", stream});
+  EXPECT_EQ(0, result.status) << result.err;
+  EXPECT_EQ(
+      "K=1 g=0 n=4 genus=[0] marked_points=[4] loops=[0] edges=[]\n"
+      "K=2 g=0 n=4 genus=[0 0] marked_points=[2 2] loops=[0 0] edges=[0-1:1]\n",
+      result.out);
+  std::string larger = stream_of({"3", "1"});
+  EXPECT_EQ(count(converted({"-P", "J", larger}), "\n"),
+            count(RunProcess(ExampleBinary(), {"print_graphs", larger}).out, "\n"));
+  ProcessResult damaged = RunProcess(ExampleBinary(), {"print_graphs", file_with("cut", std::string(1, '\0'))});
+  EXPECT_EQ(1, damaged.status);
+  EXPECT_TRUE(contains(damaged.err, "unexpected end")) << damaged.err;
+}

@@ -1,0 +1,93 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "main/stream_converter.h"
+
+#include <stdint.h>
+
+#include <string>
+#include <utility>
+
+#include "graph/binary_stream_error.h"
+#include "graph/graph.h"
+
+namespace {
+
+std::string type_name(int g, int n) { return "(" + std::to_string(g) + ", " + std::to_string(n) + ")"; }
+
+/// Names the first negative count of graph, or returns an empty string.
+std::string negative_count(const Graph& graph) {
+  for (int i = 0; i < graph.K; ++i) {
+    if (graph.genus[i] < 0) return "genus";
+    if (graph.marked_points[i] < 0) return "marked-point count";
+    if (graph.loops[i] < 0) return "loop count";
+    for (int j = i + 1; j < graph.K; ++j)
+      if (graph.adjacency[i][j] < 0) return "edge multiplicity";
+  }
+  return "";
+}
+
+/// The number of edges: the loops and the multiplicities above the
+/// diagonal, which a stream record does not store.
+int count_edges(const Graph& graph) {
+  int edges = 0;
+  for (int i = 0; i < graph.K; ++i)
+    for (int j = i; j < graph.K; ++j) edges += graph.adjacency[i][j];
+  return edges;
+}
+
+}  // namespace
+
+void StreamConverter::Read(BinaryGraphReader& reader) {
+  graphs = std::move(reader.Read());  // the reader is spent; a copy would double the memory
+  has_graphs = false;
+  g = n = 0;
+  for (auto& entry : graphs) {
+    int number = 0;
+    for (Graph& graph : entry.second) check_graph(graph, ++number);
+  }
+  if (has_graphs && 2 * g - 3 + n < 0)
+    throw BinaryStreamError("damaged graph stream: no stable graph has type " + type_name(g, n));
+}
+
+void StreamConverter::check_graph(Graph& graph, int number) {
+  std::string where = "graph " + std::to_string(number) + " with " + std::to_string(graph.K) + " components";
+  std::string negative = negative_count(graph);
+  if (!negative.empty()) throw BinaryStreamError("damaged graph stream: " + where + " has a negative " + negative);
+  if (has_graphs && (graph.g != g || graph.n != n)) {
+    throw BinaryStreamError("damaged graph stream: " + where + " is of type " + type_name(graph.g, graph.n) +
+                            ", the graphs before it of type " + type_name(g, n));
+  }
+  int edges = count_edges(graph);
+  if (edges > INT8_MAX) throw BinaryStreamError("damaged graph stream: " + where + " has too many edges");
+  graph.codimension = static_cast<int8_t>(edges);
+  has_graphs = true;
+  g = graph.g;
+  n = graph.n;
+}
+
+std::string StreamConverter::SettleType(bool given, int genus, int marked_points, bool title_needed) {
+  if (has_graphs) {
+    if (given && (genus != g || marked_points != n))
+      return "the stream holds graphs of type " + type_name(g, n) + ", not " + type_name(genus, marked_points);
+    return "";
+  }
+  if (given) {
+    g = genus;
+    n = marked_points;
+    return "";
+  }
+  if (title_needed)
+    return "the stream holds no graph, so it does not tell the type for the title: "
+           "give genus [marked_points] after the stream";
+  return "";
+}
+
+void StreamConverter::Replay(GraphPrinter& printer, int edge_filter) {
+  printer.BeginPrint();
+  for (auto& entry : graphs) {
+    GraphsByCodimension pass;
+    for (Graph& graph : entry.second)
+      if (edge_filter == -1 || graph.codimension == edge_filter) pass[graph.codimension].push_back(&graph);
+    printer.PrintSomeGraph(pass);
+  }
+  printer.EndPrint();
+}

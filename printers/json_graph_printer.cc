@@ -1,0 +1,45 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "printers/json_graph_printer.h"
+
+#include "graph/graph.h"
+
+namespace {
+
+/// Writes "name": [v0, v1, ...] for the first K values.
+void print_array(FILE* file, const char* name, const int8_t* values, int K) {
+  fprintf(file, ", \"%s\": [", name);
+  for (int i = 0; i < K; ++i) fprintf(file, i == 0 ? "%d" : ", %d", values[i]);
+  fputc(']', file);
+}
+
+}  // namespace
+
+JsonGraphPrinter::JsonGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
+
+JsonGraphPrinter::JsonGraphPrinter(FILE* file_) : JsonGraphPrinter(file_, -1) {}
+
+void JsonGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  for (auto& entry : graphs)
+    for (Graph* graph : entry.second)
+      if (edge_filter == -1 || graph->codimension == edge_filter) print_line(*graph);
+}
+
+// The separators are those of Python's json.dumps, so that a line read and
+// dumped again by Python comes back unchanged.
+void JsonGraphPrinter::print_line(const Graph& graph) {
+  fprintf(file, "{\"g\": %d, \"n\": %d, \"K\": %d, \"codimension\": %d", graph.g, graph.n, graph.K,
+          graph.codimension);
+  print_array(file, "genus", graph.genus, graph.K);
+  print_array(file, "marked_points", graph.marked_points, graph.K);
+  print_array(file, "loops", graph.loops, graph.K);
+  fputs(", \"edges\": [", file);
+  bool first = true;
+  for (int i = 0; i < graph.K; ++i) {
+    for (int j = i + 1; j < graph.K; ++j) {
+      if (graph.adjacency[i][j] == 0) continue;
+      fprintf(file, first ? "[%d, %d, %d]" : ", [%d, %d, %d]", i, j, graph.adjacency[i][j]);
+      first = false;
+    }
+  }
+  fputs("]}\n", file);
+}

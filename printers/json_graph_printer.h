@@ -1,0 +1,34 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_PRINTERS_JSON_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_JSON_GRAPH_PRINTER_H_
+
+#include <stdio.h>
+
+#include "printers/graph_printer.h"
+
+/// Writes JSON Lines: one object per graph with its type, its component
+/// count, its codimension, the per-vertex arrays and its edges.
+///
+/// Each line reads {"g": 2, "n": 1, "K": 2, "codimension": 3, "genus": [..],
+/// "marked_points": [..], "loops": [..], "edges": [[i, j, multiplicity], ..]},
+/// the edges as pairs i < j in row order; there is nothing before the first
+/// line or after the last, so concatenated outputs stay valid JSON Lines.
+class JsonGraphPrinter : public GraphPrinter {
+ public:
+  /// Prints only graphs whose codimension equals edge_filter (-1: all).
+  JsonGraphPrinter(FILE* file, int edge_filter);
+  explicit JsonGraphPrinter(FILE* file);
+
+  void BeginPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override {}
+
+  FILE* file;
+  int edge_filter;
+
+ private:
+  /// Writes the JSON object of one graph on one line.
+  void print_line(const Graph& graph);
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_JSON_GRAPH_PRINTER_H_

@@ -1,0 +1,82 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "printers/json_graph_printer.h"
+
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#include "graph/graph.h"
+
+namespace {
+
+/// A record of genus.size() components; `pairs` holds the multiplicities of
+/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row.
+Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
+           const std::vector<int>& pairs, int g, int codimension) {
+  int K = static_cast<int>(genus.size());
+  Graph graph(g, 0, K);
+  graph.Clear(static_cast<int8_t>(K));
+  for (int i = 0; i < K; ++i) {
+    graph.genus[i] = static_cast<int8_t>(genus[i]);
+    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
+    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    graph.n += marks[i];
+  }
+  size_t p = 0;
+  for (int i = 0; i < K; ++i)
+    for (int k = i + 1; k < K; ++k, ++p) graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(pairs[p]);
+  graph.codimension = static_cast<int8_t>(codimension);
+  return graph;
+}
+
+/// Everything the printer writes for the given passes.
+std::string document(JsonGraphPrinter printer, const std::vector<GraphsByCodimension>& passes) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  printer.file = open_memstream(&buffer, &size);
+  printer.BeginPrint();
+  for (GraphsByCodimension pass : passes) printer.PrintSomeGraph(pass);
+  printer.EndPrint();
+  fclose(printer.file);
+  std::string text(buffer, size);
+  free(buffer);
+  return text;
+}
+
+}  // namespace
+
+TEST(JsonGraphPrinter, FourPointsOfGenusZero) {
+  Graph one = make({0}, {4}, {0}, {}, 0, 0);
+  Graph two = make({0, 0}, {2, 2}, {0, 0}, {1}, 0, 1);
+  EXPECT_EQ(
+      "{\"g\": 0, \"n\": 4, \"K\": 1, \"codimension\": 0, \"genus\": [0], \"marked_points\": [4], "
+      "\"loops\": [0], \"edges\": []}\n"
+      "{\"g\": 0, \"n\": 4, \"K\": 2, \"codimension\": 1, \"genus\": [0, 0], \"marked_points\": [2, 2], "
+      "\"loops\": [0, 0], \"edges\": [[0, 1, 1]]}\n",
+      document(JsonGraphPrinter(nullptr), {{{0, {&one}}}, {{1, {&two}}}}));
+}
+
+TEST(JsonGraphPrinter, EdgesListOnlyJoinedPairsInRowOrder) {
+  // Pairs (0,1), (0,2) and (1,3) are not joined; vertex 1 carries a loop,
+  // which shows in "loops" and not among the edges.
+  Graph four = make({1, 0, 0, 0}, {0, 1, 2, 0}, {0, 1, 0, 0}, {0, 0, 3, 2, 0, 1}, 5, 7);
+  EXPECT_EQ(
+      "{\"g\": 5, \"n\": 3, \"K\": 4, \"codimension\": 7, \"genus\": [1, 0, 0, 0], "
+      "\"marked_points\": [0, 1, 2, 0], \"loops\": [0, 1, 0, 0], \"edges\": [[0, 3, 3], [1, 2, 2], [2, 3, 1]]}\n",
+      document(JsonGraphPrinter(nullptr), {{{7, {&four}}}}));
+}
+
+TEST(JsonGraphPrinter, OrderAndEdgeFilter) {
+  Graph torus = make({1}, {1}, {0}, {}, 1, 0);
+  Graph loop = make({0}, {1}, {1}, {}, 1, 1);
+  GraphsByCodimension pass = {{1, {&loop}}, {0, {&torus}}};
+  std::string all = document(JsonGraphPrinter(nullptr), {pass});
+  EXPECT_LT(all.find("\"codimension\": 0"), all.find("\"codimension\": 1")) << all;
+  std::string filtered = document(JsonGraphPrinter(nullptr, 1), {pass});
+  EXPECT_EQ(std::string::npos, filtered.find("\"codimension\": 0")) << filtered;
+  EXPECT_NE(std::string::npos, filtered.find("\"loops\": [1]")) << filtered;
+  EXPECT_EQ("", document(JsonGraphPrinter(nullptr, 5), {pass}));
+}
