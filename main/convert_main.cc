@@ -48,11 +48,10 @@ int main(int argc, char** argv) {
     PrintConvertUsage(stderr, argv[0]);
     return 1;
   }
-  StreamConverter converter;
+  std::unique_ptr<BinaryGraphReader> reader = make_reader(settings.stream);
+  StreamConverter converter(*reader);
   try {
-    // The whole stream is read and checked before anything is written, so
-    // a damaged stream leaves no partial document behind.
-    converter.Read(*make_reader(settings.stream));
+    converter.Start();
   } catch (const BinaryStreamError& error) {
     fprintf(stderr, "%s: %s\n", argv[0], error.what());
     return 1;
@@ -64,6 +63,14 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
     return 1;
   }
-  converter.Replay(*make_printer(settings.format, converter.g, converter.n), settings.edge_filter);
+  try {
+    converter.Replay(*make_printer(settings.format, converter.g, converter.n), settings.edge_filter);
+  } catch (const BinaryStreamError& error) {
+    // Graphs are written as they are read, so damage further on leaves
+    // the output incomplete: say so.
+    FlushStandardOutput(argv[0]);
+    fprintf(stderr, "%s: %s; the output written before it is incomplete\n", argv[0], error.what());
+    return 1;
+  }
   return FlushStandardOutput(argv[0]) ? 0 : 2;
 }

@@ -4,7 +4,6 @@
 #include <stdint.h>
 
 #include <string>
-#include <utility>
 
 #include "graph/binary_stream_error.h"
 #include "graph/graph.h"
@@ -36,20 +35,25 @@ int count_edges(const Graph& graph) {
 
 }  // namespace
 
-void StreamConverter::Read(BinaryGraphReader& reader) {
-  graphs = std::move(reader.Read());  // the reader is spent; a copy would double the memory
-  has_graphs = false;
-  g = n = 0;
-  for (auto& entry : graphs) {
-    int number = 0;
-    for (Graph& graph : entry.second) check_graph(graph, ++number);
-  }
-  if (has_graphs && 2 * g - 3 + n < 0)
-    throw BinaryStreamError("damaged graph stream: no stable graph has type " + type_name(g, n));
+StreamConverter::StreamConverter(BinaryGraphReader& reader) : reader_(reader), next_(-1, -1, -1) {}
+
+void StreamConverter::Start() {
+  read_ahead();
+  if (!next_valid_) return;
+  has_graphs = true;
+  g = next_.g;
+  n = next_.n;
+  if (2 * g - 3 + n < 0) throw BinaryStreamError("damaged graph stream: no stable graph has type " + type_name(g, n));
 }
 
-void StreamConverter::check_graph(Graph& graph, int number) {
-  std::string where = "graph " + std::to_string(number) + " with " + std::to_string(graph.K) + " components";
+void StreamConverter::read_ahead() {
+  next_valid_ = reader_.ReadNext(next_);
+  if (next_valid_) check_graph(next_);
+}
+
+void StreamConverter::check_graph(Graph& graph) {
+  ++number_;
+  std::string where = "graph " + std::to_string(number_) + " with " + std::to_string(graph.K) + " components";
   std::string negative = negative_count(graph);
   if (!negative.empty()) throw BinaryStreamError("damaged graph stream: " + where + " has a negative " + negative);
   if (has_graphs && (graph.g != g || graph.n != n)) {
@@ -59,9 +63,14 @@ void StreamConverter::check_graph(Graph& graph, int number) {
   int edges = count_edges(graph);
   if (edges > INT8_MAX) throw BinaryStreamError("damaged graph stream: " + where + " has too many edges");
   graph.codimension = static_cast<int8_t>(edges);
-  has_graphs = true;
-  g = graph.g;
-  n = graph.n;
+  // stable-graphs writes by component count, then by codimension.
+  if (graph.K < last_K_ || (graph.K == last_K_ && edges < last_codimension_)) {
+    throw BinaryStreamError("damaged graph stream: " + where + " and codimension " + std::to_string(edges) +
+                            " comes after one with " + std::to_string(last_K_) + " components and codimension " +
+                            std::to_string(last_codimension_));
+  }
+  last_K_ = graph.K;
+  last_codimension_ = edges;
 }
 
 std::string StreamConverter::SettleType(bool given, int genus, int marked_points, bool title_needed) {
@@ -83,11 +92,34 @@ std::string StreamConverter::SettleType(bool given, int genus, int marked_points
 
 void StreamConverter::Replay(GraphPrinter& printer, int edge_filter) {
   printer.BeginPrint();
-  for (auto& entry : graphs) {
-    GraphsByCodimension pass;
-    for (Graph& graph : entry.second)
-      if (edge_filter == -1 || graph.codimension == edge_filter) pass[graph.codimension].push_back(&graph);
-    printer.PrintSomeGraph(pass);
+  std::vector<Graph> batch;
+  batch.reserve(batch_size);  // the printer gets pointers into it
+  while (next_valid_) {
+    int K = next_.K;
+    bool handed = false;  // every component count gets at least one call
+    while (next_valid_ && next_.K == K) {
+      if (edge_filter == -1 || next_.codimension == edge_filter) {
+        if (batch.size() == batch_size) {
+          hand_over(printer, batch);
+          handed = true;
+        }
+        batch.push_back(next_);
+      }
+      try {
+        read_ahead();
+      } catch (const BinaryStreamError&) {
+        hand_over(printer, batch);  // what came before the damage
+        throw;
+      }
+    }
+    if (!batch.empty() || !handed) hand_over(printer, batch);
   }
   printer.EndPrint();
+}
+
+void StreamConverter::hand_over(GraphPrinter& printer, std::vector<Graph>& batch) {
+  GraphsByCodimension pass;
+  for (Graph& graph : batch) pass[graph.codimension].push_back(&graph);
+  printer.PrintSomeGraph(pass);
+  batch.clear();
 }

@@ -2,21 +2,28 @@
 #ifndef STABLE_GRAPHS_MAIN_STREAM_CONVERTER_H_
 #define STABLE_GRAPHS_MAIN_STREAM_CONVERTER_H_
 
-#include <string>
+#include <stddef.h>
 
+#include <string>
+#include <vector>
+
+#include "graph/graph.h"
 #include "printers/binary_graph_reader.h"
 #include "printers/graph_printer.h"
 
-/// Reads a whole byte stream, checks that stable-graphs could have written
-/// it, and hands its graphs to any printer the way stable-graphs handed
-/// them to its own, so that the printer writes the same document.
+/// Reads a byte stream graph by graph, checks that stable-graphs could have
+/// written it, and hands its graphs to any printer the way stable-graphs
+/// handed them to its own, so that the printer writes the same document.
+/// Memory stays constant however long the stream is.
 class StreamConverter {
  public:
-  /// Reads the stream of reader and fills in each graph's codimension;
-  /// throws BinaryStreamError for a damaged stream: the reader's own
-  /// errors, a negative count, graphs of different types, or an unstable
+  /// Converts the stream of `reader`, which must outlive the converter.
+  explicit StreamConverter(BinaryGraphReader& reader);
+
+  /// Reads the first graph, which tells the type of the run.  Throws
+  /// BinaryStreamError for a stream damaged before it or for an unstable
   /// type.
-  void Read(BinaryGraphReader& reader);
+  void Start();
 
   /// Settles g and n for the printers: the graphs' type, which a given type
   /// must match; for a stream without graphs the given type, which only a
@@ -24,19 +31,32 @@ class StreamConverter {
   /// wrong.
   std::string SettleType(bool given, int genus, int marked_points, bool title_needed);
 
-  /// Calls BeginPrint, then PrintSomeGraph once per component count (in
-  /// ascending order) with the graphs that have edge_filter edges (-1: all),
-  /// by codimension and in stream order, then EndPrint.
+  /// Calls BeginPrint, then PrintSomeGraph for each component count in the
+  /// stream with its graphs that have edge_filter edges (-1: all), by
+  /// codimension and in stream order, at most batch_size graphs per call,
+  /// then EndPrint.  Throws BinaryStreamError for damage met on the way: a
+  /// reader's error, a negative count, a graph of another type or out of
+  /// the order stable-graphs writes; the graphs before it have then reached
+  /// the printer and EndPrint is not called.
   void Replay(GraphPrinter& printer, int edge_filter);
 
-  GraphsByComponents graphs;
   /// False for a stream that holds no graph (the two bytes 00 00).
   bool has_graphs = false;
   int g = 0;
   int n = 0;
+  size_t batch_size = 4096;
 
  private:
-  void check_graph(Graph& graph, int number);
+  void read_ahead();
+  void check_graph(Graph& graph);
+  void hand_over(GraphPrinter& printer, std::vector<Graph>& batch);
+
+  BinaryGraphReader& reader_;
+  Graph next_;              // the graph read ahead, when next_valid_
+  bool next_valid_ = false;
+  long number_ = 0;         // graphs read so far, for messages
+  int last_K_ = 0;
+  int last_codimension_ = 0;
 };
 
 #endif  // STABLE_GRAPHS_MAIN_STREAM_CONVERTER_H_

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -60,12 +61,14 @@ class RecordingPrinter : public GraphPrinter {
   std::vector<Graph> printed;
 };
 
-/// Reads the bytes with a fresh converter; the error message, or "".
+/// Converts the bytes with a fresh converter; the error message, or "".
 std::string read_error(const std::vector<int>& bytes) {
   BinaryGraphReader reader(stream_of(bytes));
-  StreamConverter converter;
+  StreamConverter converter(reader);
+  RecordingPrinter printer;
   try {
-    converter.Read(reader);
+    converter.Start();
+    converter.Replay(printer, -1);
   } catch (const BinaryStreamError& error) {
     return error.what();
   }
@@ -88,8 +91,8 @@ TEST(StreamConverter, ReplaysARunAsTheEnumeratorHandedIt) {
     rewind(f);
 
     BinaryGraphReader reader(f);
-    StreamConverter converter;
-    converter.Read(reader);
+    StreamConverter converter(reader);
+    converter.Start();
     EXPECT_TRUE(converter.has_graphs);
     EXPECT_EQ(g, converter.g);
     EXPECT_EQ(n, converter.n);
@@ -117,8 +120,8 @@ TEST(StreamConverter, EdgeFilterKeepsTheCallsPerComponentCount) {
   // Type (0, 5): K = 1, 2, 3 with codimensions 0, 1, 2.
   std::vector<int> bytes = {0, 1, 0, 5, 0, 2, 0, 0, 2, 3, 0, 0, 1, 3, 0, 0, 0, 1, 2, 2, 0, 0, 0, 1, 1, 0, 0};
   BinaryGraphReader reader(stream_of(bytes));
-  StreamConverter converter;
-  converter.Read(reader);
+  StreamConverter converter(reader);
+  converter.Start();
   RecordingPrinter printer;
   converter.Replay(printer, 1);
   ASSERT_EQ(3u, printer.calls.size());
@@ -127,27 +130,44 @@ TEST(StreamConverter, EdgeFilterKeepsTheCallsPerComponentCount) {
   EXPECT_TRUE(printer.calls[2].graphs.empty());
 }
 
-TEST(StreamConverter, GroupsByCodimensionInStreamOrder) {
-  // Three two-vertex records of type (1, 2), codimensions 2, 1, 2: a double
-  // edge, one edge to a genus-1 vertex, one edge and a loop.
-  BinaryGraphReader reader(stream_of({0, 2, 0, 0, 1, 1, 0, 0, 2, 2, 1, 0, 0, 2, 0, 0, 1,
-                                      2, 0, 0, 0, 2, 1, 0, 1, 0}));
-  StreamConverter converter;
-  converter.Read(reader);
-  RecordingPrinter printer;
-  converter.Replay(printer, -1);
-  ASSERT_EQ(1u, printer.calls.size());
-  EXPECT_EQ((std::vector<int>{1, 2}), printer.calls[0].keys);
-  ASSERT_EQ(3u, printer.printed.size());
-  EXPECT_EQ(1, printer.printed[0].genus[0]);
-  EXPECT_EQ(2, printer.printed[1].adjacency[0][1]) << "the first codimension-2 record comes first";
-  EXPECT_EQ(1, printer.printed[2].loops[0]);
+TEST(StreamConverter, LargePassesArriveInBatchesInStreamOrder) {
+  FILE* f = tmpfile();
+  BinaryGraphPrinter binary(f, 2, 3);
+  RecordingPrinter original(&binary);
+  BoundaryComputer computer(2, 3);
+  computer.Compute(original, StatisticsNone);
+  rewind(f);
+  BinaryGraphReader reader(f);
+  StreamConverter converter(reader);
+  converter.batch_size = 5;
+  converter.Start();
+  RecordingPrinter replayed;
+  converter.Replay(replayed, -1);
+  ASSERT_EQ(original.printed.size(), replayed.printed.size());
+  for (size_t i = 0; i < original.printed.size(); ++i) {
+    EXPECT_EQ(original.printed[i].K, replayed.printed[i].K) << i;
+    EXPECT_EQ(original.printed[i].codimension, replayed.printed[i].codimension) << i;
+    EXPECT_EQ(0, memcmp(original.printed[i].genus, replayed.printed[i].genus, original.printed[i].K)) << i;
+  }
+  for (const Call& call : replayed.calls) {
+    EXPECT_LE(call.graphs.size(), 5u);
+    for (size_t k = 1; k < call.graphs.size(); ++k) EXPECT_EQ(call.graphs[0].second, call.graphs[k].second);
+  }
+}
+
+TEST(StreamConverter, RecordsOutOfOrderAreDamage) {
+  // Two-vertex records of type (1, 2) with codimensions 2 and then 1.
+  std::string damage = read_error({0, 2, 0, 0, 1, 1, 0, 0, 2, 2, 1, 0, 0, 2, 0, 0, 1, 0});
+  EXPECT_TRUE(contains(damage, "codimension 1 comes after one with 2 components and codimension 2")) << damage;
+  // A one-vertex record after a two-vertex one.
+  damage = read_error({0, 2, 0, 0, 1, 1, 0, 0, 2, 1, 0, 2, 1, 0});
+  EXPECT_TRUE(contains(damage, "comes after one with 2 components")) << damage;
 }
 
 TEST(StreamConverter, EmptyStream) {
   BinaryGraphReader reader(stream_of({0, 0}));
-  StreamConverter converter;
-  converter.Read(reader);
+  StreamConverter converter(reader);
+  converter.Start();
   EXPECT_FALSE(converter.has_graphs);
   RecordingPrinter printer;
   converter.Replay(printer, -1);
@@ -173,9 +193,9 @@ TEST(StreamConverter, DamagedStreams) {
 }
 
 TEST(StreamConverter, SettleType) {
-  StreamConverter with_graphs;
   BinaryGraphReader reader(stream_of({0, 1, 1, 1, 0, 0}));
-  with_graphs.Read(reader);
+  StreamConverter with_graphs(reader);
+  with_graphs.Start();
   EXPECT_EQ("", with_graphs.SettleType(false, 0, 0, true));
   EXPECT_EQ("", with_graphs.SettleType(true, 1, 1, true));
   std::string problem = with_graphs.SettleType(true, 2, 1, false);
@@ -183,7 +203,9 @@ TEST(StreamConverter, SettleType) {
   EXPECT_EQ(1, with_graphs.g);
   EXPECT_EQ(1, with_graphs.n);
 
-  StreamConverter empty;
+  BinaryGraphReader empty_reader(stream_of({0, 0}));
+  StreamConverter empty(empty_reader);
+  empty.Start();
   EXPECT_EQ("", empty.SettleType(false, 0, 0, false));
   EXPECT_TRUE(contains(empty.SettleType(false, 0, 0, true), "genus [marked_points]"));
   EXPECT_EQ("", empty.SettleType(true, 3, 2, true));

@@ -16,12 +16,13 @@ BinaryGraphReader::BinaryGraphReader(FILE* file_) : file(file_) {
 
 BinaryGraphReader::BinaryGraphReader(const BinaryGraphReader& other)
     : file(other.file), graphs_by_K(other.graphs_by_K), open_error(other.open_error),
-      was_read(other.was_read) {}
+      was_read(other.was_read), finished(other.finished) {}
 
-// Read closes the stream; a reader that opened its own file and never read
-// it closes it here.  Copies share the stream without owning it.
+// Reading to the end closes the stream; a reader that opened its own file
+// and did not read it to the end closes it here.  Copies share the stream
+// without owning it.
 BinaryGraphReader::~BinaryGraphReader() {
-  if (owns_file && !was_read) close_file();
+  if (owns_file && !finished) close_file();
 }
 
 void BinaryGraphReader::close_file() {
@@ -30,30 +31,42 @@ void BinaryGraphReader::close_file() {
 }
 
 GraphsByComponents& BinaryGraphReader::Read() {
-  graphs_by_K.clear();
   if (was_read) throw BinaryStreamError("the graph stream was already read and closed");
-  was_read = true;
-  if (file == nullptr) throw BinaryStreamError(open_error);
+  graphs_by_K.clear();
   try {
-    read_records();
+    Graph graph(-1, -1, -1);
+    while (ReadNext(graph)) graphs_by_K[graph.K].push_back(graph);
   } catch (...) {
     graphs_by_K.clear();
-    close_file();
     throw;
   }
-  close_file();
   return graphs_by_K;
 }
 
-void BinaryGraphReader::read_records() {
+bool BinaryGraphReader::ReadNext(Graph& graph) {
+  if (finished) throw BinaryStreamError("the graph stream was already read and closed");
+  try {
+    if (!was_read) {
+      was_read = true;
+      if (file == nullptr) throw BinaryStreamError(open_error);
+      read_header();
+    }
+    graph = Graph(file);
+  } catch (...) {
+    finished = true;
+    close_file();
+    throw;
+  }
+  if (graph.K != 0) return true;
+  finished = true;  // the end marker
+  close_file();
+  return false;
+}
+
+void BinaryGraphReader::read_header() {
   int header = fgetc(file);
   if (header == EOF) throw BinaryStreamError("unexpected end of graph stream while reading the header byte");
   if (header != 0) {
     throw BinaryStreamError("not a graph stream: the header byte is " + std::to_string(header) + ", not 0");
-  }
-  for (;;) {
-    Graph graph(file);
-    if (graph.K == 0) return;  // the end marker
-    graphs_by_K[graph.K].push_back(graph);
   }
 }

@@ -15,12 +15,14 @@
 /// in stream order.
 typedef std::map<int, std::vector<Graph>> GraphsByComponents;
 
-/// Reads a byte stream written by BinaryGraphPrinter back into graphs.
+/// Reads a byte stream written by BinaryGraphPrinter back into graphs,
+/// all at once (Read) or one graph at a time (ReadNext).
 ///
-/// Read throws BinaryStreamError, naming what it was reading, for a file
+/// Both throw BinaryStreamError, naming what they were reading, for a file
 /// that cannot be opened, a stream that ends before its end marker, a
 /// header byte other than 0 and a record with a component count outside
-/// 1 .. 41; it then returns nothing.  Read closes the stream in every case.
+/// 1 .. 41; Read then returns nothing.  The stream is closed once its end
+/// marker has been read or an error met.
 class BinaryGraphReader {
  public:
   /// Opens the file at path for reading; a failure is reported by Read.
@@ -33,18 +35,22 @@ class BinaryGraphReader {
 
   /// Reads the whole stream into graphs_by_K and returns it.
   GraphsByComponents& Read();
+  /// Reads the next graph of the stream into `graph`; false at the end
+  /// marker.  Memory stays constant however long the stream is.
+  bool ReadNext(Graph& graph);
 
   FILE* file;
   GraphsByComponents graphs_by_K;
 
  private:
   void close_file();
-  void read_records();
+  void read_header();
 
   // Why the file could not be opened (path constructor), for Read's report.
   std::string open_error;
   bool owns_file = false;
-  bool was_read = false;
+  bool was_read = false;   // reading has begun
+  bool finished = false;   // the end marker or an error has been met
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_READER_H_
