@@ -2,16 +2,16 @@
 //
 // stable-graphs: enumerates the stable graphs of type (g, n) and writes them
 // to standard output, with search statistics on standard error.
-#include <errno.h>
 #include <stdio.h>
-#include <string.h>
 
 #include <exception>
 #include <memory>
 #include <string>
 
 #include "computer/boundary_computer.h"
+#include "main/checked_printer.h"
 #include "main/command_line.h"
+#include "main/output_error.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
@@ -30,14 +30,6 @@ std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked
   return std::make_unique<NullGraphPrinter>();
 }
 
-/// A run that lost output must not look like a success.
-bool flush_standard_output(const char* program) {
-  errno = 0;
-  if (fflush(stdout) == 0 && !ferror(stdout)) return true;
-  fprintf(stderr, "%s: error writing standard output: %s\n", program, errno != 0 ? strerror(errno) : "a write failed");
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,11 +46,21 @@ int main(int argc, char** argv) {
   try {
     BoundaryComputer computer(genus, marked_points);
     std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
-    computer.Compute(*printer, statistics, edge_filter);
+    // Both streams carry results (the graphs, the counts), so losing either
+    // makes the run a failure.
+    CheckedPrinter checked(*printer);
+    checked.Watch(stdout, "standard output");
+    checked.Watch(stderr, "standard error");
+    checked.Check();  // the banner
+    computer.Compute(checked, statistics, edge_filter);
+    checked.Check();  // the report, and all output of a type without graphs
+  } catch (const OutputError& error) {
+    fprintf(stderr, "%s: %s\n", argv[0], error.what());
+    return 2;
   } catch (const std::exception& error) {
     fflush(stdout);
     fprintf(stderr, "%s: internal error: %s\n", argv[0], error.what());
     return 3;
   }
-  return flush_standard_output(argv[0]) ? 0 : 2;
+  return 0;
 }

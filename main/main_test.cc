@@ -2,6 +2,7 @@
 //
 // Whole runs of the stable-graphs executable.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 
 #include <unistd.h>
@@ -237,30 +238,117 @@ TEST(RunTest, TypesBeyondCapacityAreRefused) {
   }
 }
 
-TEST(RunTest, LostOutputIsAFailure) {
+// Output faults.  Whatever the fault, a run that could not write all of its
+// output never ends with status 0, and it never writes the report (which
+// would claim a complete count) before its message.
+
+const char kLostOutput[] = "stable-graphs: error writing standard output: ";
+
+/// One run per printer that writes; each writes far more than a pipe holds.
+const Args kWritingRuns[] = {Args{"-P", "T", "4", "1"}, Args{"-P", "L", "4", "1"}, Args{"-P", "B", "4", "2"}};
+
+/// Checks a run that ended by itself after losing output: status 2, the
+/// banner first, the message as the last line, and no report.
+void ExpectStoppedWithMessage(const ProcessResult& lost, const std::string& message, const std::string& where) {
+  EXPECT_EQ(0, lost.signal) << where;
+  EXPECT_EQ(2, lost.status) << where << "\n" << lost.err;
+  EXPECT_EQ(0u, lost.err.rfind(kBanner, 0)) << where << "\n" << lost.err;
+  ASSERT_GE(lost.err.size(), message.size()) << where << "\n" << lost.err;
+  EXPECT_EQ(message, lost.err.substr(lost.err.size() - message.size())) << where << "\n" << lost.err;
+  EXPECT_EQ(std::string::npos, lost.err.find("Found")) << where << "\n" << lost.err;
+}
+
+TEST(OutputFaultTest, FullDeviceAndClosedOutputStopBeforeTheSearch) {
   ProcessOptions full_device;
   full_device.stdout_path = "/dev/full";
   ProcessOptions closed;
   closed.close_stdout = true;
   for (const Args& args : {Args{"-P", "T", "3", "1"}, Args{"-P", "L", "3", "1"}, Args{"-P", "B", "3", "1"},
-                           Args{"-P", "B", "0", "4"}, Args{"-P", "N", "3", "1"}}) {
-    ProcessResult good = RunGood(args);
-    bool writes = !good.out.empty();
+                           Args{"-P", "B", "0", "4"}, Args{"-P", "T", "-S", "T", "2"}, Args{"-P", "L", "-C", "1", "0", "5"}}) {
     for (const ProcessOptions& options : {full_device, closed}) {
       std::string where = (options.close_stdout ? "closed, " : "/dev/full, ") + Describe(args);
       ProcessResult lost = RunStableGraphs(args, options);
+      // The first flush, right after the document's opening, fails: no pass
+      // is searched, so not even a progress line precedes the message.
+      std::string reason = options.close_stdout ? "Bad file descriptor" : "No space left on device";
       EXPECT_EQ(0, lost.signal) << where;
-      if (!writes) {
-        // Nothing to lose: a run without output succeeds as usual.
-        EXPECT_EQ(0, lost.status) << where;
-        EXPECT_EQ(good.err, lost.err) << where;
-        continue;
-      }
-      EXPECT_GT(lost.status, 0) << where;
-      // The banner and the report as usual, then a message.
-      EXPECT_EQ(0u, lost.err.rfind(good.err, 0)) << where << "\n" << lost.err;
-      EXPECT_GT(lost.err.size(), good.err.size()) << where;
+      EXPECT_EQ(2, lost.status) << where;
+      EXPECT_EQ(std::string(kBanner) + kLostOutput + reason + "\n", lost.err) << where;
     }
+  }
+}
+
+TEST(OutputFaultTest, RunsThatWriteNothingLoseNothing) {
+  ProcessOptions full_device;
+  full_device.stdout_path = "/dev/full";
+  ProcessOptions closed;
+  closed.close_stdout = true;
+  for (const Args& args : {Args{"-P", "N", "3", "1"}, Args{"-P", "T", "1"}, Args{"-P", "B", "x"}}) {
+    ProcessResult good = RunGood(args);
+    EXPECT_EQ("", good.out) << Describe(args);
+    for (const ProcessOptions& options : {full_device, closed}) {
+      ProcessResult run = RunStableGraphs(args, options);
+      EXPECT_EQ(0, run.status) << Describe(args);
+      EXPECT_EQ(good.err, run.err) << Describe(args);
+    }
+  }
+}
+
+TEST(OutputFaultTest, DiskThatFillsUpMidRunKeepsAPrefixAndFails) {
+  std::string pattern = (std::filesystem::path(testing::TempDir()) / "stable-graphs-fsize-XXXXXX").string();
+  ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
+  std::filesystem::path dir = pattern;
+  const long kLimit = 20000;
+  for (const Args& args : kWritingRuns) {
+    ProcessResult good = RunGood(args);
+    ASSERT_GT(good.out.size(), static_cast<size_t>(kLimit));
+    ProcessOptions options;
+    options.stdout_path = (dir / "out").string();
+    options.file_size_limit = kLimit;
+    ProcessResult lost = RunStableGraphs(args, options);
+    ExpectStoppedWithMessage(lost, std::string(kLostOutput) + "File too large\n", Describe(args));
+    // What did reach the disk is the start of the right output, cut short.
+    std::string written = ReadFile(options.stdout_path);
+    EXPECT_EQ(static_cast<size_t>(kLimit), written.size()) << Describe(args);
+    EXPECT_EQ(good.out.substr(0, written.size()), written) << Describe(args);
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST(OutputFaultTest, ReaderThatClosesEarlyEndsTheRunBySignal) {
+  for (const Args& args : kWritingRuns) {
+    ProcessResult good = RunGood(args);
+    ProcessOptions options;
+    options.stdout_read_limit = 100;
+    ProcessResult cut = RunStableGraphs(args, options);
+    EXPECT_EQ(good.out.substr(0, 100), cut.out) << Describe(args);
+    EXPECT_EQ(SIGPIPE, cut.signal) << Describe(args) << " status " << cut.status << "\n" << cut.err;
+    EXPECT_NE(0, cut.status) << Describe(args);
+    EXPECT_EQ(std::string::npos, cut.err.find("Found")) << Describe(args) << "\n" << cut.err;
+  }
+}
+
+TEST(OutputFaultTest, ReaderThatClosesEarlyWithSigpipeIgnoredFails) {
+  for (const Args& args : kWritingRuns) {
+    ProcessOptions options;
+    options.stdout_read_limit = 100;
+    options.ignore_sigpipe = true;
+    ProcessResult cut = RunStableGraphs(args, options);
+    EXPECT_EQ(100u, cut.out.size()) << Describe(args);
+    ExpectStoppedWithMessage(cut, std::string(kLostOutput) + "Broken pipe\n", Describe(args));
+  }
+}
+
+TEST(OutputFaultTest, LostStandardErrorIsAFailureToo) {
+  // The report is the result of a counting run; the banner alone is enough
+  // to make the stream fail.
+  ProcessOptions full_error;
+  full_error.stderr_path = "/dev/full";
+  for (const Args& args : {Args{"-P", "N", "3", "1"}, Args{"-S", "N", "-P", "T", "0", "4"}, Args{"-P", "B", "x"},
+                           Args{"-S", "T", "-P", "N", "2"}}) {
+    ProcessResult run = RunStableGraphs(args, full_error);
+    EXPECT_EQ(0, run.signal) << Describe(args);
+    EXPECT_EQ(2, run.status) << Describe(args);
   }
 }
 

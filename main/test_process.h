@@ -20,6 +20,19 @@ struct ProcessOptions {
   std::string stdout_path;
   /// Close standard output in the child instead of capturing it.
   bool close_stdout = false;
+  /// When not empty, standard error goes to this file instead of being
+  /// captured.
+  std::string stderr_path;
+  /// When not negative, only this many bytes of standard output are read
+  /// before the reading end of the pipe is closed, as `| head -c N` does.
+  long stdout_read_limit = -1;
+  /// Start the child with SIGPIPE ignored, as some shells and services do,
+  /// so that writing to a closed pipe fails with EPIPE instead of ending it.
+  bool ignore_sigpipe = false;
+  /// When positive, the child may not write files beyond this many bytes
+  /// (SIGXFSZ ignored, so the write fails with EFBIG), like a disk that
+  /// fills up in the middle of a run.
+  long file_size_limit = 0;
 };
 
 /// Runs program with args (args[0] is the program name the child sees)
