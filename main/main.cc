@@ -37,9 +37,10 @@ int main(int argc, char** argv) {
   Printer printer_choice;
   Statistics statistics;
   ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics);
+  const char* program = ProgramName(argv[0]);
   std::string problem = CapacityProblem(genus, marked_points);
   if (!problem.empty()) {
-    fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
+    fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
   PrintCompilationFlags();
@@ -55,11 +56,11 @@ int main(int argc, char** argv) {
     computer.Compute(checked, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
   } catch (const OutputError& error) {
-    fprintf(stderr, "%s: %s\n", argv[0], error.what());
+    fprintf(stderr, "%s: %s\n", program, error.what());
     return 2;
   } catch (const std::exception& error) {
     fflush(stdout);
-    fprintf(stderr, "%s: internal error: %s\n", argv[0], error.what());
+    fprintf(stderr, "%s: internal error: %s\n", program, error.what());
     return 3;
   }
   return 0;

@@ -238,6 +238,26 @@ TEST(RunTest, TypesBeyondCapacityAreRefused) {
   }
 }
 
+TEST(RunTest, NumbersBeyondIntAreNotWrapped) {
+  // 2^32 + 2 is not genus 2: it is refused as beyond the limit.
+  ProcessResult huge = RunStableGraphs({"-P", "B", "4294967298"});
+  EXPECT_EQ(1, huge.status);
+  EXPECT_EQ("", huge.out);
+  EXPECT_EQ("stable-graphs: genus 2147483647 is beyond the limit of 8 that a graph can hold\n", huge.err);
+  // 2^32 - 1 is not the -1 that keeps every graph: no graph has that many
+  // edges, so only the header and the end marker are written.
+  ProcessResult filter = RunGood({"-P", "B", "-S", "N", "-C", "4294967295", "2"});
+  EXPECT_EQ(Bytes({0, 0}), filter.out);
+}
+
+TEST(RunTest, EmptyArgumentVectorGetsTheUsage) {
+  // Linux hands the program an empty name then, other systems none at all.
+  ProcessResult result = RunProcess(StableGraphsBinary(), {});
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ("", result.out);
+  EXPECT_EQ(kUsage, result.err);
+}
+
 // Output faults.  Whatever the fault, a run that could not write all of its
 // output never ends with status 0, and it never writes the report (which
 // would claim a complete count) before its message.
