@@ -3,6 +3,7 @@
 // Whole runs of the stable-graphs executable.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "main/test_process.h"
+#include "printers/binary_graph_reader.h"
 
 namespace {
 
@@ -53,6 +55,9 @@ ProcessResult RunGood(const Args& args) {
   EXPECT_EQ(0, result.status) << Describe(args) << "\n" << result.err;
   EXPECT_EQ(0, result.signal) << Describe(args);
   EXPECT_EQ(0u, result.err.rfind(kBanner, 0)) << Describe(args) << "\n" << result.err;
+  // In the sanitizer build a finding changes the status too; this names it.
+  EXPECT_EQ(std::string::npos, result.err.find("Sanitizer")) << Describe(args) << "\n" << result.err;
+  EXPECT_EQ(std::string::npos, result.err.find("runtime error")) << Describe(args) << "\n" << result.err;
   return result;
 }
 
@@ -235,6 +240,109 @@ TEST(RunTest, TypesBeyondCapacityAreRefused) {
     EXPECT_EQ(std::string::npos, result.err.find("Usage")) << result.err;
     EXPECT_EQ(std::string::npos, result.err.find("Compilation flags")) << result.err;
     EXPECT_NE(std::string::npos, result.err.find(c.limit)) << Describe(c.args) << ": " << result.err;
+  }
+}
+
+// The edges of what the model holds: genus at most 8 and 3g + n - 2 at most
+// 31.  The largest accepted types run (shortened by an edge filter) with
+// right results; their neighbours one step beyond are refused in one line.
+
+/// The total of the "Found" row of a full report, or -1.
+long FoundTotal(const std::string& report) {
+  size_t row = report.find("\nFound ");
+  if (row == std::string::npos) return -1;
+  size_t equals = report.find('=', row);
+  return equals == std::string::npos ? -1 : atol(report.c_str() + equals + 1);
+}
+
+/// Graphs of type (g, n) with one edge: the one-vertex graph with a loop
+/// (when g > 0), plus the unordered splits into two stable sides.
+long OneEdgeCount(int g, int n) {
+  long ordered = 0, symmetric = 0;
+  for (int g1 = 0; g1 <= g; ++g1) {
+    for (int n1 = 0; n1 <= n; ++n1) {
+      // Each side carries one edge end besides its marked points.
+      bool stable = 2 * g1 + n1 >= 2 && 2 * (g - g1) + (n - n1) >= 2;
+      if (!stable) continue;
+      ++ordered;
+      if (2 * g1 == g && 2 * n1 == n) ++symmetric;
+    }
+  }
+  return (g > 0 ? 1 : 0) + (ordered + symmetric) / 2;
+}
+
+/// Trees of type (0, n) with two edges: a chain whose middle vertex holds
+/// b >= 1 points and whose ends hold a, c >= 2, unordered.
+long TwoEdgeTreeCount(int n) {
+  long count = 0;
+  for (int b = 1; b <= n - 4; ++b) count += (n - b) / 2 - 1;
+  return count;
+}
+
+TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
+  struct Case {
+    int g, n, edges;
+    long expected;  // -1 when not counted independently
+  };
+  for (const Case& c : {Case{8, 9, 0, 1}, Case{8, 9, 1, OneEdgeCount(8, 9)}, Case{8, 9, 2, -1},
+                        Case{0, 33, 0, 1}, Case{0, 33, 1, OneEdgeCount(0, 33)}, Case{0, 33, 2, TwoEdgeTreeCount(33)},
+                        Case{8, 0, 1, OneEdgeCount(8, 0)}, Case{1, 30, 1, OneEdgeCount(1, 30)}}) {
+    std::string g = std::to_string(c.g), n = std::to_string(c.n), edges = std::to_string(c.edges);
+    ProcessResult counted = RunGood({"-P", "N", "-C", edges, g, n});
+    long found = FoundTotal(counted.err);
+    if (c.expected >= 0) {
+      EXPECT_EQ(c.expected, found) << "(" << g << ", " << n << ") -C " << edges;
+    }
+    EXPECT_GT(found, 0) << counted.err;
+
+    // The byte stream holds exactly those graphs, each of the right type
+    // and with the right number of edges.
+    ProcessResult binary = RunGood({"-P", "B", "-S", "N", "-C", edges, g, n});
+    FILE* stream = fmemopen(&binary.out[0], binary.out.size(), "rb");
+    ASSERT_NE(nullptr, stream);
+    BinaryGraphReader reader(stream);
+    long read = 0;
+    for (auto& [K, graphs] : reader.Read()) {
+      for (const Graph& graph : graphs) {
+        ++read;
+        EXPECT_EQ(c.g, graph.g);
+        EXPECT_EQ(c.n, graph.n);
+        int graph_edges = 0;
+        for (int i = 0; i < K; ++i)
+          for (int k = i; k < K; ++k) graph_edges += graph.adjacency[i][k];
+        EXPECT_EQ(c.edges, graph_edges);
+      }
+    }
+    EXPECT_EQ(found, read) << "(" << g << ", " << n << ") -C " << edges;
+
+    // The text and LaTeX printers write one block or picture per graph.
+    EXPECT_EQ(found, Count(RunGood({"-P", "T", "-S", "N", "-C", edges, g, n}).out, "Genus: "));
+    EXPECT_EQ(found, Count(RunGood({"-P", "L", "-S", "T", "-C", edges, g, n}).out, "\\begin{tikzpicture}[baseline]\n"));
+  }
+}
+
+TEST(CapacityEdgeTest, SmallestRefusedTypesGetOneLine) {
+  struct Case {
+    Args args;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{{"9", "0"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
+           Case{{"-P", "T", "-C", "0", "9"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
+           Case{{"8", "10"}, "type (8, 10) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
+                             "(nauty takes at most 31 coloured vertices)"},
+           Case{{"-P", "B", "0", "34"}, "type (0, 34) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
+                                        "(nauty takes at most 31 coloured vertices)"},
+           Case{{"-S", "N", " -1", "4"}, nullptr},  // genus -1 is no genus at all
+           Case{{" -2", "4"}, "the genus must not be negative (got -2)"},
+           Case{{"0", " -1"}, "the number of marked points must not be negative (got -1)"},
+       }) {
+    ProcessResult result = RunStableGraphs(c.args);
+    EXPECT_EQ(1, result.status) << Describe(c.args);
+    EXPECT_EQ("", result.out) << Describe(c.args);
+    EXPECT_EQ(c.message != nullptr ? "stable-graphs: " + std::string(c.message) + "\n" : std::string(kUsage),
+              result.err)
+        << Describe(c.args);
   }
 }
 
