@@ -6,7 +6,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -480,23 +479,8 @@ TEST(OutputFaultTest, LostStandardErrorIsAFailureToo) {
   }
 }
 
-/// Finds pdflatex on PATH; empty when it is not there.
-std::string FindPdflatex() {
-  const char* path = getenv("PATH");
-  std::string dirs = path != nullptr ? path : "";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, end - start)) / "pdflatex";
-    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate.string();
-    start = end + 1;
-  }
-  return "";
-}
-
 TEST(LaTeXDocumentTest, Compiles) {
-  std::string pdflatex = FindPdflatex();
+  std::string pdflatex = FindOnPath("pdflatex");
   if (pdflatex.empty()) GTEST_SKIP() << "pdflatex is not on PATH";
   std::string pattern = (std::filesystem::path(testing::TempDir()) / "stable-graphs-latex-XXXXXX").string();
   ASSERT_NE(nullptr, mkdtemp(&pattern[0]));

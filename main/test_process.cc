@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -110,6 +111,20 @@ ProcessResult RunStableGraphs(const std::vector<std::string>& args, const Proces
   std::vector<std::string> full = {"stable-graphs"};
   full.insert(full.end(), args.begin(), args.end());
   return RunProcess(StableGraphsBinary(), full, options);
+}
+
+std::string FindOnPath(const std::string& name) {
+  const char* path = getenv("PATH");
+  std::string dirs = path != nullptr ? path : "";
+  size_t start = 0;
+  while (start <= dirs.size()) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    std::string candidate = dirs.substr(start, end - start) + "/" + name;
+    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return "";
 }
 
 std::string ReadFile(const std::string& path) {

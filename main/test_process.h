@@ -48,6 +48,9 @@ ProcessResult RunStableGraphs(const std::vector<std::string>& args,
 /// Path of the stable-graphs executable of this build.
 const char* StableGraphsBinary();
 
+/// The full path of an executable found on PATH; empty when there is none.
+std::string FindOnPath(const std::string& name);
+
 /// Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 
