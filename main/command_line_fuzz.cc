@@ -19,11 +19,13 @@
 
 namespace {
 
+/// Ends the run with a message; libFuzzer keeps the input that got here.
 [[noreturn]] void fail(const std::string& what) {
   fprintf(stderr, "command_line_fuzz: %s\n", what.c_str());
   abort();
 }
 
+/// Thrown by the quitting step installed for the parse.
 struct Quit {
   int status;
 };
@@ -108,6 +110,7 @@ const char kUsage[] =
 
 }  // namespace
 
+/// One input: the arguments after the program name, each ended by a NUL byte.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> args = {"stable-graphs"};
   std::string current;

@@ -32,6 +32,7 @@ struct Expected {
   std::vector<std::string> records;
 };
 
+/// Splits the stream into records by their K alone, as the format allows.
 Expected walk(const uint8_t* data, size_t size) {
   Expected expected;
   if (size == 0 || data[0] != 0) return expected;
@@ -110,6 +111,7 @@ void check_graph(const Graph& graph, int K, FILE* sink) {
 
 }  // namespace
 
+/// One input: a byte stream as another program or machine might hand it over.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FILE* sink = fopen("/dev/null", "w");
   Expected expected = walk(data, size);
