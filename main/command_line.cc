@@ -1,6 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 #include "main/command_line.h"
 
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -8,6 +9,17 @@
 namespace {
 
 QuitFunction quit_function = exit;
+
+/// Converts like atoi (leading white space, a sign, the digits up to the
+/// first other character, 0 without digits), except that a number beyond
+/// the range of int gives the nearest end of that range: atoi wraps it, so
+/// that 4294967298 silently became genus 2.
+int to_int(const char* text) {
+  long value = strtol(text, nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
 
 /// Reads a one-letter option value, or quits when it is not one of letters.
 char option_letter(int argc, char** argv, int& index, const char* letters) {
@@ -25,8 +37,10 @@ QuitFunction SetQuitFunction(QuitFunction quit) {
   return old;
 }
 
+const char* ProgramName(const char* argv0) { return argv0 != nullptr && argv0[0] != '\0' ? argv0 : "stable-graphs"; }
+
 void QuitWithUsage(char* program) {
-  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n", program);
+  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n", ProgramName(program));
   fputs("\t\t-P L: print graphs in LaTeX (default)\n", stderr);
   fputs("\t\t-P T: print graphs in text format\n", stderr);
   fputs("\t\t-P B: print graphs in binary format\n", stderr);
@@ -55,10 +69,10 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
     const char* arg = argv[i];
     if (arg[0] != '-') {
       if (!genus_seen) {
-        genus = atoi(arg);
+        genus = to_int(arg);
         genus_seen = true;
       } else if (!marked_points_seen) {
-        marked_points = atoi(arg);
+        marked_points = to_int(arg);
         marked_points_seen = true;
       } else {
         QuitWithUsage(argv[0]);
@@ -69,7 +83,7 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
     switch (arg[1]) {
       case 'C':
         if (i + 1 >= argc) QuitWithUsage(argv[0]);
-        edge_filter = atoi(argv[++i]);
+        edge_filter = to_int(argv[++i]);
         break;
       case 'P':
         switch (option_letter(argc, argv, i, "LTBN")) {

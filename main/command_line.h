@@ -15,6 +15,10 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
 /// status 1.
 [[noreturn]] void QuitWithUsage(char* program);
 
+/// The name to show in messages: argv0, or "stable-graphs" when a caller
+/// started the process without one (an empty argument vector).
+const char* ProgramName(const char* argv0);
+
 /// Writes the banner line of build flags to standard error.
 void PrintCompilationFlags();
 

@@ -167,6 +167,37 @@ TEST_F(CommandLineTest, NumbersConvertLikeAtoi) {
   EXPECT_EQ(Make(1, 40, -1, PrinterLaTeX, StatisticsFull), Accepted({"1", "40"}));
 }
 
+TEST_F(CommandLineTest, NumbersBeyondIntStopAtItsEnds) {
+  // Wrapping would turn 2^32 + 2 into 2, and 2^64 - 1 into the -1 that
+  // means "no genus" or "every graph".
+  EXPECT_EQ(INT_MAX, Accepted({"4294967298"}).genus);
+  EXPECT_EQ(INT_MAX, Accepted({"18446744073709551615"}).genus);
+  EXPECT_EQ(INT_MAX, Accepted({"999999999999999999999999999999"}).genus);
+  EXPECT_EQ(INT_MIN, Accepted({" -4294967298"}).genus);
+  EXPECT_EQ(Make(1, INT_MAX, INT_MAX, PrinterLaTeX, StatisticsFull), Accepted({"1", "4294967296", "-C", "4294967295"}));
+  EXPECT_EQ(INT_MIN, Accepted({"-C", "-18446744073709551617", "1"}).edge_filter);
+  // The ends themselves convert exactly, like everything within them.
+  EXPECT_EQ(Make(INT_MAX, INT_MIN, -1, PrinterLaTeX, StatisticsFull), Accepted({"2147483647", " -2147483648"}));
+  EXPECT_EQ(Make(2147483646, 12, -1, PrinterLaTeX, StatisticsFull), Accepted({"2147483646", "+12"}));
+}
+
+TEST_F(CommandLineTest, EmptyArgumentVectorQuitsWithAName) {
+  char* argv[] = {nullptr};
+  Settings s;
+  testing::internal::CaptureStderr();
+  int status = -1;
+  try {
+    ParseCommandLine(0, argv, s.genus, s.marked_points, s.edge_filter, s.printer, s.statistics);
+  } catch (const Quit& quit) {
+    status = quit.status;
+  }
+  EXPECT_EQ(UsageText(kProgram), testing::internal::GetCapturedStderr());
+  EXPECT_EQ(1, status);
+  EXPECT_STREQ("stable-graphs", ProgramName(nullptr));
+  EXPECT_STREQ("stable-graphs", ProgramName(""));
+  EXPECT_STREQ("./sg", ProgramName("./sg"));
+}
+
 TEST_F(CommandLineTest, RejectsMissingOrExtraArguments) {
   ExpectRejected({});
   ExpectRejected({"1", "2", "3"});

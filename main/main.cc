@@ -9,8 +9,9 @@
 #include <string>
 
 #include "computer/boundary_computer.h"
+#include "main/checked_printer.h"
 #include "main/command_line.h"
-#include "main/standard_output.h"
+#include "main/output_error.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
@@ -36,20 +37,31 @@ int main(int argc, char** argv) {
   Printer printer_choice;
   Statistics statistics;
   ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics);
+  const char* program = ProgramName(argv[0]);
   std::string problem = CapacityProblem(genus, marked_points);
   if (!problem.empty()) {
-    fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
+    fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
   PrintCompilationFlags();
   try {
     BoundaryComputer computer(genus, marked_points);
     std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
-    computer.Compute(*printer, statistics, edge_filter);
+    // Both streams carry results (the graphs, the counts), so losing either
+    // makes the run a failure.
+    CheckedPrinter checked(*printer);
+    checked.Watch(stdout, "standard output");
+    checked.Watch(stderr, "standard error");
+    checked.Check();  // the banner
+    computer.Compute(checked, statistics, edge_filter);
+    checked.Check();  // the report, and all output of a type without graphs
+  } catch (const OutputError& error) {
+    fprintf(stderr, "%s: %s\n", program, error.what());
+    return 2;
   } catch (const std::exception& error) {
     fflush(stdout);
-    fprintf(stderr, "%s: internal error: %s\n", argv[0], error.what());
+    fprintf(stderr, "%s: internal error: %s\n", program, error.what());
     return 3;
   }
-  return FlushStandardOutput(argv[0]) ? 0 : 2;
+  return 0;
 }

@@ -2,9 +2,10 @@
 //
 // Whole runs of the stable-graphs executable.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "main/test_process.h"
+#include "printers/binary_graph_reader.h"
 
 namespace {
 
@@ -52,6 +54,9 @@ ProcessResult RunGood(const Args& args) {
   EXPECT_EQ(0, result.status) << Describe(args) << "\n" << result.err;
   EXPECT_EQ(0, result.signal) << Describe(args);
   EXPECT_EQ(0u, result.err.rfind(kBanner, 0)) << Describe(args) << "\n" << result.err;
+  // In the sanitizer build a finding changes the status too; this names it.
+  EXPECT_EQ(std::string::npos, result.err.find("Sanitizer")) << Describe(args) << "\n" << result.err;
+  EXPECT_EQ(std::string::npos, result.err.find("runtime error")) << Describe(args) << "\n" << result.err;
   return result;
 }
 
@@ -237,50 +242,245 @@ TEST(RunTest, TypesBeyondCapacityAreRefused) {
   }
 }
 
-TEST(RunTest, LostOutputIsAFailure) {
+// The edges of what the model holds: genus at most 8 and 3g + n - 2 at most
+// 31.  The largest accepted types run (shortened by an edge filter) with
+// right results; their neighbours one step beyond are refused in one line.
+
+/// The total of the "Found" row of a full report, or -1.
+long FoundTotal(const std::string& report) {
+  size_t row = report.find("\nFound ");
+  if (row == std::string::npos) return -1;
+  size_t equals = report.find('=', row);
+  return equals == std::string::npos ? -1 : atol(report.c_str() + equals + 1);
+}
+
+/// Graphs of type (g, n) with one edge: the one-vertex graph with a loop
+/// (when g > 0), plus the unordered splits into two stable sides.
+long OneEdgeCount(int g, int n) {
+  long ordered = 0, symmetric = 0;
+  for (int g1 = 0; g1 <= g; ++g1) {
+    for (int n1 = 0; n1 <= n; ++n1) {
+      // Each side carries one edge end besides its marked points.
+      bool stable = 2 * g1 + n1 >= 2 && 2 * (g - g1) + (n - n1) >= 2;
+      if (!stable) continue;
+      ++ordered;
+      if (2 * g1 == g && 2 * n1 == n) ++symmetric;
+    }
+  }
+  return (g > 0 ? 1 : 0) + (ordered + symmetric) / 2;
+}
+
+/// Trees of type (0, n) with two edges: a chain whose middle vertex holds
+/// b >= 1 points and whose ends hold a, c >= 2, unordered.
+long TwoEdgeTreeCount(int n) {
+  long count = 0;
+  for (int b = 1; b <= n - 4; ++b) count += (n - b) / 2 - 1;
+  return count;
+}
+
+TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
+  struct Case {
+    int g, n, edges;
+    long expected;  // -1 when not counted independently
+  };
+  for (const Case& c : {Case{8, 9, 0, 1}, Case{8, 9, 1, OneEdgeCount(8, 9)}, Case{8, 9, 2, -1},
+                        Case{0, 33, 0, 1}, Case{0, 33, 1, OneEdgeCount(0, 33)}, Case{0, 33, 2, TwoEdgeTreeCount(33)},
+                        Case{8, 0, 1, OneEdgeCount(8, 0)}, Case{1, 30, 1, OneEdgeCount(1, 30)}}) {
+    std::string g = std::to_string(c.g), n = std::to_string(c.n), edges = std::to_string(c.edges);
+    ProcessResult counted = RunGood({"-P", "N", "-C", edges, g, n});
+    long found = FoundTotal(counted.err);
+    if (c.expected >= 0) {
+      EXPECT_EQ(c.expected, found) << "(" << g << ", " << n << ") -C " << edges;
+    }
+    EXPECT_GT(found, 0) << counted.err;
+
+    // The byte stream holds exactly those graphs, each of the right type
+    // and with the right number of edges.
+    ProcessResult binary = RunGood({"-P", "B", "-S", "N", "-C", edges, g, n});
+    FILE* stream = fmemopen(&binary.out[0], binary.out.size(), "rb");
+    ASSERT_NE(nullptr, stream);
+    BinaryGraphReader reader(stream);
+    long read = 0;
+    for (auto& [K, graphs] : reader.Read()) {
+      for (const Graph& graph : graphs) {
+        ++read;
+        EXPECT_EQ(c.g, graph.g);
+        EXPECT_EQ(c.n, graph.n);
+        int graph_edges = 0;
+        for (int i = 0; i < K; ++i)
+          for (int k = i; k < K; ++k) graph_edges += graph.adjacency[i][k];
+        EXPECT_EQ(c.edges, graph_edges);
+      }
+    }
+    EXPECT_EQ(found, read) << "(" << g << ", " << n << ") -C " << edges;
+
+    // The text and LaTeX printers write one block or picture per graph.
+    EXPECT_EQ(found, Count(RunGood({"-P", "T", "-S", "N", "-C", edges, g, n}).out, "Genus: "));
+    EXPECT_EQ(found, Count(RunGood({"-P", "L", "-S", "T", "-C", edges, g, n}).out, "\\begin{tikzpicture}[baseline]\n"));
+  }
+}
+
+TEST(CapacityEdgeTest, SmallestRefusedTypesGetOneLine) {
+  struct Case {
+    Args args;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{{"9", "0"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
+           Case{{"-P", "T", "-C", "0", "9"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
+           Case{{"8", "10"}, "type (8, 10) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
+                             "(nauty takes at most 31 coloured vertices)"},
+           Case{{"-P", "B", "0", "34"}, "type (0, 34) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
+                                        "(nauty takes at most 31 coloured vertices)"},
+           Case{{"-S", "N", " -1", "4"}, nullptr},  // genus -1 is no genus at all
+           Case{{" -2", "4"}, "the genus must not be negative (got -2)"},
+           Case{{"0", " -1"}, "the number of marked points must not be negative (got -1)"},
+       }) {
+    ProcessResult result = RunStableGraphs(c.args);
+    EXPECT_EQ(1, result.status) << Describe(c.args);
+    EXPECT_EQ("", result.out) << Describe(c.args);
+    EXPECT_EQ(c.message != nullptr ? "stable-graphs: " + std::string(c.message) + "\n" : std::string(kUsage),
+              result.err)
+        << Describe(c.args);
+  }
+}
+
+TEST(RunTest, NumbersBeyondIntAreNotWrapped) {
+  // 2^32 + 2 is not genus 2: it is refused as beyond the limit.
+  ProcessResult huge = RunStableGraphs({"-P", "B", "4294967298"});
+  EXPECT_EQ(1, huge.status);
+  EXPECT_EQ("", huge.out);
+  EXPECT_EQ("stable-graphs: genus 2147483647 is beyond the limit of 8 that a graph can hold\n", huge.err);
+  // 2^32 - 1 is not the -1 that keeps every graph: no graph has that many
+  // edges, so only the header and the end marker are written.
+  ProcessResult filter = RunGood({"-P", "B", "-S", "N", "-C", "4294967295", "2"});
+  EXPECT_EQ(Bytes({0, 0}), filter.out);
+}
+
+TEST(RunTest, EmptyArgumentVectorGetsTheUsage) {
+  // Linux hands the program an empty name then, other systems none at all.
+  ProcessResult result = RunProcess(StableGraphsBinary(), {});
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ("", result.out);
+  EXPECT_EQ(kUsage, result.err);
+}
+
+// Output faults.  Whatever the fault, a run that could not write all of its
+// output never ends with status 0, and it never writes the report (which
+// would claim a complete count) before its message.
+
+const char kLostOutput[] = "stable-graphs: error writing standard output: ";
+
+/// One run per printer that writes; each writes far more than a pipe holds.
+const Args kWritingRuns[] = {Args{"-P", "T", "4", "1"}, Args{"-P", "L", "4", "1"}, Args{"-P", "B", "4", "2"}};
+
+/// Checks a run that ended by itself after losing output: status 2, the
+/// banner first, the message as the last line, and no report.
+void ExpectStoppedWithMessage(const ProcessResult& lost, const std::string& message, const std::string& where) {
+  EXPECT_EQ(0, lost.signal) << where;
+  EXPECT_EQ(2, lost.status) << where << "\n" << lost.err;
+  EXPECT_EQ(0u, lost.err.rfind(kBanner, 0)) << where << "\n" << lost.err;
+  ASSERT_GE(lost.err.size(), message.size()) << where << "\n" << lost.err;
+  EXPECT_EQ(message, lost.err.substr(lost.err.size() - message.size())) << where << "\n" << lost.err;
+  EXPECT_EQ(std::string::npos, lost.err.find("Found")) << where << "\n" << lost.err;
+}
+
+TEST(OutputFaultTest, FullDeviceAndClosedOutputStopBeforeTheSearch) {
   ProcessOptions full_device;
   full_device.stdout_path = "/dev/full";
   ProcessOptions closed;
   closed.close_stdout = true;
   for (const Args& args : {Args{"-P", "T", "3", "1"}, Args{"-P", "L", "3", "1"}, Args{"-P", "B", "3", "1"},
-                           Args{"-P", "B", "0", "4"}, Args{"-P", "N", "3", "1"}}) {
-    ProcessResult good = RunGood(args);
-    bool writes = !good.out.empty();
+                           Args{"-P", "B", "0", "4"}, Args{"-P", "T", "-S", "T", "2"}, Args{"-P", "L", "-C", "1", "0", "5"}}) {
     for (const ProcessOptions& options : {full_device, closed}) {
       std::string where = (options.close_stdout ? "closed, " : "/dev/full, ") + Describe(args);
       ProcessResult lost = RunStableGraphs(args, options);
+      // The first flush, right after the document's opening, fails: no pass
+      // is searched, so not even a progress line precedes the message.
+      std::string reason = options.close_stdout ? "Bad file descriptor" : "No space left on device";
       EXPECT_EQ(0, lost.signal) << where;
-      if (!writes) {
-        // Nothing to lose: a run without output succeeds as usual.
-        EXPECT_EQ(0, lost.status) << where;
-        EXPECT_EQ(good.err, lost.err) << where;
-        continue;
-      }
-      EXPECT_GT(lost.status, 0) << where;
-      // The banner and the report as usual, then a message.
-      EXPECT_EQ(0u, lost.err.rfind(good.err, 0)) << where << "\n" << lost.err;
-      EXPECT_GT(lost.err.size(), good.err.size()) << where;
+      EXPECT_EQ(2, lost.status) << where;
+      EXPECT_EQ(std::string(kBanner) + kLostOutput + reason + "\n", lost.err) << where;
     }
   }
 }
 
-/// Finds pdflatex on PATH; empty when it is not there.
-std::string FindPdflatex() {
-  const char* path = getenv("PATH");
-  std::string dirs = path != nullptr ? path : "";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, end - start)) / "pdflatex";
-    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate.string();
-    start = end + 1;
+TEST(OutputFaultTest, RunsThatWriteNothingLoseNothing) {
+  ProcessOptions full_device;
+  full_device.stdout_path = "/dev/full";
+  ProcessOptions closed;
+  closed.close_stdout = true;
+  for (const Args& args : {Args{"-P", "N", "3", "1"}, Args{"-P", "T", "1"}, Args{"-P", "B", "x"}}) {
+    ProcessResult good = RunGood(args);
+    EXPECT_EQ("", good.out) << Describe(args);
+    for (const ProcessOptions& options : {full_device, closed}) {
+      ProcessResult run = RunStableGraphs(args, options);
+      EXPECT_EQ(0, run.status) << Describe(args);
+      EXPECT_EQ(good.err, run.err) << Describe(args);
+    }
   }
-  return "";
+}
+
+TEST(OutputFaultTest, DiskThatFillsUpMidRunKeepsAPrefixAndFails) {
+  std::string pattern = (std::filesystem::path(testing::TempDir()) / "stable-graphs-fsize-XXXXXX").string();
+  ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
+  std::filesystem::path dir = pattern;
+  const long kLimit = 20000;
+  for (const Args& args : kWritingRuns) {
+    ProcessResult good = RunGood(args);
+    ASSERT_GT(good.out.size(), static_cast<size_t>(kLimit));
+    ProcessOptions options;
+    options.stdout_path = (dir / "out").string();
+    options.file_size_limit = kLimit;
+    ProcessResult lost = RunStableGraphs(args, options);
+    ExpectStoppedWithMessage(lost, std::string(kLostOutput) + "File too large\n", Describe(args));
+    // What did reach the disk is the start of the right output, cut short.
+    std::string written = ReadFile(options.stdout_path);
+    EXPECT_EQ(static_cast<size_t>(kLimit), written.size()) << Describe(args);
+    EXPECT_EQ(good.out.substr(0, written.size()), written) << Describe(args);
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST(OutputFaultTest, ReaderThatClosesEarlyEndsTheRunBySignal) {
+  for (const Args& args : kWritingRuns) {
+    ProcessResult good = RunGood(args);
+    ProcessOptions options;
+    options.stdout_read_limit = 100;
+    ProcessResult cut = RunStableGraphs(args, options);
+    EXPECT_EQ(good.out.substr(0, 100), cut.out) << Describe(args);
+    EXPECT_EQ(SIGPIPE, cut.signal) << Describe(args) << " status " << cut.status << "\n" << cut.err;
+    EXPECT_NE(0, cut.status) << Describe(args);
+    EXPECT_EQ(std::string::npos, cut.err.find("Found")) << Describe(args) << "\n" << cut.err;
+  }
+}
+
+TEST(OutputFaultTest, ReaderThatClosesEarlyWithSigpipeIgnoredFails) {
+  for (const Args& args : kWritingRuns) {
+    ProcessOptions options;
+    options.stdout_read_limit = 100;
+    options.ignore_sigpipe = true;
+    ProcessResult cut = RunStableGraphs(args, options);
+    EXPECT_EQ(100u, cut.out.size()) << Describe(args);
+    ExpectStoppedWithMessage(cut, std::string(kLostOutput) + "Broken pipe\n", Describe(args));
+  }
+}
+
+TEST(OutputFaultTest, LostStandardErrorIsAFailureToo) {
+  // The report is the result of a counting run; the banner alone is enough
+  // to make the stream fail.
+  ProcessOptions full_error;
+  full_error.stderr_path = "/dev/full";
+  for (const Args& args : {Args{"-P", "N", "3", "1"}, Args{"-S", "N", "-P", "T", "0", "4"}, Args{"-P", "B", "x"},
+                           Args{"-S", "T", "-P", "N", "2"}}) {
+    ProcessResult run = RunStableGraphs(args, full_error);
+    EXPECT_EQ(0, run.signal) << Describe(args);
+    EXPECT_EQ(2, run.status) << Describe(args);
+  }
 }
 
 TEST(LaTeXDocumentTest, Compiles) {
-  std::string pdflatex = FindPdflatex();
+  std::string pdflatex = FindOnPath("pdflatex");
   if (pdflatex.empty()) GTEST_SKIP() << "pdflatex is not on PATH";
   std::string pattern = (std::filesystem::path(testing::TempDir()) / "stable-graphs-latex-XXXXXX").string();
   ASSERT_NE(nullptr, mkdtemp(&pattern[0]));

@@ -29,6 +29,19 @@ struct ProcessOptions {
   /// When not empty, standard input comes from this file; otherwise the
   /// child inherits the test's own.
   std::string stdin_path;
+  /// When not empty, standard error goes to this file instead of being
+  /// captured.
+  std::string stderr_path;
+  /// When not negative, only this many bytes of standard output are read
+  /// before the reading end of the pipe is closed, as `| head -c N` does.
+  long stdout_read_limit = -1;
+  /// Start the child with SIGPIPE ignored, as some shells and services do,
+  /// so that writing to a closed pipe fails with EPIPE instead of ending it.
+  bool ignore_sigpipe = false;
+  /// When positive, the child may not write files beyond this many bytes
+  /// (SIGXFSZ ignored, so the write fails with EFBIG), like a disk that
+  /// fills up in the middle of a run.
+  long file_size_limit = 0;
 };
 
 /// Runs program with args (args[0] is the program name the child sees)
@@ -51,6 +64,8 @@ ProcessResult RunConverter(const std::vector<std::string>& args,
 
 /// Path of the example consumer program built with the tests.
 const char* ExampleBinary();
+/// The full path of an executable found on PATH; empty when there is none.
+std::string FindOnPath(const std::string& name);
 
 /// Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);

@@ -1,0 +1,37 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_MAIN_CHECKED_PRINTER_H_
+#define STABLE_GRAPHS_MAIN_CHECKED_PRINTER_H_
+
+#include <stdio.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "printers/graph_printer.h"
+
+/// Passes every call on to another printer, then flushes the watched
+/// streams and throws OutputError as soon as one of them has failed, so
+/// that a run whose output is being lost stops after the current pass
+/// instead of computing the rest for nobody.
+class CheckedPrinter : public GraphPrinter {
+ public:
+  /// Wraps printer, which must outlive this object.
+  explicit CheckedPrinter(GraphPrinter& printer);
+
+  /// Adds a stream to check after each call; name is how messages call it.
+  void Watch(FILE* file, const std::string& name);
+  /// Flushes every watched stream; throws OutputError for the first that
+  /// has failed, now or earlier.
+  void Check() const;
+
+  void BeginPrint() override;
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override;
+
+ private:
+  GraphPrinter& printer_;
+  std::vector<std::pair<FILE*, std::string>> watched_;
+};
+
+#endif  // STABLE_GRAPHS_MAIN_CHECKED_PRINTER_H_

@@ -1,0 +1,181 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
+// input's NUL bytes end arguments; the program name comes first.  The parser
+// must either set the five settings exactly as an independent model of the
+// command line says, or quit with the usage text and status 1 where the
+// model says so.  The quitting step throws instead of ending the process and
+// the usage text is caught in memory, so one process tries millions of
+// command lines.
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "main/command_line.h"
+
+namespace {
+
+/// Ends the run with a message; libFuzzer keeps the input that got here.
+[[noreturn]] void fail(const std::string& what) {
+  fprintf(stderr, "command_line_fuzz: %s\n", what.c_str());
+  abort();
+}
+
+/// Thrown by the quitting step installed for the parse.
+struct Quit {
+  int status;
+};
+
+void throw_quit(int status) { throw Quit{status}; }
+
+/// The five settings, or a refusal.
+struct Outcome {
+  bool quit = false;
+  int genus = 0, marked_points = 0, edge_filter = 0;
+  int printer = 0, statistics = 0;
+};
+
+/// atoi's reading of a number, held within the range of int.
+int model_number(const std::string& text) {
+  size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r'))) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  long long value = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    value = value * 10 + (text[at] - '0');
+    if (value > 1LL << 40) value = 1LL << 40;  // far beyond int either way
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+/// The command line as the usage text describes it: options and up to two
+/// numbers in any order, the last repeated option winning.
+Outcome model(const std::vector<std::string>& args) {
+  Outcome quit;
+  quit.quit = true;
+  if (args.size() < 2) return quit;
+  Outcome o;
+  o.genus = -1;
+  o.edge_filter = -1;
+  int positional = 0;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.empty() || arg[0] != '-') {
+      if (positional == 0) o.genus = model_number(arg);
+      else if (positional == 1) o.marked_points = model_number(arg);
+      else return quit;
+      ++positional;
+      continue;
+    }
+    if (arg.size() != 2) return quit;
+    char option = arg[1];
+    if (option != 'C' && option != 'P' && option != 'S') return quit;
+    if (i + 1 >= args.size()) return quit;
+    const std::string& value = args[++i];
+    if (option == 'C') {
+      o.edge_filter = model_number(value);
+      continue;
+    }
+    if (value.size() != 1) return quit;
+    const std::string letters = option == 'P' ? "LTBN" : "FTSN";
+    size_t which = letters.find(value[0]);
+    if (which == std::string::npos) return quit;
+    if (option == 'P') o.printer = static_cast<int>(which);
+    else o.statistics = which == 3 ? 2 : static_cast<int>(which);  // N and S both switch it off
+  }
+  if (o.genus == -1) return quit;
+  return o;
+}
+
+const char kUsage[] =
+    "Usage:\n\tstable-graphs [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n"
+    "\t\t-P L: print graphs in LaTeX (default)\n"
+    "\t\t-P T: print graphs in text format\n"
+    "\t\t-P B: print graphs in binary format\n"
+    "\t\t-P N: do not print graphs\n"
+    "\t\t\n"
+    "\t\t-S F: print full statistics (default)\n"
+    "\t\t-S T: print terse statistics\n"
+    "\t\t-S N: don't print statistics\n"
+    "\t\t\n"
+    "\t\t-C C: print only graphs with C edges\n";
+
+}  // namespace
+
+/// One input: the arguments after the program name, each ended by a NUL byte.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> args = {"stable-graphs"};
+  std::string current;
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] != 0) {
+      current += static_cast<char>(data[i]);
+      continue;
+    }
+    args.push_back(current);
+    current.clear();
+  }
+  if (!current.empty()) args.push_back(current);
+  if (args.size() > 64) return 0;  // longer vectors add nothing but time
+
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(&arg[0]);
+  argv.push_back(nullptr);
+
+  Outcome got;
+  int genus = 0, marked_points = 0, edge_filter = 0;
+  Printer printer = PrinterLaTeX;
+  Statistics statistics = StatisticsFull;
+  int quit_status = 0;
+  char* usage = nullptr;
+  size_t usage_size = 0;
+  FILE* captured = open_memstream(&usage, &usage_size);
+  if (captured == nullptr) fail("open_memstream failed");
+  FILE* real_stderr = stderr;
+  stderr = captured;
+  SetQuitFunction(throw_quit);
+  try {
+    if (ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter, printer,
+                         statistics) != 0) {
+      stderr = real_stderr;
+      fail("ParseCommandLine returned a value other than 0");
+    }
+  } catch (const Quit& quit) {
+    got.quit = true;
+    quit_status = quit.status;
+  }
+  SetQuitFunction(nullptr);
+  stderr = real_stderr;
+  fclose(captured);
+  std::string written(usage, usage_size);
+  free(usage);
+
+  Outcome want = model(args);
+  if (got.quit != want.quit) fail(want.quit ? "a bad command line was accepted" : "a good command line was refused");
+  if (got.quit) {
+    if (quit_status != 1) fail("quit with a status other than 1");
+    if (written != kUsage) fail("quit without the usage text");
+    return 0;
+  }
+  if (!written.empty()) fail("a good command line wrote to standard error");
+  if (genus == -1) fail("genus -1 accepted");
+  if (printer < PrinterLaTeX || printer > PrinterNone) fail("printer out of range");
+  if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
+  if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
+      printer != want.printer || statistics != want.statistics)
+    fail("settings differ from the model");
+
+  // What the run does next with the type: nothing, or one line.
+  std::string problem = CapacityProblem(genus, marked_points);
+  bool fits = genus >= 0 && genus <= 8 && marked_points >= 0 && 3LL * genus + marked_points - 2 <= 31;
+  if (fits != problem.empty()) fail("capacity check disagrees: " + problem);
+  if (problem.find('\n') != std::string::npos) fail("capacity message longer than a line");
+  return 0;
+}
