@@ -38,15 +38,13 @@ void Graph::ComputeDreadnaut() {
   // A fresh options block per call: several threads may canonicalise at once.
   DEFAULTOPTIONS_GRAPH(options);
 
-  // The pairs joined by t >= 2 edges, per t, in row-by-row order; each gets
-  // an edge vertex, numbered by ascending t and then in that order.
+  // The pairs joined by t >= 2 edges; each gets an edge vertex, numbered by
+  // ascending t and, for equal t, in row-by-row order.
   struct Pair {
-    int8_t u, v;
+    int t, u, v;
   };
-  Pair multiple[kMultiplicitySlots][kMaxComponents];
-  int multiple_count[kMultiplicitySlots] = {};
-  int multiple_total = 0;
-  int max_multiplicity = 0;
+  Pair multiple[MAXN];
+  int multiple_count = 0;
   check_colored_size(K);  // the cell array below holds MAXN entries
   nautyK = K;
   nautyM = 1;
@@ -58,9 +56,11 @@ void Graph::ComputeDreadnaut() {
         ADDELEMENT(GRAPHROW(packed, u, 1), v);
         ADDELEMENT(GRAPHROW(packed, v, 1), u);
       } else if (t > 1) {
-        check_colored_size(K + ++multiple_total);  // every edge vertex fits a row
-        multiple[t][multiple_count[t]++] = Pair{static_cast<int8_t>(u), static_cast<int8_t>(v)};
-        if (t > max_multiplicity) max_multiplicity = t;
+        check_colored_size(K + multiple_count + 1);  // every edge vertex fits a row
+        // Insertion keeps the order stable: after the pairs of equal t.
+        int k = multiple_count++;
+        for (; k > 0 && multiple[k - 1].t > t; --k) multiple[k] = multiple[k - 1];
+        multiple[k] = Pair{t, u, v};
       }
     }
   }
@@ -73,19 +73,17 @@ void Graph::ComputeDreadnaut() {
     ptn[i] = same ? 1 : 0;
   }
   ptn[K - 1] = 0;
-  for (int t = 2; t <= max_multiplicity; ++t) {
-    for (int k = 0; k < multiple_count[t]; ++k) {
-      check_colored_size(nautyK);
-      int x = nautyK++;
-      int u = multiple[t][k].u, v = multiple[t][k].v;
-      ptn[x] = 1;
-      // A multiple edge becomes the path u, x, v through its edge vertex.
-      ADDELEMENT(GRAPHROW(packed, u, 1), x);
-      ADDELEMENT(GRAPHROW(packed, v, 1), x);
-      ADDELEMENT(GRAPHROW(packed, x, 1), u);
-      ADDELEMENT(GRAPHROW(packed, x, 1), v);
-    }
-    ptn[nautyK - 1] = 0;  // closes the cell of multiplicity t
+  for (int k = 0; k < multiple_count; ++k) {
+    check_colored_size(nautyK);
+    int x = nautyK++;
+    int u = multiple[k].u, v = multiple[k].v;
+    // A cell per multiplicity: it closes where the next pair's t differs.
+    ptn[x] = k + 1 < multiple_count && multiple[k + 1].t == multiple[k].t ? 1 : 0;
+    // A multiple edge becomes the path u, x, v through its edge vertex.
+    ADDELEMENT(GRAPHROW(packed, u, 1), x);
+    ADDELEMENT(GRAPHROW(packed, v, 1), x);
+    ADDELEMENT(GRAPHROW(packed, x, 1), u);
+    ADDELEMENT(GRAPHROW(packed, x, 1), v);
   }
   check_colored_size(nautyK);
   nautyM = (nautyK + WORDSIZE - 1) / WORDSIZE;

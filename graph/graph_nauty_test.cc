@@ -210,3 +210,21 @@ TEST(GraphNautyThreads, CanonicalFormsAgreeAcrossThreads) {
     }
   }
 }
+
+// A damaged stream can carry any multiplicity; found by fuzzing the reader,
+// whose graphs go through nauty: 32 once overran a table sized for the
+// multiplicities of genus 8.
+TEST(GraphNautyLimits, MultiplicitiesBeyondGenusEight) {
+  Graph graph(0, 0, 3);
+  graph.Clear(3);
+  graph.adjacency[0][1] = graph.adjacency[1][0] = 32;
+  graph.adjacency[1][2] = graph.adjacency[2][1] = 2;
+  graph.adjacency[0][2] = graph.adjacency[2][0] = 127;
+  graph.ComputeDreadnaut();
+  EXPECT_EQ(6, graph.nautyK) << "three components and three edge vertices";
+  Graph swapped = graph;
+  swapped.adjacency[0][1] = swapped.adjacency[1][0] = 127;
+  swapped.adjacency[0][2] = swapped.adjacency[2][0] = 32;
+  swapped.nautyK = -1;
+  EXPECT_TRUE(graph.Equal(swapped)) << "vertices 1 and 2 trade places";
+}
