@@ -46,6 +46,11 @@ void EdgeTask::bt_a(int i, int j) {
     complete_candidate();
     return;
   }
+  if (g_ == w.partial_genus) {
+    finish_without_edges(i, j);
+    return;
+  }
+  if (!needs_can_be_met(i, j)) return;
   bool zero_i = i < w.genus_zero_count;
   bool zero_j = j < w.genus_zero_count;
   int row_lo = (i == 0 || (w.distinct_mask & vertex_bit(i))) ? 0 : w.adjacency[i - 1][j];
@@ -97,6 +102,49 @@ void EdgeTask::bt_a(int i, int j) {
       --w.joined_pairs;
     }
   }
+}
+
+// With every edge placed, each remaining pair can only take 0, and the
+// bounds of bt_a then come down to these conditions; checking them at once
+// spares walking the remaining pairs one call at a time, which is where
+// most branches of the search end.
+void EdgeTask::finish_without_edges(int i, int j) {
+  Graph& w = work_graph;
+  const int K = w.K;
+  if (w.joined_pairs < K - 2) return;  // too few pairs joined for a connected graph
+  for (int v = i; v < K; ++v) {
+    if (v < w.genus_zero_count && w.valence[v] < 3) return;      // unstable
+    if (w.valence[v] == w.marked_points[v] + 2 * w.loops[v]) return;  // no edge to another vertex
+  }
+  // The order rules, with zeros in every remaining pair: row i against
+  // row i - 1, the current pair against its left neighbour, and row i + 1
+  // against the pairs of row i already placed.
+  if (i > 0 && !(w.distinct_mask & vertex_bit(i)))
+    for (int k = j; k < K; ++k)
+      if (w.adjacency[i - 1][k] != 0) return;
+  if (j > i + 1 && !(w.distinct_mask & vertex_bit(j)) && w.adjacency[i][j - 1] != 0) return;
+  if (i + 2 < K && !(w.distinct_mask & vertex_bit(i + 1)))
+    for (int k = i + 2; k < j; ++k)
+      if (w.adjacency[i][k] != 0) return;
+  for (int k = j; k < K; ++k) w.adjacency[i][k] = w.adjacency[k][i] = 0;
+  for (int r = i + 1; r < K; ++r)
+    for (int k = r + 1; k < K; ++k) w.adjacency[r][k] = w.adjacency[k][r] = 0;
+  complete_candidate();
+}
+
+bool EdgeTask::needs_can_be_met(int i, int j) const {
+  const Graph& w = work_graph;
+  const int K = w.K;
+  auto need = [&w](int v) {
+    int deficit = v < w.genus_zero_count ? 3 - w.valence[v] : 0;
+    int unjoined = w.valence[v] == w.marked_points[v] + 2 * w.loops[v] ? 1 : 0;
+    return std::max(deficit, unjoined);
+  };
+  int a = need(i), b = 0, c = 0;
+  for (int v = i + 1; v < j; ++v) b += need(v);
+  for (int v = j; v < K; ++v) c += need(v);
+  int ends = b + std::max(c - a, 0);
+  return a + (ends + 1) / 2 <= g_ - w.partial_genus;
 }
 
 void EdgeTask::complete_candidate() {

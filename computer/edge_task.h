@@ -50,6 +50,8 @@ class EdgeTask {
   };
 
   void bt_a(int i, int j);
+  void finish_without_edges(int i, int j);
+  bool needs_can_be_met(int i, int j) const;
   void complete_candidate();
   bool correct();
   int visit(int a);
