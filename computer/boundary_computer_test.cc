@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "main/test_support.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
@@ -77,19 +78,6 @@ std::vector<int> codimension_counts(int g, int n) {
 int total(int g, int n) {
   std::vector<int> counts = codimension_counts(g, n);
   return std::accumulate(counts.begin(), counts.end(), 0);
-}
-
-/// Captures what a report writes.
-template <typename Report>
-std::string capture(Report report) {
-  char* buffer = nullptr;
-  size_t size = 0;
-  FILE* stream = open_memstream(&buffer, &size);
-  report(stream);
-  fclose(stream);
-  std::string text(buffer, size);
-  free(buffer);
-  return text;
 }
 
 }  // namespace
@@ -189,16 +177,16 @@ TEST(BoundaryComputerLifecycle, UnstableTypesCallNoPrinter) {
     EXPECT_EQ(
         "Tried       =       0\nUnconnected =       0\nDuplicated  =       0\nFound       = "
         "      0\n",
-        capture([&](FILE* out) { computer.Statistics(out); }));
+        CaptureOutput([&](FILE* out) { computer.Statistics(out); }));
     EXPECT_EQ("(\n (),\n (),\n (),\n (),\n (),\n (),\n)\n",
-              capture([&](FILE* out) { computer.TerseStatistics(out); }));
+              CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
   }
 }
 
 TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
   BoundaryComputer computer(0, 3);
-  EXPECT_EQ("Not yet computed!\n", capture([&](FILE* out) { computer.Statistics(out); }));
-  EXPECT_EQ("Not yet computed!\n", capture([&](FILE* out) { computer.TerseStatistics(out); }));
+  EXPECT_EQ("Not yet computed!\n", CaptureOutput([&](FILE* out) { computer.Statistics(out); }));
+  EXPECT_EQ("Not yet computed!\n", CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
   std::unique_ptr<std::vector<Graph*>> before(computer.GetAllResults());
   EXPECT_TRUE(before->empty());
   EXPECT_EQ(computer.GetAllResultsByCodimension(), computer.GetAllResultsByCodimension());
@@ -227,7 +215,7 @@ TEST(BoundaryComputerLifecycle, ShortOverloadsMeanFullStatisticsAndNoFilter) {
   testing::internal::CaptureStderr();
   terse.Compute(printer, StatisticsTerse);
   std::string terse_report = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(capture([&](FILE* out) { terse.TerseStatistics(out); }), terse_report);
+  EXPECT_EQ(CaptureOutput([&](FILE* out) { terse.TerseStatistics(out); }), terse_report);
 
   // A second Compute on the same object starts the counters afresh.
   testing::internal::CaptureStderr();
@@ -323,7 +311,7 @@ void expect_valid(const Snapshot& s, int g, int n) {
 
 /// The Found total of the full report.
 int reported_found_total(BoundaryComputer& computer) {
-  std::string report = capture([&](FILE* out) { computer.Statistics(out); });
+  std::string report = CaptureOutput([&](FILE* out) { computer.Statistics(out); });
   size_t row = report.find("Found ");
   size_t equals = report.find("= ", row);
   return atoi(report.c_str() + equals + 2);
@@ -370,15 +358,15 @@ RunOutput run_with(int g, int n, Printer choice, int edge_filter, int threads, s
   computer.threads = threads;
   computer.print_batch = batch;
   RunOutput output;
-  output.printed = capture([&](FILE* out) {
+  output.printed = CaptureOutput([&](FILE* out) {
     std::unique_ptr<GraphPrinter> printer;
     if (choice == PrinterText) printer = std::make_unique<TextGraphPrinter>(out, g, n);
     if (choice == PrinterBinary) printer = std::make_unique<BinaryGraphPrinter>(out, g, n);
     if (choice == PrinterLaTeX) printer = std::make_unique<LaTeXGraphPrinter>(out, g, n);
     computer.Compute(*printer, StatisticsNone, edge_filter);
   });
-  output.report = capture([&](FILE* out) { computer.Statistics(out); });
-  output.terse = capture([&](FILE* out) { computer.TerseStatistics(out); });
+  output.report = CaptureOutput([&](FILE* out) { computer.Statistics(out); });
+  output.terse = CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); });
   return output;
 }
 

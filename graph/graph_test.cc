@@ -9,20 +9,13 @@
 #include <vector>
 
 #include "graph/binary_stream_error.h"
+#include "main/test_support.h"
 
 namespace {
 
-/// A readable stream holding the given bytes, positioned at the start.
-FILE* stream_of(const std::vector<int>& bytes) {
-  FILE* f = tmpfile();
-  for (int b : bytes) fputc(b, f);
-  rewind(f);
-  return f;
-}
-
 /// Reads one record from the bytes; `next` receives the byte after it.
 Graph read_record(const std::vector<int>& bytes, int* next = nullptr) {
-  FILE* f = stream_of(bytes);
+  FILE* f = StreamOfBytes(bytes);
   Graph graph(f);
   if (next != nullptr) *next = fgetc(f);
   fclose(f);
@@ -214,7 +207,7 @@ TEST(GraphFromStream, ShortReadNamesTheField) {
       {{3, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1}, "multiplicity"},
   };
   for (const Case& c : cases) {
-    FILE* f = stream_of(c.bytes);
+    FILE* f = StreamOfBytes(c.bytes);
     try {
       Graph graph(f);
       ADD_FAILURE() << "no error after " << c.bytes.size() << " bytes";

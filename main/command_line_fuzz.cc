@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "main/command_line.h"
+#include "main/test_support.h"
 
 namespace {
 
@@ -95,18 +96,7 @@ Outcome model(const std::vector<std::string>& args) {
   return o;
 }
 
-const char kUsage[] =
-    "Usage:\n\tstable-graphs [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n"
-    "\t\t-P L: print graphs in LaTeX (default)\n"
-    "\t\t-P T: print graphs in text format\n"
-    "\t\t-P B: print graphs in binary format\n"
-    "\t\t-P N: do not print graphs\n"
-    "\t\t\n"
-    "\t\t-S F: print full statistics (default)\n"
-    "\t\t-S T: print terse statistics\n"
-    "\t\t-S N: don't print statistics\n"
-    "\t\t\n"
-    "\t\t-C C: print only graphs with C edges\n";
+const std::string kUsage = UsageText("stable-graphs");
 
 }  // namespace
 

@@ -7,23 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "main/test_support.h"
+
 namespace {
 
 const char kProgram[] = "stable-graphs";
-
-std::string UsageText(const std::string& program) {
-  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n" +
-         "\t\t-P L: print graphs in LaTeX (default)\n"
-         "\t\t-P T: print graphs in text format\n"
-         "\t\t-P B: print graphs in binary format\n"
-         "\t\t-P N: do not print graphs\n"
-         "\t\t\n"
-         "\t\t-S F: print full statistics (default)\n"
-         "\t\t-S T: print terse statistics\n"
-         "\t\t-S N: don't print statistics\n"
-         "\t\t\n"
-         "\t\t-C C: print only graphs with C edges\n";
-}
 
 /// Thrown by the quitting step installed below, so that a test survives
 /// QuitWithUsage.

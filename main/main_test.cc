@@ -13,26 +13,16 @@
 #include <vector>
 
 #include "main/test_process.h"
+#include "main/test_support.h"
 #include "printers/binary_graph_reader.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
 
-const char kBanner[] = "Compilation flags: R=27 USE_NAUTY \n";
+const std::string kUsage = UsageText("stable-graphs");
 
-const char kUsage[] =
-    "Usage:\n\tstable-graphs [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n"
-    "\t\t-P L: print graphs in LaTeX (default)\n"
-    "\t\t-P T: print graphs in text format\n"
-    "\t\t-P B: print graphs in binary format\n"
-    "\t\t-P N: do not print graphs\n"
-    "\t\t\n"
-    "\t\t-S F: print full statistics (default)\n"
-    "\t\t-S T: print terse statistics\n"
-    "\t\t-S N: don't print statistics\n"
-    "\t\t\n"
-    "\t\t-C C: print only graphs with C edges\n";
+const char kBanner[] = "Compilation flags: R=27 USE_NAUTY \n";
 
 // Full report of (2, 0), after its two progress lines.
 const char kReport20[] =
@@ -74,24 +64,8 @@ std::string Bytes(std::initializer_list<int> values) {
 
 // A small LaTeX document writer for the expected output: the preamble, the
 // Id cell and picture of a graph, the row and section separators.
-const char kPreamble[] =
-    "\\documentclass{article}\n\n"
-    "\\usepackage{tikz}\n\\usepackage{booktabs}\n\\usepackage{longtable}\n\\usepackage{geometry}\n"
-    "\\usetikzlibrary{trees}\n\n"
-    "\\tikzstyle{every picture}=[scale=.5,inner sep=10]\n"
-    "\\tikzstyle{every node}=[draw,circle,inner sep=1]\n\n"
-    "\\title{Strata of $\\overline{\\mathcal{M}}_{0,4}$}\n"
-    "\\author{vemlio}\n\\date{\\today}\n\n"
-    "\\begin{document}\n\\maketitle\n\n"
-    "Legend: Id = (components, codimension, unique id); G = Graph.\n\n"
-    "  \\begin{longtable}{c@{}c|c@{}c|c@{}c|c@{}c}\n"
-    "    \\toprule\n"
-    "    Id & G &\n    Id & G &\n    Id & G &\n    Id & G \\\\\n"
-    "    \\midrule\n    \\endhead\n\n"
-    "    \\bottomrule\n    \\endfoot\n\n";
 const char kSeparatorRow[] =
     "\\begin{tikzpicture}[baseline]\\path(0,0) circle (1.5);\\end{tikzpicture} & & & & & & & \\\\\n";
-const char kEnd[] = "  \\end{longtable}\n\\end{document}\n";
 
 std::string IdCell(int K, int codimension, int number) {
   return "    $\\scriptstyle{(" + std::to_string(K) + ", " + std::to_string(codimension) + ", " +
@@ -136,8 +110,8 @@ TEST(RunTest, LaTeXOfZeroFour) {
   std::string one_vertex = Picture(1, Legs(-90, 90) + Node(0, 0, 0, 4), "");
   std::string two_vertices = Picture(1, Legs(-60, 120) + Node(0, 0, 0, 2) + Legs(120, 120) + Node(1, 180, 0, 2),
                                      "      \\path (A0) edge [bend left=0.000000] (A1);\n");
-  std::string expected = std::string(kPreamble) + kSeparatorRow + IdCell(1, 0, 1) + one_vertex + "    & \n" +
-                         " &  &  & \\\\\n\n\n" + kSeparatorRow + IdCell(2, 1, 1) + two_vertices + "    & \n" + kEnd;
+  std::string expected = LaTeXPreamble(0, 4) + kSeparatorRow + IdCell(1, 0, 1) + one_vertex + "    & \n" +
+                         " &  &  & \\\\\n\n\n" + kSeparatorRow + IdCell(2, 1, 1) + two_vertices + "    & \n" + kLaTeXEnd;
   EXPECT_EQ(expected, RunGood({"0", "4"}).out);
   EXPECT_EQ(expected, RunGood({"-P", "L", "0", "4"}).out);
 }

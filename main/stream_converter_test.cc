@@ -10,17 +10,10 @@
 
 #include "computer/boundary_computer.h"
 #include "graph/graph.h"
+#include "main/test_support.h"
 #include "printers/binary_graph_printer.h"
 
 namespace {
-
-/// A readable stream holding the given bytes, positioned at the start.
-FILE* stream_of(const std::vector<int>& bytes) {
-  FILE* f = tmpfile();
-  for (int b : bytes) fputc(b, f);
-  rewind(f);
-  return f;
-}
 
 /// One call of PrintSomeGraph as a printer saw it: (codimension, K) of
 /// every graph in the order handed over, and the map's keys.
@@ -63,7 +56,7 @@ class RecordingPrinter : public GraphPrinter {
 
 /// Converts the bytes with a fresh converter; the error message, or "".
 std::string read_error(const std::vector<int>& bytes) {
-  BinaryGraphReader reader(stream_of(bytes));
+  BinaryGraphReader reader(StreamOfBytes(bytes));
   StreamConverter converter(reader);
   RecordingPrinter printer;
   try {
@@ -119,7 +112,7 @@ TEST(StreamConverter, ReplaysARunAsTheEnumeratorHandedIt) {
 TEST(StreamConverter, EdgeFilterKeepsTheCallsPerComponentCount) {
   // Type (0, 5): K = 1, 2, 3 with codimensions 0, 1, 2.
   std::vector<int> bytes = {0, 1, 0, 5, 0, 2, 0, 0, 2, 3, 0, 0, 1, 3, 0, 0, 0, 1, 2, 2, 0, 0, 0, 1, 1, 0, 0};
-  BinaryGraphReader reader(stream_of(bytes));
+  BinaryGraphReader reader(StreamOfBytes(bytes));
   StreamConverter converter(reader);
   converter.Start();
   RecordingPrinter printer;
@@ -165,7 +158,7 @@ TEST(StreamConverter, RecordsOutOfOrderAreDamage) {
 }
 
 TEST(StreamConverter, EmptyStream) {
-  BinaryGraphReader reader(stream_of({0, 0}));
+  BinaryGraphReader reader(StreamOfBytes({0, 0}));
   StreamConverter converter(reader);
   converter.Start();
   EXPECT_FALSE(converter.has_graphs);
@@ -193,7 +186,7 @@ TEST(StreamConverter, DamagedStreams) {
 }
 
 TEST(StreamConverter, SettleType) {
-  BinaryGraphReader reader(stream_of({0, 1, 1, 1, 0, 0}));
+  BinaryGraphReader reader(StreamOfBytes({0, 1, 1, 1, 0, 0}));
   StreamConverter with_graphs(reader);
   with_graphs.Start();
   EXPECT_EQ("", with_graphs.SettleType(false, 0, 0, true));
@@ -203,7 +196,7 @@ TEST(StreamConverter, SettleType) {
   EXPECT_EQ(1, with_graphs.g);
   EXPECT_EQ(1, with_graphs.n);
 
-  BinaryGraphReader empty_reader(stream_of({0, 0}));
+  BinaryGraphReader empty_reader(StreamOfBytes({0, 0}));
   StreamConverter empty(empty_reader);
   empty.Start();
   EXPECT_EQ("", empty.SettleType(false, 0, 0, false));

@@ -12,17 +12,10 @@
 #include <vector>
 
 #include "computer/boundary_computer.h"
+#include "main/test_support.h"
 #include "printers/binary_graph_printer.h"
 
 namespace {
-
-/// A readable stream holding the given bytes, positioned at the start.
-FILE* stream_of(const std::vector<int>& bytes) {
-  FILE* f = tmpfile();
-  for (int b : bytes) fputc(b, f);
-  rewind(f);
-  return f;
-}
 
 bool descriptor_closed(int fd) { return fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
 
@@ -91,7 +84,7 @@ TEST(BinaryGraphReader, RoundTripOfEveryTypeUpToEight) {
 }
 
 TEST(BinaryGraphReader, GroupsByComponentsInStreamOrder) {
-  BinaryGraphReader reader(stream_of({0, 2, 0, 0, 1, 2, 0, 0, 3, 1, 2, 0, 1, 2, 0, 1, 1, 1, 0, 0, 1, 0}));
+  BinaryGraphReader reader(StreamOfBytes({0, 2, 0, 0, 1, 2, 0, 0, 3, 1, 2, 0, 1, 2, 0, 1, 1, 1, 0, 0, 1, 0}));
   GraphsByComponents& read = reader.Read();
   ASSERT_EQ(2u, read.size());
   ASSERT_EQ(1u, read[1].size());
@@ -105,7 +98,7 @@ TEST(BinaryGraphReader, GroupsByComponentsInStreamOrder) {
 }
 
 TEST(BinaryGraphReader, EmptyRunAndClosedStream) {
-  FILE* f = stream_of({0, 0});
+  FILE* f = StreamOfBytes({0, 0});
   int fd = fileno(f);
   BinaryGraphReader reader(f);
   EXPECT_TRUE(reader.Read().empty());
@@ -121,7 +114,7 @@ TEST(BinaryGraphReader, LargestRecord) {
   bytes.insert(bytes.end(), 41 * 40 / 2 - 1, 0);
   bytes.push_back(1);  // the last pair, (39, 40)
   bytes.push_back(0);  // end marker
-  BinaryGraphReader reader(stream_of(bytes));
+  BinaryGraphReader reader(StreamOfBytes(bytes));
   GraphsByComponents& read = reader.Read();
   ASSERT_EQ(1u, read[41].size());
   const Graph& graph = read[41][0];
@@ -151,7 +144,7 @@ TEST(BinaryGraphReader, BrokenStreamsLeaveNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.bytes));
-    FILE* f = stream_of(c.bytes);
+    FILE* f = StreamOfBytes(c.bytes);
     int fd = fileno(f);
     BinaryGraphReader reader(f);
     try {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "graph/graph.h"
+#include "main/test_support.h"
 
 namespace {
 
@@ -35,25 +36,13 @@ Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const s
 /// A lone component of genus 1 with nothing on it, filed under `codimension`.
 Graph plain(int codimension) { return make({1}, {0}, {0}, {}, codimension); }
 
-template <typename Write>
-std::string capture(Write write) {
-  char* buffer = nullptr;
-  size_t size = 0;
-  FILE* f = open_memstream(&buffer, &size);
-  write(f);
-  fclose(f);
-  std::string text(buffer, size);
-  free(buffer);
-  return text;
-}
-
 std::string picture(const Graph& graph) {
-  return capture([&](FILE* f) { graph.PrintLaTeX(f); });
+  return CaptureOutput([&](FILE* f) { graph.PrintLaTeX(f); });
 }
 
 /// A whole document: BeginPrint, one PrintSomeGraph per pass, EndPrint.
 std::string document(LaTeXGraphPrinter& printer, const std::vector<GraphsByCodimension>& passes) {
-  return capture([&](FILE* f) {
+  return CaptureOutput([&](FILE* f) {
     printer.file = f;
     printer.BeginPrint();
     for (GraphsByCodimension pass : passes) printer.PrintSomeGraph(pass);
@@ -61,26 +50,6 @@ std::string document(LaTeXGraphPrinter& printer, const std::vector<GraphsByCodim
   });
 }
 
-std::string preamble(int g, int n) {
-  return "\\documentclass{article}\n\n"
-         "\\usepackage{tikz}\n\\usepackage{booktabs}\n\\usepackage{longtable}\n\\usepackage{geometry}\n"
-         "\\usetikzlibrary{trees}\n\n"
-         "\\tikzstyle{every picture}=[scale=.5,inner sep=10]\n"
-         "\\tikzstyle{every node}=[draw,circle,inner sep=1]\n\n"
-         "\\title{Strata of $\\overline{\\mathcal{M}}_{" +
-         std::to_string(g) + "," + std::to_string(n) +
-         "}$}\n"
-         "\\author{vemlio}\n\\date{\\today}\n\n"
-         "\\begin{document}\n\\maketitle\n\n"
-         "Legend: Id = (components, codimension, unique id); G = Graph.\n\n"
-         "  \\begin{longtable}{c@{}c|c@{}c|c@{}c|c@{}c}\n"
-         "    \\toprule\n"
-         "    Id & G &\n    Id & G &\n    Id & G &\n    Id & G \\\\\n"
-         "    \\midrule\n    \\endhead\n\n"
-         "    \\bottomrule\n    \\endfoot\n\n";
-}
-
-const char kEnd[] = "  \\end{longtable}\n\\end{document}\n";
 const char kSeparator[] =
     "\\begin{tikzpicture}[baseline]\\path(0,0) circle (1.5);\\end{tikzpicture} & & & & & & & \\\\\n";
 const char kNext[] = "    & \n";
@@ -127,7 +96,7 @@ size_t count(const std::string& text, const std::string& part) {
 
 // The document of the run with four points on genus 0.
 const std::string kFourPoints =
-    preamble(0, 4) + kSeparator + id(1, 0, 1) +
+    LaTeXPreamble(0, 4) + kSeparator + id(1, 0, 1) +
     "    \\begin{tikzpicture}[baseline]\n"
     "      \\path(0,0) ellipse (2 and 1);\n"
     "      \\tikzstyle{level 1}=[counterclockwise from=-90,level distance=9mm,sibling angle=90]\n"
@@ -144,7 +113,7 @@ const std::string kFourPoints =
     "\n"
     "      \\path (A0) edge [bend left=0.000000] (A1);\n"
     "    \\end{tikzpicture}\n" +
-    kNext + kEnd;
+    kNext + kLaTeXEnd;
 
 }  // namespace
 
@@ -167,10 +136,10 @@ TEST(LaTeXGraphPrinter, EveryDocumentIsNumberedFromOne) {
 
 TEST(LaTeXGraphPrinter, EmptyTable) {
   LaTeXGraphPrinter printer(nullptr, 3, 0);
-  EXPECT_EQ(preamble(3, 0) + kEnd, document(printer, {}));
+  EXPECT_EQ(LaTeXPreamble(3, 0) + kLaTeXEnd, document(printer, {}));
   LaTeXGraphPrinter filtered(nullptr, 1, 1, 5);
   Graph loop = make({0}, {1}, {1}, {}, 1);
-  EXPECT_EQ(preamble(1, 1) + kEnd, document(filtered, {{}, {{1, {&loop}}}}));
+  EXPECT_EQ(LaTeXPreamble(1, 1) + kLaTeXEnd, document(filtered, {{}, {{1, {&loop}}}}));
 }
 
 TEST(LaTeXGraphPrinter, SectionsFillTheirLastRow) {
@@ -182,16 +151,16 @@ TEST(LaTeXGraphPrinter, SectionsFillTheirLastRow) {
   for (Graph& graph : graphs) pass[graph.codimension].push_back(&graph);
 
   LaTeXGraphPrinter printer(nullptr, 2, 0);
-  std::string expected = preamble(2, 0) + kSeparator + plain_cells(0, 5) + fill(1) + kSeparator +
+  std::string expected = LaTeXPreamble(2, 0) + kSeparator + plain_cells(0, 5) + fill(1) + kSeparator +
                          plain_cells(1, 2) + fill(2) + kSeparator + plain_cells(2, 3) + fill(3) + kSeparator +
-                         plain_cells(3, 4) + kSeparator + plain_cells(4, 1) + kEnd;
+                         plain_cells(3, 4) + kSeparator + plain_cells(4, 1) + kLaTeXEnd;
   EXPECT_EQ(expected, document(printer, {pass}));
 }
 
 TEST(LaTeXGraphPrinter, FirstGraphOfCodimensionOneOpensNoSection) {
   Graph graph = plain(1);
   LaTeXGraphPrinter printer(nullptr, 1, 0);
-  EXPECT_EQ(preamble(1, 0) + plain_cells(1, 1) + kEnd, document(printer, {{{1, {&graph}}}}));
+  EXPECT_EQ(LaTeXPreamble(1, 0) + plain_cells(1, 1) + kLaTeXEnd, document(printer, {{{1, {&graph}}}}));
 }
 
 TEST(LaTeXGraphPrinter, SectionsRunAcrossPasses) {
@@ -213,7 +182,7 @@ TEST(LaTeXGraphPrinter, SectionsRunAcrossPasses) {
 TEST(LaTeXGraphPrinter, EdgeFilterSkipsWithoutCounting) {
   Graph a = plain(0), b = plain(1), c = plain(1), d = plain(2);
   LaTeXGraphPrinter printer(nullptr, 1, 0, 1);
-  EXPECT_EQ(preamble(1, 0) + plain_cells(1, 2) + kEnd,
+  EXPECT_EQ(LaTeXPreamble(1, 0) + plain_cells(1, 2) + kLaTeXEnd,
             document(printer, {{{0, {&a}}, {1, {&b}}}, {{1, {&c}}, {2, {&d}}}}));
 }
 

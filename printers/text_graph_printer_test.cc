@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "graph/graph.h"
+#include "main/test_support.h"
 
 namespace {
 
@@ -32,25 +33,13 @@ Graph make(int g, const std::vector<int>& genus, const std::vector<int>& marks, 
   return graph;
 }
 
-template <typename Write>
-std::string capture(Write write) {
-  char* buffer = nullptr;
-  size_t size = 0;
-  FILE* f = open_memstream(&buffer, &size);
-  write(f);
-  fclose(f);
-  std::string text(buffer, size);
-  free(buffer);
-  return text;
-}
-
 std::string block(const Graph& graph) {
-  return capture([&](FILE* f) { graph.PrintNormal(f); });
+  return CaptureOutput([&](FILE* f) { graph.PrintNormal(f); });
 }
 
 /// Everything a printer writes over a whole document.
 std::string document(TextGraphPrinter printer, const std::vector<GraphsByCodimension>& passes) {
-  return capture([&](FILE* f) {
+  return CaptureOutput([&](FILE* f) {
     printer.file = f;
     printer.BeginPrint();
     for (GraphsByCodimension pass : passes) printer.PrintSomeGraph(pass);
@@ -124,7 +113,7 @@ TEST(TextGraphPrinter, TitleAndNothingElse) {
   EXPECT_EQ("Strata of \\bar{M}_{2, 1}\n\n", document(TextGraphPrinter(nullptr, 2, 1), {}));
   TextGraphPrinter printer(nullptr, 0, 4);
   GraphsByCodimension empty;
-  EXPECT_EQ("", capture([&](FILE* f) {
+  EXPECT_EQ("", CaptureOutput([&](FILE* f) {
               printer.file = f;
               printer.PrintSomeGraph(empty);
               printer.EndPrint();
@@ -147,7 +136,7 @@ TEST(TextGraphPrinter, OrderAndEdgeFilter) {
 
 TEST(GraphPrintMatrix, OneComponentWithTwoLoops) {
   Graph graph = make(2, {0}, {0}, {2}, {}, 2);
-  EXPECT_EQ("    2 \n", capture([&](FILE* f) { graph.PrintMatrix(f); }));
+  EXPECT_EQ("    2 \n", CaptureOutput([&](FILE* f) { graph.PrintMatrix(f); }));
   Graph three = make(0, {0, 0, 0}, {1, 1, 1}, {1, 0, 0}, {1, 0, 2}, 4);
-  EXPECT_EQ("    1 1 0 \n    1 0 2 \n    0 2 0 \n", capture([&](FILE* f) { three.PrintMatrix(f); }));
+  EXPECT_EQ("    1 1 0 \n    1 0 2 \n    0 2 0 \n", CaptureOutput([&](FILE* f) { three.PrintMatrix(f); }));
 }

@@ -1,0 +1,26 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_MAIN_TEST_SUPPORT_H_
+#define STABLE_GRAPHS_MAIN_TEST_SUPPORT_H_
+
+#include <stdio.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+/// Everything `write` writes to the stream it is given, as a string.
+std::string CaptureOutput(const std::function<void(FILE*)>& write);
+
+/// A readable stream holding `bytes` (each 0 .. 255), at its start.
+FILE* StreamOfBytes(const std::vector<int>& bytes);
+
+/// The usage text of stable-graphs started as `program`.
+std::string UsageText(const std::string& program);
+
+/// The LaTeX document's lines before the first graph, for type (g, n).
+std::string LaTeXPreamble(int g, int n);
+
+/// The LaTeX document's closing lines.
+extern const char kLaTeXEnd[];
+
+#endif  // STABLE_GRAPHS_MAIN_TEST_SUPPORT_H_
