@@ -92,8 +92,8 @@ void BoundaryComputer::bt_m(int v) {
 // Tasks whose codimension the edge filter excludes would drop every
 // candidate before any counter moves, so they are not created at all.
 void BoundaryComputer::add_edge_task() {
-  auto task = std::make_unique<EdgeTask>(work_graph, edge_filter);
-  if (edge_filter == -1 || task->codimension() == edge_filter) edge_tasks.push_back(std::move(task));
+  if (edge_filter == -1 || EdgeTask::CodimensionOf(work_graph) == edge_filter)
+    edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph));
 }
 
 void BoundaryComputer::bt_l(int v) {

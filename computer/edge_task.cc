@@ -18,11 +18,14 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const Graph& start, int edge_filter)
-    : stored(start), work_graph(start), g_(start.g), n_(start.n), edge_filter_(edge_filter), scratch_(-1, -1, -1) {
+EdgeTask::EdgeTask(const Graph& start)
+    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)),
+      scratch_(-1, -1, -1) {}
+
+int EdgeTask::CodimensionOf(const Graph& start) {
   int genus_sum = 0;
   for (int v = 0; v < start.K; ++v) genus_sum += start.genus[v];
-  codimension_ = g_ - 1 + start.K - genus_sum;
+  return start.g - 1 + start.K - genus_sum;
 }
 
 void EdgeTask::Run(std::atomic<long>* found_so_far) {
@@ -46,11 +49,11 @@ void EdgeTask::bt_a(int i, int j) {
     complete_candidate();
     return;
   }
+  if (!needs_can_be_met(i, j)) return;
   if (g_ == w.partial_genus) {
     finish_without_edges(i, j);
     return;
   }
-  if (!needs_can_be_met(i, j)) return;
   bool zero_i = i < w.genus_zero_count;
   bool zero_j = j < w.genus_zero_count;
   int row_lo = (i == 0 || (w.distinct_mask & vertex_bit(i))) ? 0 : w.adjacency[i - 1][j];
@@ -108,14 +111,13 @@ void EdgeTask::bt_a(int i, int j) {
 // bounds of bt_a then come down to these conditions; checking them at once
 // spares walking the remaining pairs one call at a time, which is where
 // most branches of the search end.
+//
+// Every vertex from i on already has its valence and a neighbour:
+// needs_can_be_met, called first, allows no unmet need without edges.
 void EdgeTask::finish_without_edges(int i, int j) {
   Graph& w = work_graph;
   const int K = w.K;
   if (w.joined_pairs < K - 2) return;  // too few pairs joined for a connected graph
-  for (int v = i; v < K; ++v) {
-    if (v < w.genus_zero_count && w.valence[v] < 3) return;      // unstable
-    if (w.valence[v] == w.marked_points[v] + 2 * w.loops[v]) return;  // no edge to another vertex
-  }
   // The order rules, with zeros in every remaining pair: row i against
   // row i - 1, the current pair against its left neighbour, and row i + 1
   // against the pairs of row i already placed.
@@ -147,12 +149,11 @@ bool EdgeTask::needs_can_be_met(int i, int j) const {
   return a + (ends + 1) / 2 <= g_ - w.partial_genus;
 }
 
+// Every candidate of the task has its codimension, and a task whose
+// codimension the edge filter excludes is never made.
 void EdgeTask::complete_candidate() {
   Graph& w = work_graph;
-  int ends = 0;
-  for (int v = 0; v < w.K; ++v) ends += w.valence[v];
-  w.codimension = static_cast<int8_t>((ends - n_) / 2);
-  if (edge_filter_ != -1 && w.codimension != edge_filter_) return;
+  w.codimension = static_cast<int8_t>(codimension_);
   w.nautyK = -1;
   if (correct()) add_to_store();
 }

@@ -23,7 +23,11 @@ class EdgeTask {
  public:
   /// Takes the working graph as the loop level leaves it: decorations,
   /// valences and running totals set, no edge between vertices yet.
-  EdgeTask(const Graph& start, int edge_filter);
+  explicit EdgeTask(const Graph& start);
+
+  /// The codimension of every candidate grown from `start`: g - 1 + K minus
+  /// the vertex genera, since the edges make up the rest of the genus.
+  static int CodimensionOf(const Graph& start);
 
   /// Runs the edge level, bt_a(0, 1), to the end; afterwards `stored` and
   /// the counters are final and the lookup structures are released.  When
@@ -60,8 +64,7 @@ class EdgeTask {
   void report_found();
 
   Graph work_graph;
-  int g_, n_;
-  int edge_filter_;
+  int g_;
   int codimension_;
   bool visited_[kMaxComponents] = {};
   std::map<GraphClass, ClassBucket> store_by_class_;

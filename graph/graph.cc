@@ -85,7 +85,9 @@ int8_t read_byte(FILE* f, const char* what) {
 
 }  // namespace
 
-Graph::Graph(FILE* f) : Graph(0, 0, 0) {
+Graph::Graph(FILE* f) : Graph(0, 0, 0) { ReadRecord(f); }
+
+void Graph::ReadRecord(FILE* f) {
   K = read_byte(f, "the number of components of a graph record");
   if (K > kMaxComponents) {
     throw BinaryStreamError("corrupt graph stream: a record has " + std::to_string(K) +

@@ -28,6 +28,9 @@ class Graph {
   /// read or a component count outside 0 .. 41.
   explicit Graph(FILE* f);
   Graph& operator=(const Graph& other);
+  /// Replaces the description by the next record of a byte stream, with the
+  /// stream constructor's errors; fields it does not set keep their values.
+  void ReadRecord(FILE* f);
 
   /// Prepares the record as the empty start of the generator for K vertices.
   void Clear(int8_t K);

@@ -12,9 +12,7 @@ BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_)
 void BinaryGraphPrinter::BeginPrint() { fputc(0, file); }
 
 void BinaryGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
-      if (edge_filter == -1 || graph->codimension == edge_filter) graph->PrintBinary(file);
+  ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { graph.PrintBinary(file); });
 }
 
 void BinaryGraphPrinter::EndPrint() { fputc(0, file); }

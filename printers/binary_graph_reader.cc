@@ -51,7 +51,7 @@ bool BinaryGraphReader::ReadNext(Graph& graph) {
       if (file == nullptr) throw BinaryStreamError(open_error);
       read_header();
     }
-    graph = Graph(file);
+    graph.ReadRecord(file);  // in place: long streams pass through one record
   } catch (...) {
     finished = true;
     close_file();

@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-class Graph;
+#include "graph/graph.h"
 
 /// The graphs of one pass, by codimension (ascending), each list in the
 /// order the search stored them.  Owned by the enumerator.
@@ -27,6 +27,16 @@ typedef std::map<int8_t, std::vector<Graph*>> GraphsByCodimension;
 /// across calls.  The map and its graphs belong to the enumerator and are
 /// reused as soon as PrintSomeGraph returns, so a printer keeps no pointer
 /// to them.
+/// Calls print on every graph of `graphs` in printing order (ascending
+/// codimension, then stored order) whose codimension equals edge_filter,
+/// or on every graph when edge_filter is -1: the walk every printer makes.
+template <typename Print>
+void ForEachGraphToPrint(GraphsByCodimension& graphs, int edge_filter, Print print) {
+  for (auto& entry : graphs)
+    for (Graph* graph : entry.second)
+      if (edge_filter == -1 || graph->codimension == edge_filter) print(*graph);
+}
+
 class GraphPrinter {
  public:
   virtual ~GraphPrinter() {}

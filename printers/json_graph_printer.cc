@@ -19,9 +19,7 @@ JsonGraphPrinter::JsonGraphPrinter(FILE* file_, int edge_filter_) : file(file_),
 JsonGraphPrinter::JsonGraphPrinter(FILE* file_) : JsonGraphPrinter(file_, -1) {}
 
 void JsonGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
-      if (edge_filter == -1 || graph->codimension == edge_filter) print_line(*graph);
+  ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_line(graph); });
 }
 
 // The separators are those of Python's json.dumps, so that a line read and

@@ -34,9 +34,7 @@ void LaTeXGraphPrinter::BeginPrint() {
 }
 
 void LaTeXGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
-      if (edge_filter == -1 || graph->codimension == edge_filter) print_middle(graph, false);
+  ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_middle(&graph, false); });
 }
 
 void LaTeXGraphPrinter::EndPrint() { fputs("  \\end{longtable}\n\\end{document}\n", file); }

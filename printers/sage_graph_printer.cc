@@ -45,9 +45,7 @@ SageGraphPrinter::SageGraphPrinter(FILE* file_, int edge_filter_) : file(file_),
 SageGraphPrinter::SageGraphPrinter(FILE* file_) : SageGraphPrinter(file_, -1) {}
 
 void SageGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
-      if (edge_filter == -1 || graph->codimension == edge_filter) print_line(*graph);
+  ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_line(graph); });
 }
 
 void SageGraphPrinter::print_line(const Graph& graph) {

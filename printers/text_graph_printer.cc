@@ -12,9 +12,7 @@ TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_)
 void TextGraphPrinter::BeginPrint() { fprintf(file, "Strata of \\bar{M}_{%d, %d}\n\n", g, n); }
 
 void TextGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
-      if (edge_filter == -1 || graph->codimension == edge_filter) graph->PrintNormal(file);
+  ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { graph.PrintNormal(file); });
 }
 
 void TextGraphPrinter::EndPrint() {}
