@@ -145,7 +145,7 @@ void BoundaryComputer::print_pass() {
   pass_printed = false;
   for (const auto& entry : tasks_by_codimension) {
     for (const EdgeTask* task : entry.second) {
-      found_per_codimension[entry.first] += static_cast<int>(task->stored.size());
+      found_per_codimension[entry.first] += static_cast<int64_t>(task->stored.size());
       for (size_t index = 0; index < task->stored.size(); ++index) {
         Graph& graph = next_batch_record();
         task->stored.Expand(index, graph);
@@ -167,20 +167,20 @@ void BoundaryComputer::flush_batch() {
 namespace {
 
 /// Writes one counter row: a label, the entries and their sum.
-void print_row(FILE* out, const char* label, const std::vector<int>& counts) {
+void print_row(FILE* out, const char* label, const Counts& counts) {
   fputs(label, out);
-  int sum = 0;
-  for (int count : counts) {
-    fprintf(out, "%5d ", count);
+  long long sum = 0;
+  for (long long count : counts) {
+    fprintf(out, "%5lld ", count);
     sum += count;
   }
-  fprintf(out, "= %7d\n", sum);
+  fprintf(out, "= %7lld\n", sum);
 }
 
 /// Writes one group of the terse report.
-void print_group(FILE* out, const std::vector<int>& counts) {
+void print_group(FILE* out, const Counts& counts) {
   fputs(" (", out);
-  for (int count : counts) fprintf(out, "%d,", count);
+  for (long long count : counts) fprintf(out, "%lld,", count);
   fputs("),\n", out);
 }
 
@@ -196,7 +196,7 @@ void BoundaryComputer::Statistics(FILE* out) {
   print_row(out, "Duplicated  ", duplicated);
   print_row(out, "Found       ", found);
   for (size_t c = 0; c < found_per_codimension.size(); ++c)
-    fprintf(out, "%3d: %5d\n", static_cast<int>(c), found_per_codimension[c]);
+    fprintf(out, "%3d: %5lld\n", static_cast<int>(c), static_cast<long long>(found_per_codimension[c]));
 }
 
 void BoundaryComputer::TerseStatistics(FILE* out) {
@@ -205,7 +205,7 @@ void BoundaryComputer::TerseStatistics(FILE* out) {
     return;
   }
   fputs("(\n", out);
-  for (const std::vector<int>* counts :
+  for (const Counts* counts :
        {&spare_counts_a, &spare_counts_b, &found, &found_per_codimension, &unconnected, &duplicated})
     print_group(out, *counts);
   fputs(")\n", out);

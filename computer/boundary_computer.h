@@ -2,6 +2,7 @@
 #ifndef STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_
 #define STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <memory>
@@ -10,6 +11,10 @@
 #include "computer/computer.h"
 #include "computer/edge_task.h"
 #include "graph/graph.h"
+
+/// Counters per number of components or per codimension; 64 bits, since
+/// genus 9 tries more than 2^31 candidates.
+using Counts = std::vector<int64_t>;
 
 /// Enumerates the stable graphs of type (g, n) by backtracking, one number
 /// of components K at a time, rejecting unconnected and isomorphic
@@ -40,15 +45,15 @@ class BoundaryComputer : public Computer {
   /// The graphs being handed to the printer (those of one pass, or a
   /// consecutive part of a large pass).
   GraphsByCodimension store_by_codimension;
-  std::vector<int> tried;
-  std::vector<int> found;
-  std::vector<int> duplicated;
-  std::vector<int> unconnected;
+  Counts tried;
+  Counts found;
+  Counts duplicated;
+  Counts unconnected;
   Graph work_graph;
   int edge_filter = -1;
-  std::vector<int> found_per_codimension;
-  std::vector<int> spare_counts_a;
-  std::vector<int> spare_counts_b;
+  Counts found_per_codimension;
+  Counts spare_counts_a;
+  Counts spare_counts_b;
 
   /// Largest number of graphs handed to the printer in one PrintSomeGraph
   /// call; a pass with more graphs is handed over in consecutive calls.

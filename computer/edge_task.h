@@ -38,10 +38,10 @@ class EdgeTask {
   int codimension() const { return codimension_; }
 
   // Counters of the task's complete candidates.
-  int tried = 0;
-  int unconnected = 0;
-  int duplicated = 0;
-  int found = 0;
+  int64_t tried = 0;
+  int64_t unconnected = 0;
+  int64_t duplicated = 0;
+  int64_t found = 0;
   /// The survivors, in generation order.
   CompactGraphs stored;
 

@@ -6,6 +6,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "graph/graph.h"
+#include "graph/graph_capacity.h"
+
 namespace {
 
 QuitFunction quit_function = exit;
@@ -122,11 +125,8 @@ void PrintCompilationFlags() {
 std::string CapacityProblem(int g, int n) {
   if (g < 0) return "the genus must not be negative (got " + std::to_string(g) + ")";
   if (n < 0) return "the number of marked points must not be negative (got " + std::to_string(n) + ")";
-  if (g > 8) return "genus " + std::to_string(g) + " is beyond the limit of 8 that a graph can hold";
-  long long colored = 3LL * g + n - 2;  // bounds K plus the pairs with multiple edges
-  if (colored > 31) {
-    return "type (" + std::to_string(g) + ", " + std::to_string(n) +
-           ") is beyond the limit 3 * genus + marked_points - 2 <= 31 (nauty takes at most 31 coloured vertices)";
-  }
-  return "";
+  if (TypeFitsCapacity(g, n)) return "";
+  return "type (" + std::to_string(g) + ", " + std::to_string(n) + ") is beyond the capacity: its graphs need up to " +
+         std::to_string(MaxColoredVertices(g, n)) + " coloured vertices, nauty takes at most " +
+         std::to_string(kMaxColoredVertices) + " (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)";
 }

@@ -247,23 +247,38 @@ TEST(BannerTest, IsOneLineWithRevisionAndNauty) {
 }
 
 TEST(CapacityTest, AcceptsEveryTypeUpToTheLimits) {
-  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 0}, {0, 4}, {2, 0}, {3, 1}, {8, 0}, {8, 9}, {0, 33}, {5, 18}})
+  for (auto [g, n] : std::vector<std::pair<int, int>>{
+           {0, 0}, {0, 4}, {2, 0}, {3, 1}, {8, 0}, {8, 9}, {9, 0}, {10, 0}, {11, 0}, {11, 1}, {10, 4}, {9, 7}, {0, 34}, {1, 31}, {5, 19}})
     EXPECT_EQ("", CapacityProblem(g, n)) << "(" << g << ", " << n << ")";
 }
 
 TEST(CapacityTest, RejectsWithOneLine) {
   for (auto [g, n] : std::vector<std::pair<int, int>>{
-           {9, 0}, {8, 10}, {0, 34}, {5, 19}, {-1, 4}, {2, -1}, {-5, -5}, {0, INT_MAX}, {INT_MAX, 0}}) {
+           {12, 0}, {11, 2}, {10, 5}, {0, 35}, {1, 32}, {5, 20}, {-1, 4}, {2, -1}, {-5, -5}, {0, INT_MAX}, {INT_MAX, 0}, {INT_MAX, INT_MAX}}) {
     std::string problem = CapacityProblem(g, n);
     EXPECT_FALSE(problem.empty()) << "(" << g << ", " << n << ")";
     EXPECT_EQ(std::string::npos, problem.find('\n')) << problem;
   }
 }
 
+// The accepted region is exactly where the largest coloured graph fits:
+// checked against the bound for every small type, on both sides of it.
+TEST(CapacityTest, AcceptsExactlyTheTypesWhoseColouredGraphsFit) {
+  int accepted = 0;
+  for (int g = 0; g <= 14; ++g) {
+    for (int n = 0; n <= 40; ++n) {
+      bool fits = 3 * g + n - 2 - (n < 2 ? 1 : 0) <= 32;
+      EXPECT_EQ(fits, CapacityProblem(g, n).empty()) << "(" << g << ", " << n << ")";
+      accepted += fits ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(35 + 32 + 29 + 26 + 23 + 20 + 17 + 14 + 11 + 8 + 5 + 2, accepted);
+}
+
 TEST(CapacityTest, NamesTheLimit) {
-  EXPECT_NE(std::string::npos, CapacityProblem(9, 0).find('8')) << CapacityProblem(9, 0);
-  EXPECT_NE(std::string::npos, CapacityProblem(8, 10).find("31")) << CapacityProblem(8, 10);
-  EXPECT_NE(std::string::npos, CapacityProblem(0, 34).find("31")) << CapacityProblem(0, 34);
+  EXPECT_NE(std::string::npos, CapacityProblem(12, 0).find("33 coloured vertices")) << CapacityProblem(12, 0);
+  EXPECT_NE(std::string::npos, CapacityProblem(11, 2).find("at most 32")) << CapacityProblem(11, 2);
+  EXPECT_NE(std::string::npos, CapacityProblem(0, 35).find("(0, 35)")) << CapacityProblem(0, 35);
   EXPECT_NE(std::string::npos, CapacityProblem(-2, 0).find("negative")) << CapacityProblem(-2, 0);
   EXPECT_NE(std::string::npos, CapacityProblem(1, -3).find("negative")) << CapacityProblem(1, -3);
 }

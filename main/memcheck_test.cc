@@ -36,7 +36,7 @@ TEST(MemcheckTest, RunsWithEveryPrinterAreClean) {
                         Case{{"-P", "B", "3", "1"}, {}}, Case{{"-P", "N", "3", "1"}, {}},
                         Case{{"-P", "T", "-S", "T", "0", "7"}, {}}, Case{{"-P", "L", "-C", "2", "2", "2"}, {}},
                         Case{{"-P", "B", "-S", "N", "-C", "1", "8", "9"}, {}}, Case{{"-P", "L", "2", "1"}, full_device},
-                        Case{{"9"}, {}}, Case{{"-P", "X", "1"}, {}}}) {
+                        Case{{"12"}, {}}, Case{{"-P", "X", "1"}, {}}}) {
     std::string where = testing::PrintToString(c.args) + (c.options.stdout_path.empty() ? "" : " > /dev/full");
     // Valgrind starts the program by its full path, so the plain run does
     // too: messages name the program as started.
