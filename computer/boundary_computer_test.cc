@@ -201,6 +201,26 @@ TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
   EXPECT_TRUE(computer.GetAllResultsByCodimension()->empty());
 }
 
+// Genus 9 tries more than 2^31 candidates: the report holds 64-bit counts,
+// widening a column only where a number needs more than its width.
+TEST(BoundaryComputerReport, CountersBeyondThirtyTwoBits) {
+  BoundaryComputer computer(2, 0);
+  enumerate(computer);
+  computer.tried = {0, 3, 4};
+  computer.tried[1] = 5000000000;  // beyond 2^32
+  computer.found_per_codimension[3] = 2147483648;
+  computer.found[2] = 123456;
+  EXPECT_EQ(
+      "Tried           0 5000000000     4 = 5000000004\n"
+      "Unconnected     0     0     0 =       0\n"
+      "Duplicated      0     0     0 =       0\n"
+      "Found           0     3 123456 =  123459\n"
+      "  0:     1\n  1:     2\n  2:     2\n  3: 2147483648\n",
+      CaptureOutput([&](FILE* out) { computer.Statistics(out); }));
+  EXPECT_EQ("(\n (0,0,0,),\n (0,0,0,),\n (0,3,123456,),\n (1,2,2,2147483648,),\n (0,0,0,),\n (0,0,0,),\n)\n",
+            CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
+}
+
 TEST(BoundaryComputerLifecycle, ShortOverloadsMeanFullStatisticsAndNoFilter) {
   BoundaryComputer full(2, 1), explicit_full(2, 1);
   NullGraphPrinter printer;
