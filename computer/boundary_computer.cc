@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "computer/local_task_runner.h"
 #include "computer/parallel_runner.h"
 #include "computer/progress_meter.h"
 
@@ -109,52 +110,50 @@ Graph& BoundaryComputer::next_batch_record() {
   return batch[batch_used++];
 }
 
-// The vertex levels leave one task per decoration; the tasks run in
-// parallel and their counters add up in task order.
+// The vertex levels leave one task per decoration, put in printing order
+// (by codimension, then generation order); the runner hands them back in
+// that order, and each is printed and released as it arrives.
 void BoundaryComputer::run_pass(int K) {
   work_graph.Clear(static_cast<int8_t>(K));
   bt_g(0);
+  std::stable_sort(edge_tasks.begin(), edge_tasks.end(),
+                   [](const std::unique_ptr<EdgeTask>& a, const std::unique_ptr<EdgeTask>& b) {
+                     return a->codimension() < b->codimension();
+                   });
+  pass_printed = false;
   std::atomic<size_t> tasks_done{0};
   std::atomic<long> found_so_far{0};
-  {
-    ProgressMeter meter(stderr, show_progress, [&] {
-      size_t total = edge_tasks.empty() ? 1 : edge_tasks.size();
-      return Progress{static_cast<double>(tasks_done) / static_cast<double>(total), found_so_far.load()};
-    });
-    RunInParallel(edge_tasks.size(), threads, [&](size_t index) {
-      edge_tasks[index]->Run(show_progress ? &found_so_far : nullptr);
-      ++tasks_done;
-    });
-  }
-  for (const auto& task : edge_tasks) {
-    tried[K] += task->tried;
-    unconnected[K] += task->unconnected;
-    duplicated[K] += task->duplicated;
-    found[K] += task->found;
-  }
+  const size_t total = edge_tasks.size();
+  ProgressMeter meter(stderr, show_progress, [&] {
+    return Progress{static_cast<double>(tasks_done) / static_cast<double>(total == 0 ? 1 : total),
+                    found_so_far.load()};
+  });
+  TaskRunner* chosen = runner != nullptr ? runner : DefaultTaskRunner();
+  LocalTaskRunner local(threads);
+  if (chosen == nullptr) chosen = &local;
+  chosen->RunPass(edge_tasks, 0, [&](size_t index) {
+    EdgeTask& task = *edge_tasks[index];
+    tried[K] += task.tried;
+    unconnected[K] += task.unconnected;
+    duplicated[K] += task.duplicated;
+    found[K] += task.found;
+    found_per_codimension[task.codimension()] += static_cast<int64_t>(task.stored.size());
+    for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
+      Graph& graph = next_batch_record();
+      task.stored.Expand(graph_index, graph);
+      store_by_codimension[graph.codimension].push_back(&graph);
+    }
+    found_so_far += static_cast<long>(task.stored.size());
+    edge_tasks[index].reset();
+    ++tasks_done;
+  });
+  edge_tasks.clear();
 }
 
-// Graphs reach the printer by codimension, then in generation order: task
-// by task, since every graph of a task has the task's codimension.  A pass
-// larger than print_batch goes out in several calls, each in that order,
-// so that only print_batch full records exist at a time.
+// The graphs not yet handed over reach the printer after the pass's
+// progress line; a pass without graphs still makes its one call.
 void BoundaryComputer::print_pass() {
-  std::map<int, std::vector<const EdgeTask*>> tasks_by_codimension;
-  for (const auto& task : edge_tasks)
-    if (task->stored.size() > 0) tasks_by_codimension[task->codimension()].push_back(task.get());
-  pass_printed = false;
-  for (const auto& entry : tasks_by_codimension) {
-    for (const EdgeTask* task : entry.second) {
-      found_per_codimension[entry.first] += static_cast<int64_t>(task->stored.size());
-      for (size_t index = 0; index < task->stored.size(); ++index) {
-        Graph& graph = next_batch_record();
-        task->stored.Expand(index, graph);
-        store_by_codimension[graph.codimension].push_back(&graph);
-      }
-    }
-  }
   if (batch_used > 0 || !pass_printed) flush_batch();
-  edge_tasks.clear();
 }
 
 void BoundaryComputer::flush_batch() {

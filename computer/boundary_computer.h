@@ -10,6 +10,7 @@
 
 #include "computer/computer.h"
 #include "computer/edge_task.h"
+#include "computer/task_runner.h"
 #include "graph/graph.h"
 
 /// Counters per number of components or per codimension; 64 bits, since
@@ -60,6 +61,9 @@ class BoundaryComputer : public Computer {
   size_t print_batch = 4096;
   /// Threads that run the edge tasks; the CPUs this process may use.
   int threads;
+  /// Where the edge tasks run: nullptr for DefaultTaskRunner(), or this
+  /// process's `threads` when there is none.
+  TaskRunner* runner = nullptr;
 
  private:
   int max_K() const { return 2 * work_graph.g + work_graph.n - 2; }

@@ -34,6 +34,9 @@ class EdgeTask {
   /// `found_so_far` is given, graphs found are added to it as they come.
   void Run(std::atomic<long>* found_so_far = nullptr);
 
+  /// The working graph the task starts from; meaningful before Run only.
+  const Graph& start() const { return work_graph; }
+
   /// Codimension shared by every candidate of the task.
   int codimension() const { return codimension_; }
 

@@ -32,7 +32,13 @@ std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The MPI front end builds this file with STABLE_GRAPHS_MAIN set to the
+// name under which it calls it on rank 0.
+#ifndef STABLE_GRAPHS_MAIN
+#define STABLE_GRAPHS_MAIN main
+#endif
+
+int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   int genus, marked_points, edge_filter;
   Printer printer_choice;
   Statistics statistics;
