@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "graph/type_capacity.h"
 #include "main/settings.h"
 
 /// Turns the arguments into the five settings of a run; on a bad command
@@ -26,9 +27,5 @@ void PrintCompilationFlags();
 typedef void (*QuitFunction)(int status);
 /// Replaces the quitting step (nullptr restores exit) and returns the old one.
 QuitFunction SetQuitFunction(QuitFunction quit);
-
-/// Empty when graphs of type (g, n) fit the model, else one line (without
-/// line end) naming the limit that (g, n) exceeds.
-std::string CapacityProblem(int g, int n);
 
 #endif  // STABLE_GRAPHS_MAIN_COMMAND_LINE_H_
