@@ -25,8 +25,9 @@ bool parse_int(const char* text, long minimum, int& value) {
 bool take_positional(const char* arg, int& seen, ConvertSettings& settings) {
   switch (seen++) {
     case 0:
-      // "-" names standard input explicitly, so that a type can follow it.
-      settings.stream = strcmp(arg, "-") == 0 ? "" : arg;
+      // "-" names standard input explicitly, so that a type can follow it;
+      // an empty path is a missing file like any other.
+      settings.stream = arg;
       return true;
     case 1:
       settings.type_given = true;

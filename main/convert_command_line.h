@@ -21,8 +21,8 @@ struct ConvertSettings {
   ConvertFormat format = ConvertLaTeX;
   /// -1: every graph; otherwise only the graphs with that many edges.
   int edge_filter = -1;
-  /// Path of the byte stream; empty for standard input.
-  std::string stream;
+  /// Path of the byte stream; "-" for standard input.
+  std::string stream = "-";
   /// Whether genus (and maybe marked_points) came on the command line.
   bool type_given = false;
   int genus = 0;

@@ -42,7 +42,7 @@ TEST(ConvertCommandLine, NoArgumentReadsStandardInputAsLaTeX) {
   ConvertSettings settings = parsed({});
   EXPECT_EQ(ConvertLaTeX, settings.format);
   EXPECT_EQ(-1, settings.edge_filter);
-  EXPECT_EQ("", settings.stream);
+  EXPECT_EQ("-", settings.stream);
   EXPECT_FALSE(settings.type_given);
 }
 
@@ -62,7 +62,7 @@ TEST(ConvertCommandLine, StreamThenType) {
   EXPECT_EQ(1, settings.marked_points);
 
   settings = parsed({"-", "3"});
-  EXPECT_EQ("", settings.stream) << "- is standard input";
+  EXPECT_EQ("-", settings.stream) << "- is standard input";
   EXPECT_TRUE(settings.type_given);
   EXPECT_EQ(3, settings.genus);
   EXPECT_EQ(0, settings.marked_points);

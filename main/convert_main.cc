@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "main/checked_printer.h"
 #include "main/convert_command_line.h"
+#include "main/output_error.h"
 #include "main/standard_output.h"
 #include "main/stream_converter.h"
 #include "printers/binary_graph_printer.h"
@@ -34,9 +36,9 @@ std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n) {
   return std::make_unique<NullGraphPrinter>();
 }
 
-/// The reader of the stream the command line names, standard input if none.
+/// The reader of the stream the command line names, standard input for "-".
 std::unique_ptr<BinaryGraphReader> make_reader(const std::string& stream) {
-  if (stream.empty()) return std::make_unique<BinaryGraphReader>(stdin);
+  if (stream == "-") return std::make_unique<BinaryGraphReader>(stdin);
   return std::make_unique<BinaryGraphReader>(stream.c_str());
 }
 
@@ -63,8 +65,16 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
     return 1;
   }
+  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n);
+  // Standard output is checked after every batch, so that a conversion
+  // whose output is being lost stops there instead of reading on.
+  CheckedPrinter checked(*printer);
+  checked.Watch(stdout, "standard output");
   try {
-    converter.Replay(*make_printer(settings.format, converter.g, converter.n), settings.edge_filter);
+    converter.Replay(checked, settings.edge_filter);
+  } catch (const OutputError& error) {
+    fprintf(stderr, "%s: %s\n", argv[0], error.what());
+    return 2;
   } catch (const BinaryStreamError& error) {
     // Graphs are written as they are read, so damage further on leaves
     // the output incomplete: say so.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "main/test_process.h"
+#include "main/test_support.h"
 
 namespace {
 
@@ -209,6 +210,92 @@ TEST_F(ConvertTest, DamagedStreamsAreReported) {
   ProcessResult missing = RunConverter({"-P", "J", dir + "/missing.bin"});
   EXPECT_EQ(1, missing.status);
   EXPECT_TRUE(contains(missing.err, "cannot open graph stream")) << missing.err;
+}
+
+// The table of whole and damaged streams that the Python reader runs too:
+// both readers must agree on what is damage and say the same.
+TEST_F(ConvertTest, SharedStreamTable) {
+  std::vector<StreamCase> cases = ReadStreamCases(STABLE_GRAPHS_SOURCE_DIR "/printers/stream_cases.txt");
+  ASSERT_GE(cases.size(), 30u);
+  int number = 0;
+  for (const StreamCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    ProcessResult result = RunConverter({"-P", "J", file_with("case" + std::to_string(number++), c.bytes)});
+    if (c.graphs >= 0) {
+      EXPECT_EQ(0, result.status);
+      EXPECT_EQ("", result.err);
+      EXPECT_EQ(c.graphs, count(result.out, "\n"));
+    } else {
+      ASSERT_FALSE(c.error.empty());
+      EXPECT_EQ(1, result.status);
+      EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
+      EXPECT_TRUE(contains(result.err, c.error)) << result.err;
+      EXPECT_EQ(1, count(result.err, "\n")) << result.err;
+    }
+  }
+}
+
+// Bytes after the end marker are never ignored, whatever they are.
+TEST_F(ConvertTest, NothingMayFollowTheEndMarker) {
+  const std::string trailing = "bytes follow the end marker";
+  std::string c1 = ReadFile(stream_of({"-C", "1", "0", "5"}));
+  std::string c2 = ReadFile(stream_of({"-C", "2", "0", "5"}));
+  std::string whole = ReadFile(stream_of({"1", "2"}));
+  // The second record's K byte (after the header and a 4-byte record of
+  // one component) set to 0 makes an early end marker.
+  std::string early_end = whole;
+  ASSERT_EQ(1, early_end[5]);
+  early_end[5] = 0;
+  const std::string streams[] = {c1 + c2, whole + "xyz", early_end, std::string(1 << 20, '\0')};
+  for (const std::string& bytes : streams) {
+    ProcessResult result = RunConverter({"-P", "J", file_with("trailing", bytes)});
+    EXPECT_EQ(1, result.status);
+    EXPECT_TRUE(contains(result.err, trailing)) << result.err;
+  }
+  ProcessOptions zeros;
+  zeros.stdin_path = "/dev/zero";
+  ProcessResult endless = RunConverter({"-P", "J"}, zeros);
+  EXPECT_EQ(1, endless.status);
+  EXPECT_TRUE(contains(endless.err, trailing)) << endless.err;
+}
+
+// A stream that cannot be read is reported as such, not as a short stream.
+TEST_F(ConvertTest, ReadErrorsAreNotTheEndOfTheStream) {
+  ProcessResult directory = RunConverter({"-P", "J", dir});
+  EXPECT_EQ(1, directory.status);
+  EXPECT_EQ("stable-graphs-convert: cannot open graph stream " + dir + ": it is a directory\n", directory.err);
+
+  ProcessResult empty_path = RunConverter({"-P", "J", ""});
+  EXPECT_EQ(1, empty_path.status);
+  EXPECT_EQ("stable-graphs-convert: cannot open graph stream : No such file or directory\n", empty_path.err);
+
+  // Standard input opened on a directory: a read error (EISDIR).
+  ProcessOptions from_directory;
+  from_directory.stdin_path = dir;
+  ProcessResult unreadable = RunConverter({"-P", "J"}, from_directory);
+  EXPECT_EQ(1, unreadable.status);
+  EXPECT_TRUE(contains(unreadable.err, "error reading graph stream while reading the header byte: Is a directory"))
+      << unreadable.err;
+
+  ProcessOptions closed;
+  closed.close_stdin = true;
+  ProcessResult no_input = RunConverter({"-P", "J"}, closed);
+  EXPECT_EQ(1, no_input.status);
+  EXPECT_TRUE(contains(no_input.err, "error reading graph stream while reading the header byte: Bad file descriptor"))
+      << no_input.err;
+}
+
+// Output is checked pass by pass: once it is lost, the conversion stops
+// there and never reaches the damage at the end of this stream.
+TEST_F(ConvertTest, StopsAtTheFirstLostOutput) {
+  std::string damaged_at_end = file_with("tail", ReadFile(stream_of({"2", "1"})) + "x");
+  ProcessOptions full;
+  full.stdout_path = "/dev/full";
+  for (std::string format : {"L", "T", "B", "J", "S"}) {
+    ProcessResult result = RunConverter({"-P", format, damaged_at_end}, full);
+    EXPECT_EQ(2, result.status) << format;
+    EXPECT_EQ("stable-graphs-convert: error writing standard output: No space left on device\n", result.err);
+  }
 }
 
 TEST_F(ConvertTest, LostOutputIsReported) {
