@@ -10,4 +10,13 @@
 /// stream agree on what can exist.
 std::string CapacityProblem(int g, int n);
 
+/// CapacityProblem, naming g and n by the given texts: the numbers as the
+/// user typed them, which may lie beyond the range of int that g and n
+/// were clamped to.
+std::string CapacityProblem(int g, int n, const std::string& g_text, const std::string& n_text);
+
+/// Empty when type (g, n) has stable graphs (2g - 2 + n > 0), else one line
+/// saying that it has none.
+std::string NoStableGraphs(int g, int n);
+
 #endif  // STABLE_GRAPHS_GRAPH_TYPE_CAPACITY_H_
