@@ -312,13 +312,68 @@ TEST_F(ConvertTest, LostOutputIsReported) {
   EXPECT_EQ(2, RunConverter({"-P", "J", stream}, closed).status);
 }
 
-TEST_F(ConvertTest, BadCommandLineShowsTheUsage) {
-  for (const Args& args : {Args{"-P", "X"}, Args{"-C"}, Args{"s.bin", "two"}, Args{"-S", "N"}}) {
+TEST_F(ConvertTest, BadCommandLineShowsAReasonAndTheUsage) {
+  for (const Args& args : {Args{"-P", "X"}, Args{"-C"}, Args{"s.bin", "1", "2", "3"}, Args{"-S", "N"}, Args{"-Q"}}) {
     ProcessResult result = RunConverter(args);
     EXPECT_EQ(1, result.status) << testing::PrintToString(args);
     EXPECT_EQ("", result.out);
-    EXPECT_EQ(0u, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
+    size_t line_end = result.err.find('\n');
+    EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
+    EXPECT_EQ(line_end + 1, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
   }
+  EXPECT_EQ(0u, RunConverter({"-P", "X"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S or N, not 'X'\n"));
+}
+
+// Started without a name, the converter still names itself.
+TEST_F(ConvertTest, NamesItselfWithoutArgvZero) {
+  std::string stream = stream_of({"0", "4"});
+  ProcessResult bad = RunProcess(STABLE_GRAPHS_CONVERT_BINARY, {"", "-P", "X"});
+  EXPECT_EQ(0u, bad.err.find("stable-graphs-convert: option -P takes")) << bad.err;
+  EXPECT_TRUE(contains(bad.err, "Usage:\n\tstable-graphs-convert [-P")) << bad.err;
+  ProcessResult damaged = RunProcess(STABLE_GRAPHS_CONVERT_BINARY, {"", file_with("cut", std::string(1, '\0'))});
+  EXPECT_EQ(0u, damaged.err.find("stable-graphs-convert: unexpected end")) << damaged.err;
+}
+
+// A type given for an empty stream is one stable-graphs would run: the
+// converter writes what the tool writes or refuses.
+TEST_F(ConvertTest, GivenTypeIsOneTheToolRuns) {
+  std::string empty = file_with("empty.bin", std::string(2, '\0'));
+  struct Case {
+    Args type;
+    std::string message;
+  };
+  for (const Case& c : {
+           Case{{"1", "0"}, "type (1, 0) has no stable graphs: 2 * genus + marked_points must be at least 3, "
+                            "and stable-graphs writes no stream for it"},
+           Case{{"0", "2"}, "type (0, 2) has no stable graphs"},
+           Case{{"9", "0"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
+           Case{{"0", "40"}, "type (0, 40) is beyond the limit 3 * genus + marked_points - 2 <= 31"},
+           Case{{"99999999999"}, "genus 99999999999 is beyond the limit of 8"},
+           Case{{" -1"}, "the genus must not be negative (got -1)"},
+       }) {
+    for (std::string format : {"T", "L", "J"}) {
+      Args args = {"-P", format, empty};
+      args.insert(args.end(), c.type.begin(), c.type.end());
+      ProcessResult result = RunConverter(args);
+      EXPECT_EQ(1, result.status) << testing::PrintToString(args);
+      EXPECT_EQ("", result.out) << testing::PrintToString(args);
+      EXPECT_EQ(0u, result.err.find("stable-graphs-convert: " + c.message)) << result.err;
+      EXPECT_EQ(1, count(result.err, "\n")) << result.err;
+    }
+  }
+}
+
+// Both tools read -C the same way.
+TEST_F(ConvertTest, EdgeFilterReadAsTheToolReadsIt) {
+  std::string whole = stream_of({"2", "1"});
+  for (std::string C : {"x", "2x", "1"}) {
+    EXPECT_EQ(tool_output({"-P", "T", "-C", C, "2", "1"}), converted({"-P", "T", "-C", C, whole})) << C;
+  }
+  ProcessResult negative = RunConverter({"-C", "-1", whole});
+  EXPECT_EQ(1, negative.status);
+  EXPECT_EQ(0u, negative.err.find("stable-graphs-convert: option -C takes a number of edges, which must not be "
+                                  "negative (got '-1')\nUsage:"))
+      << negative.err;
 }
 
 TEST_F(ConvertTest, ExampleProgramPrintsOneLinePerGraph) {
