@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <stdexcept>
 
 #include "computer/local_task_runner.h"
 #include "computer/parallel_runner.h"
@@ -38,23 +39,46 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
     found_per_codimension.assign(3 * g + n - 2, 0);
     spare_counts_a.assign(2 * g + n - 1, 0);
     spare_counts_b.assign(2 * g + n - 1, 0);
-    printer->BeginPrint();
     edge_filter = edge_filter_;
+    work_graph.g = g;
+    work_graph.n = n;
     tried.assign(2 * g + n - 1, 0);
     found.assign(2 * g + n - 1, 0);
     duplicated.assign(2 * g + n - 1, 0);
     unconnected.assign(2 * g + n - 1, 0);
 
-    if (full) fprintf(stderr, "K = %2d... ", 1);
-    one_vertex_pass();
-    if (full) fprintf(stderr, "done.\n");
-    empty_store_to_statistics();
+    // A resumed run takes up the recorded pass; the lines of the passes
+    // before it are written again, so that standard error reads as that of
+    // an uninterrupted run.
+    int first_pass = 1;
+    resume_task = 0;
+    if (resume != nullptr && resume->pass > 0) {
+      restore(*resume);
+      first_pass = resume->pass;
+    } else {
+      record(0, 0);
+      printer->BeginPrint();
+    }
+    if (first_pass == 1) {
+      if (full) fprintf(stderr, "K = %2d... ", 1);
+      one_vertex_pass();
+      if (full) fprintf(stderr, "done.\n");
+      empty_store_to_statistics();
+      first_pass = 2;
+    } else if (full) {
+      for (int K = 1; K < first_pass; ++K) fprintf(stderr, "K = %2d... done.\n", K);
+    }
 
-    for (int K = 2; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
+    for (int K = first_pass; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
+      if (K > first_pass || resume_task == 0) {
+        pass_printed = false;
+        record(K, 0);
+      }
       if (full) fprintf(stderr, "K = %2d... ", K);
       run_pass(K);
       if (full) fprintf(stderr, "done.\n");
       print_pass();
+      resume_task = 0;
     }
     printer->EndPrint();
     std::vector<Graph>().swap(batch);
@@ -120,8 +144,7 @@ void BoundaryComputer::run_pass(int K) {
                    [](const std::unique_ptr<EdgeTask>& a, const std::unique_ptr<EdgeTask>& b) {
                      return a->codimension() < b->codimension();
                    });
-  pass_printed = false;
-  std::atomic<size_t> tasks_done{0};
+  std::atomic<size_t> tasks_done{resume_task};
   std::atomic<long> found_so_far{0};
   const size_t total = edge_tasks.size();
   ProgressMeter meter(stderr, show_progress, [&] {
@@ -131,7 +154,7 @@ void BoundaryComputer::run_pass(int K) {
   TaskRunner* chosen = runner != nullptr ? runner : DefaultTaskRunner();
   LocalTaskRunner local(threads);
   if (chosen == nullptr) chosen = &local;
-  chosen->RunPass(edge_tasks, 0, [&](size_t index) {
+  chosen->RunPass(edge_tasks, resume_task, [&](size_t index) {
     EdgeTask& task = *edge_tasks[index];
     tried[K] += task.tried;
     unconnected[K] += task.unconnected;
@@ -146,6 +169,10 @@ void BoundaryComputer::run_pass(int K) {
     found_so_far += static_cast<long>(task.stored.size());
     edge_tasks[index].reset();
     ++tasks_done;
+    if (journal != nullptr && index + 1 < edge_tasks.size() && journal->Due()) {
+      flush_batch();
+      record(K, index + 1);
+    }
   });
   edge_tasks.clear();
 }
@@ -154,6 +181,36 @@ void BoundaryComputer::run_pass(int K) {
 // progress line; a pass without graphs still makes its one call.
 void BoundaryComputer::print_pass() {
   if (batch_used > 0 || !pass_printed) flush_batch();
+}
+
+void BoundaryComputer::record(int pass, size_t tasks_done) {
+  if (journal == nullptr) return;
+  RunState state;
+  state.pass = pass;
+  state.tasks_done = tasks_done;
+  state.pass_printed = pass_printed;
+  state.tried = tried;
+  state.unconnected = unconnected;
+  state.duplicated = duplicated;
+  state.found = found;
+  state.found_per_codimension = found_per_codimension;
+  if (pass > 0) state.printer_state = printer->State();
+  journal->Record(state);
+}
+
+void BoundaryComputer::restore(const RunState& state) {
+  auto take = [](Counts& counts, const std::vector<int64_t>& saved) {
+    if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another type");
+    counts = saved;
+  };
+  take(tried, state.tried);
+  take(unconnected, state.unconnected);
+  take(duplicated, state.duplicated);
+  take(found, state.found);
+  take(found_per_codimension, state.found_per_codimension);
+  if (!printer->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
+  resume_task = state.tasks_done;
+  pass_printed = state.pass_printed;
 }
 
 void BoundaryComputer::flush_batch() {

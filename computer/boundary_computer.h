@@ -10,6 +10,7 @@
 
 #include "computer/computer.h"
 #include "computer/edge_task.h"
+#include "computer/run_journal.h"
 #include "computer/task_runner.h"
 #include "graph/graph.h"
 
@@ -64,15 +65,23 @@ class BoundaryComputer : public Computer {
   /// Where the edge tasks run: nullptr for DefaultTaskRunner(), or this
   /// process's `threads` when there is none.
   TaskRunner* runner = nullptr;
+  /// Where resumable states are recorded (nullptr: nowhere).
+  RunJournal* journal = nullptr;
+  /// A recorded state to take up instead of starting afresh (nullptr, or
+  /// pass 0: start afresh); it must come from a run of the same type, edge
+  /// filter and printer.
+  const RunState* resume = nullptr;
 
  private:
-  int max_K() const { return 2 * work_graph.g + work_graph.n - 2; }
+  int max_K() const { return 2 * g + n - 2; }
   void one_vertex_pass();
   void add_to_store();
   void empty_store_to_statistics();
   void run_pass(int K);
   void print_pass();
   void flush_batch();
+  void record(int pass, size_t tasks_done);
+  void restore(const RunState& state);
   Graph& next_batch_record();
 
   // The vertex levels of the generator: genus, marked points and loops of
@@ -86,6 +95,7 @@ class BoundaryComputer : public Computer {
   std::vector<Graph> one_vertex_graphs;
   std::vector<Graph> batch;   // records the printer reads, reused
   size_t batch_used = 0;
+  size_t resume_task = 0;     // the first task of the pass to run
   bool pass_printed = false;  // the current pass made a PrintSomeGraph call
   bool show_progress = false;  // a live indicator on the progress line
 };
