@@ -18,12 +18,14 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/automorphism_order.h
   graph/binary_stream_error.h
   graph/graph.h
+  graph/type_capacity.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
   printers/null_graph_printer.h
+  printers/record_check.h
   printers/sage_graph_printer.h
   printers/text_graph_printer.h
 )
