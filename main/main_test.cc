@@ -574,6 +574,7 @@ TEST(MainTest, ProgressIndicatorOnlyOnATerminal) {
   int indicators = 0;
   EXPECT_EQ(in_pipe.err, without_indicators(on_terminal.err, &indicators));
   EXPECT_GT(indicators, 0) << on_terminal.err;
+  EXPECT_NE(std::string::npos, on_terminal.err.find(" left]")) << "an estimate of the time left";
 
   ProcessResult terse = RunStableGraphs({"-P", "N", "-S", "T", "4", "4"}, terminal);
   EXPECT_EQ(std::string::npos, terse.err.find("% of the pass")) << "only the full statistics show progress";
