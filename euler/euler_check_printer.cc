@@ -1,0 +1,37 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "euler/euler_check_printer.h"
+
+#include "computer/parallel_runner.h"
+
+EulerCheckPrinter::EulerCheckPrinter(GraphPrinter& printer, int threads)
+    : printer_(printer), parts_(static_cast<size_t>(threads > 1 ? threads : 1)) {}
+
+void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  std::vector<const Graph*> all;
+  for (const auto& entry : graphs) all.insert(all.end(), entry.second.begin(), entry.second.end());
+  // Small batches on this thread alone: starting threads would cost more.
+  size_t parts = all.size() < 256 ? 1 : parts_.size();
+  RunInParallel(parts, static_cast<int>(parts), [&](size_t part) {
+    for (size_t i = part; i < all.size(); i += parts) parts_[part].Add(*all[i]);
+  });
+  printer_.PrintSomeGraph(graphs);
+}
+
+std::string EulerCheckPrinter::State() const { return printer_.State() + std::string(1, '\0') + Sums().State(); }
+
+bool EulerCheckPrinter::RestoreState(const std::string& state) {
+  size_t split = state.find('\0');
+  if (split == std::string::npos) return false;
+  EulerSums sums;
+  if (!sums.RestoreState(state.substr(split + 1))) return false;
+  if (!printer_.RestoreState(state.substr(0, split))) return false;
+  for (EulerSums& part : parts_) part = EulerSums();
+  parts_[0] = sums;
+  return true;
+}
+
+EulerSums EulerCheckPrinter::Sums() const {
+  EulerSums total;
+  for (const EulerSums& part : parts_) total.Merge(part);
+  return total;
+}
