@@ -99,7 +99,8 @@ std::string CheckpointFile::Format(const std::vector<std::string>& arguments, lo
   for (const std::string& argument : arguments) out << ' ' << hex(argument);
   out << '\n';
   out << "output " << output_length << '\n';
-  out << "pass " << state.pass << ' ' << state.tasks_done << ' ' << (state.pass_printed ? 1 : 0) << '\n';
+  out << "pass " << state.pass << ' ' << state.tasks_done << ' ' << (state.pass_printed ? 1 : 0) << ' '
+      << (state.complete ? 1 : 0) << '\n';
   put_counts(out, "tried", state.tried);
   put_counts(out, "unconnected", state.unconnected);
   put_counts(out, "duplicated", state.duplicated);
@@ -139,11 +140,12 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
   {
     std::istringstream line(lines[3]);
     std::string word, rest;
-    int printed;
-    if (!(line >> word >> state.pass >> state.tasks_done >> printed) || word != "pass" || state.pass < 0 ||
-        (printed != 0 && printed != 1) || (line >> rest))
+    int printed, complete;
+    if (!(line >> word >> state.pass >> state.tasks_done >> printed >> complete) || word != "pass" ||
+        state.pass < 0 || (printed != 0 && printed != 1) || (complete != 0 && complete != 1) || (line >> rest))
       return "bad pass line";
     state.pass_printed = printed == 1;
+    state.complete = complete == 1;
   }
   if (!get_counts(lines[4], "tried", state.tried) || !get_counts(lines[5], "unconnected", state.unconnected) ||
       !get_counts(lines[6], "duplicated", state.duplicated) || !get_counts(lines[7], "found", state.found) ||
@@ -235,5 +237,3 @@ void CheckpointFile::Record(const RunState& state) {
   }
   last_record_ = std::chrono::steady_clock::now();
 }
-
-void CheckpointFile::Finish() { unlink(path_.c_str()); }

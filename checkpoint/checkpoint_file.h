@@ -35,8 +35,6 @@ class CheckpointFile : public RunJournal {
   bool Due() override;
   /// Writes the state durably; throws OutputError when it cannot.
   void Record(const RunState& state) override;
-  /// Removes the checkpoint after a complete run.
-  void Finish();
 
   /// The file's text for a state.
   static std::string Format(const std::vector<std::string>& arguments, long long output_length,

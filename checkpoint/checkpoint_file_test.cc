@@ -22,6 +22,7 @@ RunState sample_state() {
   state.pass = 4;
   state.tasks_done = 17;
   state.pass_printed = true;
+  state.complete = true;
   state.tried = {0, 3, 5000000000, 7};
   state.unconnected = {0, 0, 1, 2};
   state.duplicated = {0, 0, 0, 9};
@@ -44,6 +45,7 @@ TEST(CheckpointFileTest, FormatParsesBack) {
   EXPECT_EQ(want.pass, read.pass);
   EXPECT_EQ(want.tasks_done, read.tasks_done);
   EXPECT_EQ(want.pass_printed, read.pass_printed);
+  EXPECT_EQ(want.complete, read.complete);
   EXPECT_EQ(want.tried, read.tried);
   EXPECT_EQ(want.unconnected, read.unconnected);
   EXPECT_EQ(want.duplicated, read.duplicated);

@@ -30,7 +30,7 @@ start() {
   else
     # The launcher passes rank 0's standard output through a pipe, which
     # cannot be cut back: the graphs go to the file itself.
-    "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" --output "$work/out" "$@" > /dev/null 2> "$work/err" &
+    timeout 300 "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" --output "$work/out" "$@" > /dev/null 2> "$work/err" &
     launcher=$! victim=""
     for _ in $(seq 1 400); do
       for pid in $(pgrep -P "$launcher"); do
@@ -67,7 +67,7 @@ kill_and_resume() {
     if [ -z "$mpiexec" ]; then
       "$tool" --checkpoint "$work/cp" --checkpoint-interval 0.01 "$@" >> "$work/out" 2> "$work/err"
     else
-      "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" --checkpoint "$work/cp" \
+      timeout 300 "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" --checkpoint "$work/cp" \
         --checkpoint-interval 0.01 --output "$work/out" "$@" > /dev/null 2> "$work/err"
     fi
     status=$?
@@ -80,12 +80,27 @@ kill_and_resume() {
   else
     check "$* after $kills kills: standard error" cmp -s <(sed "s|^$tool: ||" "$work/want_err") <(sed "s|^$mpi: ||" "$work/err")
   fi
-  check "$* after $kills kills: checkpoint removed at the end" [ ! -e "$work/cp" ]
+  check "$* after $kills kills: checkpoint records the complete run" grep -q '^pass [0-9]* 0 [01] 1$' "$work/cp"
+  # The same command again takes up the complete run: the same report, no
+  # more graphs.
+  cp "$work/err" "$work/first_err"
+  if [ -z "$mpiexec" ]; then
+    "$tool" --checkpoint "$work/cp" --checkpoint-interval 0.01 "$@" >> "$work/out" 2> "$work/err"
+  else
+    timeout 300 "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" --checkpoint "$work/cp" \
+      --checkpoint-interval 0.01 --output "$work/out" "$@" > /dev/null 2> "$work/err"
+  fi
+  local again=$?
+  check "$* again after completion: status $again" [ "$again" = 0 ]
+  check "$* again after completion: no more output" cmp -s "$work/want_appended" "$work/out"
+  check "$* again after completion: the same standard error" cmp -s "$work/first_err" "$work/err"
   check "$* was killed at least once" [ "$kills" -gt 0 ]
   echo "$*: resumed after $kills kills"
 }
 
 delays=(0 0.02 0.05 0.1 0.15 0.2 0.3 0.4 0.6 0.8)
+# Under MPI the delays count from rank 0's start, before MPI is up.
+[ -n "$mpiexec" ] && delays=(0 0.3 0.4 0.5 0.6 0.8 1.0)
 kill_and_resume "${delays[@]}" -- -P N 6 0
 kill_and_resume "${delays[@]}" -- -P B 5 1
 kill_and_resume "${delays[@]}" -- -P L -S T 5 1

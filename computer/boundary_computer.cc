@@ -69,7 +69,8 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
       for (int K = 1; K < first_pass; ++K) fprintf(stderr, "K = %2d... done.\n", K);
     }
 
-    for (int K = first_pass; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
+    int K = first_pass;
+    for (; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
       if (K > first_pass || resume_task == 0) {
         pass_printed = false;
         record(K, 0);
@@ -80,7 +81,13 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
       print_pass();
       resume_task = 0;
     }
-    printer->EndPrint();
+    // A complete run is recorded as such: taken up again, it writes its
+    // report and nothing more, so that a run killed after its last graph
+    // is not started afresh.
+    if (resume == nullptr || !resume->complete) {
+      printer->EndPrint();
+      record(K, 0, true);
+    }
     std::vector<Graph>().swap(batch);
   }
   computed = true;
@@ -183,9 +190,10 @@ void BoundaryComputer::print_pass() {
   if (batch_used > 0 || !pass_printed) flush_batch();
 }
 
-void BoundaryComputer::record(int pass, size_t tasks_done) {
+void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   if (journal == nullptr) return;
   RunState state;
+  state.complete = complete;
   state.pass = pass;
   state.tasks_done = tasks_done;
   state.pass_printed = pass_printed;

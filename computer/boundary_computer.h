@@ -80,7 +80,7 @@ class BoundaryComputer : public Computer {
   void run_pass(int K);
   void print_pass();
   void flush_batch();
-  void record(int pass, size_t tasks_done);
+  void record(int pass, size_t tasks_done, bool complete = false);
   void restore(const RunState& state);
   Graph& next_batch_record();
 

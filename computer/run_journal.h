@@ -18,6 +18,8 @@ struct RunState {
   size_t tasks_done = 0;
   /// Whether pass `pass` has made a PrintSomeGraph call.
   bool pass_printed = false;
+  /// The run is over (EndPrint called); `pass` is one beyond the last.
+  bool complete = false;
   std::vector<int64_t> tried, unconnected, duplicated, found, found_per_codimension;
   /// The printer's State().
   std::string printer_state;

@@ -96,7 +96,6 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     checked.Check();  // the banner
     computer.Compute(checked, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
-    if (checkpoint) checkpoint->Finish();
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.
     std::string unstable = NoStableGraphs(genus, marked_points);
