@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 # What `cmake --install` puts in place: the executables and their manual
 # pages, the library with its public headers, a CMake package
 # (find_package(StableGraphs), target StableGraphs::stablegraphs) and a

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser

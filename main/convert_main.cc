@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // stable-graphs-convert: reads a byte stream written by stable-graphs -P B
 // and writes its graphs as LaTeX, text, a byte stream, JSON Lines or

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // stable-graphs: enumerates the stable graphs of type (g, n) and writes them
 // to standard output, with search statistics on standard error.

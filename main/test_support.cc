@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Expected texts and stream helpers shared by the tests.  The texts are
 // written out here by hand, apart from the code that writes them, so that
