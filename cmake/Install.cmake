@@ -14,6 +14,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/graph.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
+  printers/dot_graph_printer.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h

@@ -16,6 +16,15 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
 /// status 1.
 [[noreturn]] void QuitWithUsage(char* program);
 
+/// Writes the usage text to standard output and ends the process with
+/// status 0, or 2 when standard output could not be written: the answer to
+/// --help and -h.
+[[noreturn]] void QuitWithHelp(char* program);
+
+/// Writes the program's name and version to standard output and ends the
+/// process like QuitWithHelp: the answer to --version.
+[[noreturn]] void QuitWithVersion(char* program);
+
 /// The name to show in messages: argv0, or "stable-graphs" when a caller
 /// started the process without one (an empty argument vector).
 const char* ProgramName(const char* argv0);

@@ -4,10 +4,11 @@
 // libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser
 // must either set the five settings exactly as an independent model of the
-// command line says, or quit with the usage text and status 1 where the
-// model says so.  The quitting step throws instead of ending the process and
-// the usage text is caught in memory, so one process tries millions of
-// command lines.
+// command line says, or quit where the model says so: with the usage text
+// on standard error and status 1 for a mistake, with the usage or the
+// version on standard output and status 0 when asked for.  The quitting step
+// throws instead of ending the process and both streams are caught in
+// memory, so one process tries millions of command lines.
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -18,6 +19,7 @@
 
 #include "main/command_line.h"
 #include "main/test_support.h"
+#include "main/version.h"
 
 namespace {
 
@@ -34,9 +36,12 @@ struct Quit {
 
 void throw_quit(int status) { throw Quit{status}; }
 
-/// The five settings, or a refusal.
+/// The five settings, or a quit with its status and the text it wrote on
+/// standard output (an answer) or standard error (the usage for a mistake).
 struct Outcome {
   bool quit = false;
+  int status = 1;
+  std::string out, err;
   int genus = 0, marked_points = 0, edge_filter = 0;
   int printer = 0, statistics = 0;
 };
@@ -58,11 +63,25 @@ int model_number(const std::string& text) {
   return static_cast<int>(value);
 }
 
+const std::string kUsage = UsageText("stable-graphs");
+const std::string kVersion = VersionText("stable-graphs");
+
+/// A quit that answers --help or --version with status 0.
+Outcome answer(const std::string& text) {
+  Outcome o;
+  o.quit = true;
+  o.status = 0;
+  o.out = text;
+  return o;
+}
+
 /// The command line as the usage text describes it: options and up to two
-/// numbers in any order, the last repeated option winning.
+/// numbers in any order, the last repeated option winning; --help, -h and
+/// --version answer at once.
 Outcome model(const std::vector<std::string>& args) {
   Outcome quit;
   quit.quit = true;
+  quit.err = kUsage;
   if (args.size() < 2) return quit;
   Outcome o;
   o.genus = -1;
@@ -77,6 +96,8 @@ Outcome model(const std::vector<std::string>& args) {
       ++positional;
       continue;
     }
+    if (arg == "--help" || arg == "-h") return answer(kUsage);
+    if (arg == "--version") return answer(kVersion);
     if (arg.size() != 2) return quit;
     char option = arg[1];
     if (option != 'C' && option != 'P' && option != 'S') return quit;
@@ -87,7 +108,7 @@ Outcome model(const std::vector<std::string>& args) {
       continue;
     }
     if (value.size() != 1) return quit;
-    const std::string letters = option == 'P' ? "LTBN" : "FTSN";
+    const std::string letters = option == 'P' ? "LTBNJSD" : "FTSN";
     size_t which = letters.find(value[0]);
     if (which == std::string::npos) return quit;
     if (option == 'P') o.printer = static_cast<int>(which);
@@ -96,8 +117,6 @@ Outcome model(const std::vector<std::string>& args) {
   if (o.genus == -1) return quit;
   return o;
 }
-
-const std::string kUsage = UsageText("stable-graphs");
 
 }  // namespace
 
@@ -124,40 +143,46 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int genus = 0, marked_points = 0, edge_filter = 0;
   Printer printer = PrinterLaTeX;
   Statistics statistics = StatisticsFull;
-  int quit_status = 0;
-  char* usage = nullptr;
-  size_t usage_size = 0;
-  FILE* captured = open_memstream(&usage, &usage_size);
-  if (captured == nullptr) fail("open_memstream failed");
+  char *out = nullptr, *err = nullptr;
+  size_t out_size = 0, err_size = 0;
+  FILE* captured_out = open_memstream(&out, &out_size);
+  FILE* captured_err = open_memstream(&err, &err_size);
+  if (captured_out == nullptr || captured_err == nullptr) fail("open_memstream failed");
+  FILE* real_stdout = stdout;
   FILE* real_stderr = stderr;
-  stderr = captured;
+  stdout = captured_out;
+  stderr = captured_err;
   SetQuitFunction(throw_quit);
+  bool returned_other = false;
   try {
-    if (ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter, printer,
-                         statistics) != 0) {
-      stderr = real_stderr;
-      fail("ParseCommandLine returned a value other than 0");
-    }
+    returned_other = ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter,
+                                      printer, statistics) != 0;
   } catch (const Quit& quit) {
     got.quit = true;
-    quit_status = quit.status;
+    got.status = quit.status;
   }
   SetQuitFunction(nullptr);
+  stdout = real_stdout;
   stderr = real_stderr;
-  fclose(captured);
-  std::string written(usage, usage_size);
-  free(usage);
+  fclose(captured_out);
+  fclose(captured_err);
+  got.out.assign(out, out_size);
+  got.err.assign(err, err_size);
+  free(out);
+  free(err);
+  if (returned_other) fail("ParseCommandLine returned a value other than 0");
 
   Outcome want = model(args);
   if (got.quit != want.quit) fail(want.quit ? "a bad command line was accepted" : "a good command line was refused");
   if (got.quit) {
-    if (quit_status != 1) fail("quit with a status other than 1");
-    if (written != kUsage) fail("quit without the usage text");
+    if (got.status != want.status) fail("quit with status " + std::to_string(got.status));
+    if (got.err != want.err) fail("quit with the wrong text on standard error");
+    if (got.out != want.out) fail("quit with the wrong text on standard output");
     return 0;
   }
-  if (!written.empty()) fail("a good command line wrote to standard error");
+  if (!got.err.empty() || !got.out.empty()) fail("a good command line wrote something");
   if (genus == -1) fail("genus -1 accepted");
-  if (printer < PrinterLaTeX || printer > PrinterNone) fail("printer out of range");
+  if (printer < PrinterLaTeX || printer > PrinterDot) fail("printer out of range");
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
       printer != want.printer || statistics != want.statistics)

@@ -125,6 +125,9 @@ TEST_F(CommandLineTest, EveryPrinterAndStatisticsLetter) {
   EXPECT_EQ(PrinterText, Accepted({"-P", "T", "1"}).printer);
   EXPECT_EQ(PrinterBinary, Accepted({"-P", "B", "1"}).printer);
   EXPECT_EQ(PrinterNone, Accepted({"-P", "N", "1"}).printer);
+  EXPECT_EQ(PrinterJson, Accepted({"-P", "J", "1"}).printer);
+  EXPECT_EQ(PrinterSage, Accepted({"-P", "S", "1"}).printer);
+  EXPECT_EQ(PrinterDot, Accepted({"-P", "D", "1"}).printer);
   EXPECT_EQ(StatisticsFull, Accepted({"-S", "F", "1"}).statistics);
   EXPECT_EQ(StatisticsTerse, Accepted({"-S", "T", "1"}).statistics);
   EXPECT_EQ(StatisticsNone, Accepted({"-S", "S", "1"}).statistics);
@@ -215,7 +218,9 @@ TEST_F(CommandLineTest, RejectsBadOptionValues) {
   ExpectRejected({"-P", "t", "1"});
   ExpectRejected({"-P", "TT", "1"});
   ExpectRejected({"-P", "", "1"});
-  ExpectRejected({"-P", "S", "1"});
+  ExpectRejected({"-P", "F", "1"});
+  ExpectRejected({"-P", "d", "1"});
+  ExpectRejected({"-P", "JS", "1"});
   ExpectRejected({"-S", "f", "1"});
   ExpectRejected({"-S", "L", "1"});
   ExpectRejected({"-S", "SS", "1"});

@@ -41,9 +41,9 @@ bool take_positional(const char* arg, int& seen, ConvertSettings& settings) {
 
 /// Maps the letter after -P to a format.
 bool take_format(const char* value, ConvertFormat& format) {
-  static const char kLetters[] = "LTBJSN";
-  static const ConvertFormat kFormats[] = {ConvertLaTeX, ConvertText, ConvertBinary,
-                                           ConvertJson,  ConvertSage, ConvertNone};
+  static const char kLetters[] = "LTBJSDN";
+  static const ConvertFormat kFormats[] = {ConvertLaTeX, ConvertText, ConvertBinary, ConvertJson,
+                                           ConvertSage,  ConvertDot,  ConvertNone};
   const char* at = strlen(value) == 1 ? strchr(kLetters, value[0]) : nullptr;
   if (at == nullptr) return false;
   format = kFormats[at - kLetters];
@@ -61,6 +61,11 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings) {
       if (!take_positional(arg, positional, settings)) return false;
       continue;
     }
+    // The GNU conventions: the answer replaces the conversion, whatever
+    // follows.
+    settings.help = strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
+    settings.version = strcmp(arg, "--version") == 0;
+    if (settings.help || settings.version) return true;
     if (strlen(arg) != 2 || i + 1 >= argc) return false;
     const char* value = argv[++i];
     if (arg[1] == 'P') {

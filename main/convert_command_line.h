@@ -14,6 +14,7 @@ enum ConvertFormat {
   ConvertBinary,
   ConvertJson,
   ConvertSage,
+  ConvertDot,
   ConvertNone,
 };
 
@@ -28,6 +29,10 @@ struct ConvertSettings {
   bool type_given = false;
   int genus = 0;
   int marked_points = 0;
+  /// --help or -h: write the usage text to standard output instead.
+  bool help = false;
+  /// --version: write the name and version to standard output instead.
+  bool version = false;
 };
 
 /// Fills settings from the arguments of stable-graphs-convert; false on a

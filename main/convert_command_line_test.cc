@@ -50,7 +50,8 @@ TEST(ConvertCommandLine, NoArgumentReadsStandardInputAsLaTeX) {
 TEST(ConvertCommandLine, EveryFormatLetter) {
   const std::pair<const char*, ConvertFormat> letters[] = {{"L", ConvertLaTeX}, {"T", ConvertText},
                                                            {"B", ConvertBinary}, {"J", ConvertJson},
-                                                           {"S", ConvertSage},  {"N", ConvertNone}};
+                                                           {"S", ConvertSage},  {"D", ConvertDot},
+                                                           {"N", ConvertNone}};
   for (auto [letter, format] : letters) EXPECT_EQ(format, parsed({"-P", letter}).format) << letter;
   EXPECT_EQ(ConvertText, parsed({"-P", "J", "-P", "T"}).format) << "the last -P wins";
 }

@@ -91,7 +91,7 @@ TEST_F(ConvertTest, SameDocumentsAsStableGraphs) {
     Args type = {std::to_string(g), std::to_string(n)};
     SCOPED_TRACE("type " + testing::PrintToString(type));
     std::string stream = stream_of(type);
-    for (std::string format : {"T", "L", "B"}) {
+    for (std::string format : {"T", "L", "B", "J", "S", "D"}) {
       std::string expected = tool_output({"-P", format, type[0], type[1]});
       EXPECT_FALSE(expected.empty());
       EXPECT_EQ(expected, converted({"-P", format, stream})) << "-P " << format;
@@ -110,7 +110,7 @@ TEST_F(ConvertTest, SameDocumentsWithAnEdgeFilter) {
       // The tool's filtered stream may hold no graph at all, so the type
       // comes along for the title.
       std::string filtered = stream_of({"-C", C, type[0], type[1]});
-      for (std::string format : {"T", "L", "B"}) {
+      for (std::string format : {"T", "L", "B", "J", "S", "D"}) {
         std::string expected = tool_output({"-P", format, "-C", C, type[0], type[1]});
         EXPECT_EQ(expected, converted({"-P", format, filtered, type[0], type[1]})) << "-P " << format;
         EXPECT_EQ(expected, converted({"-P", format, "-C", C, whole})) << "-P " << format;

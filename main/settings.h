@@ -9,6 +9,9 @@ enum Printer {
   PrinterText = 1,
   PrinterBinary = 2,
   PrinterNone = 3,
+  PrinterJson = 4,
+  PrinterSage = 5,
+  PrinterDot = 6,
 };
 
 /// What a run reports on standard error.

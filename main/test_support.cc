@@ -8,6 +8,8 @@
 
 #include <stdlib.h>
 
+#include "main/version.h"
+
 std::string CaptureOutput(const std::function<void(FILE*)>& write) {
   char* buffer = nullptr;
   size_t size = 0;
@@ -38,6 +40,12 @@ std::string UsageText(const std::string& program) {
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
          "\t\t-C C: print only graphs with C edges\n";
+}
+
+std::string VersionText(const std::string& name) {
+  return name + " " + StableGraphsVersion() +
+         "\nCopyright 2026 The stable-graphs Authors.\n"
+         "Licensed under the Apache License, Version 2.0 <https://www.apache.org/licenses/LICENSE-2.0>.\n";
 }
 
 std::string LaTeXPreamble(int g, int n) {

@@ -18,6 +18,9 @@ FILE* StreamOfBytes(const std::vector<int>& bytes);
 /// The usage text of stable-graphs started as `program`.
 std::string UsageText(const std::string& program);
 
+/// What --version writes for the tool called `name`.
+std::string VersionText(const std::string& name);
+
 /// The LaTeX document's lines before the first graph, for type (g, n).
 std::string LaTeXPreamble(int g, int n);
 
