@@ -12,6 +12,7 @@ include(CMakePackageConfigHelpers)
 set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/binary_stream_error.h
   graph/graph.h
+  graph/type_capacity.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
   printers/dot_graph_printer.h
@@ -19,6 +20,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
   printers/null_graph_printer.h
+  printers/record_check.h
   printers/sage_graph_printer.h
   printers/text_graph_printer.h
 )

@@ -43,9 +43,10 @@ int main(int argc, char** argv) {
   int genus, marked_points, edge_filter;
   Printer printer_choice;
   Statistics statistics;
-  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics);
+  TypedNumbers typed;
+  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed);
   const char* program = ProgramName(argv[0]);
-  std::string problem = CapacityProblem(genus, marked_points);
+  std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
@@ -62,6 +63,13 @@ int main(int argc, char** argv) {
     checked.Check();  // the banner
     computer.Compute(checked, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
+    // Standard output stays empty for such a type; say why, so that an
+    // empty document is not taken for a result.
+    std::string unstable = NoStableGraphs(genus, marked_points);
+    if (!unstable.empty()) {
+      fprintf(stderr, "%s: %s\n", program, unstable.c_str());
+      checked.Check();
+    }
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());
     return 2;
