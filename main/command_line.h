@@ -38,6 +38,10 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
 /// process like QuitWithHelp: the answer to --version.
 [[noreturn]] void QuitWithVersion(char* program);
 
+/// Replaces control characters (line ends, tabs, escapes) by '?', so that a
+/// message quoting an argument stays one line.
+void MakeOneLine(char* text);
+
 /// The name to show in messages: argv0, or fallback when a caller started
 /// the process without one (an empty argument vector or an empty name).
 const char* ProgramName(const char* argv0, const char* fallback = "stable-graphs");
