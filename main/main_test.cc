@@ -662,6 +662,7 @@ std::string without_indicators(const std::string& text, int* indicators) {
 // On a terminal the progress lines carry a live indicator that is erased
 // before "done."; in a pipe nothing of it appears.
 TEST(MainTest, ProgressIndicatorOnlyOnATerminal) {
+  if (!PseudoTerminalAvailable()) GTEST_SKIP() << "no pseudo-terminal can be opened here (no /dev/pts?)";
   ProcessOptions terminal;
   terminal.stderr_terminal = true;
   terminal.cpus = 1;
