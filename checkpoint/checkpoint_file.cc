@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The text is line by line, each line a keyword and numbers (arguments and
 // the printer state hex-encoded), closed by a checksum of everything

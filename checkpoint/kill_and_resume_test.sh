@@ -1,5 +1,6 @@
 #!/bin/bash
 # Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 #
 # Runs killed with SIGKILL at many points and resumed from their checkpoint
 # (standard output appended to, >> file) end with the bytes of an
@@ -106,6 +107,7 @@ kill_and_resume "${delays[@]}" -- -P B 5 1
 kill_and_resume "${delays[@]}" -- -P L -S T 5 1
 kill_and_resume "${delays[@]}" -- -P T -C 7 3 3
 kill_and_resume 0 0.1 0.3 -- -P B -S N 0 9
+kill_and_resume 0 0.05 0.1 0.2 -- -P D 4 1
 
 # Under MPI the refusals are those of rank 0, which runs the same code.
 if [ -n "$mpiexec" ]; then

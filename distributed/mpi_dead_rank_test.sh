@@ -1,5 +1,6 @@
 #!/bin/bash
 # Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 #
 # A worker rank killed in the middle of a run ends the run with a non-zero
 # status and a message, and without the report of a finished run.

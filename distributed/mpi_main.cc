@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // stable-graphs-mpi: the stable-graphs command distributed over the ranks of
 // an MPI run.  Rank 0 is stable-graphs itself, with the edge tasks of every

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Linked into stable-graphs-mpi of the sanitizer build only.  Open MPI
 // keeps allocations to its end and unloads the plugins that made them, so

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Only the thread that calls RunPass talks MPI (MPI_THREAD_FUNNELED); the
 // local threads share the pass's next index and finished flags with it

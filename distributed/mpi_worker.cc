@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The thread that called MPI_Init talks to rank 0 (MPI_THREAD_FUNNELED);
 // the other threads run tasks from a local queue.  The worker asks for up

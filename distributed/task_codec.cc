@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Fixed-width little pieces in host byte order: the processes of a run are
 // started from one build on machines of one architecture.

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The bound is reached: with n >= 2 marked points, a chain of g pairs joined
 // by double edges, linked by single edges and closed by a marked point at

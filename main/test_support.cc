@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Expected texts and stream helpers shared by the tests.  The texts are
 // written out here by hand, apart from the code that writes them, so that
@@ -13,6 +14,8 @@
 
 #include <fstream>
 #include <sstream>
+
+#include "main/version.h"
 
 std::string CaptureOutput(const std::function<void(FILE*)>& write) {
   char* buffer = nullptr;
@@ -63,6 +66,12 @@ std::string UsageText(const std::string& program) {
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
          "\t\t-C C: print only graphs with C edges\n";
+}
+
+std::string VersionText(const std::string& name) {
+  return name + " " + StableGraphsVersion() +
+         "\nCopyright 2026 The stable-graphs Authors.\n"
+         "Licensed under the Apache License, Version 2.0 <https://www.apache.org/licenses/LICENSE-2.0>.\n";
 }
 
 std::string LaTeXPreamble(int g, int n) {
