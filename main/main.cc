@@ -56,9 +56,12 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   Statistics statistics;
   TypedNumbers typed;
   // The checkpoint options come out first; the rest is the command line
-  // as before, and what a checkpoint records as its run's arguments.
-  std::vector<char*> args(argv, argv + (argc > 0 ? argc : 0));
-  CheckpointOptions checkpoint_options;
+  // as before, and what a checkpoint records as its run's arguments.  Both
+  // are static: a bad command line ends the process by exit, which frees
+  // static objects but not those of this frame.
+  static std::vector<char*> args;
+  args.assign(argv, argv + (argc > 0 ? argc : 0));
+  static CheckpointOptions checkpoint_options;
   std::string bad_option = TakeCheckpointOptions(args, checkpoint_options);
   if (!bad_option.empty()) QuitWithUsage(argv[0], "%s", bad_option.c_str());
   int arg_count = static_cast<int>(args.size());
