@@ -40,7 +40,7 @@ QuitFunction SetQuitFunction(QuitFunction quit) {
 const char* ProgramName(const char* argv0) { return argv0 != nullptr && argv0[0] != '\0' ? argv0 : "stable-graphs"; }
 
 void QuitWithUsage(char* program) {
-  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n", ProgramName(program));
+  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] [-L] genus [marked_points]\n", ProgramName(program));
   fputs("\t\t-P L: print graphs in LaTeX (default)\n", stderr);
   fputs("\t\t-P T: print graphs in text format\n", stderr);
   fputs("\t\t-P B: print graphs in binary format\n", stderr);
@@ -51,18 +51,21 @@ void QuitWithUsage(char* program) {
   fputs("\t\t-S N: don't print statistics\n", stderr);
   fputs("\t\t\n", stderr);
   fputs("\t\t-C C: print only graphs with C edges\n", stderr);
+  fputs("\t\t\n", stderr);
+  fputs("\t\t-L: label the marked points 1 .. n\n", stderr);
   quit_function(1);
   abort();  // a quitting step that returns is a programming error
 }
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics) {
+                     Printer& printer, Statistics& statistics, bool& labelled) {
   if (argc < 2) QuitWithUsage(argv[0]);
   genus = -1;
   marked_points = 0;
   edge_filter = -1;
   printer = PrinterLaTeX;
   statistics = StatisticsFull;
+  labelled = false;
   bool genus_seen = false;
   bool marked_points_seen = false;
   for (int i = 1; i < argc; ++i) {
@@ -101,6 +104,9 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
           case 'T': statistics = StatisticsTerse; break;
           default: statistics = StatisticsNone; break;
         }
+        break;
+      case 'L':
+        labelled = true;
         break;
       default:
         QuitWithUsage(argv[0]);

@@ -6,10 +6,10 @@
 
 #include "main/settings.h"
 
-/// Turns the arguments into the five settings of a run; on a bad command
+/// Turns the arguments into the six settings of a run; on a bad command
 /// line it calls QuitWithUsage and does not return.  Returns 0.
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics);
+                     Printer& printer, Statistics& statistics, bool& labelled);
 
 /// Writes the usage text to standard error and ends the process with
 /// status 1.

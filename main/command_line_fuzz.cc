@@ -2,7 +2,7 @@
 //
 // libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser
-// must either set the five settings exactly as an independent model of the
+// must either set the six settings exactly as an independent model of the
 // command line says, or quit with the usage text and status 1 where the
 // model says so.  The quitting step throws instead of ending the process and
 // the usage text is caught in memory, so one process tries millions of
@@ -33,9 +33,10 @@ struct Quit {
 
 void throw_quit(int status) { throw Quit{status}; }
 
-/// The five settings, or a refusal.
+/// The six settings, or a refusal.
 struct Outcome {
   bool quit = false;
+  bool labelled = false;
   int genus = 0, marked_points = 0, edge_filter = 0;
   int printer = 0, statistics = 0;
 };
@@ -78,6 +79,10 @@ Outcome model(const std::vector<std::string>& args) {
     }
     if (arg.size() != 2) return quit;
     char option = arg[1];
+    if (option == 'L') {
+      o.labelled = true;
+      continue;
+    }
     if (option != 'C' && option != 'P' && option != 'S') return quit;
     if (i + 1 >= args.size()) return quit;
     const std::string& value = args[++i];
@@ -123,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int genus = 0, marked_points = 0, edge_filter = 0;
   Printer printer = PrinterLaTeX;
   Statistics statistics = StatisticsFull;
+  bool labelled = false;
   int quit_status = 0;
   char* usage = nullptr;
   size_t usage_size = 0;
@@ -133,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SetQuitFunction(throw_quit);
   try {
     if (ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter, printer,
-                         statistics) != 0) {
+                         statistics, labelled) != 0) {
       stderr = real_stderr;
       fail("ParseCommandLine returned a value other than 0");
     }
@@ -159,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (printer < PrinterLaTeX || printer > PrinterNone) fail("printer out of range");
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
-      printer != want.printer || statistics != want.statistics)
+      printer != want.printer || statistics != want.statistics || labelled != want.labelled)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.

@@ -21,12 +21,17 @@
 
 namespace {
 
-/// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n) {
+/// The printer the command line asked for, writing to standard output; a
+/// byte stream stays labelled if the one read is.
+std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, bool labelled) {
   switch (format) {
     case ConvertLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, g, n);
     case ConvertText: return std::make_unique<TextGraphPrinter>(stdout, g, n);
-    case ConvertBinary: return std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+    case ConvertBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+      binary->labelled = labelled;
+      return binary;
+    }
     case ConvertJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case ConvertSage: return std::make_unique<SageGraphPrinter>(stdout);
     case ConvertNone: break;
@@ -64,7 +69,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    converter.Replay(*make_printer(settings.format, converter.g, converter.n), settings.edge_filter);
+    converter.Replay(*make_printer(settings.format, converter.g, converter.n, reader->labelled()),
+                     settings.edge_filter);
   } catch (const BinaryStreamError& error) {
     // Graphs are written as they are read, so damage further on leaves
     // the output incomplete: say so.

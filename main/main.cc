@@ -9,6 +9,7 @@
 #include <string>
 
 #include "computer/boundary_computer.h"
+#include "labelled/labelling_printer.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
 #include "main/output_error.h"
@@ -20,11 +21,15 @@
 namespace {
 
 /// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points) {
+std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points, bool labelled) {
   switch (choice) {
     case PrinterLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, genus, marked_points);
     case PrinterText: return std::make_unique<TextGraphPrinter>(stdout, genus, marked_points);
-    case PrinterBinary: return std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+    case PrinterBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+      binary->labelled = labelled;
+      return binary;
+    }
     case PrinterNone: break;
   }
   return std::make_unique<NullGraphPrinter>();
@@ -36,7 +41,8 @@ int main(int argc, char** argv) {
   int genus, marked_points, edge_filter;
   Printer printer_choice;
   Statistics statistics;
-  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics);
+  bool labelled;
+  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, labelled);
   const char* program = ProgramName(argv[0]);
   std::string problem = CapacityProblem(genus, marked_points);
   if (!problem.empty()) {
@@ -46,14 +52,19 @@ int main(int argc, char** argv) {
   PrintCompilationFlags();
   try {
     BoundaryComputer computer(genus, marked_points);
-    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
+    computer.count_labelled = labelled;
+    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points, labelled);
     // Both streams carry results (the graphs, the counts), so losing either
     // makes the run a failure.
     CheckedPrinter checked(*printer);
     checked.Watch(stdout, "standard output");
     checked.Watch(stderr, "standard error");
     checked.Check();  // the banner
-    computer.Compute(checked, statistics, edge_filter);
+    // Labelled graphs are made from the search's graphs as they are
+    // printed; a run that prints nothing only counts them.
+    LabellingPrinter labelling(checked);
+    bool expand = labelled && printer_choice != PrinterNone;
+    computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : checked, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());

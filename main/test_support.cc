@@ -26,7 +26,7 @@ FILE* StreamOfBytes(const std::vector<int>& bytes) {
 }
 
 std::string UsageText(const std::string& program) {
-  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n" +
+  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] [-L] genus [marked_points]\n" +
          "\t\t-P L: print graphs in LaTeX (default)\n"
          "\t\t-P T: print graphs in text format\n"
          "\t\t-P B: print graphs in binary format\n"
@@ -36,7 +36,9 @@ std::string UsageText(const std::string& program) {
          "\t\t-S T: print terse statistics\n"
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
-         "\t\t-C C: print only graphs with C edges\n";
+         "\t\t-C C: print only graphs with C edges\n"
+         "\t\t\n"
+         "\t\t-L: label the marked points 1 .. n\n";
 }
 
 std::string LaTeXPreamble(int g, int n) {

@@ -16,7 +16,7 @@ BinaryGraphReader::BinaryGraphReader(FILE* file_) : file(file_) {
 
 BinaryGraphReader::BinaryGraphReader(const BinaryGraphReader& other)
     : file(other.file), graphs_by_K(other.graphs_by_K), open_error(other.open_error),
-      was_read(other.was_read), finished(other.finished) {}
+      was_read(other.was_read), finished(other.finished), labelled_(other.labelled_) {}
 
 // Reading to the end closes the stream; a reader that opened its own file
 // and did not read it to the end closes it here.  Copies share the stream
@@ -52,6 +52,8 @@ bool BinaryGraphReader::ReadNext(Graph& graph) {
       read_header();
     }
     graph.ReadRecord(file);  // in place: long streams pass through one record
+    graph.labelled = labelled_;
+    if (labelled_ && graph.K != 0) read_labels(graph);
   } catch (...) {
     finished = true;
     close_file();
@@ -66,7 +68,43 @@ bool BinaryGraphReader::ReadNext(Graph& graph) {
 void BinaryGraphReader::read_header() {
   int header = fgetc(file);
   if (header == EOF) throw BinaryStreamError("unexpected end of graph stream while reading the header byte");
-  if (header != 0) {
-    throw BinaryStreamError("not a graph stream: the header byte is " + std::to_string(header) + ", not 0");
+  if (header != 0 && header != 1) {
+    throw BinaryStreamError("not a graph stream: the header byte is " + std::to_string(header) + ", not 0 or 1");
+  }
+  labelled_ = header == 1;
+}
+
+// The labels must hand each vertex exactly its marked points, so that a
+// labelled graph read is one the tool could have written.
+void BinaryGraphReader::read_labels(Graph& graph) {
+  int counts[kMaxComponents] = {};
+  for (int v = 0; v < graph.K; ++v) {
+    if (graph.marked_points[v] < 0) {
+      throw BinaryStreamError("corrupt graph stream: a labelled record has a negative marked-point count");
+    }
+  }
+  if (graph.n > kMaxLabels) {
+    throw BinaryStreamError("corrupt graph stream: a labelled record has " + std::to_string(graph.n) +
+                            " marked points, more than the " + std::to_string(kMaxLabels) + " labels a graph can hold");
+  }
+  unsigned char vertices[kMaxLabels];
+  if (fread(vertices, 1, graph.n, file) != static_cast<size_t>(graph.n)) {
+    throw BinaryStreamError("unexpected end of graph stream while reading the labels of a graph record");
+  }
+  for (int l = 0; l < graph.n; ++l) {
+    int v = vertices[l];
+    if (v >= graph.K) {
+      throw BinaryStreamError("corrupt graph stream: label " + std::to_string(l + 1) + " of a record with " +
+                              std::to_string(graph.K) + " components sits at vertex " + std::to_string(v));
+    }
+    ++counts[v];
+    graph.vertex_of_label[l] = static_cast<int8_t>(v);
+  }
+  for (int v = 0; v < graph.K; ++v) {
+    if (counts[v] != graph.marked_points[v]) {
+      throw BinaryStreamError("corrupt graph stream: vertex " + std::to_string(v) + " of a labelled record carries " +
+                              std::to_string(counts[v]) + " labels but " + std::to_string(graph.marked_points[v]) +
+                              " marked points");
+    }
   }
 }
