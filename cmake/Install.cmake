@@ -10,12 +10,14 @@ include(CMakePackageConfigHelpers)
 set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/binary_stream_error.h
   graph/graph.h
+  graph/type_capacity.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
   printers/null_graph_printer.h
+  printers/record_check.h
   printers/sage_graph_printer.h
   printers/text_graph_printer.h
 )
@@ -26,6 +28,13 @@ foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)
 endforeach()
 
 install(TARGETS stable-graphs stable-graphs-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The Python reader goes where Debian's python3 finds the modules of the
+# system (/usr/lib/python3/dist-packages for the prefix /usr); under another
+# prefix, Python finds it with PYTHONPATH=PREFIX/lib/python3/dist-packages.
+set(STABLE_GRAPHS_PYTHON_DIR lib/python3/dist-packages CACHE STRING
+    "Where cmake --install puts the Python module, relative to the prefix")
+install(FILES python/stable_graphs.py DESTINATION ${STABLE_GRAPHS_PYTHON_DIR})
 install(FILES man/stable-graphs.1 man/stable-graphs-convert.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(TARGETS stablegraphs EXPORT StableGraphsTargets

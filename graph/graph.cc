@@ -1,6 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 #include "graph/graph.h"
 
+#include <errno.h>
 #include <string.h>
 
 #include <string>
@@ -79,12 +80,12 @@ void Graph::Clear(int8_t K_) {
 
 namespace {
 
-/// Reads one signed byte of a record, naming `what` when the stream ends.
+/// Reads one signed byte of a record, naming `what` when the stream ends
+/// or cannot be read.
 int8_t read_byte(FILE* f, const char* what) {
   unsigned char byte;
-  if (fread(&byte, 1, 1, f) != 1) {
-    throw BinaryStreamError(std::string("unexpected end of graph stream while reading ") + what);
-  }
+  errno = 0;
+  if (fread(&byte, 1, 1, f) != 1) ThrowReadFailure(f, what);
   return static_cast<int8_t>(byte);
 }
 

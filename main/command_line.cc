@@ -1,32 +1,36 @@
 // Copyright 2026 The stable-graphs Authors.
 #include "main/command_line.h"
 
-#include <limits.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <string>
+
+#include "main/number_argument.h"
 
 namespace {
 
 QuitFunction quit_function = exit;
 
-/// Converts like atoi (leading white space, a sign, the digits up to the
-/// first other character, 0 without digits), except that a number beyond
-/// the range of int gives the nearest end of that range: atoi wraps it, so
-/// that 4294967298 silently became genus 2.
-int to_int(const char* text) {
-  long value = strtol(text, nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+/// Reads a one-letter option value, or quits naming what is wrong.
+char option_letter(int argc, char** argv, int& index, const char* letters, const char* choices) {
+  const char* option = argv[index];
+  if (index + 1 >= argc) QuitWithUsage(argv[0], "option %s needs a value (%s)", option, choices);
+  const char* value = argv[++index];
+  if (strlen(value) != 1 || strchr(letters, value[0]) == nullptr)
+    QuitWithUsage(argv[0], "option %s takes %s, not '%s'", option, choices, value);
+  return value[0];
 }
 
-/// Reads a one-letter option value, or quits when it is not one of letters.
-char option_letter(int argc, char** argv, int& index, const char* letters) {
-  if (index + 1 >= argc) QuitWithUsage(argv[0]);
-  const char* value = argv[++index];
-  if (strlen(value) != 1 || strchr(letters, value[0]) == nullptr) QuitWithUsage(argv[0]);
-  return value[0];
+/// Quits for an argument that starts with '-' and is not an option; a
+/// value glued to its option gets a hint.
+[[noreturn]] void unknown_option(char* program, const char* arg) {
+  if (strlen(arg) > 2 && strchr("CPS", arg[1]) != nullptr)
+    QuitWithUsage(program, "unknown option '%s' (an option's value is the next argument: -%c %s)", arg, arg[1],
+                  arg + 2);
+  QuitWithUsage(program, "unknown option '%s'", arg);
 }
 
 }  // namespace
@@ -37,7 +41,9 @@ QuitFunction SetQuitFunction(QuitFunction quit) {
   return old;
 }
 
-const char* ProgramName(const char* argv0) { return argv0 != nullptr && argv0[0] != '\0' ? argv0 : "stable-graphs"; }
+const char* ProgramName(const char* argv0, const char* fallback) {
+  return argv0 != nullptr && argv0[0] != '\0' ? argv0 : fallback;
+}
 
 void QuitWithUsage(char* program) {
   fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] [-L] genus [marked_points]\n", ProgramName(program));
@@ -57,39 +63,57 @@ void QuitWithUsage(char* program) {
   abort();  // a quitting step that returns is a programming error
 }
 
+// The reason is formatted into a buffer on the stack: exit runs no
+// destructors, so a string on the heap would stay behind.
+void QuitWithUsage(char* program, const char* format, ...) {
+  char reason[1024];
+  va_list arguments;
+  va_start(arguments, format);
+  vsnprintf(reason, sizeof(reason), format, arguments);
+  va_end(arguments);
+  fprintf(stderr, "%s: %s\n", ProgramName(program), reason);
+  QuitWithUsage(program);
+}
+
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics, bool& labelled) {
+                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled) {
   if (argc < 2) QuitWithUsage(argv[0]);
   genus = -1;
   marked_points = 0;
   edge_filter = -1;
   printer = PrinterLaTeX;
   statistics = StatisticsFull;
-  labelled = false;
-  bool genus_seen = false;
-  bool marked_points_seen = false;
+  if (labelled != nullptr) *labelled = false;
+  // The arguments themselves, not copies: exit, on a bad command line,
+  // would leave copies on the heap.
+  const char* genus_arg = nullptr;
+  const char* marked_points_arg = nullptr;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (arg[0] != '-') {
-      if (!genus_seen) {
-        genus = to_int(arg);
-        genus_seen = true;
-      } else if (!marked_points_seen) {
-        marked_points = to_int(arg);
-        marked_points_seen = true;
+      if (genus_arg == nullptr) {
+        genus = ReadNumber(arg).value;
+        genus_arg = arg;
+      } else if (marked_points_arg == nullptr) {
+        marked_points = ReadNumber(arg).value;
+        marked_points_arg = arg;
       } else {
-        QuitWithUsage(argv[0]);
+        QuitWithUsage(argv[0], "one number too many: '%s' after genus and marked_points", arg);
       }
       continue;
     }
-    if (strlen(arg) != 2) QuitWithUsage(argv[0]);
+    if (strlen(arg) != 2) unknown_option(argv[0], arg);
     switch (arg[1]) {
-      case 'C':
-        if (i + 1 >= argc) QuitWithUsage(argv[0]);
-        edge_filter = to_int(argv[++i]);
+      case 'C': {
+        if (i + 1 >= argc) QuitWithUsage(argv[0], "option -C needs a value (a number of edges)");
+        int value = ReadNumber(argv[++i]).value;
+        if (value < 0)
+          QuitWithUsage(argv[0], "option -C takes a number of edges, which must not be negative (got '%s')", argv[i]);
+        edge_filter = value;
         break;
+      }
       case 'P':
-        switch (option_letter(argc, argv, i, "LTBN")) {
+        switch (option_letter(argc, argv, i, "LTBN", "L, T, B or N")) {
           case 'L': printer = PrinterLaTeX; break;
           case 'T': printer = PrinterText; break;
           case 'B': printer = PrinterBinary; break;
@@ -99,20 +123,25 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
       case 'S':
         // The usage text has always offered N for "no statistics"; S is
         // accepted as well.
-        switch (option_letter(argc, argv, i, "FTSN")) {
+        switch (option_letter(argc, argv, i, "FTSN", "F, T or N")) {
           case 'F': statistics = StatisticsFull; break;
           case 'T': statistics = StatisticsTerse; break;
           default: statistics = StatisticsNone; break;
         }
         break;
       case 'L':
-        labelled = true;
+        if (labelled != nullptr) *labelled = true;
         break;
       default:
-        QuitWithUsage(argv[0]);
+        unknown_option(argv[0], arg);
     }
   }
-  if (genus == -1) QuitWithUsage(argv[0]);
+  // A genus typed as " -1" is seen, and refused later as negative.
+  if (genus_arg == nullptr) QuitWithUsage(argv[0], "no genus given");
+  if (typed != nullptr) {
+    typed->genus = ReadNumber(genus_arg).typed;
+    if (marked_points_arg != nullptr) typed->marked_points = ReadNumber(marked_points_arg).typed;
+  }
   return 0;
 }
 
@@ -123,16 +152,4 @@ void PrintCompilationFlags() {
   fprintf(stderr, "R=%.*s ", static_cast<int>(strlen(r)) - 8, r + 6);
   fputs("USE_NAUTY ", stderr);
   fputs("\n", stderr);
-}
-
-std::string CapacityProblem(int g, int n) {
-  if (g < 0) return "the genus must not be negative (got " + std::to_string(g) + ")";
-  if (n < 0) return "the number of marked points must not be negative (got " + std::to_string(n) + ")";
-  if (g > 8) return "genus " + std::to_string(g) + " is beyond the limit of 8 that a graph can hold";
-  long long colored = 3LL * g + n - 2;  // bounds K plus the pairs with multiple edges
-  if (colored > 31) {
-    return "type (" + std::to_string(g) + ", " + std::to_string(n) +
-           ") is beyond the limit 3 * genus + marked_points - 2 <= 31 (nauty takes at most 31 coloured vertices)";
-  }
-  return "";
 }

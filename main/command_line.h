@@ -4,20 +4,35 @@
 
 #include <string>
 
+#include "graph/type_capacity.h"
 #include "main/settings.h"
 
-/// Turns the arguments into the six settings of a run; on a bad command
-/// line it calls QuitWithUsage and does not return.  Returns 0.
+/// The genus and the number of marked points as typed, for messages about
+/// numbers beyond the range of int (which the settings hold clamped).
+struct TypedNumbers {
+  std::string genus = "0";
+  std::string marked_points = "0";
+};
+
+/// Turns the arguments into the five settings of a run (and, when typed is
+/// given, the numbers as typed; when labelled is given, whether -L labels
+/// the marked points); on a bad command line it calls QuitWithUsage, with
+/// one line saying what is wrong when there are arguments, and does not
+/// return.  Returns 0.
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics, bool& labelled);
+                     Printer& printer, Statistics& statistics, TypedNumbers* typed = nullptr,
+                     bool* labelled = nullptr);
 
 /// Writes the usage text to standard error and ends the process with
 /// status 1.
 [[noreturn]] void QuitWithUsage(char* program);
+/// Writes "program: " and the reason (printf's format and arguments) on
+/// one line, then the usage text, and ends the process with status 1.
+[[noreturn]] void QuitWithUsage(char* program, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-/// The name to show in messages: argv0, or "stable-graphs" when a caller
-/// started the process without one (an empty argument vector).
-const char* ProgramName(const char* argv0);
+/// The name to show in messages: argv0, or fallback when a caller started
+/// the process without one (an empty argument vector or an empty name).
+const char* ProgramName(const char* argv0, const char* fallback = "stable-graphs");
 
 /// Writes the banner line of build flags to standard error.
 void PrintCompilationFlags();
@@ -26,9 +41,5 @@ void PrintCompilationFlags();
 typedef void (*QuitFunction)(int status);
 /// Replaces the quitting step (nullptr restores exit) and returns the old one.
 QuitFunction SetQuitFunction(QuitFunction quit);
-
-/// Empty when graphs of type (g, n) fit the model, else one line (without
-/// line end) naming the limit that (g, n) exceeds.
-std::string CapacityProblem(int g, int n);
 
 #endif  // STABLE_GRAPHS_MAIN_COMMAND_LINE_H_

@@ -79,7 +79,7 @@ class CommandLineTest : public testing::Test {
     testing::internal::CaptureStderr();
     try {
       int result = ParseCommandLine(static_cast<int>(words.size()), argv.data(), s.genus, s.marked_points,
-                                    s.edge_filter, s.printer, s.statistics, s.labelled);
+                                    s.edge_filter, s.printer, s.statistics, nullptr, &s.labelled);
       EXPECT_EQ(0, result);
     } catch (const Quit& quit) {
       outcome.quit = true;
@@ -97,11 +97,24 @@ class CommandLineTest : public testing::Test {
     return outcome.settings;
   }
 
-  static void ExpectRejected(const std::vector<std::string>& args) {
+  /// A bad command line: status 1, the usage text, and before it one line
+  /// naming what is wrong (the bare usage for no argument at all).
+  static void ExpectRejected(const std::vector<std::string>& args, const std::string& reason = "") {
     Outcome outcome = Parse(args);
     ASSERT_TRUE(outcome.quit) << "accepted: " << testing::PrintToString(args);
     EXPECT_EQ(1, outcome.status) << testing::PrintToString(args);
-    EXPECT_EQ(UsageText(kProgram), outcome.err) << testing::PrintToString(args);
+    if (args.empty()) {
+      EXPECT_EQ(UsageText(kProgram), outcome.err);
+      return;
+    }
+    size_t line_end = outcome.err.find('\n');
+    ASSERT_NE(std::string::npos, line_end) << outcome.err;
+    std::string first = outcome.err.substr(0, line_end);
+    EXPECT_EQ(0u, first.find(std::string(kProgram) + ": ")) << first;
+    if (!reason.empty()) {
+      EXPECT_EQ(std::string(kProgram) + ": " + reason, first);
+    }
+    EXPECT_EQ(UsageText(kProgram), outcome.err.substr(line_end + 1)) << testing::PrintToString(args);
   }
 
  private:
@@ -151,7 +164,6 @@ TEST_F(CommandLineTest, LastRepeatedOptionWins) {
 }
 
 TEST_F(CommandLineTest, EdgeFilterConsumesWhateverFollows) {
-  EXPECT_EQ(Make(2, 0, -1, PrinterLaTeX, StatisticsFull), Accepted({"-C", "-1", "2"}));
   // -P is the value of -C here, not an option.
   EXPECT_EQ(Make(1, 0, 0, PrinterLaTeX, StatisticsFull), Accepted({"-C", "-P", "1"}));
   EXPECT_EQ(0, Accepted({"-C", "abc", "1"}).edge_filter);
@@ -176,7 +188,8 @@ TEST_F(CommandLineTest, NumbersBeyondIntStopAtItsEnds) {
   EXPECT_EQ(INT_MAX, Accepted({"999999999999999999999999999999"}).genus);
   EXPECT_EQ(INT_MIN, Accepted({" -4294967298"}).genus);
   EXPECT_EQ(Make(1, INT_MAX, INT_MAX, PrinterLaTeX, StatisticsFull), Accepted({"1", "4294967296", "-C", "4294967295"}));
-  EXPECT_EQ(INT_MIN, Accepted({"-C", "-18446744073709551617", "1"}).edge_filter);
+  ExpectRejected({"-C", "-18446744073709551617", "1"},
+                 "option -C takes a number of edges, which must not be negative (got '-18446744073709551617')");
   // The ends themselves convert exactly, like everything within them.
   EXPECT_EQ(Make(INT_MAX, INT_MIN, -1, PrinterLaTeX, StatisticsFull), Accepted({"2147483647", " -2147483648"}));
   EXPECT_EQ(Make(2147483646, 12, -1, PrinterLaTeX, StatisticsFull), Accepted({"2147483646", "+12"}));
@@ -188,7 +201,7 @@ TEST_F(CommandLineTest, EmptyArgumentVectorQuitsWithAName) {
   testing::internal::CaptureStderr();
   int status = -1;
   try {
-    ParseCommandLine(0, argv, s.genus, s.marked_points, s.edge_filter, s.printer, s.statistics, s.labelled);
+    ParseCommandLine(0, argv, s.genus, s.marked_points, s.edge_filter, s.printer, s.statistics, nullptr, &s.labelled);
   } catch (const Quit& quit) {
     status = quit.status;
   }
@@ -201,37 +214,68 @@ TEST_F(CommandLineTest, EmptyArgumentVectorQuitsWithAName) {
 
 TEST_F(CommandLineTest, RejectsMissingOrExtraArguments) {
   ExpectRejected({});
-  ExpectRejected({"1", "2", "3"});
-  ExpectRejected({"-P", "T"});
-  ExpectRejected({"1", "-C"});
-  ExpectRejected({"-C", "2"});  // the 2 is the edge filter: no genus remains
-  ExpectRejected({"1", "-P"});
-  ExpectRejected({"1", "-S"});
-  // Genus -1 means no genus.
-  ExpectRejected({" -1"});
-  ExpectRejected({" -1", "2"});
+  ExpectRejected({"1", "2", "3"}, "one number too many: '3' after genus and marked_points");
+  ExpectRejected({"-P", "T"}, "no genus given");
+  ExpectRejected({"1", "-C"}, "option -C needs a value (a number of edges)");
+  ExpectRejected({"-C", "2"}, "no genus given");  // the 2 is the edge filter
+  ExpectRejected({"1", "-P"}, "option -P needs a value (L, T, B or N)");
+  ExpectRejected({"1", "-S"}, "option -S needs a value (F, T or N)");
+}
+
+// A genus typed with white space before its minus sign is a genus: the run
+// refuses it as negative, not as a missing genus.
+TEST_F(CommandLineTest, NegativeGenusIsAGenus) {
+  EXPECT_EQ(Make(-1, 0, -1, PrinterLaTeX, StatisticsFull), Accepted({" -1"}));
+  EXPECT_EQ(Make(-1, 2, -1, PrinterLaTeX, StatisticsFull), Accepted({" -1", "2"}));
 }
 
 TEST_F(CommandLineTest, RejectsMalformedOptions) {
-  ExpectRejected({"-1"});
-  ExpectRejected({"-10", "1"});
-  ExpectRejected({"-", "1"});
-  ExpectRejected({"--", "1"});
-  ExpectRejected({"-PT", "1"});
-  ExpectRejected({"-X", "1"});
-  ExpectRejected({"-p", "T", "1"});
-  ExpectRejected({"1", "-c", "2"});
+  ExpectRejected({"-1"}, "unknown option '-1'");
+  ExpectRejected({"-10", "1"}, "unknown option '-10'");
+  ExpectRejected({"-", "1"}, "unknown option '-'");
+  ExpectRejected({"--", "1"}, "unknown option '--'");
+  ExpectRejected({"-PT", "1"}, "unknown option '-PT' (an option's value is the next argument: -P T)");
+  ExpectRejected({"-C2", "1"}, "unknown option '-C2' (an option's value is the next argument: -C 2)");
+  ExpectRejected({"-X", "1"}, "unknown option '-X'");
+  ExpectRejected({"-Q", "1"}, "unknown option '-Q'");
+  ExpectRejected({"-p", "T", "1"}, "unknown option '-p'");
+  ExpectRejected({"1", "-c", "2"}, "unknown option '-c'");
 }
 
 TEST_F(CommandLineTest, RejectsBadOptionValues) {
-  ExpectRejected({"-P", "t", "1"});
-  ExpectRejected({"-P", "TT", "1"});
-  ExpectRejected({"-P", "", "1"});
+  ExpectRejected({"-P", "t", "1"}, "option -P takes L, T, B or N, not 't'");
+  ExpectRejected({"-P", "TT", "1"}, "option -P takes L, T, B or N, not 'TT'");
+  ExpectRejected({"-P", "", "1"}, "option -P takes L, T, B or N, not ''");
+  ExpectRejected({"-P", "X", "1"}, "option -P takes L, T, B or N, not 'X'");
   ExpectRejected({"-P", "S", "1"});
-  ExpectRejected({"-S", "f", "1"});
+  ExpectRejected({"-S", "f", "1"}, "option -S takes F, T or N, not 'f'");
   ExpectRejected({"-S", "L", "1"});
   ExpectRejected({"-S", "SS", "1"});
   ExpectRejected({"-S", "", "1"});
+}
+
+TEST_F(CommandLineTest, RejectsNegativeCodimension) {
+  ExpectRejected({"-C", "-1", "2"}, "option -C takes a number of edges, which must not be negative (got '-1')");
+  ExpectRejected({"-C", "-5", "2", "0"}, "option -C takes a number of edges, which must not be negative (got '-5')");
+  ExpectRejected({"-C", " -3", "2"}, "option -C takes a number of edges, which must not be negative (got ' -3')");
+  EXPECT_EQ(0, Accepted({"-C", "-0", "2"}).edge_filter);
+}
+
+TEST_F(CommandLineTest, TypedNumbersForMessages) {
+  std::vector<std::string> words = {kProgram, "0099999999999999x", " -000123456789012345678"};
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(&word[0]);
+  Settings s;
+  TypedNumbers typed;
+  ParseCommandLine(3, argv.data(), s.genus, s.marked_points, s.edge_filter, s.printer, s.statistics, &typed);
+  EXPECT_EQ(INT_MAX, s.genus);
+  EXPECT_EQ(INT_MIN, s.marked_points);
+  EXPECT_EQ("99999999999999", typed.genus);
+  EXPECT_EQ("-123456789012345678", typed.marked_points);
+  EXPECT_EQ("genus 99999999999999 is beyond the limit of 8 that a graph can hold",
+            CapacityProblem(s.genus, 0, typed.genus, "0"));
+  EXPECT_EQ("the number of marked points must not be negative (got -123456789012345678)",
+            CapacityProblem(0, s.marked_points, "0", typed.marked_points));
 }
 
 TEST_F(CommandLineTest, UsageNamesTheInvokedProgram) {
@@ -244,7 +288,7 @@ TEST_F(CommandLineTest, UsageNamesTheInvokedProgram) {
   testing::internal::CaptureStderr();
   int status = -1;
   try {
-    ParseCommandLine(1, argv, genus, marked_points, edge_filter, printer, statistics, labelled);
+    ParseCommandLine(1, argv, genus, marked_points, edge_filter, printer, statistics, nullptr, &labelled);
   } catch (const Quit& quit) {
     status = quit.status;
   }
@@ -258,28 +302,6 @@ TEST(BannerTest, IsOneLineWithRevisionAndNauty) {
     PrintCompilationFlags();
     EXPECT_EQ("Compilation flags: R=27 USE_NAUTY \n", testing::internal::GetCapturedStderr()) << "call " << run;
   }
-}
-
-TEST(CapacityTest, AcceptsEveryTypeUpToTheLimits) {
-  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 0}, {0, 4}, {2, 0}, {3, 1}, {8, 0}, {8, 9}, {0, 33}, {5, 18}})
-    EXPECT_EQ("", CapacityProblem(g, n)) << "(" << g << ", " << n << ")";
-}
-
-TEST(CapacityTest, RejectsWithOneLine) {
-  for (auto [g, n] : std::vector<std::pair<int, int>>{
-           {9, 0}, {8, 10}, {0, 34}, {5, 19}, {-1, 4}, {2, -1}, {-5, -5}, {0, INT_MAX}, {INT_MAX, 0}}) {
-    std::string problem = CapacityProblem(g, n);
-    EXPECT_FALSE(problem.empty()) << "(" << g << ", " << n << ")";
-    EXPECT_EQ(std::string::npos, problem.find('\n')) << problem;
-  }
-}
-
-TEST(CapacityTest, NamesTheLimit) {
-  EXPECT_NE(std::string::npos, CapacityProblem(9, 0).find('8')) << CapacityProblem(9, 0);
-  EXPECT_NE(std::string::npos, CapacityProblem(8, 10).find("31")) << CapacityProblem(8, 10);
-  EXPECT_NE(std::string::npos, CapacityProblem(0, 34).find("31")) << CapacityProblem(0, 34);
-  EXPECT_NE(std::string::npos, CapacityProblem(-2, 0).find("negative")) << CapacityProblem(-2, 0);
-  EXPECT_NE(std::string::npos, CapacityProblem(1, -3).find("negative")) << CapacityProblem(1, -3);
 }
 
 }  // namespace

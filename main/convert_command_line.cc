@@ -1,39 +1,38 @@
 // Copyright 2026 The stable-graphs Authors.
 #include "main/convert_command_line.h"
 
-#include <errno.h>
-#include <limits.h>
-#include <stdlib.h>
 #include <string.h>
+
+#include <string>
+
+#include "main/number_argument.h"
 
 namespace {
 
-/// Reads a whole argument as a decimal int no smaller than minimum; unlike
-/// atoi it refuses "3x", "" and out-of-range values, since a converter that
-/// quietly titled a document with the wrong type would be worse than one
-/// that stops.
-bool parse_int(const char* text, long minimum, int& value) {
-  char* end = nullptr;
-  errno = 0;
-  long parsed = strtol(text, &end, 10);
-  if (end == text || *end != '\0' || errno != 0 || parsed < minimum || parsed > INT_MAX) return false;
-  value = static_cast<int>(parsed);
-  return true;
-}
-
 /// Takes a positional argument: the stream, then genus, then marked points.
-bool take_positional(const char* arg, int& seen, ConvertSettings& settings) {
+/// Numbers are read as stable-graphs reads them.
+bool take_positional(const char* arg, int& seen, ConvertSettings& settings, std::string& reason) {
   switch (seen++) {
     case 0:
-      // "-" names standard input explicitly, so that a type can follow it.
-      settings.stream = strcmp(arg, "-") == 0 ? "" : arg;
+      // "-" names standard input explicitly, so that a type can follow it;
+      // an empty path is a missing file like any other.
+      settings.stream = arg;
       return true;
-    case 1:
+    case 1: {
+      NumberArgument number = ReadNumber(arg);
       settings.type_given = true;
-      return parse_int(arg, 0, settings.genus);
-    case 2:
-      return parse_int(arg, 0, settings.marked_points);
+      settings.genus = number.value;
+      settings.genus_text = number.typed;
+      return true;
+    }
+    case 2: {
+      NumberArgument number = ReadNumber(arg);
+      settings.marked_points = number.value;
+      settings.marked_points_text = number.typed;
+      return true;
+    }
     default:
+      reason = std::string("one argument too many: '") + arg + "' after stream, genus and marked_points";
       return false;
   }
 }
@@ -49,28 +48,53 @@ bool take_format(const char* value, ConvertFormat& format) {
   return true;
 }
 
+/// Reads the option at argv[i] and its value; false with a reason when
+/// either is wrong.
+bool take_option(int argc, char** argv, int& i, ConvertSettings& settings, std::string& reason) {
+  std::string option = argv[i];
+  if (option.size() != 2 || (option[1] != 'P' && option[1] != 'C')) {
+    reason = "unknown option '" + option + "'";
+    if (option.size() > 2 && (option[1] == 'P' || option[1] == 'C'))
+      reason += " (an option's value is the next argument: " + option.substr(0, 2) + " " + option.substr(2) + ")";
+    return false;
+  }
+  bool format = option[1] == 'P';
+  if (i + 1 >= argc) {
+    reason = "option " + option + (format ? " needs a value (L, T, B, J, S or N)" : " needs a value (a number of edges)");
+    return false;
+  }
+  const char* value = argv[++i];
+  if (format) {
+    if (take_format(value, settings.format)) return true;
+    reason = "option -P takes L, T, B, J, S or N, not '" + std::string(value) + "'";
+    return false;
+  }
+  NumberArgument number = ReadNumber(value);
+  if (number.value < 0) {
+    reason = "option -C takes a number of edges, which must not be negative (got '" + std::string(value) + "')";
+    return false;
+  }
+  settings.edge_filter = number.value;
+  return true;
+}
+
 }  // namespace
 
-bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings) {
+bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, std::string* reason) {
   settings = ConvertSettings();
+  std::string why;
   int positional = 0;
-  for (int i = 1; i < argc; ++i) {
+  bool good = true;
+  for (int i = 1; good && i < argc; ++i) {
     const char* arg = argv[i];
     if (arg[0] != '-' || strcmp(arg, "-") == 0) {
-      if (!take_positional(arg, positional, settings)) return false;
-      continue;
-    }
-    if (strlen(arg) != 2 || i + 1 >= argc) return false;
-    const char* value = argv[++i];
-    if (arg[1] == 'P') {
-      if (!take_format(value, settings.format)) return false;
-    } else if (arg[1] == 'C') {
-      if (!parse_int(value, INT_MIN, settings.edge_filter)) return false;
+      good = take_positional(arg, positional, settings, why);
     } else {
-      return false;
+      good = take_option(argc, argv, i, settings, why);
     }
   }
-  return true;
+  if (reason != nullptr) *reason = why;
+  return good;
 }
 
 void PrintConvertUsage(FILE* out, const char* program) {

@@ -21,17 +21,22 @@ struct ConvertSettings {
   ConvertFormat format = ConvertLaTeX;
   /// -1: every graph; otherwise only the graphs with that many edges.
   int edge_filter = -1;
-  /// Path of the byte stream; empty for standard input.
-  std::string stream;
+  /// Path of the byte stream; "-" for standard input.
+  std::string stream = "-";
   /// Whether genus (and maybe marked_points) came on the command line.
   bool type_given = false;
   int genus = 0;
   int marked_points = 0;
+  /// The numbers as typed, for messages about values beyond int.
+  std::string genus_text = "0";
+  std::string marked_points_text = "0";
 };
 
-/// Fills settings from the arguments of stable-graphs-convert; false on a
-/// bad command line, which the caller answers with the usage text.
-bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings);
+/// Fills settings from the arguments of stable-graphs-convert, reading
+/// numbers as stable-graphs does; false on a bad command line, which the
+/// caller answers with the reason (one line, when reason is given) and the
+/// usage text.
+bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, std::string* reason = nullptr);
 
 /// Writes the usage text of stable-graphs-convert, naming it program.
 void PrintConvertUsage(FILE* out, const char* program);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <limits.h>
 #include <stdlib.h>
 
 #include <string>
@@ -31,9 +32,16 @@ ConvertSettings parsed(const std::vector<std::string>& args) {
   return settings;
 }
 
-bool rejected(const std::vector<std::string>& args) {
+/// The reason given for a bad command line; empty when it was accepted.
+std::string rejection(std::vector<std::string> args) {
+  args.insert(args.begin(), "stable-graphs-convert");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(&arg[0]);
   ConvertSettings settings;
-  return !parse(args, settings);
+  std::string reason;
+  if (ParseConvertCommandLine(static_cast<int>(args.size()), argv.data(), settings, &reason)) return "";
+  EXPECT_FALSE(reason.empty());
+  return reason;
 }
 
 }  // namespace
@@ -42,7 +50,7 @@ TEST(ConvertCommandLine, NoArgumentReadsStandardInputAsLaTeX) {
   ConvertSettings settings = parsed({});
   EXPECT_EQ(ConvertLaTeX, settings.format);
   EXPECT_EQ(-1, settings.edge_filter);
-  EXPECT_EQ("", settings.stream);
+  EXPECT_EQ("-", settings.stream);
   EXPECT_FALSE(settings.type_given);
 }
 
@@ -62,7 +70,7 @@ TEST(ConvertCommandLine, StreamThenType) {
   EXPECT_EQ(1, settings.marked_points);
 
   settings = parsed({"-", "3"});
-  EXPECT_EQ("", settings.stream) << "- is standard input";
+  EXPECT_EQ("-", settings.stream) << "- is standard input";
   EXPECT_TRUE(settings.type_given);
   EXPECT_EQ(3, settings.genus);
   EXPECT_EQ(0, settings.marked_points);
@@ -83,20 +91,46 @@ TEST(ConvertCommandLine, OptionsAndArgumentsInAnyOrder) {
   }
 }
 
-TEST(ConvertCommandLine, EdgeFilterTakesAnyInteger) {
+TEST(ConvertCommandLine, EdgeFilterTakesNoNegativeNumber) {
   EXPECT_EQ(0, parsed({"-C", "0"}).edge_filter);
-  EXPECT_EQ(-1, parsed({"-C", "-1"}).edge_filter);
-  EXPECT_EQ(-7, parsed({"-C", "-7"}).edge_filter);
+  EXPECT_EQ(7, parsed({"-C", "7"}).edge_filter);
+  EXPECT_EQ("option -C takes a number of edges, which must not be negative (got '-1')", rejection({"-C", "-1"}));
+  EXPECT_EQ("option -C takes a number of edges, which must not be negative (got '-7')", rejection({"-C", "-7"}));
 }
 
-TEST(ConvertCommandLine, BadCommandLines) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"-P"},           {"-P", "t"},        {"-P", "TT"},      {"-P", "X"},  {"-P", ""},
-      {"-C"},           {"-C", "x"},        {"-C", "2x"},      {"-C", ""},   {"-C", "99999999999"},
-      {"-S", "N"},      {"-X", "1"},        {"-PT"},           {"--"},       {"s.bin", "x"},
-      {"s.bin", "2x"},  {"s.bin", " -1"},   {"s.bin", "1", "-2"}, {"s.bin", "1", "2", "3"},
-      {"s.bin", "", "1"}, {"s.bin", "99999999999"}};
-  for (const auto& args : bad) EXPECT_TRUE(rejected(args)) << testing::PrintToString(args);
+// Numbers are read as stable-graphs reads them: like atoi, held within int.
+TEST(ConvertCommandLine, NumbersReadAsTheToolReadsThem) {
+  EXPECT_EQ(0, parsed({"-C", "x"}).edge_filter);
+  EXPECT_EQ(3, parsed({"-C", "3x"}).edge_filter);
+  EXPECT_EQ(0, parsed({"-C", ""}).edge_filter);
+  EXPECT_EQ(INT_MAX, parsed({"-C", "99999999999"}).edge_filter);
+  ConvertSettings settings = parsed({"s.bin", "3x", " 2"});
+  EXPECT_EQ(3, settings.genus);
+  EXPECT_EQ(2, settings.marked_points);
+  settings = parsed({"s.bin", "99999999999", " -1"});
+  EXPECT_EQ(INT_MAX, settings.genus);
+  EXPECT_EQ("99999999999", settings.genus_text);
+  EXPECT_EQ(-1, settings.marked_points);
+  EXPECT_EQ(0, parsed({"s.bin", "x"}).genus);
+}
+
+TEST(ConvertCommandLine, BadCommandLinesNameWhatIsWrong) {
+  const std::pair<std::vector<std::string>, std::string> bad[] = {
+      {{"-P"}, "option -P needs a value (L, T, B, J, S or N)"},
+      {{"-P", "t"}, "option -P takes L, T, B, J, S or N, not 't'"},
+      {{"-P", "TT"}, "option -P takes L, T, B, J, S or N, not 'TT'"},
+      {{"-P", "X"}, "option -P takes L, T, B, J, S or N, not 'X'"},
+      {{"-P", ""}, "option -P takes L, T, B, J, S or N, not ''"},
+      {{"-C"}, "option -C needs a value (a number of edges)"},
+      {{"-S", "N"}, "unknown option '-S'"},
+      {{"-X", "1"}, "unknown option '-X'"},
+      {{"-Q"}, "unknown option '-Q'"},
+      {{"-PT"}, "unknown option '-PT' (an option's value is the next argument: -P T)"},
+      {{"--"}, "unknown option '--'"},
+      {{"s.bin", "1", "-2"}, "unknown option '-2'"},
+      {{"s.bin", "1", "2", "3"}, "one argument too many: '3' after stream, genus and marked_points"},
+  };
+  for (const auto& [args, reason] : bad) EXPECT_EQ(reason, rejection(args)) << testing::PrintToString(args);
 }
 
 TEST(ConvertCommandLine, UsageText) {

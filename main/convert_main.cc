@@ -8,7 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "graph/type_capacity.h"
+#include "main/checked_printer.h"
+#include "main/command_line.h"
 #include "main/convert_command_line.h"
+#include "main/output_error.h"
 #include "main/standard_output.h"
 #include "main/stream_converter.h"
 #include "printers/binary_graph_printer.h"
@@ -39,18 +43,39 @@ std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, b
   return std::make_unique<NullGraphPrinter>();
 }
 
-/// The reader of the stream the command line names, standard input if none.
+/// The reader of the stream the command line names, standard input for "-".
 std::unique_ptr<BinaryGraphReader> make_reader(const std::string& stream) {
-  if (stream.empty()) return std::make_unique<BinaryGraphReader>(stdin);
+  if (stream == "-") return std::make_unique<BinaryGraphReader>(stdin);
   return std::make_unique<BinaryGraphReader>(stream.c_str());
+}
+
+/// Why a type given on the command line cannot be converted: one that
+/// stable-graphs refuses, or one without stable graphs, for which it writes
+/// no stream at all.
+std::string given_type_problem(const ConvertSettings& settings) {
+  if (!settings.type_given) return "";
+  std::string problem =
+      CapacityProblem(settings.genus, settings.marked_points, settings.genus_text, settings.marked_points_text);
+  if (!problem.empty()) return problem;
+  problem = NoStableGraphs(settings.genus, settings.marked_points);
+  if (!problem.empty()) return problem + ", and stable-graphs writes no stream for it";
+  return "";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* program = ProgramName(argv[0], "stable-graphs-convert");
   ConvertSettings settings;
-  if (!ParseConvertCommandLine(argc, argv, settings)) {
-    PrintConvertUsage(stderr, argv[0]);
+  std::string reason;
+  if (!ParseConvertCommandLine(argc, argv, settings, &reason)) {
+    if (!reason.empty()) fprintf(stderr, "%s: %s\n", program, reason.c_str());
+    PrintConvertUsage(stderr, program);
+    return 1;
+  }
+  std::string refused = given_type_problem(settings);
+  if (!refused.empty()) {
+    fprintf(stderr, "%s: %s\n", program, refused.c_str());
     return 1;
   }
   std::unique_ptr<BinaryGraphReader> reader = make_reader(settings.stream);
@@ -58,25 +83,32 @@ int main(int argc, char** argv) {
   try {
     converter.Start();
   } catch (const BinaryStreamError& error) {
-    fprintf(stderr, "%s: %s\n", argv[0], error.what());
+    fprintf(stderr, "%s: %s\n", program, error.what());
     return 1;
   }
   bool title_needed = settings.format == ConvertLaTeX || settings.format == ConvertText;
   std::string problem =
       converter.SettleType(settings.type_given, settings.genus, settings.marked_points, title_needed);
   if (!problem.empty()) {
-    fprintf(stderr, "%s: %s\n", argv[0], problem.c_str());
+    fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
+  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n, reader->labelled());
+  // Standard output is checked after every batch, so that a conversion
+  // whose output is being lost stops there instead of reading on.
+  CheckedPrinter checked(*printer);
+  checked.Watch(stdout, "standard output");
   try {
-    converter.Replay(*make_printer(settings.format, converter.g, converter.n, reader->labelled()),
-                     settings.edge_filter);
+    converter.Replay(checked, settings.edge_filter);
+  } catch (const OutputError& error) {
+    fprintf(stderr, "%s: %s\n", program, error.what());
+    return 2;
   } catch (const BinaryStreamError& error) {
     // Graphs are written as they are read, so damage further on leaves
     // the output incomplete: say so.
-    FlushStandardOutput(argv[0]);
-    fprintf(stderr, "%s: %s; the output written before it is incomplete\n", argv[0], error.what());
+    FlushStandardOutput(program);
+    fprintf(stderr, "%s: %s; the output written before it is incomplete\n", program, error.what());
     return 1;
   }
-  return FlushStandardOutput(argv[0]) ? 0 : 2;
+  return FlushStandardOutput(program) ? 0 : 2;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "main/test_process.h"
+#include "main/test_support.h"
 
 namespace {
 
@@ -211,6 +212,92 @@ TEST_F(ConvertTest, DamagedStreamsAreReported) {
   EXPECT_TRUE(contains(missing.err, "cannot open graph stream")) << missing.err;
 }
 
+// The table of whole and damaged streams that the Python reader runs too:
+// both readers must agree on what is damage and say the same.
+TEST_F(ConvertTest, SharedStreamTable) {
+  std::vector<StreamCase> cases = ReadStreamCases(STABLE_GRAPHS_SOURCE_DIR "/printers/stream_cases.txt");
+  ASSERT_GE(cases.size(), 30u);
+  int number = 0;
+  for (const StreamCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    ProcessResult result = RunConverter({"-P", "J", file_with("case" + std::to_string(number++), c.bytes)});
+    if (c.graphs >= 0) {
+      EXPECT_EQ(0, result.status);
+      EXPECT_EQ("", result.err);
+      EXPECT_EQ(c.graphs, count(result.out, "\n"));
+    } else {
+      ASSERT_FALSE(c.error.empty());
+      EXPECT_EQ(1, result.status);
+      EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
+      EXPECT_TRUE(contains(result.err, c.error)) << result.err;
+      EXPECT_EQ(1, count(result.err, "\n")) << result.err;
+    }
+  }
+}
+
+// Bytes after the end marker are never ignored, whatever they are.
+TEST_F(ConvertTest, NothingMayFollowTheEndMarker) {
+  const std::string trailing = "bytes follow the end marker";
+  std::string c1 = ReadFile(stream_of({"-C", "1", "0", "5"}));
+  std::string c2 = ReadFile(stream_of({"-C", "2", "0", "5"}));
+  std::string whole = ReadFile(stream_of({"1", "2"}));
+  // The second record's K byte (after the header and a 4-byte record of
+  // one component) set to 0 makes an early end marker.
+  std::string early_end = whole;
+  ASSERT_EQ(1, early_end[5]);
+  early_end[5] = 0;
+  const std::string streams[] = {c1 + c2, whole + "xyz", early_end, std::string(1 << 20, '\0')};
+  for (const std::string& bytes : streams) {
+    ProcessResult result = RunConverter({"-P", "J", file_with("trailing", bytes)});
+    EXPECT_EQ(1, result.status);
+    EXPECT_TRUE(contains(result.err, trailing)) << result.err;
+  }
+  ProcessOptions zeros;
+  zeros.stdin_path = "/dev/zero";
+  ProcessResult endless = RunConverter({"-P", "J"}, zeros);
+  EXPECT_EQ(1, endless.status);
+  EXPECT_TRUE(contains(endless.err, trailing)) << endless.err;
+}
+
+// A stream that cannot be read is reported as such, not as a short stream.
+TEST_F(ConvertTest, ReadErrorsAreNotTheEndOfTheStream) {
+  ProcessResult directory = RunConverter({"-P", "J", dir});
+  EXPECT_EQ(1, directory.status);
+  EXPECT_EQ("stable-graphs-convert: cannot open graph stream " + dir + ": it is a directory\n", directory.err);
+
+  ProcessResult empty_path = RunConverter({"-P", "J", ""});
+  EXPECT_EQ(1, empty_path.status);
+  EXPECT_EQ("stable-graphs-convert: cannot open graph stream : No such file or directory\n", empty_path.err);
+
+  // Standard input opened on a directory: a read error (EISDIR).
+  ProcessOptions from_directory;
+  from_directory.stdin_path = dir;
+  ProcessResult unreadable = RunConverter({"-P", "J"}, from_directory);
+  EXPECT_EQ(1, unreadable.status);
+  EXPECT_TRUE(contains(unreadable.err, "error reading graph stream while reading the header byte: Is a directory"))
+      << unreadable.err;
+
+  ProcessOptions closed;
+  closed.close_stdin = true;
+  ProcessResult no_input = RunConverter({"-P", "J"}, closed);
+  EXPECT_EQ(1, no_input.status);
+  EXPECT_TRUE(contains(no_input.err, "error reading graph stream while reading the header byte: Bad file descriptor"))
+      << no_input.err;
+}
+
+// Output is checked pass by pass: once it is lost, the conversion stops
+// there and never reaches the damage at the end of this stream.
+TEST_F(ConvertTest, StopsAtTheFirstLostOutput) {
+  std::string damaged_at_end = file_with("tail", ReadFile(stream_of({"2", "1"})) + "x");
+  ProcessOptions full;
+  full.stdout_path = "/dev/full";
+  for (std::string format : {"L", "T", "B", "J", "S"}) {
+    ProcessResult result = RunConverter({"-P", format, damaged_at_end}, full);
+    EXPECT_EQ(2, result.status) << format;
+    EXPECT_EQ("stable-graphs-convert: error writing standard output: No space left on device\n", result.err);
+  }
+}
+
 TEST_F(ConvertTest, LostOutputIsReported) {
   std::string stream = stream_of({"2", "0"});
   ProcessOptions full;
@@ -225,13 +312,68 @@ TEST_F(ConvertTest, LostOutputIsReported) {
   EXPECT_EQ(2, RunConverter({"-P", "J", stream}, closed).status);
 }
 
-TEST_F(ConvertTest, BadCommandLineShowsTheUsage) {
-  for (const Args& args : {Args{"-P", "X"}, Args{"-C"}, Args{"s.bin", "two"}, Args{"-S", "N"}}) {
+TEST_F(ConvertTest, BadCommandLineShowsAReasonAndTheUsage) {
+  for (const Args& args : {Args{"-P", "X"}, Args{"-C"}, Args{"s.bin", "1", "2", "3"}, Args{"-S", "N"}, Args{"-Q"}}) {
     ProcessResult result = RunConverter(args);
     EXPECT_EQ(1, result.status) << testing::PrintToString(args);
     EXPECT_EQ("", result.out);
-    EXPECT_EQ(0u, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
+    size_t line_end = result.err.find('\n');
+    EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
+    EXPECT_EQ(line_end + 1, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
   }
+  EXPECT_EQ(0u, RunConverter({"-P", "X"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S or N, not 'X'\n"));
+}
+
+// Started without a name, the converter still names itself.
+TEST_F(ConvertTest, NamesItselfWithoutArgvZero) {
+  std::string stream = stream_of({"0", "4"});
+  ProcessResult bad = RunProcess(STABLE_GRAPHS_CONVERT_BINARY, {"", "-P", "X"});
+  EXPECT_EQ(0u, bad.err.find("stable-graphs-convert: option -P takes")) << bad.err;
+  EXPECT_TRUE(contains(bad.err, "Usage:\n\tstable-graphs-convert [-P")) << bad.err;
+  ProcessResult damaged = RunProcess(STABLE_GRAPHS_CONVERT_BINARY, {"", file_with("cut", std::string(1, '\0'))});
+  EXPECT_EQ(0u, damaged.err.find("stable-graphs-convert: unexpected end")) << damaged.err;
+}
+
+// A type given for an empty stream is one stable-graphs would run: the
+// converter writes what the tool writes or refuses.
+TEST_F(ConvertTest, GivenTypeIsOneTheToolRuns) {
+  std::string empty = file_with("empty.bin", std::string(2, '\0'));
+  struct Case {
+    Args type;
+    std::string message;
+  };
+  for (const Case& c : {
+           Case{{"1", "0"}, "type (1, 0) has no stable graphs: 2 * genus + marked_points must be at least 3, "
+                            "and stable-graphs writes no stream for it"},
+           Case{{"0", "2"}, "type (0, 2) has no stable graphs"},
+           Case{{"9", "0"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
+           Case{{"0", "40"}, "type (0, 40) is beyond the limit 3 * genus + marked_points - 2 <= 31"},
+           Case{{"99999999999"}, "genus 99999999999 is beyond the limit of 8"},
+           Case{{" -1"}, "the genus must not be negative (got -1)"},
+       }) {
+    for (std::string format : {"T", "L", "J"}) {
+      Args args = {"-P", format, empty};
+      args.insert(args.end(), c.type.begin(), c.type.end());
+      ProcessResult result = RunConverter(args);
+      EXPECT_EQ(1, result.status) << testing::PrintToString(args);
+      EXPECT_EQ("", result.out) << testing::PrintToString(args);
+      EXPECT_EQ(0u, result.err.find("stable-graphs-convert: " + c.message)) << result.err;
+      EXPECT_EQ(1, count(result.err, "\n")) << result.err;
+    }
+  }
+}
+
+// Both tools read -C the same way.
+TEST_F(ConvertTest, EdgeFilterReadAsTheToolReadsIt) {
+  std::string whole = stream_of({"2", "1"});
+  for (std::string C : {"x", "2x", "1"}) {
+    EXPECT_EQ(tool_output({"-P", "T", "-C", C, "2", "1"}), converted({"-P", "T", "-C", C, whole})) << C;
+  }
+  ProcessResult negative = RunConverter({"-C", "-1", whole});
+  EXPECT_EQ(1, negative.status);
+  EXPECT_EQ(0u, negative.err.find("stable-graphs-convert: option -C takes a number of edges, which must not be "
+                                  "negative (got '-1')\nUsage:"))
+      << negative.err;
 }
 
 TEST_F(ConvertTest, ExampleProgramPrintsOneLinePerGraph) {

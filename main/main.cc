@@ -41,10 +41,11 @@ int main(int argc, char** argv) {
   int genus, marked_points, edge_filter;
   Printer printer_choice;
   Statistics statistics;
+  TypedNumbers typed;
   bool labelled;
-  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, labelled);
+  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed, &labelled);
   const char* program = ProgramName(argv[0]);
-  std::string problem = CapacityProblem(genus, marked_points);
+  std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
@@ -66,6 +67,13 @@ int main(int argc, char** argv) {
     bool expand = labelled && printer_choice != PrinterNone;
     computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : checked, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
+    // Standard output stays empty for such a type; say why, so that an
+    // empty document is not taken for a result.
+    std::string unstable = NoStableGraphs(genus, marked_points);
+    if (!unstable.empty()) {
+      fprintf(stderr, "%s: %s\n", program, unstable.c_str());
+      checked.Check();
+    }
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());
     return 2;

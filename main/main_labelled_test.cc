@@ -200,5 +200,5 @@ TEST(LabelledRun, ConverterRefusesDamagedLabels) {
   unlink(path);
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("", result.out);
-  EXPECT_NE(std::string::npos, result.err.find("label 4 of a record with 1 components sits at vertex 1")) << result.err;
+  EXPECT_NE(std::string::npos, result.err.find("graph 1 with 1 components has label 4 at vertex 1")) << result.err;
 }

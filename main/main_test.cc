@@ -151,12 +151,26 @@ TEST(RunTest, NoPrinterWritesNothingButTheSameReport) {
 TEST(RunTest, UnstableTypeRunsWithoutGraphs) {
   std::string empty_report =
       "Tried       =       0\nUnconnected =       0\nDuplicated  =       0\nFound       =       0\n";
-  for (const Args& args : {Args{"x"}, Args{"-P", "T", "0", "0"}, Args{"-P", "B", "1"}, Args{"0", "2"}}) {
-    ProcessResult result = RunGood(args);
-    EXPECT_EQ("", result.out) << Describe(args);
-    EXPECT_EQ(kBanner + empty_report, result.err) << Describe(args);
+  // Standard output stays empty and the status 0; the last line says why.
+  struct Case {
+    Args args;
+    const char* type;
+  };
+  for (const Case& c : {Case{{"x"}, "(0, 0)"}, Case{{"-P", "T", "0", "0"}, "(0, 0)"}, Case{{"-P", "B", "1"}, "(1, 0)"},
+                        Case{{"0", "2"}, "(0, 2)"}, Case{{"-P", "L", "1"}, "(1, 0)"}}) {
+    ProcessResult result = RunGood(c.args);
+    EXPECT_EQ("", result.out) << Describe(c.args);
+    EXPECT_EQ(kBanner + empty_report + "stable-graphs: type " + c.type +
+                  " has no stable graphs: 2 * genus + marked_points must be at least 3\n",
+              result.err)
+        << Describe(c.args);
   }
-  EXPECT_EQ(std::string(kBanner) + "(\n (),\n (),\n (),\n (),\n (),\n (),\n)\n", RunGood({"-S", "T", "x"}).err);
+  EXPECT_EQ(std::string(kBanner) + "(\n (),\n (),\n (),\n (),\n (),\n (),\n)\n" +
+                "stable-graphs: type (0, 0) has no stable graphs: 2 * genus + marked_points must be at least 3\n",
+            RunGood({"-S", "T", "x"}).err);
+  EXPECT_EQ(std::string(kBanner) +
+                "stable-graphs: type (1, 0) has no stable graphs: 2 * genus + marked_points must be at least 3\n",
+            RunGood({"-S", "N", "1"}).err);
 }
 
 TEST(RunTest, EdgeFilterActsOnTheSearch) {
@@ -171,21 +185,42 @@ TEST(RunTest, EdgeFilterActsOnTheSearch) {
                                    "Found           0     1     1 =       2\n"
                                    "  0:     0\n  1:     2\n  2:     0\n  3:     0\n",
             result.err);
-  // An edge filter of -1 keeps every graph.
-  ProcessResult all = RunGood({"-C", "-1", "2"});
-  ProcessResult plain = RunGood({"2"});
-  EXPECT_EQ(plain.out, all.out);
-  EXPECT_EQ(plain.err, all.err);
+  // A negative number of edges is refused, not taken for "every graph" or
+  // "none".
+  for (const Args& args : {Args{"-C", "-1", "2"}, Args{"-C", "-5", "2", "0"}}) {
+    ProcessResult refused = RunStableGraphs(args);
+    EXPECT_EQ(1, refused.status) << Describe(args);
+    EXPECT_EQ("", refused.out) << Describe(args);
+    EXPECT_EQ(0u, refused.err.find("stable-graphs: option -C takes a number of edges, which must not be negative"))
+        << refused.err;
+  }
 }
 
-TEST(RunTest, BadCommandLinesWriteOnlyTheUsage) {
-  for (const Args& args : {Args{}, Args{"-P", "t", "1"}, Args{"-PT", "1"}, Args{"-P", "TT", "1"}, Args{"1", "2", "3"},
-                           Args{"1", "-C"}, Args{"-C", "2"}, Args{"-1"}, Args{" -1"}, Args{" -1", "2"},
-                           Args{"-S", "X", "1"}, Args{"-9", "1"}}) {
-    ProcessResult result = RunStableGraphs(args);
-    EXPECT_EQ(1, result.status) << Describe(args);
-    EXPECT_EQ("", result.out) << Describe(args);
-    EXPECT_EQ(kUsage, result.err) << Describe(args);
+// The usage text is unchanged; one line before it names what was wrong
+// (nothing, for no argument at all).
+TEST(RunTest, BadCommandLinesGetAReasonAndTheUsage) {
+  EXPECT_EQ(kUsage, RunStableGraphs({}).err);
+  struct Case {
+    Args args;
+    const char* reason;
+  };
+  for (const Case& c : {
+           Case{{"-Q", "1"}, "unknown option '-Q'"},
+           Case{{"-P", "X", "1"}, "option -P takes L, T, B or N, not 'X'"},
+           Case{{"-P", "t", "1"}, "option -P takes L, T, B or N, not 't'"},
+           Case{{"-PT", "1"}, "unknown option '-PT' (an option's value is the next argument: -P T)"},
+           Case{{"-P", "TT", "1"}, "option -P takes L, T, B or N, not 'TT'"},
+           Case{{"1", "2", "3"}, "one number too many: '3' after genus and marked_points"},
+           Case{{"1", "-C"}, "option -C needs a value (a number of edges)"},
+           Case{{"-C", "2"}, "no genus given"},
+           Case{{"-1"}, "unknown option '-1'"},
+           Case{{"-S", "X", "1"}, "option -S takes F, T or N, not 'X'"},
+           Case{{"-9", "1"}, "unknown option '-9'"},
+       }) {
+    ProcessResult result = RunStableGraphs(c.args);
+    EXPECT_EQ(1, result.status) << Describe(c.args);
+    EXPECT_EQ("", result.out) << Describe(c.args);
+    EXPECT_EQ("stable-graphs: " + std::string(c.reason) + "\n" + kUsage, result.err) << Describe(c.args);
   }
 }
 
@@ -306,7 +341,8 @@ TEST(CapacityEdgeTest, SmallestRefusedTypesGetOneLine) {
                              "(nauty takes at most 31 coloured vertices)"},
            Case{{"-P", "B", "0", "34"}, "type (0, 34) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
                                         "(nauty takes at most 31 coloured vertices)"},
-           Case{{"-S", "N", " -1", "4"}, nullptr},  // genus -1 is no genus at all
+           Case{{"-S", "N", " -1", "4"}, "the genus must not be negative (got -1)"},
+           Case{{" -1"}, "the genus must not be negative (got -1)"},
            Case{{" -2", "4"}, "the genus must not be negative (got -2)"},
            Case{{"0", " -1"}, "the number of marked points must not be negative (got -1)"},
        }) {
@@ -324,7 +360,12 @@ TEST(RunTest, NumbersBeyondIntAreNotWrapped) {
   ProcessResult huge = RunStableGraphs({"-P", "B", "4294967298"});
   EXPECT_EQ(1, huge.status);
   EXPECT_EQ("", huge.out);
-  EXPECT_EQ("stable-graphs: genus 2147483647 is beyond the limit of 8 that a graph can hold\n", huge.err);
+  EXPECT_EQ("stable-graphs: genus 4294967298 is beyond the limit of 8 that a graph can hold\n", huge.err);
+  // Named as typed, not as the end of int it is held at.
+  EXPECT_EQ("stable-graphs: genus 99999999999999 is beyond the limit of 8 that a graph can hold\n",
+            RunStableGraphs({"99999999999999"}).err);
+  EXPECT_EQ("stable-graphs: the number of marked points must not be negative (got -99999999999999)\n",
+            RunStableGraphs({"1", " -99999999999999"}).err);
   // 2^32 - 1 is not the -1 that keeps every graph: no graph has that many
   // edges, so only the header and the end marker are written.
   ProcessResult filter = RunGood({"-P", "B", "-S", "N", "-C", "4294967295", "2"});

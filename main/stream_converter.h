@@ -21,8 +21,7 @@ class StreamConverter {
   explicit StreamConverter(BinaryGraphReader& reader);
 
   /// Reads the first graph, which tells the type of the run.  Throws
-  /// BinaryStreamError for a stream damaged before it or for an unstable
-  /// type.
+  /// BinaryStreamError for a stream damaged before it.
   void Start();
 
   /// Settles g and n for the printers: the graphs' type, which a given type
@@ -34,10 +33,9 @@ class StreamConverter {
   /// Calls BeginPrint, then PrintSomeGraph for each component count in the
   /// stream with its graphs that have edge_filter edges (-1: all), by
   /// codimension and in stream order, at most batch_size graphs per call,
-  /// then EndPrint.  Throws BinaryStreamError for damage met on the way: a
-  /// reader's error, a negative count, a graph of another type or out of
-  /// the order stable-graphs writes; the graphs before it have then reached
-  /// the printer and EndPrint is not called.
+  /// then EndPrint.  Throws the reader's BinaryStreamError for damage met
+  /// on the way (bytes after the end marker included); the graphs before it
+  /// have then reached the printer and EndPrint is not called.
   void Replay(GraphPrinter& printer, int edge_filter);
 
   /// False for a stream that holds no graph (the two bytes 00 00).
@@ -48,15 +46,11 @@ class StreamConverter {
 
  private:
   void read_ahead();
-  void check_graph(Graph& graph);
   void hand_over(GraphPrinter& printer, std::vector<Graph>& batch);
 
   BinaryGraphReader& reader_;
   Graph next_;              // the graph read ahead, when next_valid_
   bool next_valid_ = false;
-  long number_ = 0;         // graphs read so far, for messages
-  int last_K_ = 0;
-  int last_codimension_ = 0;
 };
 
 #endif  // STABLE_GRAPHS_MAIN_STREAM_CONVERTER_H_

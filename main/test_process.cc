@@ -116,7 +116,9 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     } else {
       redirect(options.stderr_path, 2);
     }
-    if (!options.stdin_path.empty()) {
+    if (options.close_stdin) {
+      close(0);
+    } else if (!options.stdin_path.empty()) {
       int fd = open(options.stdin_path.c_str(), O_RDONLY);
       if (fd < 0) _exit(127);
       dup2(fd, 0);

@@ -29,6 +29,8 @@ struct ProcessOptions {
   /// When not empty, standard input comes from this file; otherwise the
   /// child inherits the test's own.
   std::string stdin_path;
+  /// Close standard input in the child.
+  bool close_stdin = false;
   /// When not empty, standard error goes to this file instead of being
   /// captured.
   std::string stderr_path;

@@ -7,6 +7,9 @@
 
 #include <stdlib.h>
 
+#include <fstream>
+#include <sstream>
+
 std::string CaptureOutput(const std::function<void(FILE*)>& write) {
   char* buffer = nullptr;
   size_t size = 0;
@@ -23,6 +26,25 @@ FILE* StreamOfBytes(const std::vector<int>& bytes) {
   for (int byte : bytes) fputc(byte, stream);
   rewind(stream);
   return stream;
+}
+
+std::vector<StreamCase> ReadStreamCases(const std::string& path) {
+  std::vector<StreamCase> cases;
+  std::ifstream table(path);
+  std::string line;
+  while (std::getline(table, line)) {
+    size_t bar = line.find(" | ");
+    if (line.empty() || line[0] == '#' || bar == std::string::npos) continue;
+    StreamCase c;
+    c.line = line;
+    std::istringstream hex(line.substr(0, bar));
+    for (unsigned byte; hex >> std::hex >> byte;) c.bytes += static_cast<char>(byte);
+    std::string outcome = line.substr(bar + 3);
+    if (outcome.rfind("graphs ", 0) == 0) c.graphs = atoi(outcome.c_str() + 7);
+    else if (outcome.rfind("error ", 0) == 0) c.error = outcome.substr(6);
+    cases.push_back(c);
+  }
+  return cases;
 }
 
 std::string UsageText(const std::string& program) {

@@ -14,6 +14,17 @@ std::string CaptureOutput(const std::function<void(FILE*)>& write);
 /// A readable stream holding `bytes` (each 0 .. 255), at its start.
 FILE* StreamOfBytes(const std::vector<int>& bytes);
 
+/// One case of the shared table of streams (printers/stream_cases.txt).
+struct StreamCase {
+  std::string bytes;
+  int graphs = -1;      // for a whole stream: how many graphs it holds
+  std::string error;    // for damage: a part of the reader's message
+  std::string line;     // the table line, for failure messages
+};
+
+/// The cases of the table at path; empty when it cannot be read.
+std::vector<StreamCase> ReadStreamCases(const std::string& path);
+
 /// The usage text of stable-graphs started as `program`.
 std::string UsageText(const std::string& program);
 

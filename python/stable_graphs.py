@@ -11,16 +11,24 @@ plain ``Graph`` objects::
 takes; ``sage_line`` and ``json_object`` give exactly the lines that
 ``stable-graphs-convert -P S`` and ``-P J`` write.
 
-The stream: one header byte 0; per graph with K components the bytes K, the
-K genera, the K marked-point counts, the K loop counts and the K(K-1)/2 edge
-multiplicities of the vertex pairs (0,1), (0,2), ..., (K-2,K-1); an end
-marker byte 0.  Every value is a signed byte.
+``run`` runs the installed tool and yields its graphs as they come; with
+``labelled=True`` (the default) they are the boundary strata of M̄_{g,n},
+the marked points labelled 1 .. n::
+
+    strata = list(stable_graphs.run(0, 5))          # the 26 strata of M̄_{0,5}
+
+The stream: one header byte, 0 or 1 for labelled graphs; per graph with K
+components the bytes K, the K genera, the K marked-point counts, the K loop
+counts and the K(K-1)/2 edge multiplicities of the vertex pairs (0,1),
+(0,2), ..., (K-2,K-1), in a labelled stream followed by the vertex of each
+label 1 .. n; an end marker byte 0.  Every value is a signed byte.
 """
 
 import io
 import os
+import subprocess
 
-__all__ = ["Graph", "StreamError", "iter_graphs", "read_graphs"]
+__all__ = ["Graph", "StreamError", "ToolError", "iter_graphs", "read_graphs", "run"]
 
 # The largest number of components a record can hold.
 MAX_COMPONENTS = 41
@@ -30,15 +38,28 @@ class StreamError(ValueError):
     """A stream that cannot be read, is cut short or is damaged."""
 
 
+class ToolError(RuntimeError):
+    """stable-graphs, started by run, failed: its exit status and message."""
+
+
 class Graph:
     """One stable graph: per-vertex genus, marked points and loops, and the
-    edges between distinct vertices as (i, j, multiplicity) with i < j."""
+    edges between distinct vertices as (i, j, multiplicity) with i < j.
 
-    def __init__(self, genus, marked_points, loops, edges):
+    A labelled graph also has ``labels``, the labels of each vertex in
+    ascending order (``None`` when the points are unlabelled)."""
+
+    def __init__(self, genus, marked_points, loops, edges, labels=None):
         self.genus = list(genus)
         self.marked_points = list(marked_points)
         self.loops = list(loops)
         self.edges = [tuple(edge) for edge in edges]
+        self.labels = None if labels is None else [sorted(vertex) for vertex in labels]
+
+    @property
+    def labelled(self):
+        """Whether the marked points carry the labels 1 .. n."""
+        return self.labels is not None
 
     @property
     def K(self):
@@ -64,15 +85,16 @@ class Graph:
         return isinstance(other, Graph) and self._fields() == other._fields()
 
     def __repr__(self):
-        return "Graph(genus=%r, marked_points=%r, loops=%r, edges=%r)" % self._fields()
+        return "Graph(genus=%r, marked_points=%r, loops=%r, edges=%r, labels=%r)" % self._fields()
 
     def _fields(self):
-        return (self.genus, self.marked_points, self.loops, self.edges)
+        return (self.genus, self.marked_points, self.loops, self.edges, self.labels)
 
     def admcycles_lists(self):
         """(genera, legs, edges) for admcycles' StableGraph.
 
-        Marked points are 1 .. n in vertex order.  Half-edges follow from
+        Marked points are 1 .. n in vertex order, or a labelled graph's own
+        labels.  Half-edges follow from
         n + 1 on, two consecutive labels per edge, the lower one on the lower
         vertex: first the edges between distinct vertices i < j in row order
         (parallel edges one after the other), then the loops, vertex by
@@ -81,7 +103,7 @@ class Graph:
         legs = [[] for _ in range(self.K)]
         label = 1
         for vertex, count in enumerate(self.marked_points):
-            legs[vertex].extend(range(label, label + count))
+            legs[vertex].extend(self.labels[vertex] if self.labelled else range(label, label + count))
             label += count
         pairs = [(i, j) for i, j, m in self.edges for _ in range(m)]
         pairs += [(v, v) for v, count in enumerate(self.loops) for _ in range(count)]
@@ -100,88 +122,241 @@ class Graph:
 
     def json_object(self):
         """The object that stable-graphs-convert -P J writes for the graph."""
-        return {
+        line = {
             "g": self.g,
             "n": self.n,
             "K": self.K,
             "codimension": self.codimension,
             "genus": list(self.genus),
             "marked_points": list(self.marked_points),
-            "loops": list(self.loops),
-            "edges": [list(edge) for edge in self.edges],
         }
+        if self.labelled:
+            line["legs"] = [list(vertex) for vertex in self.labels]
+        line["loops"] = list(self.loops)
+        line["edges"] = [list(edge) for edge in self.edges]
+        return line
 
 
 def _signed(data):
     return [b - 256 if b > 127 else b for b in data]
 
 
+def capacity_problem(g, n):
+    """None when stable-graphs accepts type (g, n), else why not (the
+    tool's own message)."""
+    if g < 0:
+        return "the genus must not be negative (got %d)" % g
+    if n < 0:
+        return "the number of marked points must not be negative (got %d)" % n
+    if g > 8:
+        return "genus %d is beyond the limit of 8 that a graph can hold" % g
+    if 3 * g + n - 2 > 31:
+        return ("type (%d, %d) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
+                "(nauty takes at most 31 coloured vertices)" % (g, n))
+    return None
+
+
 def _read(stream, count, what):
-    data = stream.read(count)
-    if len(data) != count:
-        raise StreamError("unexpected end of graph stream while reading " + what)
+    """Exactly count bytes: a pipe or an unbuffered file may deliver fewer
+    per call than asked without being at its end."""
+    data = b""
+    while len(data) < count:
+        try:
+            chunk = stream.read(count - len(data))
+        except OSError as error:
+            raise StreamError("error reading graph stream while reading %s: %s"
+                              % (what, error.strerror or error)) from error
+        if isinstance(chunk, str):
+            raise StreamError("the graph stream is a text file: open it in binary mode ('rb')")
+        if not chunk:
+            raise StreamError("unexpected end of graph stream while reading " + what)
+        data += chunk
     return data
 
 
 def _read_header(stream):
+    """True for a labelled stream (header byte 1)."""
     header = _read(stream, 1, "the header byte")[0]
-    if header != 0:
-        raise StreamError("not a graph stream: the header byte is %d, not 0" % header)
+    if header not in (0, 1):
+        raise StreamError("not a graph stream: the header byte is %d, not 0 or 1" % header)
+    return header == 1
+
+
+def _read_labels(stream, graph, where):
+    """The labels of each vertex of a labelled record, which must hand each
+    vertex exactly its marked points."""
+    vertices = _read(stream, graph.n, "the labels of a graph record")
+    labels = [[] for _ in range(graph.K)]
+    for label, vertex in enumerate(vertices, 1):
+        if vertex >= graph.K:
+            raise StreamError("%s has label %d at vertex %d" % (where, label, vertex))
+        labels[vertex].append(label)
+    for vertex, count in enumerate(graph.marked_points):
+        if len(labels[vertex]) != count:
+            raise StreamError("%s has %d labels at vertex %d, which has %d marked points"
+                              % (where, len(labels[vertex]), vertex, count))
+    return labels
 
 
 def _read_record(stream, K):
-    """The Graph of one record whose component count K was just read."""
-    fields = []
-    for what in ("a genus", "a marked-point count", "a loop count"):
-        fields.append(_signed(_read(stream, K, what)))
+    """The genera, marked points, loops and multiplicities of the record
+    whose component count K was just read."""
+    fields = [_signed(_read(stream, K, what))
+              for what in ("a genus", "a marked-point count", "a loop count")]
     multiplicities = _signed(_read(stream, K * (K - 1) // 2, "an edge multiplicity"))
+    return fields[0], fields[1], fields[2], multiplicities
+
+
+def _record_problem(genus, marked_points, loops, multiplicities):
+    """None for a record that stable-graphs can write, else what is wrong
+    with it, in the words of the C++ reader."""
+    K = len(genus)
     pairs = [(i, j) for i in range(K) for j in range(i + 1, K)]
-    edges = [(i, j, m) for (i, j), m in zip(pairs, multiplicities) if m != 0]
-    if min(fields[0] + fields[1] + fields[2] + multiplicities) < 0:
-        raise StreamError("damaged graph stream: a graph with %d components has a negative count" % K)
-    return Graph(fields[0], fields[1], fields[2], edges)
+    for i in range(K):
+        for name, values in (("genus", genus), ("marked-point count", marked_points),
+                             ("loop count", loops)):
+            if values[i] < 0:
+                return "has a negative " + name
+        if any(m < 0 for (a, _), m in zip(pairs, multiplicities) if a == i):
+            return "has a negative edge multiplicity"
+    special = [marked_points[v] + 2 * loops[v] for v in range(K)]
+    neighbours = [set() for _ in range(K)]
+    for (i, j), m in zip(pairs, multiplicities):
+        special[i] += m
+        special[j] += m
+        if m:
+            neighbours[i].add(j)
+            neighbours[j].add(i)
+    for v in range(K):
+        if 2 * genus[v] - 2 + special[v] <= 0:
+            return "has an unstable vertex %d of genus %d with %d special points" % (v, genus[v], special[v])
+    reached, pending = {0}, [0]
+    while pending:
+        for u in neighbours[pending.pop()] - reached:
+            reached.add(u)
+            pending.append(u)
+    if len(reached) != K:
+        return "is not connected"
+    g = 1 - K + sum(genus) + sum(loops) + sum(multiplicities)
+    capacity = capacity_problem(g, sum(marked_points))
+    if capacity:
+        return "is of type (%d, %d): %s" % (g, sum(marked_points), capacity)
+    return None
 
 
-def _check_type(graph, first):
-    if first is None:
-        if 2 * graph.g - 3 + graph.n < 0:
-            raise StreamError("damaged graph stream: no stable graph has type (%d, %d)" % (graph.g, graph.n))
-    elif (graph.g, graph.n) != (first.g, first.n):
-        raise StreamError(
-            "damaged graph stream: a graph of type (%d, %d) follows graphs of type (%d, %d)"
-            % (graph.g, graph.n, first.g, first.n))
-
-
-def iter_graphs(stream):
-    """Yields the graphs of a binary file object, in stream order.
-
-    Raises StreamError for an empty or cut stream, a header byte other than
-    0, a record with a component count outside 1 .. 41 or a negative count,
-    and graphs of different or unstable types.
-    """
-    _read_header(stream)
-    first = None
+def _graphs(stream):
+    """Yields the graphs of an open binary stream, checked as the C++ reader
+    checks them; see iter_graphs."""
+    labelled = _read_header(stream)
+    first = last = None
+    number = 0
     while True:
         K = _signed(_read(stream, 1, "the number of components of a graph record"))[0]
         if K == 0:
-            return
-        if K < 0 or K > MAX_COMPONENTS:
-            raise StreamError("corrupt graph stream: a record has %d components, outside 1 .. %d"
+            break
+        if K > MAX_COMPONENTS:
+            raise StreamError("corrupt graph stream: a record has %d components, more than the %d a graph can hold"
                               % (K, MAX_COMPONENTS))
-        graph = _read_record(stream, K)
-        _check_type(graph, first)
+        if K < 0:
+            raise StreamError("corrupt graph stream: a record has a negative number of components (%d)" % K)
+        genus, marked_points, loops, multiplicities = _read_record(stream, K)
+        number += 1
+        where = "damaged graph stream: graph %d with %d components" % (number, K)
+        problem = _record_problem(genus, marked_points, loops, multiplicities)
+        if problem:
+            raise StreamError(where + " " + problem)
+        pairs = [(i, j) for i in range(K) for j in range(i + 1, K)]
+        graph = Graph(genus, marked_points, loops,
+                      [(i, j, m) for (i, j), m in zip(pairs, multiplicities) if m != 0])
         first = first or graph
+        if (graph.g, graph.n) != (first.g, first.n):
+            raise StreamError("%s is of type (%d, %d), the graphs before it of type (%d, %d)"
+                              % (where, graph.g, graph.n, first.g, first.n))
+        if last and (K, graph.codimension) < (last.K, last.codimension):
+            raise StreamError("%s and codimension %d comes after one with %d components and codimension %d"
+                              % (where, graph.codimension, last.K, last.codimension))
+        last = graph
+        if labelled:
+            graph.labels = _read_labels(stream, graph, where)
         yield graph
+    if _next_byte(stream):
+        raise StreamError("damaged graph stream: bytes follow the end marker")
+
+
+def _next_byte(stream):
+    """The byte after the end marker, if any."""
+    try:
+        return stream.read(1)
+    except OSError as error:
+        raise StreamError("error reading graph stream while reading past the end marker: %s"
+                          % (error.strerror or error)) from error
+
+
+def iter_graphs(source):
+    """Yields the graphs of a stream one by one, in stream order, without
+    holding the stream: source is a path, the stream's bytes (bytes,
+    bytearray, memoryview) or a file opened in binary mode.
+
+    Accepts exactly what stable-graphs writes.  Raises StreamError for a
+    file that cannot be opened or read, a text-mode file, an empty or cut
+    stream, a header byte other than 0 and 1, labels that do not hand each
+    vertex its marked points, a record with a component count
+    outside 1 .. 41, a record no run can write (a negative count, an
+    unstable vertex, a disconnected graph, a type beyond the tool's
+    capacity), graphs of different types or out of the tool's order (by
+    component count, then codimension), and bytes after the end marker.
+    """
+    if isinstance(source, (bytes, bytearray, memoryview)):
+        yield from _graphs(io.BytesIO(bytes(source)))
+    elif isinstance(source, (str, os.PathLike)):
+        try:
+            stream = open(source, "rb")
+        except OSError as error:
+            raise StreamError("cannot open graph stream %s: %s" % (source, error.strerror)) from error
+        with stream:
+            yield from _graphs(stream)
+    elif isinstance(source, io.TextIOBase):
+        raise StreamError("the graph stream is a text file: open it in binary mode ('rb')")
+    else:
+        yield from _graphs(source)
 
 
 def read_graphs(source):
-    """All graphs of a stream: a path, the stream's bytes, or a binary file."""
-    if isinstance(source, (bytes, bytearray)):
-        return list(iter_graphs(io.BytesIO(source)))
-    if isinstance(source, (str, os.PathLike)):
-        try:
-            with open(source, "rb") as stream:
-                return list(iter_graphs(stream))
-        except OSError as error:
-            raise StreamError("cannot open graph stream %s: %s" % (source, error.strerror)) from error
+    """All graphs of a stream, as a list; source as for iter_graphs."""
     return list(iter_graphs(source))
+
+
+def run(g, n=0, labelled=True, codimension=None, program="stable-graphs"):
+    """Runs stable-graphs for type (g, n) and yields its graphs one by one
+    as it writes them: labelled graphs (the boundary strata of M̄_{g,n})
+    unless labelled is False, only those with `codimension` edges when it
+    is given.  program is the tool to run, found on PATH by default.
+
+    Raises ToolError when the tool cannot be started or fails (a type
+    beyond its capacity, say), with its message; StreamError when its
+    stream is damaged.
+    """
+    command = [program, "-P", "B", "-S", "N"]
+    if labelled:
+        command.append("-L")
+    if codimension is not None:
+        command += ["-C", str(int(codimension))]
+    command += [str(int(g)), str(int(n))]
+    try:
+        process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    except OSError as error:
+        raise ToolError("cannot run %s: %s" % (program, error.strerror or error)) from error
+    with process:
+        try:
+            yield from _graphs(process.stdout)
+        except StreamError:
+            # A failing tool leaves a cut stream behind; its own message
+            # says more than the cut.
+            if process.wait() == 0:
+                raise
+        finally:
+            process.stdout.close()
+            message = process.stderr.read().decode(errors="replace").strip()
+            status = process.wait()
+        if status != 0:
+            raise ToolError("%s exited with status %d: %s" % (" ".join(command), status, message))

@@ -75,6 +75,64 @@ class ReadsToolStreams(unittest.TestCase):
                 self.assertEqual(filtered, [x for x in graphs if x.codimension == codimension])
 
 
+class ReadsLabelledStreams(unittest.TestCase):
+    def test_lines_are_the_converters_lines(self):
+        for g, n in TYPES:
+            with self.subTest(type=(g, n)):
+                stream = tool_stream(g, n, "-L")
+                graphs = stable_graphs.read_graphs(stream)
+                self.assertTrue(all(graph.labelled for graph in graphs))
+                lines = convert(stream, "-P", "J")
+                self.assertEqual(lines, [json.dumps(graph.json_object()) for graph in graphs])
+                self.assertEqual(convert(stream, "-P", "S"), [graph.sage_line() for graph in graphs])
+
+    def test_strata_of_zero_four(self):
+        graphs = stable_graphs.read_graphs(tool_stream(0, 4, "-L"))
+        self.assertEqual([graph.labels for graph in graphs], [[[1, 2, 3, 4]], [[1, 2], [3, 4]], [[1, 3], [2, 4]],
+                                                            [[1, 4], [2, 3]]])
+        self.assertEqual(graphs[2].admcycles_lists(), ([0, 0], [[1, 3, 5], [2, 4, 6]], [(5, 6)]))
+        self.assertEqual(graphs[2].json_object()["legs"], [[1, 3], [2, 4]])
+
+    def test_unlabelled_graphs_have_no_labels(self):
+        graph = stable_graphs.read_graphs(tool_stream(0, 4))[1]
+        self.assertFalse(graph.labelled)
+        self.assertNotIn("legs", graph.json_object())
+
+
+class RunsTheTool(unittest.TestCase):
+    def test_strata_one_by_one(self):
+        graphs = stable_graphs.run(0, 5, program=TOOL)
+        self.assertFalse(isinstance(graphs, list))
+        graphs = list(graphs)
+        self.assertEqual(26, len(graphs))
+        self.assertEqual([1, 10, 15], [sum(1 for x in graphs if x.codimension == c) for c in range(3)])
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(0, 5, "-L")), graphs)
+
+    def test_known_counts(self):
+        self.assertEqual(2, len(list(stable_graphs.run(1, 1, program=TOOL))))
+        self.assertEqual(7, len(list(stable_graphs.run(2, program=TOOL))))
+        self.assertEqual(2752, len(list(stable_graphs.run(0, 7, program=TOOL))))
+
+    def test_unlabelled_and_one_codimension(self):
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(3, 1)), list(stable_graphs.run(3, 1, False, program=TOOL)))
+        twos = list(stable_graphs.run(1, 3, codimension=2, program=TOOL))
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(1, 3, "-L", "-C", "2")), twos)
+        self.assertTrue(twos and all(graph.codimension == 2 for graph in twos))
+
+    def test_stopping_early_ends_the_tool(self):
+        graphs = stable_graphs.run(0, 9, program=TOOL)
+        first = next(graphs)
+        self.assertEqual([list(range(1, 10))], first.labels)
+        graphs.close()
+
+    def test_failures_raise_tool_error(self):
+        with self.assertRaises(stable_graphs.ToolError) as caught:
+            list(stable_graphs.run(9, 0, program=TOOL))
+        self.assertIn("genus 9 is beyond the limit", str(caught.exception))
+        with self.assertRaises(stable_graphs.ToolError):
+            list(stable_graphs.run(0, 4, program=os.path.join(BUILD, "no-such-program")))
+
+
 class AdmcyclesLists(unittest.TestCase):
     def check(self, graph):
         genera, legs, edges = graph.admcycles_lists()
@@ -141,24 +199,115 @@ class StreamFormat(unittest.TestCase):
         self.assertEqual(stable_graphs.read_graphs(b"\0\0"), [])
         self.assertEqual(stable_graphs.read_graphs(tool_stream(1, 1, "-C", "9")), [])
 
-    def test_damaged_streams(self):
-        damaged = {
-            b"": "while reading the header byte",
-            b"\x07\x00": "header byte is 7",
-            self.FOUR_POINTS[:-1]: "number of components",
-            self.FOUR_POINTS[:3]: "marked-point count",
-            self.FOUR_POINTS[:10]: "loop count",
-            self.FOUR_POINTS[:12]: "edge multiplicity",
-            b"\x00\x2a": "42 components",
-            b"\x00\xff": "-1 components",
-            b"\x00\x01\xff\x06\x01\x00": "negative count",
-            self.FOUR_POINTS[:-1] + b"\x01\x00\x05\x00\x00": r"type \(0, 5\) follows graphs of type \(0, 4\)",
-            b"\x00\x01\x00\x02\x00\x00": r"no stable graph has type \(0, 2\)",
-        }
-        for stream, message in damaged.items():
-            with self.subTest(stream=stream):
-                with self.assertRaisesRegex(stable_graphs.StreamError, message):
-                    stable_graphs.read_graphs(stream)
+    def test_memoryview_and_bytearray(self):
+        expected = stable_graphs.read_graphs(self.FOUR_POINTS)
+        self.assertEqual(stable_graphs.read_graphs(memoryview(self.FOUR_POINTS)), expected)
+        self.assertEqual(stable_graphs.read_graphs(bytearray(self.FOUR_POINTS)), expected)
+        self.assertEqual(list(stable_graphs.iter_graphs(memoryview(self.FOUR_POINTS))), expected)
+
+    def test_iter_graphs_takes_a_path(self):
+        expected = stable_graphs.read_graphs(self.FOUR_POINTS)
+        with tempfile.TemporaryDirectory() as directory:
+            path = os.path.join(directory, "m04.bin")
+            with open(path, "wb") as stream:
+                stream.write(self.FOUR_POINTS)
+            self.assertEqual(list(stable_graphs.iter_graphs(path)), expected)
+            with self.assertRaisesRegex(stable_graphs.StreamError, "cannot open graph stream"):
+                list(stable_graphs.iter_graphs(os.path.join(directory, "missing.bin")))
+            with self.assertRaisesRegex(stable_graphs.StreamError, "cannot open graph stream"):
+                stable_graphs.read_graphs(directory)
+            with self.assertRaisesRegex(stable_graphs.StreamError, "cannot open graph stream"):
+                stable_graphs.read_graphs("")
+
+    def test_text_mode_file_is_refused(self):
+        with tempfile.TemporaryDirectory() as directory:
+            path = os.path.join(directory, "m04.bin")
+            with open(path, "wb") as stream:
+                stream.write(self.FOUR_POINTS)
+            for read in (stable_graphs.read_graphs, lambda s: list(stable_graphs.iter_graphs(s))):
+                with open(path, "r", encoding="latin-1") as text:
+                    with self.assertRaisesRegex(stable_graphs.StreamError, "open it in binary mode"):
+                        read(text)
+            with self.assertRaisesRegex(stable_graphs.StreamError, "open it in binary mode"):
+                stable_graphs.read_graphs(io.StringIO("\0\0"))
+
+    def test_short_reads_are_not_the_end(self):
+        class Trickle(io.RawIOBase):
+            """Delivers at most one byte per read, as a slow pipe may."""
+            def __init__(self, data):
+                self.data = data
+            def readable(self):
+                return True
+            def readinto(self, buffer):
+                if not self.data or len(buffer) == 0:
+                    return 0
+                buffer[0] = self.data[0]
+                self.data = self.data[1:]
+                return 1
+        stream = tool_stream(2, 2)
+        self.assertEqual(stable_graphs.read_graphs(Trickle(stream)), stable_graphs.read_graphs(stream))
+
+    def test_unbuffered_pipe(self):
+        command = [TOOL, "-P", "B", "-S", "N", "3", "1"]
+        with subprocess.Popen(command, stdout=subprocess.PIPE, bufsize=0) as process:
+            graphs = stable_graphs.read_graphs(process.stdout)
+        self.assertEqual(graphs, stable_graphs.read_graphs(tool_stream(3, 1)))
+        self.assertGreater(len(graphs), 100)
+
+    def test_nothing_may_follow_the_end_marker(self):
+        c1, c2 = tool_stream(0, 5, "-C", "1"), tool_stream(0, 5, "-C", "2")
+        early_end = bytearray(tool_stream(1, 2))
+        self.assertEqual(early_end[5], 1)
+        early_end[5] = 0
+        for stream in (c1 + c2, self.FOUR_POINTS + b"xyz", bytes(early_end), bytes(1 << 20)):
+            with self.assertRaisesRegex(stable_graphs.StreamError, "bytes follow the end marker"):
+                stable_graphs.read_graphs(stream)
+        with open("/dev/zero", "rb") as zeros:
+            with self.assertRaisesRegex(stable_graphs.StreamError, "bytes follow the end marker"):
+                stable_graphs.read_graphs(zeros)
+
+
+def stream_cases():
+    """The table of streams that the C++ reader runs too: (bytes, number of
+    graphs or None, part of the message or None, the line)."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "printers", "stream_cases.txt")
+    cases = []
+    with open(path, encoding="utf-8") as table:
+        for line in table:
+            line = line.rstrip("\n")
+            if not line or line.startswith("#") or " | " not in line:
+                continue
+            hex_bytes, outcome = line.split(" | ", 1)
+            kind, _, value = outcome.partition(" ")
+            cases.append((bytes.fromhex(hex_bytes), int(value) if kind == "graphs" else None,
+                          value if kind == "error" else None, line))
+    return cases
+
+
+class SharedStreamTable(unittest.TestCase):
+    def test_every_case(self):
+        cases = stream_cases()
+        self.assertGreaterEqual(len(cases), 30)
+        for stream, graphs, message, line in cases:
+            with self.subTest(line=line):
+                if graphs is not None:
+                    self.assertEqual(len(stable_graphs.read_graphs(stream)), graphs)
+                else:
+                    with self.assertRaises(stable_graphs.StreamError) as raised:
+                        stable_graphs.read_graphs(stream)
+                    self.assertIn(message, str(raised.exception))
+
+    def test_capacity_is_the_tools(self):
+        # One vertex of genus g with n marked points: the converter accepts
+        # the record exactly when the tool accepts the type.
+        for g in range(0, 12):
+            for n in sorted({0, 1, 2, 3, max(0, 33 - 3 * g), 34 - 3 * g, 35 - 3 * g}):
+                if n < 0 or 2 * g - 2 + n <= 0:
+                    continue
+                with self.subTest(type=(g, n)):
+                    stream = bytes([0, 1, g, n, 0, 0])
+                    result = subprocess.run([CONVERTER, "-P", "N"], input=stream, stderr=subprocess.PIPE)
+                    self.assertEqual(stable_graphs.capacity_problem(g, n) is None, result.returncode == 0)
 
 
 if __name__ == "__main__":
