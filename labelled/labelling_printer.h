@@ -3,7 +3,9 @@
 #define STABLE_GRAPHS_LABELLED_LABELLING_PRINTER_H_
 
 #include <stddef.h>
+#include <stdint.h>
 
+#include <utility>
 #include <vector>
 
 #include "graph/graph.h"
@@ -35,6 +37,10 @@ class LabellingPrinter : public GraphPrinter {
   GraphPrinter& printer_;
   size_t batch_size_;
   std::vector<Graph> batch_;  // reserved in full: the printer holds pointers
+  // What each record of the batch was copied from: the graph, and the call
+  // of PrintSomeGraph that handed it over (only then is the pointer valid).
+  std::vector<std::pair<const Graph*, uint64_t>> source_;
+  uint64_t call_ = 0;
   size_t used_ = 0;
   GraphsByCodimension pass_;
 };

@@ -2,6 +2,7 @@
 #include "labelled/labelling_printer.h"
 
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include <map>
 #include <string>
@@ -23,26 +24,28 @@ class CheckingPrinter : public GraphPrinter {
       for (const Graph* graph : entry.second) {
         ASSERT_TRUE(graph->labelled);
         ASSERT_EQ(entry.first, graph->codimension);
-        std::vector<int> counts(graph->K, 0);
-        std::vector<int> word(graph->vertex_of_label, graph->vertex_of_label + graph->n);
-        for (int v : word) ++counts[v];
+        int counts[kMaxComponents] = {};
+        for (int l = 0; l < graph->n; ++l) ++counts[graph->vertex_of_label[l]];
         for (int v = 0; v < graph->K; ++v) ASSERT_EQ(graph->marked_points[v], counts[v]);
-        std::string shape = shape_of(*graph);
-        if (shape == last_shape) ASSERT_LT(last_word, word) << "labellings of one graph out of order or repeated";
-        last_shape = shape;
-        last_word = word;
+        // Labels are vertex numbers, never negative: memcmp orders words.
+        if (same_shape(*graph, last_)) {
+          ASSERT_LT(memcmp(last_.vertex_of_label, graph->vertex_of_label, graph->n), 0)
+              << "labellings of one graph out of order or repeated";
+        }
+        last_ = *graph;
         ++per_codimension[entry.first];
-        if (keep_words) words.push_back(word);
+        if (keep_words) words.emplace_back(graph->vertex_of_label, graph->vertex_of_label + graph->n);
       }
     }
   }
   void EndPrint() override { calls += "E"; }
 
-  static std::string shape_of(const Graph& graph) {
-    std::string shape(reinterpret_cast<const char*>(graph.genus), graph.K);
-    shape.append(reinterpret_cast<const char*>(graph.marked_points), graph.K);
-    for (int i = 0; i < graph.K; ++i) shape.append(reinterpret_cast<const char*>(graph.adjacency[i]), graph.K);
-    return shape;
+  static bool same_shape(const Graph& a, const Graph& b) {
+    if (a.K != b.K || memcmp(a.genus, b.genus, a.K) != 0 || memcmp(a.marked_points, b.marked_points, a.K) != 0)
+      return false;
+    for (int i = 0; i < a.K; ++i)
+      if (memcmp(a.adjacency[i], b.adjacency[i], a.K) != 0) return false;
+    return true;
   }
 
   std::string calls;
@@ -51,8 +54,7 @@ class CheckingPrinter : public GraphPrinter {
   std::vector<std::vector<int>> words;
 
  private:
-  std::string last_shape;
-  std::vector<int> last_word;
+  Graph last_{-1, -1, -1};
 };
 
 }  // namespace
