@@ -4,10 +4,18 @@
 # pkg-config file (stable-graphs.pc).
 include(CMakePackageConfigHelpers)
 
-# The headers a consumer needs: the graph record, the printers and the
-# stream reader.  They keep their directories, so that consumers include
-# them as the library's own sources do ("printers/binary_graph_reader.h").
+# The headers a consumer needs: the graph record and its automorphism
+# order, the Euler characteristic check, the printers and the stream
+# reader.  They keep their directories, so that consumers include them as
+# the library's own sources do ("printers/binary_graph_reader.h").
 set(STABLE_GRAPHS_PUBLIC_HEADERS
+  euler/euler_check.h
+  euler/euler_check_printer.h
+  euler/euler_series.h
+  euler/euler_sums.h
+  euler/euler_term.h
+  euler/moduli_euler.h
+  graph/automorphism_order.h
   graph/binary_stream_error.h
   graph/graph.h
   graph/type_capacity.h

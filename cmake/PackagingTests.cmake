@@ -24,3 +24,8 @@ if(GROFF)
                      -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckManPage.cmake)
   endforeach()
 endif()
+
+# The code the README shows is the code that is built.
+add_test(NAME readme_excerpts
+         COMMAND ${CMAKE_COMMAND} -DREADME=${CMAKE_CURRENT_SOURCE_DIR}/README.md -DROOT=${CMAKE_CURRENT_SOURCE_DIR}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExcerpts.cmake)

@@ -29,9 +29,31 @@ ProgressMeter::~ProgressMeter() {
 }
 
 std::string ProgressMeter::Format(const Progress& progress, double seconds) {
-  char text[96];
-  snprintf(text, sizeof(text), "[%3d%% of the pass, %ld graphs, %.1f s]", static_cast<int>(100 * progress.share),
-           progress.found, seconds);
+  char text[160];
+  std::string remaining = Remaining(progress.share, seconds);
+  snprintf(text, sizeof(text), "[%3d%% of the pass, %ld graphs, %.1f s%s%s]", static_cast<int>(100 * progress.share),
+           progress.found, seconds, remaining.empty() ? "" : ", ", remaining.c_str());
+  return text;
+}
+
+// The tasks of a pass differ in cost, so this is a rough guide; its use is
+// to tell a run of minutes from one that cannot finish, and the units grow
+// with the estimate so that both read at a glance.
+std::string ProgressMeter::Remaining(double share, double seconds) {
+  if (!(share > 0) || share >= 1 || !(seconds >= 0)) return "";
+  double left = seconds * (1 - share) / share;
+  struct Unit {
+    double seconds;
+    const char* name;
+  };
+  static const Unit kUnits[] = {{1, "s"}, {60, "min"}, {3600, "h"}, {86400, "days"}, {365.25 * 86400, "years"}};
+  const Unit* unit = &kUnits[0];
+  for (const Unit& larger : kUnits)
+    if (left >= 2 * larger.seconds) unit = &larger;
+  char text[64];
+  double amount = left / unit->seconds;
+  if (amount < 1e6) snprintf(text, sizeof(text), "about %.0f %s left", amount, unit->name);
+  else snprintf(text, sizeof(text), "about %.1e %s left", amount, unit->name);
   return text;
 }
 

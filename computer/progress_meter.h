@@ -29,8 +29,12 @@ class ProgressMeter {
   /// Erases the indicator; the line is left as it was found.
   ~ProgressMeter();
 
-  /// The text shown for a state of the pass.
+  /// The text shown for a state of the pass: share, graphs, seconds, and an
+  /// estimate of the time left once part of the pass is done.
   static std::string Format(const Progress& progress, double seconds);
+  /// The estimate of the time the pass still needs, at the rate so far
+  /// ("about 3 min left"); empty while nothing or everything is done.
+  static std::string Remaining(double share, double seconds);
 
  private:
   void run();

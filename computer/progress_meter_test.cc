@@ -49,9 +49,26 @@ std::string run_meter(bool enabled, int milliseconds) {
 
 }  // namespace
 
-TEST(ProgressMeter, FormatsShareGraphsAndTime) {
-  EXPECT_EQ("[ 37% of the pass, 1234 graphs, 2.5 s]", ProgressMeter::Format(Progress{0.375, 1234}, 2.5));
+TEST(ProgressMeter, FormatsShareGraphsTimeAndEstimate) {
+  EXPECT_EQ("[ 37% of the pass, 1234 graphs, 2.5 s, about 4 s left]",
+            ProgressMeter::Format(Progress{0.375, 1234}, 2.5));
+  EXPECT_EQ("[  0% of the pass, 0 graphs, 9.0 s]", ProgressMeter::Format(Progress{0.0, 0}, 9.0))
+      << "no estimate before anything is done";
   EXPECT_EQ("[100% of the pass, 0 graphs, 0.0 s]", ProgressMeter::Format(Progress{1.0, 0}, 0.01));
+}
+
+TEST(ProgressMeter, EstimateGrowsItsUnits) {
+  EXPECT_EQ("about 30 s left", ProgressMeter::Remaining(0.25, 10));
+  EXPECT_EQ("about 119 s left", ProgressMeter::Remaining(0.5, 119));
+  EXPECT_EQ("about 2 min left", ProgressMeter::Remaining(0.5, 120));
+  EXPECT_EQ("about 90 min left", ProgressMeter::Remaining(0.5, 5400));
+  EXPECT_EQ("about 10 h left", ProgressMeter::Remaining(0.1, 4000));
+  EXPECT_EQ("about 99 days left", ProgressMeter::Remaining(0.01, 86400));
+  EXPECT_EQ("about 27 years left", ProgressMeter::Remaining(0.001, 864000));
+  // A pass that has done one task in a billion after ten minutes.
+  EXPECT_EQ("about 19013 years left", ProgressMeter::Remaining(1e-9, 600));
+  EXPECT_EQ("about 1.9e+10 years left", ProgressMeter::Remaining(1e-15, 600));
+  for (double share : {0.0, 1.0, -0.5, 1.5}) EXPECT_EQ("", ProgressMeter::Remaining(share, 10)) << share;
 }
 
 TEST(ProgressMeter, ShowsUpdatesAndErasesThem) {

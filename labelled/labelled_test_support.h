@@ -6,14 +6,7 @@
 #include <vector>
 
 #include "graph/graph.h"
-
-/// Every graph of type (g, n) as the enumerator hands them to a printer.
-std::vector<Graph> AllGraphs(int g, int n);
-
-/// A record of genus.size() components; `pairs` holds the multiplicities of
-/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row, missing ones are 0.
-Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
-                const std::vector<int>& pairs = {});
+#include "main/test_support.h"  // AllGraphs, MakeGraph
 
 /// The vertex automorphisms of a graph found by trying every permutation
 /// (small K only): each maps vertex v to permutation[v].

@@ -35,6 +35,11 @@ char option_letter(int argc, char** argv, int& index, const char* letters, const
 
 }  // namespace
 
+void MakeOneLine(char* text) {
+  for (; *text != '\0'; ++text)
+    if (static_cast<unsigned char>(*text) < 0x20 || *text == 0x7f) *text = '?';
+}
+
 QuitFunction SetQuitFunction(QuitFunction quit) {
   QuitFunction old = quit_function;
   quit_function = quit != nullptr ? quit : exit;
@@ -71,6 +76,7 @@ void QuitWithUsage(char* program, const char* format, ...) {
   va_start(arguments, format);
   vsnprintf(reason, sizeof(reason), format, arguments);
   va_end(arguments);
+  MakeOneLine(reason);
   fprintf(stderr, "%s: %s\n", ProgramName(program), reason);
   QuitWithUsage(program);
 }

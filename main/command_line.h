@@ -30,6 +30,10 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
 /// one line, then the usage text, and ends the process with status 1.
 [[noreturn]] void QuitWithUsage(char* program, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+/// Replaces control characters (line ends, tabs, escapes) by '?', so that a
+/// message quoting an argument stays one line.
+void MakeOneLine(char* text);
+
 /// The name to show in messages: argv0, or fallback when a caller started
 /// the process without one (an empty argument vector or an empty name).
 const char* ProgramName(const char* argv0, const char* fallback = "stable-graphs");

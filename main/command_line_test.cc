@@ -240,6 +240,9 @@ TEST_F(CommandLineTest, RejectsMalformedOptions) {
   ExpectRejected({"-Q", "1"}, "unknown option '-Q'");
   ExpectRejected({"-p", "T", "1"}, "unknown option '-p'");
   ExpectRejected({"1", "-c", "2"}, "unknown option '-c'");
+  // The reason stays one line whatever the argument holds.
+  ExpectRejected({"-\n", "1"}, "unknown option '-?'");
+  ExpectRejected({"-P", "\n", "1"}, "option -P takes L, T, B or N, not '?'");
 }
 
 TEST_F(CommandLineTest, RejectsBadOptionValues) {

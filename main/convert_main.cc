@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
   ConvertSettings settings;
   std::string reason;
   if (!ParseConvertCommandLine(argc, argv, settings, &reason)) {
+    MakeOneLine(&reason[0]);
     if (!reason.empty()) fprintf(stderr, "%s: %s\n", program, reason.c_str());
     PrintConvertUsage(stderr, program);
     return 1;

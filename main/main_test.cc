@@ -173,6 +173,69 @@ TEST(RunTest, UnstableTypeRunsWithoutGraphs) {
             RunGood({"-S", "N", "1"}).err);
 }
 
+/// The numbers of one line of a report: "Found  0  3  4 =  7" gives
+/// {0, 3, 4, 7}, " (0,3,4,)," gives {0, 3, 4}.
+std::vector<long> numbers_of(const std::string& line) {
+  std::vector<long> numbers;
+  for (size_t at = line.find_first_of("0123456789"); at != std::string::npos;
+       at = line.find_first_of("0123456789", at)) {
+    size_t end = line.find_first_not_of("0123456789", at);
+    numbers.push_back(std::stol(line.substr(at, end - at)));
+    at = end;
+  }
+  return numbers;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+// The terse report holds the full report's counters in six groups, as the
+// README and the manual page explain: two groups of zeros, found per K,
+// found per codimension, unconnected per K, duplicated per K; tried is the
+// sum of the last three per K.
+TEST(RunTest, TerseReportGroupsAreTheFullReportsCounters) {
+  for (const Args& type : {Args{"2"}, Args{"0", "5"}, Args{"3", "1"}, Args{"1", "4"}, Args{"4"}}) {
+    Args full_args = {"-P", "N"}, terse_args = {"-P", "N", "-S", "T"};
+    full_args.insert(full_args.end(), type.begin(), type.end());
+    terse_args.insert(terse_args.end(), type.begin(), type.end());
+    std::vector<std::string> full = lines_of(RunGood(full_args).err);
+    std::vector<std::string> terse = lines_of(RunGood(terse_args).err);
+    ASSERT_EQ(9u, terse.size()) << Describe(type);  // banner, "(", six groups, ")"
+    std::vector<std::vector<long>> groups;
+    for (int i = 2; i < 8; ++i) groups.push_back(numbers_of(terse[i]));
+    auto row = [&](const std::string& label) {
+      for (const std::string& line : full) {
+        if (line.rfind(label, 0) != 0) continue;
+        std::vector<long> numbers = numbers_of(line);
+        numbers.pop_back();  // the sum
+        return numbers;
+      }
+      ADD_FAILURE() << "no row " << label;
+      return std::vector<long>();
+    };
+    std::vector<long> per_codimension;
+    for (const std::string& line : full)
+      if (line.size() > 4 && line[3] == ':') per_codimension.push_back(numbers_of(line)[1]);
+    std::vector<long> zeros(row("Found").size(), 0);
+    EXPECT_EQ(zeros, groups[0]) << Describe(type);
+    EXPECT_EQ(zeros, groups[1]) << Describe(type);
+    EXPECT_EQ(row("Found"), groups[2]) << Describe(type);
+    EXPECT_EQ(per_codimension, groups[3]) << Describe(type);
+    EXPECT_EQ(row("Unconnected"), groups[4]) << Describe(type);
+    EXPECT_EQ(row("Duplicated"), groups[5]) << Describe(type);
+    std::vector<long> tried = row("Tried");
+    for (size_t K = 0; K < tried.size(); ++K)
+      EXPECT_EQ(tried[K], groups[2][K] + groups[4][K] + groups[5][K]) << Describe(type) << " K = " << K;
+  }
+}
+
 TEST(RunTest, EdgeFilterActsOnTheSearch) {
   // (2, 0) with one edge: genus 1 with a loop, and two genus-1 vertices
   // joined by an edge.
@@ -516,6 +579,41 @@ TEST(LaTeXDocumentTest, Compiles) {
   std::filesystem::remove_all(dir);
 }
 
+// What the README says: one pdflatex run leaves the longtable's widths to
+// the next and asks for it; a second run, or latexmk -pdf, settles them.
+TEST(LaTeXDocumentTest, CompilesAsTheReadmeSays) {
+  std::string pdflatex = FindOnPath("pdflatex");
+  std::string latexmk = FindOnPath("latexmk");
+  if (pdflatex.empty() || latexmk.empty()) {
+    if (getenv("STABLE_GRAPHS_REQUIRE_LATEX") != nullptr) FAIL() << "pdflatex or latexmk is not on PATH";
+    GTEST_SKIP() << "pdflatex or latexmk is not on PATH";
+  }
+  std::string pattern = (std::filesystem::path(testing::TempDir()) / "stable-graphs-readme-XXXXXX").string();
+  ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
+  std::filesystem::path dir = pattern;
+  for (const char* name : {"twice", "latexmk"}) {
+    std::ofstream(dir / (std::string(name) + ".tex"), std::ios::binary) << RunGood({"-S", "N", "1", "2"}).out;
+  }
+  const std::string rerun = "Rerun";
+  Args once = {"pdflatex", "-halt-on-error", "-interaction=nonstopmode", "twice.tex"};
+  ProcessOptions in_dir;
+  auto run_in_dir = [&](const std::string& program, const Args& args) {
+    Args shell = {"sh", "-c", "cd \"$0\" && exec \"$@\"", dir.string(), program};
+    shell.insert(shell.end(), args.begin() + 1, args.end());
+    return RunProcess("/bin/sh", shell, in_dir);
+  };
+  ASSERT_EQ(0, run_in_dir(pdflatex, once).status);
+  EXPECT_NE(std::string::npos, ReadFile((dir / "twice.log").string()).find(rerun)) << "one run asks for another";
+  ASSERT_EQ(0, run_in_dir(pdflatex, once).status);
+  EXPECT_EQ(std::string::npos, ReadFile((dir / "twice.log").string()).find(rerun)) << "two runs settle the table";
+
+  ProcessResult made = run_in_dir(latexmk, {"latexmk", "-pdf", "-interaction=nonstopmode", "latexmk.tex"});
+  EXPECT_EQ(0, made.status) << made.out << made.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "latexmk.pdf"));
+  EXPECT_EQ(std::string::npos, ReadFile((dir / "latexmk.log").string()).find(rerun));
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 
 // The number of threads follows the CPUs the process may run on; whatever
@@ -563,6 +661,7 @@ std::string without_indicators(const std::string& text, int* indicators) {
 // On a terminal the progress lines carry a live indicator that is erased
 // before "done."; in a pipe nothing of it appears.
 TEST(MainTest, ProgressIndicatorOnlyOnATerminal) {
+  if (!PseudoTerminalAvailable()) GTEST_SKIP() << "no pseudo-terminal can be opened here (no /dev/pts?)";
   ProcessOptions terminal;
   terminal.stderr_terminal = true;
   terminal.cpus = 1;
@@ -574,6 +673,7 @@ TEST(MainTest, ProgressIndicatorOnlyOnATerminal) {
   int indicators = 0;
   EXPECT_EQ(in_pipe.err, without_indicators(on_terminal.err, &indicators));
   EXPECT_GT(indicators, 0) << on_terminal.err;
+  EXPECT_NE(std::string::npos, on_terminal.err.find(" left]")) << "an estimate of the time left";
 
   ProcessResult terse = RunStableGraphs({"-P", "N", "-S", "T", "4", "4"}, terminal);
   EXPECT_EQ(std::string::npos, terse.err.find("% of the pass")) << "only the full statistics show progress";

@@ -82,6 +82,14 @@ void redirect(const std::string& path, int target) {
 
 }  // namespace
 
+bool PseudoTerminalAvailable() {
+  int ends[2];
+  if (openpty(&ends[0], &ends[1], nullptr, nullptr, nullptr) != 0) return false;
+  close(ends[0]);
+  close(ends[1]);
+  return true;
+}
+
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const ProcessOptions& options) {
   int out_pipe[2] = {-1, -1}, err_pipe[2] = {-1, -1};

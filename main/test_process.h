@@ -64,6 +64,10 @@ const char* StableGraphsBinary();
 ProcessResult RunConverter(const std::vector<std::string>& args,
                            const ProcessOptions& options = ProcessOptions());
 
+/// True when a pseudo-terminal can be opened here (a build root without
+/// /dev/pts has none), so that stderr_terminal can work.
+bool PseudoTerminalAvailable();
+
 /// Path of the example consumer program built with the tests.
 const char* ExampleBinary();
 /// The full path of an executable found on PATH; empty when there is none.

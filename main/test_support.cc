@@ -6,6 +6,10 @@
 #include "main/test_support.h"
 
 #include <stdlib.h>
+#include <string.h>
+
+#include "computer/boundary_computer.h"
+#include "printers/graph_printer.h"
 
 #include <fstream>
 #include <sstream>
@@ -83,3 +87,57 @@ std::string LaTeXPreamble(int g, int n) {
 }
 
 const char kLaTeXEnd[] = "  \\end{longtable}\n\\end{document}\n";
+
+Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
+                const std::vector<int>& pairs) {
+  int K = static_cast<int>(genus.size());
+  Graph graph(0, 0, K);
+  graph.Clear(static_cast<int8_t>(K));
+  memset(graph.multiplicity_count, 0, sizeof(graph.multiplicity_count));
+  int g = 1 - K, n = 0, edges = 0;
+  for (int i = 0; i < K; ++i) {
+    graph.genus[i] = static_cast<int8_t>(genus[i]);
+    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
+    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    g += genus[i] + loops[i];
+    n += marks[i];
+    edges += loops[i];
+  }
+  size_t p = 0;
+  for (int i = 0; i < K; ++i) {
+    for (int k = i + 1; k < K; ++k, ++p) {
+      int m = p < pairs.size() ? pairs[p] : 0;
+      graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(m);
+      g += m;
+      edges += m;
+      if (m > 0 && m < kMultiplicitySlots) ++graph.multiplicity_count[m];
+    }
+  }
+  graph.g = g;
+  graph.n = n;
+  graph.codimension = static_cast<int8_t>(edges);
+  return graph;
+}
+
+namespace {
+
+/// Keeps a copy of every graph it is handed.
+class CollectingPrinter : public GraphPrinter {
+ public:
+  void BeginPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    for (auto& entry : graphs)
+      for (Graph* graph : entry.second) collected.push_back(*graph);
+  }
+  void EndPrint() override {}
+  std::vector<Graph> collected;
+};
+
+}  // namespace
+
+std::vector<Graph> AllGraphs(int g, int n) {
+  CollectingPrinter printer;
+  BoundaryComputer computer(g, n);
+  computer.Compute(printer, StatisticsNone);
+  return printer.collected;
+}

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "graph/graph.h"
+
 /// Everything `write` writes to the stream it is given, as a string.
 std::string CaptureOutput(const std::function<void(FILE*)>& write);
 
@@ -33,5 +35,14 @@ std::string LaTeXPreamble(int g, int n);
 
 /// The LaTeX document's closing lines.
 extern const char kLaTeXEnd[];
+
+/// A complete record of genus.size() components; `pairs` holds the
+/// multiplicities of the pairs (0,1), (0,2), ..., (K-2,K-1) row by row,
+/// missing ones 0.  g, n and the codimension follow from the rest.
+Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
+                const std::vector<int>& pairs = {});
+
+/// Every stable graph of type (g, n), in the order stable-graphs prints them.
+std::vector<Graph> AllGraphs(int g, int n);
 
 #endif  // STABLE_GRAPHS_MAIN_TEST_SUPPORT_H_

@@ -2,7 +2,6 @@
 #include "printers/record_check.h"
 
 #include <string>
-#include <vector>
 
 #include "graph/type_capacity.h"
 
@@ -36,19 +35,22 @@ int unstable_vertex(const Graph& graph) {
   return -1;
 }
 
+// Fixed arrays: readers call this for every record of streams with tens
+// of millions of them.
 bool connected(const Graph& graph) {
-  std::vector<bool> reached(graph.K, false);
-  std::vector<int> pending = {0};
+  bool reached[kMaxComponents] = {};
+  int pending[kMaxComponents];
+  int pending_count = 0;
+  pending[pending_count++] = 0;
   reached[0] = true;
   int count = 1;
-  while (!pending.empty()) {
-    int v = pending.back();
-    pending.pop_back();
+  while (pending_count > 0) {
+    int v = pending[--pending_count];
     for (int u = 0; u < graph.K; ++u) {
       if (reached[u] || graph.adjacency[v][u] == 0) continue;
       reached[u] = true;
       ++count;
-      pending.push_back(u);
+      pending[pending_count++] = u;
     }
   }
   return count == graph.K;

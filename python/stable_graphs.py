@@ -93,6 +93,10 @@ class Graph:
     def admcycles_lists(self):
         """(genera, legs, edges) for admcycles' StableGraph.
 
+        Without labels the stream's marked points are unlabelled; this is one
+        representative numbering of them, one stratum of the orbit the graph
+        stands for.
+
         Marked points are 1 .. n in vertex order, or a labelled graph's own
         labels.  Half-edges follow from
         n + 1 on, two consecutive labels per edge, the lower one on the lower

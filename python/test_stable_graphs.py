@@ -10,6 +10,7 @@ stable-graphs-convert (default: build beside this directory).
 
 import ast
 import io
+import itertools
 import json
 import os
 import subprocess
@@ -265,6 +266,51 @@ class StreamFormat(unittest.TestCase):
         with open("/dev/zero", "rb") as zeros:
             with self.assertRaisesRegex(stable_graphs.StreamError, "bytes follow the end marker"):
                 stable_graphs.read_graphs(zeros)
+
+
+def labelled_strata(graph):
+    """The number of strata of M-bar_{g,n} that the graph stands for: the
+    ways to number its marked points, up to the graph's automorphisms."""
+    K = graph.K
+    adjacency = [[0] * K for _ in range(K)]
+    for i, j, m in graph.edges:
+        adjacency[i][j] = adjacency[j][i] = m
+    decoration = [(graph.genus[v], graph.marked_points[v], graph.loops[v]) for v in range(K)]
+    automorphisms = [p for p in itertools.permutations(range(K))
+                     if all(decoration[p[v]] == decoration[v] for v in range(K))
+                     and all(adjacency[p[u]][p[v]] == adjacency[u][v] for u in range(K) for v in range(K))]
+    seen = set()
+    for order in itertools.permutations(range(1, graph.n + 1)):
+        parts, at = [], 0
+        for count in graph.marked_points:
+            parts.append(tuple(sorted(order[at:at + count])))
+            at += count
+        seen.add(min(tuple(parts[p[v]] for v in range(K)) for p in automorphisms))
+    return len(seen)
+
+
+class GraphsAreOrbitsOfStrata(unittest.TestCase):
+    """Each graph stands for an S_n-orbit of strata, as the README says:
+    numbering its points in every way gives back the strata of M-bar_{g,n}."""
+
+    def strata(self, g, n, codimension):
+        graphs = stable_graphs.read_graphs(tool_stream(g, n, "-C", str(codimension)))
+        return len(graphs), sum(labelled_strata(graph) for graph in graphs)
+
+    def test_zero_five(self):
+        self.assertEqual(len(stable_graphs.read_graphs(tool_stream(0, 5))), 3)
+        self.assertEqual(self.strata(0, 5, 1), (1, 10))
+        self.assertEqual(self.strata(0, 5, 2), (1, 15))
+
+    def test_boundary_divisors(self):
+        # M-bar_{0,n} has 2^(n-1) - n - 1 boundary divisors, M-bar_{1,n} one
+        # more for the irreducible ones: 2^n - n.
+        for n in range(4, 8):
+            with self.subTest(type=(0, n)):
+                self.assertEqual(self.strata(0, n, 1)[1], 2 ** (n - 1) - n - 1)
+        for n in range(1, 6):
+            with self.subTest(type=(1, n)):
+                self.assertEqual(self.strata(1, n, 1)[1], 2 ** n - n)
 
 
 def stream_cases():

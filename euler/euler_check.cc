@@ -1,0 +1,48 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "euler/euler_check.h"
+
+#include <vector>
+
+#include "euler/euler_series.h"
+
+std::string FractionText(const mpq_class& value) {
+  return value.get_num().get_str() + "/" + value.get_den().get_str();
+}
+
+namespace {
+
+/// Writes one line of the check; returns whether the two agree.
+bool write_line(FILE* out, const std::string& label, const mpq_class& found, const mpq_class& predicted) {
+  bool agree = found == predicted;
+  fprintf(out, "%s: found %s, predicted %s, %s\n", label.c_str(), FractionText(found).c_str(),
+          FractionText(predicted).c_str(), agree ? "agree" : "disagree");
+  return agree;
+}
+
+}  // namespace
+
+bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found) {
+  std::vector<mpq_class> predicted = PredictedEulerSums(g, n);
+  // Every codimension that either side has, so that a graph of a
+  // codimension the type cannot have shows too.
+  std::map<int, mpq_class> predicted_by_codimension, found_by_codimension;
+  for (size_t e = 0; e < predicted.size(); ++e) predicted_by_codimension[static_cast<int>(e)] = predicted[e];
+  for (const auto& entry : found) found_by_codimension[entry.first] = entry.second;
+  std::map<int, bool> codimensions;
+  for (const auto& entry : predicted_by_codimension) codimensions[entry.first] = true;
+  for (const auto& entry : found_by_codimension) codimensions[entry.first] = true;
+  fprintf(out, "Euler characteristic check of (%d, %d): sums of prod chi(M_{g_v,k_v}) / |Aut| over the graphs found\n", g, n);
+  mpq_class found_total = 0, predicted_total = 0;
+  bool agree = true;
+  for (const auto& entry : codimensions) {
+    int e = entry.first;
+    if (edge_filter != -1 && e != edge_filter) continue;
+    const mpq_class& f = found_by_codimension[e];
+    const mpq_class& p = predicted_by_codimension[e];
+    agree = write_line(out, "codimension " + std::to_string(e), f, p) && agree;
+    found_total += f;
+    predicted_total += p;
+  }
+  agree = write_line(out, "total", found_total, predicted_total) && agree;
+  return agree;
+}

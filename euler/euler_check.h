@@ -1,0 +1,24 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_EULER_EULER_CHECK_H_
+#define STABLE_GRAPHS_EULER_EULER_CHECK_H_
+
+#include <gmpxx.h>
+#include <stdio.h>
+
+#include <map>
+#include <string>
+
+/// The exit status of a run whose graphs disagree with the series.
+constexpr int kEulerDisagreementStatus = 4;
+
+/// Writes a fraction as p/q in lowest terms (q = 1 for an integer).
+std::string FractionText(const mpq_class& value);
+
+/// Compares the sums over the graphs of a run of type (g, n), by
+/// codimension, with PredictedEulerSums(g, n), restricted to codimension
+/// edge_filter unless it is -1.  Writes one line per codimension, then the
+/// total line: "total: found p/q, predicted p/q, agree" (or "disagree").
+/// Returns whether everything agrees.
+bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found);
+
+#endif  // STABLE_GRAPHS_EULER_EULER_CHECK_H_

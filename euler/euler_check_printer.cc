@@ -1,0 +1,24 @@
+// Copyright 2026 The stable-graphs Authors.
+#include "euler/euler_check_printer.h"
+
+#include "computer/parallel_runner.h"
+
+EulerCheckPrinter::EulerCheckPrinter(GraphPrinter& printer, int threads)
+    : printer_(printer), parts_(static_cast<size_t>(threads > 1 ? threads : 1)) {}
+
+void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  std::vector<const Graph*> all;
+  for (const auto& entry : graphs) all.insert(all.end(), entry.second.begin(), entry.second.end());
+  // Small batches on this thread alone: starting threads would cost more.
+  size_t parts = all.size() < 256 ? 1 : parts_.size();
+  RunInParallel(parts, static_cast<int>(parts), [&](size_t part) {
+    for (size_t i = part; i < all.size(); i += parts) parts_[part].Add(*all[i]);
+  });
+  printer_.PrintSomeGraph(graphs);
+}
+
+EulerSums EulerCheckPrinter::Sums() const {
+  EulerSums total;
+  for (const EulerSums& part : parts_) total.Merge(part);
+  return total;
+}

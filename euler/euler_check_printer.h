@@ -1,0 +1,32 @@
+// Copyright 2026 The stable-graphs Authors.
+#ifndef STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_
+#define STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_
+
+#include <memory>
+#include <vector>
+
+#include "euler/euler_sums.h"
+#include "printers/graph_printer.h"
+
+/// Passes every call on to another printer and adds up the EulerTerm of
+/// every graph that goes through, spreading the terms of a large batch
+/// over several threads.
+class EulerCheckPrinter : public GraphPrinter {
+ public:
+  /// Wraps printer, which must outlive this object; up to `threads` threads
+  /// work on the terms.
+  EulerCheckPrinter(GraphPrinter& printer, int threads);
+
+  void BeginPrint() override { printer_.BeginPrint(); }
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override { printer_.EndPrint(); }
+
+  /// The sums of every graph so far.
+  EulerSums Sums() const;
+
+ private:
+  GraphPrinter& printer_;
+  std::vector<EulerSums> parts_;  // one per thread's share of each batch
+};
+
+#endif  // STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_

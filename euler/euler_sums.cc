@@ -1,0 +1,110 @@
+// Copyright 2026 The stable-graphs Authors.
+//
+// The key of a graph: its codimension and component count, its (genus,
+// valence) pairs in ascending order, then |Aut|: eight bytes when it fits
+// 64 bits, else a marker byte and its digits.
+#include "euler/euler_sums.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "euler/euler_term.h"
+#include "euler/moduli_euler.h"
+#include "graph/automorphism_order.h"
+
+namespace {
+
+static_assert(sizeof(unsigned long) == sizeof(uint64_t), "GMP takes 64-bit counts as unsigned long");
+
+constexpr char kBigOrder = '\xff';
+
+/// n! for n <= 20, the largest that fits 64 bits; 0 beyond.
+uint64_t small_factorial(int n) {
+  if (n < 0 || n > 20) return 0;
+  uint64_t result = 1;
+  for (int k = 2; k <= n; ++k) result *= static_cast<uint64_t>(k);
+  return result;
+}
+
+/// order *= factor, false on overflow or a factor too large to know.
+bool multiply(uint64_t& order, uint64_t factor) {
+  return factor != 0 && !__builtin_mul_overflow(order, factor, &order);
+}
+
+/// |Aut| of graph in 64 bits, or false when it does not fit.
+bool small_automorphism_order(const Graph& graph, uint64_t& order) {
+  mpz_class symmetries = VertexSymmetryOrder(graph);
+  if (!mpz_fits_ulong_p(symmetries.get_mpz_t())) return false;
+  order = symmetries.get_ui();
+  for (int v = 0; v < graph.K; ++v) {
+    if (!multiply(order, small_factorial(graph.loops[v])) ||
+        !multiply(order, small_factorial(graph.marked_points[v])) || graph.loops[v] >= 64 ||
+        !multiply(order, uint64_t{1} << graph.loops[v]))
+      return false;
+    for (int w = v + 1; w < graph.K; ++w)
+      if (graph.adjacency[v][w] > 1 && !multiply(order, small_factorial(graph.adjacency[v][w]))) return false;
+  }
+  return true;
+}
+
+/// The term of a key: count * prod chi / |Aut|.
+mpq_class key_sum(const std::string& key, uint64_t count) {
+  int K = static_cast<unsigned char>(key[1]);
+  mpq_class sum = 1;
+  for (int v = 0; v < K; ++v)
+    sum *= OpenModuliEuler(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
+  size_t at = 2 + 2 * static_cast<size_t>(K);
+  mpz_class order;
+  if (key[at] == kBigOrder) {
+    order.set_str(key.substr(at + 1), 16);
+  } else {
+    uint64_t small = 0;
+    for (int byte = 0; byte < 8; ++byte)
+      small |= static_cast<uint64_t>(static_cast<unsigned char>(key[at + 1 + byte])) << (8 * byte);
+    order = static_cast<unsigned long>(small);
+  }
+  mpz_class number = static_cast<unsigned long>(count);
+  sum *= number;
+  sum /= order;
+  return sum;
+}
+
+}  // namespace
+
+void EulerSums::Add(const Graph& graph) {
+  std::pair<uint8_t, uint8_t> vertices[kMaxComponents];
+  int K = graph.K;
+  for (int v = 0; v < K; ++v)
+    vertices[v] = {static_cast<uint8_t>(graph.genus[v]), static_cast<uint8_t>(Valence(graph, v))};
+  std::sort(vertices, vertices + K);
+  key_.clear();
+  key_.push_back(static_cast<char>(graph.codimension));
+  key_.push_back(static_cast<char>(K));
+  for (int v = 0; v < K; ++v) {
+    key_.push_back(static_cast<char>(vertices[v].first));
+    key_.push_back(static_cast<char>(vertices[v].second));
+  }
+  uint64_t order;
+  if (small_automorphism_order(graph, order)) {
+    key_.push_back('\0');
+    for (int byte = 0; byte < 8; ++byte) key_.push_back(static_cast<char>((order >> (8 * byte)) & 0xff));
+  } else {
+    key_.push_back(kBigOrder);
+    key_ += AutomorphismOrder(graph).get_str(16);
+  }
+  ++counts_[key_];
+  ++graphs_;
+}
+
+void EulerSums::Merge(const EulerSums& other) {
+  for (const auto& entry : other.counts_) counts_[entry.first] += entry.second;
+  graphs_ += other.graphs_;
+}
+
+std::map<int, mpq_class> EulerSums::ByCodimension() const {
+  std::map<int, mpq_class> sums;
+  for (const auto& entry : counts_)
+    sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second);
+  return sums;
+}
