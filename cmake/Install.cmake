@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 # What `cmake --install` puts in place: the executables and their manual
 # pages, the library with its public headers, a CMake package
 # (find_package(StableGraphs), target StableGraphs::stablegraphs) and a
@@ -21,6 +23,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/type_capacity.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
+  printers/dot_graph_printer.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The vertex symmetries are found in two steps: colour refinement alone
 // settles the common case of a graph without any (every vertex ends in a

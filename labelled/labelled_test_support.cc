@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Brute-force references for the labelled tests: they try every vertex
 // permutation and every word, sharing no code with the search they check.

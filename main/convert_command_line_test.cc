@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #include "main/convert_command_line.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,8 @@ TEST(ConvertCommandLine, NoArgumentReadsStandardInputAsLaTeX) {
 TEST(ConvertCommandLine, EveryFormatLetter) {
   const std::pair<const char*, ConvertFormat> letters[] = {{"L", ConvertLaTeX}, {"T", ConvertText},
                                                            {"B", ConvertBinary}, {"J", ConvertJson},
-                                                           {"S", ConvertSage},  {"N", ConvertNone}};
+                                                           {"S", ConvertSage},  {"D", ConvertDot},
+                                                           {"N", ConvertNone}};
   for (auto [letter, format] : letters) EXPECT_EQ(format, parsed({"-P", letter}).format) << letter;
   EXPECT_EQ(ConvertText, parsed({"-P", "J", "-P", "T"}).format) << "the last -P wins";
 }
@@ -116,11 +118,11 @@ TEST(ConvertCommandLine, NumbersReadAsTheToolReadsThem) {
 
 TEST(ConvertCommandLine, BadCommandLinesNameWhatIsWrong) {
   const std::pair<std::vector<std::string>, std::string> bad[] = {
-      {{"-P"}, "option -P needs a value (L, T, B, J, S or N)"},
-      {{"-P", "t"}, "option -P takes L, T, B, J, S or N, not 't'"},
-      {{"-P", "TT"}, "option -P takes L, T, B, J, S or N, not 'TT'"},
-      {{"-P", "X"}, "option -P takes L, T, B, J, S or N, not 'X'"},
-      {{"-P", ""}, "option -P takes L, T, B, J, S or N, not ''"},
+      {{"-P"}, "option -P needs a value (L, T, B, J, S, D or N)"},
+      {{"-P", "t"}, "option -P takes L, T, B, J, S, D or N, not 't'"},
+      {{"-P", "TT"}, "option -P takes L, T, B, J, S, D or N, not 'TT'"},
+      {{"-P", "X"}, "option -P takes L, T, B, J, S, D or N, not 'X'"},
+      {{"-P", ""}, "option -P takes L, T, B, J, S, D or N, not ''"},
       {{"-C"}, "option -C needs a value (a number of edges)"},
       {{"-S", "N"}, "unknown option '-S'"},
       {{"-X", "1"}, "unknown option '-X'"},

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Whole runs of stable-graphs -L and of stable-graphs-convert on labelled
 // streams.
@@ -129,6 +130,25 @@ TEST(LabelledRun, ConverterWritesEveryFormat) {
       Convert(kZeroFourStream, {"-P", "S"}));
   EXPECT_EQ(kZeroFourText, Convert(kZeroFourStream, {"-P", "T"}));
   EXPECT_EQ(kZeroFourStream, Convert(kZeroFourStream, {"-P", "B"}));
+}
+
+// -P J, -P S: what the converter makes of the labelled stream of the same
+// run; -P D draws the labels as legs.
+TEST(LabelledRun, ToolWritesTheConvertersLines) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 6}, {1, 3}, {2, 2}}) {
+    std::string G = std::to_string(g), N = std::to_string(n);
+    std::string stream = Output({"-P", "B", "-S", "N", "-L", G, N});
+    for (const char* format : {"J", "S"}) {
+      SCOPED_TRACE(G + " " + N + " -P " + format);
+      EXPECT_EQ(Convert(stream, {"-P", format}), Output({"-P", format, "-S", "N", "-L", G, N}));
+    }
+  }
+  EXPECT_EQ(
+      "graph \"(1, 0, 1)\" {\n  label=\"(1, 0, 1)\";\n  node [shape=circle];\n  v0 [label=<1<sub>1</sub>>];\n"
+      "  p1 [shape=plaintext, label=\"1\"];\n  v0 -- p1;\n}\n"
+      "graph \"(1, 1, 1)\" {\n  label=\"(1, 1, 1)\";\n  node [shape=circle];\n  v0 [label=<0<sub>1</sub>>];\n"
+      "  v0 -- v0;\n  p1 [shape=plaintext, label=\"1\"];\n  v0 -- p1;\n}\n",
+      Output({"-P", "D", "-S", "N", "-L", "1", "1"}));
 }
 
 // The converter replays a labelled stream to exactly what the tool writes
