@@ -39,14 +39,19 @@ foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)
 endforeach()
 
 install(TARGETS stable-graphs stable-graphs-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-
-# The Python reader goes where Debian's python3 finds the modules of the
-# system (/usr/lib/python3/dist-packages for the prefix /usr); under another
-# prefix, Python finds it with PYTHONPATH=PREFIX/lib/python3/dist-packages.
-set(STABLE_GRAPHS_PYTHON_DIR lib/python3/dist-packages CACHE STRING
-    "Where cmake --install puts the Python module, relative to the prefix")
-install(FILES python/stable_graphs.py DESTINATION ${STABLE_GRAPHS_PYTHON_DIR})
 install(FILES man/stable-graphs.1 man/stable-graphs-convert.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The license in the form Debian expects (share/doc/stable-graphs/copyright).
+install(FILES cmake/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The Python reader, as a module of its own.  Debian's python3 searches
+# /usr/lib/python3/dist-packages, where the Debian package puts it; other
+# prefixes need PYTHONPATH=<prefix>/lib/python3/dist-packages.  (Not under
+# CMAKE_INSTALL_LIBDIR: under /usr that is lib/<architecture>, where Python
+# does not look, and the module is the same on every architecture.)
+set(STABLE_GRAPHS_PYTHON_DIR lib/python3/dist-packages CACHE STRING
+    "Where the Python module stable_graphs is installed, relative to the prefix")
+install(FILES python/stable_graphs.py DESTINATION ${STABLE_GRAPHS_PYTHON_DIR})
 
 install(TARGETS stablegraphs EXPORT StableGraphsTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}

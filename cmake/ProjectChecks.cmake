@@ -11,5 +11,6 @@ add_test(NAME source_files_carry_license_line
 add_test(NAME versions_agree
          COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
                  -DPC_FILE=${CMAKE_CURRENT_BINARY_DIR}/stable-graphs.pc
+                 -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
                  "-DTOOLS=$<TARGET_FILE:stable-graphs>|$<TARGET_FILE:stable-graphs-convert>"
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckVersions.cmake)
