@@ -153,7 +153,22 @@ mpz_class point_orbit(const Graph& graph) {
   return order_a / order_fixed;
 }
 
+/// |A| / |A_fix| in 64 bits when it comes cheaply: |A| exact from the
+/// search's call of nauty, and A_fix trivial by colour refinement.
+bool small_point_orbit(const Graph& graph, uint64_t& orbit) {
+  if (!has_nauty_orbits(graph) || graph.nautyGroupExponent != 0) return false;
+  if (!refinement_separates(graph, point_vertices(graph), ~uint64_t{0} >> (64 - graph.K))) return false;
+  orbit = static_cast<uint64_t>(llround(graph.nautyGroupSize));
+  return true;
+}
+
 }  // namespace
+
+mpz_class PointFixingSymmetryOrder(const Graph& graph) {
+  uint64_t points = point_vertices(graph);
+  if (refinement_separates(graph, points, ~uint64_t{0} >> (64 - graph.K))) return 1;
+  return VertexSymmetry(graph).Order(points);
+}
 
 bool PointVerticesObviouslyFixed(const Graph& graph) {
   return refinement_separates(graph, 0, point_vertices(graph));
@@ -168,9 +183,12 @@ mpz_class LabelledGraphCount(const Graph& graph) {
 // points, and the search has asked nauty about nearly all of them: their
 // count is the multinomial alone, without another call of nauty or GMP.
 void LabelledTally::Add(const Graph& graph) {
-  if (graph.n <= kLargestSmallFactorial && points_fixed(graph)) {
-    add_small(small_multinomial(graph));
-    return;
+  if (graph.n <= kLargestSmallFactorial) {
+    uint64_t orbit = 1;
+    if (points_fixed(graph) || small_point_orbit(graph, orbit)) {
+      add_small(small_multinomial(graph) / orbit);
+      return;
+    }
   }
   mpz_class count = LabelledGraphCount(graph);
   if (count.fits_ulong_p())

@@ -18,6 +18,10 @@
 /// fixes a labelling exactly when it fixes those vertices.
 mpz_class LabelledGraphCount(const Graph& graph);
 
+/// |A_fix|, exactly: the vertex automorphisms that fix every vertex with
+/// points, which are those that fix a labelling of them.
+mpz_class PointFixingSymmetryOrder(const Graph& graph);
+
 /// True when A certainly fixes every vertex that carries points, without
 /// asking nauty: colour refinement (decorations, then the colours of the
 /// neighbours and the multiplicities of the edges to them, round after

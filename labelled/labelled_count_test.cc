@@ -100,3 +100,22 @@ TEST(LabelledCount, SameWithTheSearchsOrbits) {
     }
   }
 }
+
+TEST(LabelledCount, PointFixingOrderMatchesBruteForce) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 8}, {1, 5}, {2, 3}, {3, 1}, {4, 0}}) {
+    for (const Graph& graph : AllGraphs(g, n)) {
+      if (graph.K > 7) continue;
+      long fixing = 0;
+      for (const std::vector<int>& permutation : BruteForceAutomorphisms(graph)) {
+        bool fixes = true;
+        for (int v = 0; v < graph.K; ++v) fixes = fixes && (graph.marked_points[v] == 0 || permutation[v] == v);
+        fixing += fixes;
+      }
+      ASSERT_EQ(fixing, PointFixingSymmetryOrder(graph)) << Describe(graph);
+    }
+  }
+  // The star of four leaves with two points each: only the identity.
+  EXPECT_EQ(1, PointFixingSymmetryOrder(MakeGraph({0, 0, 0, 0, 0}, {0, 2, 2, 2, 2}, {0, 0, 0, 0, 0}, {1, 1, 1, 1})));
+  // Two genus-1 leaves without points on a vertex with four: swapped.
+  EXPECT_EQ(2, PointFixingSymmetryOrder(MakeGraph({0, 1, 1}, {4, 0, 0}, {0, 0, 0}, {1, 1, 0})));
+}
