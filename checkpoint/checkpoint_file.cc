@@ -79,6 +79,24 @@ bool get_counts(const std::string& line, const char* name, std::vector<int64_t>&
   return (in >> word).fail();
 }
 
+void put_words(std::ostringstream& out, const char* name, const std::vector<std::string>& words) {
+  out << name << ' ' << words.size();
+  for (const std::string& word : words) out << ' ' << word;
+  out << '\n';
+}
+
+/// Reads "name count decimal-numbers..." from one line.
+bool get_words(const std::string& line, const char* name, std::vector<std::string>& words) {
+  std::istringstream in(line);
+  std::string word;
+  size_t size;
+  if (!(in >> word) || word != name || !(in >> size) || size > 4096) return false;
+  words.assign(size, "");
+  for (std::string& number : words)
+    if (!(in >> number) || number.find_first_not_of("0123456789") != std::string::npos) return false;
+  return (in >> word).fail();
+}
+
 std::string join(const std::vector<std::string>& arguments) {
   std::string out;
   for (const std::string& argument : arguments) out += (out.empty() ? "" : " ") + argument;
@@ -107,6 +125,8 @@ std::string CheckpointFile::Format(const std::vector<std::string>& arguments, lo
   put_counts(out, "duplicated", state.duplicated);
   put_counts(out, "found", state.found);
   put_counts(out, "codimensions", state.found_per_codimension);
+  put_words(out, "labelled", state.labelled_found);
+  put_words(out, "labelled-codimensions", state.labelled_per_codimension);
   out << "printer " << hex(state.printer_state) << '\n';
   std::string text = out.str();
   return text + "sum " + checksum(text) + "\n";
@@ -121,7 +141,7 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
   std::vector<std::string> lines;
   std::istringstream in(text.substr(0, sum_at));
   for (std::string line; std::getline(in, line);) lines.push_back(line);
-  if (lines.size() != 10 || lines[0] != kMagic) return "it is not a stable-graphs checkpoint of this version";
+  if (lines.size() != 12 || lines[0] != kMagic) return "it is not a stable-graphs checkpoint of this version";
   {
     std::istringstream line(lines[1]);
     std::string word;
@@ -152,8 +172,11 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
       !get_counts(lines[6], "duplicated", state.duplicated) || !get_counts(lines[7], "found", state.found) ||
       !get_counts(lines[8], "codimensions", state.found_per_codimension))
     return "bad counter line";
+  if (!get_words(lines[9], "labelled", state.labelled_found) ||
+      !get_words(lines[10], "labelled-codimensions", state.labelled_per_codimension))
+    return "bad labelled line";
   {
-    std::istringstream line(lines[9]);
+    std::istringstream line(lines[11]);
     std::string word, value, rest;
     if (!(line >> word >> value) || word != "printer" || !unhex(value, state.printer_state) || (line >> rest))
       return "bad printer line";

@@ -29,6 +29,8 @@ RunState sample_state() {
   state.duplicated = {0, 0, 0, 9};
   state.found = {0, 3, 4, 5};
   state.found_per_codimension = {1, 2, 3};
+  state.labelled_found = {"0", "12", "123456789012345678901234567890"};
+  state.labelled_per_codimension = {"5", "0"};
   state.printer_state = "3 14";
   return state;
 }
@@ -53,6 +55,8 @@ TEST(CheckpointFileTest, FormatParsesBack) {
   EXPECT_EQ(want.found, read.found);
   EXPECT_EQ(want.found_per_codimension, read.found_per_codimension);
   EXPECT_EQ(want.printer_state, read.printer_state);
+  EXPECT_EQ(want.labelled_found, read.labelled_found);
+  EXPECT_EQ(want.labelled_per_codimension, read.labelled_per_codimension);
 }
 
 // Any changed, missing or added byte is refused, never read as another state.

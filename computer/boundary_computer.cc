@@ -47,6 +47,8 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
     found.assign(2 * g + n - 1, 0);
     duplicated.assign(2 * g + n - 1, 0);
     unconnected.assign(2 * g + n - 1, 0);
+    labelled_found.assign(count_labelled ? 2 * g + n - 1 : 0, 0);
+    labelled_per_codimension.assign(count_labelled ? 3 * g + n - 2 : 0, 0);
 
     // A resumed run takes up the recorded pass; the lines of the passes
     // before it are written again, so that standard error reads as that of
@@ -127,6 +129,11 @@ void BoundaryComputer::empty_store_to_statistics() {
   for (Graph& graph : one_vertex_graphs) {
     store_by_codimension[graph.codimension].push_back(&graph);
     ++found_per_codimension[graph.codimension];
+    if (count_labelled) {
+      mpz_class labelled = LabelledGraphCount(graph);
+      labelled_found[1] += labelled;
+      labelled_per_codimension[graph.codimension] += labelled;
+    }
   }
   printer->PrintSomeGraph(store_by_codimension);
   store_by_codimension.clear();
@@ -169,6 +176,11 @@ void BoundaryComputer::run_pass(int K) {
     duplicated[K] += task.duplicated;
     found[K] += task.found;
     found_per_codimension[task.codimension()] += static_cast<int64_t>(task.stored.size());
+    if (task.labelled) {
+      mpz_class labelled = task.labelled->Total();
+      labelled_found[K] += labelled;
+      labelled_per_codimension[task.codimension()] += labelled;
+    }
     for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
       Graph& graph = next_batch_record();
       task.stored.Expand(graph_index, graph);
@@ -203,6 +215,8 @@ void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   state.duplicated = duplicated;
   state.found = found;
   state.found_per_codimension = found_per_codimension;
+  for (const mpz_class& count : labelled_found) state.labelled_found.push_back(count.get_str());
+  for (const mpz_class& count : labelled_per_codimension) state.labelled_per_codimension.push_back(count.get_str());
   if (pass > 0) state.printer_state = printer->State();
   journal->Record(state);
 }
@@ -217,6 +231,12 @@ void BoundaryComputer::restore(const RunState& state) {
   take(duplicated, state.duplicated);
   take(found, state.found);
   take(found_per_codimension, state.found_per_codimension);
+  auto take_exact = [](std::vector<mpz_class>& counts, const std::vector<std::string>& saved) {
+    if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another run");
+    for (size_t k = 0; k < saved.size(); ++k) counts[k] = mpz_class(saved[k], 10);
+  };
+  take_exact(labelled_found, state.labelled_found);
+  take_exact(labelled_per_codimension, state.labelled_per_codimension);
   if (!printer->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
   resume_task = state.tasks_done;
   pass_printed = state.pass_printed;
@@ -249,6 +269,24 @@ void print_group(FILE* out, const Counts& counts) {
   fputs("),\n", out);
 }
 
+/// Writes a counter row of exact counts, laid out as print_row.
+void print_exact_row(FILE* out, const char* label, const std::vector<mpz_class>& counts) {
+  fputs(label, out);
+  mpz_class sum = 0;
+  for (const mpz_class& count : counts) {
+    fprintf(out, "%5s ", count.get_str().c_str());
+    sum += count;
+  }
+  fprintf(out, "= %7s\n", sum.get_str().c_str());
+}
+
+/// Writes a group of exact counts, laid out as print_group.
+void print_exact_group(FILE* out, const std::vector<mpz_class>& counts) {
+  fputs(" (", out);
+  for (const mpz_class& count : counts) fprintf(out, "%s,", count.get_str().c_str());
+  fputs("),\n", out);
+}
+
 }  // namespace
 
 void BoundaryComputer::Statistics(FILE* out) {
@@ -262,6 +300,11 @@ void BoundaryComputer::Statistics(FILE* out) {
   print_row(out, "Found       ", found);
   for (size_t c = 0; c < found_per_codimension.size(); ++c)
     fprintf(out, "%3d: %5lld\n", static_cast<int>(c), static_cast<long long>(found_per_codimension[c]));
+  if (!count_labelled) return;
+  print_exact_row(out, "Labelled    ", labelled_found);
+  fputs("Labelled by codimension\n", out);
+  for (size_t c = 0; c < labelled_per_codimension.size(); ++c)
+    fprintf(out, "%3d: %5s\n", static_cast<int>(c), labelled_per_codimension[c].get_str().c_str());
 }
 
 void BoundaryComputer::TerseStatistics(FILE* out) {
@@ -273,5 +316,9 @@ void BoundaryComputer::TerseStatistics(FILE* out) {
   for (const Counts* counts :
        {&spare_counts_a, &spare_counts_b, &found, &found_per_codimension, &unconnected, &duplicated})
     print_group(out, *counts);
+  if (count_labelled) {
+    print_exact_group(out, labelled_found);
+    print_exact_group(out, labelled_per_codimension);
+  }
   fputs(")\n", out);
 }

@@ -14,6 +14,7 @@
 #include "computer/run_journal.h"
 #include "computer/task_runner.h"
 #include "graph/graph.h"
+#include "labelled/labelled_count.h"
 
 /// Counters per number of components or per codimension; 64 bits, since
 /// genus 9 tries more than 2^31 candidates.
@@ -72,6 +73,12 @@ class BoundaryComputer : public Computer {
   /// pass 0: start afresh); it must come from a run of the same type, edge
   /// filter and printer.
   const RunState* resume = nullptr;
+  /// Whether to count the labelled graphs (points labelled 1 .. n) over the
+  /// graphs found, and report them; set before Compute.
+  bool count_labelled = false;
+  /// Labelled graphs found per K and per codimension, when counted.
+  std::vector<mpz_class> labelled_found;
+  std::vector<mpz_class> labelled_per_codimension;
 
  private:
   int max_K() const { return 2 * g + n - 2; }

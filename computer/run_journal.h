@@ -22,6 +22,8 @@ struct RunState {
   /// The run is over (EndPrint called); `pass` is one beyond the last.
   bool complete = false;
   std::vector<int64_t> tried, unconnected, duplicated, found, found_per_codimension;
+  /// The labelled counts (decimal), when the run counts them.
+  std::vector<std::string> labelled_found, labelled_per_codimension;
   /// The printer's State().
   std::string printer_state;
 };

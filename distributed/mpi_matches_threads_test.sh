@@ -15,7 +15,7 @@ failed=0 passed=0
 cases=(
   "-P B 4 0" "-P T 3 2" "-P L 2 3" "-P N 5 0" "-P N -S T 0 9" "-P B -S N 1 5"
   "-P L -C 3 4 1" "-P T -C 0 11 0" "-P B -C 2 9 0" "-P N -S T -C 5 3 3" "-P B 0 3" "-P T 1 0"
-  "-P J 3 1" "-P S -C 3 2 2" "-P D 2 2"
+  "-P J 3 1" "-P S -C 3 2 2" "-P D 2 2" "-P T -L 2 2" "-P N -L -S T 3 2" "-P B -L -C 4 1 4"
 )
 for ranks in 1 2 3; do
   for args in "${cases[@]}"; do

@@ -10,8 +10,9 @@
 
 /// Worker to rank 0: an int32, the number of tasks the worker can take.
 constexpr int kTagRequest = 1;
-/// Rank 0 to worker: uint32 count, then per task uint64 index, uint32
-/// length and the EncodeTaskStart bytes.
+/// Rank 0 to worker: uint32 count, then per task uint64 index, a byte 1
+/// when the task counts labelled graphs (else 0), uint32 length and the
+/// EncodeTaskStart bytes.
 constexpr int kTagTasks = 2;
 /// Worker to rank 0: uint64 index, then the EncodeTaskResult bytes.
 constexpr int kTagResult = 3;

@@ -119,6 +119,7 @@ void MpiTaskRunner::serve_requests(std::vector<std::unique_ptr<EdgeTask>>& tasks
     for (size_t index = from; index < to; ++index) {
       std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start());
       append<uint64_t>(message, index);
+      append<uint8_t>(message, tasks[index]->labelled ? 1 : 0);
       append<uint32_t>(message, static_cast<uint32_t>(start.size()));
       message.insert(message.end(), start.begin(), start.end());
     }

@@ -141,10 +141,13 @@ class Worker {
     for (uint32_t k = 0; k < count; ++k) {
       Job job;
       uint32_t length;
+      uint8_t count_labelled;
       take(&job.index, sizeof(job.index));
+      take(&count_labelled, sizeof(count_labelled));
       take(&length, sizeof(length));
       if (buffer.size() - at < length) throw TaskCodecError("truncated task message");
       job.task = std::make_unique<EdgeTask>(DecodeTaskStart(buffer.data() + at, length));
+      if (count_labelled) job.task->labelled = std::make_unique<LabelledTally>();
       at += length;
       jobs.push_back(std::move(job));
     }

@@ -34,6 +34,10 @@ class Reader {
     if (size_ - at_ < bytes) throw TaskCodecError(std::string("truncated ") + what_);
   }
   size_t left() const { return size_ - at_; }
+  void skip(size_t bytes) {
+    need(bytes);
+    at_ += bytes;
+  }
   const uint8_t* here() const { return data_ + at_; }
 
  private:
@@ -88,6 +92,9 @@ std::vector<uint8_t> EncodeTaskResult(const EdgeTask& task) {
   std::vector<uint8_t> out;
   for (int64_t counter : {task.tried, task.unconnected, task.duplicated, task.found}) put(out, counter);
   put<uint64_t>(out, task.stored.size());
+  std::string labelled = task.labelled ? task.labelled->Total().get_str() : "";
+  put<uint32_t>(out, static_cast<uint32_t>(labelled.size()));
+  out.insert(out.end(), labelled.begin(), labelled.end());
   const std::vector<uint8_t>& packed = task.stored.bytes();
   out.insert(out.end(), packed.begin(), packed.end());
   return out;
@@ -98,6 +105,15 @@ void DecodeTaskResult(const uint8_t* data, size_t size, EdgeTask& task) {
   int64_t tried = in.get<int64_t>(), unconnected = in.get<int64_t>();
   int64_t duplicated = in.get<int64_t>(), found = in.get<int64_t>();
   uint64_t count = in.get<uint64_t>();
+  uint32_t digits = in.get<uint32_t>();
+  in.need(digits);
+  std::string labelled(reinterpret_cast<const char*>(in.here()), digits);
+  in.skip(digits);
+  mpz_class labelled_total;
+  if ((digits > 0) != static_cast<bool>(task.labelled) ||
+      (digits > 0 && (labelled.find_first_not_of("0123456789") != std::string::npos ||
+                      labelled_total.set_str(labelled, 10) != 0)))
+    throw TaskCodecError("task result whose labelled count does not fit its task");
   std::vector<uint8_t> packed(in.here(), in.here() + in.left());
   if (static_cast<uint64_t>(found) != count || !task.stored.Assign(std::move(packed), count))
     throw TaskCodecError("task result that does not fit its task");
@@ -105,4 +121,5 @@ void DecodeTaskResult(const uint8_t* data, size_t size, EdgeTask& task) {
   task.unconnected = unconnected;
   task.duplicated = duplicated;
   task.found = found;
+  if (task.labelled) task.labelled->Add(labelled_total);
 }

@@ -24,6 +24,7 @@ class CodecTaskRunner : public TaskRunner {
     for (size_t index = first; index < tasks.size(); ++index) {
       std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start());
       EdgeTask remote(DecodeTaskStart(start.data(), start.size()));
+      if (tasks[index]->labelled) remote.labelled = std::make_unique<LabelledTally>();
       EXPECT_EQ(tasks[index]->codimension(), remote.codimension());
       remote.Run();
       std::vector<uint8_t> result = EncodeTaskResult(remote);
@@ -35,9 +36,11 @@ class CodecTaskRunner : public TaskRunner {
   size_t tasks_run = 0;
 };
 
-/// The byte stream and full report of a run through `runner` (nullptr: threads).
-std::string run(int g, int n, int edge_filter, TaskRunner* runner) {
+/// The byte stream and full report of a run through `runner` (nullptr:
+/// threads), with the labelled counts when `labelled`.
+std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false) {
   BoundaryComputer computer(g, n);
+  computer.count_labelled = labelled;
   computer.runner = runner;
   std::string bytes = CaptureOutput([&](FILE* out) {
     BinaryGraphPrinter printer(out, g, n);
@@ -55,6 +58,10 @@ TEST(TaskCodecTest, TasksRunElsewhereGiveTheSameRun) {
     EXPECT_EQ(run(c.g, c.n, c.edge_filter, nullptr), run(c.g, c.n, c.edge_filter, &codec))
         << "(" << c.g << ", " << c.n << ") -C " << c.edge_filter;
     EXPECT_GT(codec.tasks_run, 0u);
+    CodecTaskRunner labelled;
+    std::string want = run(c.g, c.n, c.edge_filter, nullptr, true);
+    EXPECT_NE(std::string::npos, want.find("Labelled"));
+    EXPECT_EQ(want, run(c.g, c.n, c.edge_filter, &labelled, true)) << "labelled";
   }
 }
 

@@ -109,13 +109,14 @@ void QuitWithVersion(char* program) {
 }
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics, TypedNumbers* typed) {
+                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled) {
   if (argc < 2) QuitWithUsage(argv[0]);
   genus = -1;
   marked_points = 0;
   edge_filter = -1;
   printer = PrinterLaTeX;
   statistics = StatisticsFull;
+  if (labelled != nullptr) *labelled = false;
   // The arguments themselves, not copies: exit, on a bad command line,
   // would leave copies on the heap.
   const char* genus_arg = nullptr;
@@ -168,6 +169,9 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
           case 'T': statistics = StatisticsTerse; break;
           default: statistics = StatisticsNone; break;
         }
+        break;
+      case 'L':
+        if (labelled != nullptr) *labelled = true;
         break;
       default:
         unknown_option(argv[0], arg);

@@ -28,12 +28,17 @@
 
 namespace {
 
-/// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n) {
+/// The printer the command line asked for, writing to standard output; a
+/// byte stream stays labelled if the one read is.
+std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, bool labelled) {
   switch (format) {
     case ConvertLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, g, n);
     case ConvertText: return std::make_unique<TextGraphPrinter>(stdout, g, n);
-    case ConvertBinary: return std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+    case ConvertBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+      binary->labelled = labelled;
+      return binary;
+    }
     case ConvertJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case ConvertSage: return std::make_unique<SageGraphPrinter>(stdout);
     case ConvertDot: return std::make_unique<DotGraphPrinter>(stdout);
@@ -98,7 +103,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
-  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n);
+  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n, reader->labelled());
   // Standard output is checked after every batch, so that a conversion
   // whose output is being lost stops there instead of reading on.
   CheckedPrinter checked(*printer);

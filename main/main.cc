@@ -15,6 +15,7 @@
 #include "checkpoint/checkpoint_file.h"
 #include "checkpoint/checkpoint_options.h"
 #include "computer/boundary_computer.h"
+#include "labelled/labelling_printer.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
 #include "main/output_error.h"
@@ -29,11 +30,15 @@
 namespace {
 
 /// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points) {
+std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points, bool labelled) {
   switch (choice) {
     case PrinterLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, genus, marked_points);
     case PrinterText: return std::make_unique<TextGraphPrinter>(stdout, genus, marked_points);
-    case PrinterBinary: return std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+    case PrinterBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+      binary->labelled = labelled;
+      return binary;
+    }
     case PrinterJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case PrinterSage: return std::make_unique<SageGraphPrinter>(stdout);
     case PrinterDot: return std::make_unique<DotGraphPrinter>(stdout);
@@ -66,7 +71,9 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   if (!bad_option.empty()) QuitWithUsage(argv[0], "%s", bad_option.c_str());
   int arg_count = static_cast<int>(args.size());
   args.push_back(nullptr);
-  ParseCommandLine(arg_count, args.data(), genus, marked_points, edge_filter, printer_choice, statistics, &typed);
+  bool labelled;
+  ParseCommandLine(arg_count, args.data(), genus, marked_points, edge_filter, printer_choice, statistics, &typed,
+                   &labelled);
   const char* program = ProgramName(argc > 0 ? argv[0] : nullptr);
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
@@ -93,18 +100,23 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   PrintCompilationFlags();
   try {
     BoundaryComputer computer(genus, marked_points);
+    computer.count_labelled = labelled;
     if (checkpoint) {
       computer.journal = checkpoint.get();
       computer.resume = checkpoint->resume();
     }
-    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
+    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points, labelled);
     // Both streams carry results (the graphs, the counts), so losing either
     // makes the run a failure.
     CheckedPrinter checked(*printer);
     checked.Watch(stdout, "standard output");
     checked.Watch(stderr, "standard error");
     checked.Check();  // the banner
-    computer.Compute(checked, statistics, edge_filter);
+    // Labelled graphs are made from the search's graphs as they are
+    // printed; a run that prints nothing only counts them.
+    LabellingPrinter labelling(checked);
+    bool expand = labelled && printer_choice != PrinterNone;
+    computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : checked, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.

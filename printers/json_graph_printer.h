@@ -12,7 +12,9 @@
 ///
 /// Each line reads {"g": 2, "n": 1, "K": 2, "codimension": 3, "genus": [..],
 /// "marked_points": [..], "loops": [..], "edges": [[i, j, multiplicity], ..]},
-/// the edges as pairs i < j in row order; there is nothing before the first
+/// the edges as pairs i < j in row order.  A labelled graph has "legs": [..]
+/// after "marked_points", the labels at each vertex in ascending order.
+/// There is nothing before the first
 /// line or after the last, so concatenated outputs stay valid JSON Lines.
 class JsonGraphPrinter : public GraphPrinter {
  public:
