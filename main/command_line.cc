@@ -51,7 +51,7 @@ const char* ProgramName(const char* argv0, const char* fallback) {
 }
 
 void QuitWithUsage(char* program) {
-  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n", ProgramName(program));
+  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] [-E] genus [marked_points]\n", ProgramName(program));
   fputs("\t\t-P L: print graphs in LaTeX (default)\n", stderr);
   fputs("\t\t-P T: print graphs in text format\n", stderr);
   fputs("\t\t-P B: print graphs in binary format\n", stderr);
@@ -62,6 +62,7 @@ void QuitWithUsage(char* program) {
   fputs("\t\t-S N: don't print statistics\n", stderr);
   fputs("\t\t\n", stderr);
   fputs("\t\t-C C: print only graphs with C edges\n", stderr);
+  fputs("\t\t-E: check the graphs found against the Euler characteristic of M-bar_{g,n}\n", stderr);
   quit_function(1);
   abort();  // a quitting step that returns is a programming error
 }
@@ -80,8 +81,11 @@ void QuitWithUsage(char* program, const char* format, ...) {
 }
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics, TypedNumbers* typed) {
+                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* euler_check) {
   if (argc < 2) QuitWithUsage(argv[0]);
+  bool euler_check_unused;
+  if (euler_check == nullptr) euler_check = &euler_check_unused;
+  *euler_check = false;
   genus = -1;
   marked_points = 0;
   edge_filter = -1;
@@ -131,6 +135,9 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
           case 'T': statistics = StatisticsTerse; break;
           default: statistics = StatisticsNone; break;
         }
+        break;
+      case 'E':
+        *euler_check = true;
         break;
       default:
         unknown_option(argv[0], arg);

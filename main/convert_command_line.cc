@@ -89,6 +89,8 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, s
     const char* arg = argv[i];
     if (arg[0] != '-' || strcmp(arg, "-") == 0) {
       good = take_positional(arg, positional, settings, why);
+    } else if (strcmp(arg, "-E") == 0) {
+      settings.euler_check = true;
     } else {
       good = take_option(argc, argv, i, settings, why);
     }
@@ -98,7 +100,7 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, s
 }
 
 void PrintConvertUsage(FILE* out, const char* program) {
-  fprintf(out, "Usage:\n\t%s [-P L|T|B|J|S|N] [-C C] [stream [genus [marked_points]]]\n", program);
+  fprintf(out, "Usage:\n\t%s [-P L|T|B|J|S|N] [-C C] [-E] [stream [genus [marked_points]]]\n", program);
   fputs("\t\t-P L: print graphs in LaTeX (default)\n", out);
   fputs("\t\t-P T: print graphs in text format\n", out);
   fputs("\t\t-P B: print graphs in binary format\n", out);
@@ -107,6 +109,7 @@ void PrintConvertUsage(FILE* out, const char* program) {
   fputs("\t\t-P N: do not print graphs (only check the stream)\n", out);
   fputs("\t\t\n", out);
   fputs("\t\t-C C: print only graphs with C edges\n", out);
+  fputs("\t\t-E: check the graphs against the Euler characteristic of their moduli space\n", out);
   fputs("\t\t\n", out);
   fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
   fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);

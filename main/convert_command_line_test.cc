@@ -142,7 +142,7 @@ TEST(ConvertCommandLine, UsageText) {
   std::string text(buffer, size);
   free(buffer);
   EXPECT_EQ(
-      "Usage:\n\tconv [-P L|T|B|J|S|N] [-C C] [stream [genus [marked_points]]]\n"
+      "Usage:\n\tconv [-P L|T|B|J|S|N] [-C C] [-E] [stream [genus [marked_points]]]\n"
       "\t\t-P L: print graphs in LaTeX (default)\n"
       "\t\t-P T: print graphs in text format\n"
       "\t\t-P B: print graphs in binary format\n"
@@ -151,6 +151,7 @@ TEST(ConvertCommandLine, UsageText) {
       "\t\t-P N: do not print graphs (only check the stream)\n"
       "\t\t\n"
       "\t\t-C C: print only graphs with C edges\n"
+      "\t\t-E: check the graphs against the Euler characteristic of their moduli space\n"
       "\t\t\n"
       "\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n"
       "\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n"

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "computer/boundary_computer.h"
+#include "euler/euler_check.h"
+#include "euler/euler_check_printer.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
 #include "main/output_error.h"
@@ -37,7 +39,9 @@ int main(int argc, char** argv) {
   Printer printer_choice;
   Statistics statistics;
   TypedNumbers typed;
-  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed);
+  bool euler_check;
+  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed,
+                   &euler_check);
   const char* program = ProgramName(argv[0]);
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
@@ -48,9 +52,11 @@ int main(int argc, char** argv) {
   try {
     BoundaryComputer computer(genus, marked_points);
     std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
+    std::unique_ptr<EulerCheckPrinter> euler;
+    if (euler_check) euler = std::make_unique<EulerCheckPrinter>(*printer, computer.threads);
     // Both streams carry results (the graphs, the counts), so losing either
     // makes the run a failure.
-    CheckedPrinter checked(*printer);
+    CheckedPrinter checked(euler ? static_cast<GraphPrinter&>(*euler) : *printer);
     checked.Watch(stdout, "standard output");
     checked.Watch(stderr, "standard error");
     checked.Check();  // the banner
@@ -62,6 +68,11 @@ int main(int argc, char** argv) {
     if (!unstable.empty()) {
       fprintf(stderr, "%s: %s\n", program, unstable.c_str());
       checked.Check();
+    }
+    if (euler) {
+      bool agree = WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension());
+      checked.Check();
+      if (!agree) return kEulerDisagreementStatus;
     }
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());

@@ -52,7 +52,7 @@ std::vector<StreamCase> ReadStreamCases(const std::string& path) {
 }
 
 std::string UsageText(const std::string& program) {
-  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n" +
+  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] [-E] genus [marked_points]\n" +
          "\t\t-P L: print graphs in LaTeX (default)\n"
          "\t\t-P T: print graphs in text format\n"
          "\t\t-P B: print graphs in binary format\n"
@@ -62,7 +62,8 @@ std::string UsageText(const std::string& program) {
          "\t\t-S T: print terse statistics\n"
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
-         "\t\t-C C: print only graphs with C edges\n";
+         "\t\t-C C: print only graphs with C edges\n"
+         "\t\t-E: check the graphs found against the Euler characteristic of M-bar_{g,n}\n";
 }
 
 std::string LaTeXPreamble(int g, int n) {

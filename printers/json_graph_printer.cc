@@ -1,6 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 #include "printers/json_graph_printer.h"
 
+#include "graph/automorphism_order.h"
 #include "graph/graph.h"
 
 namespace {
@@ -39,5 +40,5 @@ void JsonGraphPrinter::print_line(const Graph& graph) {
       first = false;
     }
   }
-  fputs("]}\n", file);
+  fprintf(file, "], \"automorphisms\": %s}\n", AutomorphismOrder(graph).get_str().c_str());
 }
