@@ -48,12 +48,25 @@ bool small_automorphism_order(const Graph& graph, uint64_t& order) {
   return true;
 }
 
+/// chi(M_{h,k}), each computed once.
+class EulerTable {
+ public:
+  const mpq_class& operator()(int h, int k) {
+    auto found = values_.find({h, k});
+    if (found == values_.end()) found = values_.emplace(std::make_pair(h, k), OpenModuliEuler(h, k)).first;
+    return found->second;
+  }
+
+ private:
+  std::map<std::pair<int, int>, mpq_class> values_;
+};
+
 /// The term of a key: count * prod chi / |Aut|.
-mpq_class key_sum(const std::string& key, uint64_t count) {
+mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
   int K = static_cast<unsigned char>(key[1]);
   mpq_class sum = 1;
   for (int v = 0; v < K; ++v)
-    sum *= OpenModuliEuler(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
+    sum *= chi(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
   size_t at = 2 + 2 * static_cast<size_t>(K);
   mpz_class order;
   if (key[at] == kBigOrder) {
@@ -104,7 +117,8 @@ void EulerSums::Merge(const EulerSums& other) {
 
 std::map<int, mpq_class> EulerSums::ByCodimension() const {
   std::map<int, mpq_class> sums;
+  EulerTable chi;
   for (const auto& entry : counts_)
-    sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second);
+    sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second, chi);
   return sums;
 }
