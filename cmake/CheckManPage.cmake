@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 # Formats the manual page PAGE with GROFF and fails on any warning.
 execute_process(COMMAND ${GROFF} -man -ww -z -Tutf8 ${PAGE}
                 RESULT_VARIABLE status ERROR_VARIABLE warnings)

@@ -1,3 +1,6 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
+#
 # Checks that every fenced block of README (README) that follows a line
 # "<!-- excerpt: PATH -->" is a verbatim part of the file PATH, relative to
 # ROOT, so that the excerpts the README shows are the code that is built.

@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 # What `cmake --install` puts in place: the executables and their manual
 # pages, the library with its public headers, a CMake package
 # (find_package(StableGraphs), target StableGraphs::stablegraphs) and a
@@ -21,6 +23,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/type_capacity.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
+  printers/dot_graph_printer.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
@@ -37,6 +40,18 @@ endforeach()
 
 install(TARGETS stable-graphs stable-graphs-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES man/stable-graphs.1 man/stable-graphs-convert.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The license in the form Debian expects (share/doc/stable-graphs/copyright).
+install(FILES cmake/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The Python reader, as a module of its own.  Debian's python3 searches
+# /usr/lib/python3/dist-packages, where the Debian package puts it; other
+# prefixes need PYTHONPATH=<prefix>/lib/python3/dist-packages.  (Not under
+# CMAKE_INSTALL_LIBDIR: under /usr that is lib/<architecture>, where Python
+# does not look, and the module is the same on every architecture.)
+set(STABLE_GRAPHS_PYTHON_DIR lib/python3/dist-packages CACHE STRING
+    "Where the Python module stable_graphs is installed, relative to the prefix")
+install(FILES python/stable_graphs.py DESTINATION ${STABLE_GRAPHS_PYTHON_DIR})
 
 install(TARGETS stablegraphs EXPORT StableGraphsTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}

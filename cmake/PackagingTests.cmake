@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 # Build-time checks of what gets installed.
 
 # Every public header compiles on its own with nothing but the installed

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_
 #define STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_
 

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The vertex levels of the backtracking generator: genus, marked points and
 // loops of every vertex.  Each complete assignment becomes an EdgeTask that

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The edge level of the generator and the checks that every complete
 // candidate passes before it is stored.

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Let P(t, z) = sum of t^(2h-2+k) chi(M_{h,k}) z^k / k! over the stable
 // (h, k).  Its exponential sums over all graphs without edges; putting

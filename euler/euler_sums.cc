@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The key of a graph: its codimension and component count, its (genus,
 // valence) pairs in ascending order, then |Aut|: eight bytes when it fits

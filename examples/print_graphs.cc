@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // print_graphs: reads a byte stream written by `stable-graphs -P B` (from the
 // file named on the command line, or standard input) and prints one line per

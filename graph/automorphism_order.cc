@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The vertex symmetries are found in three steps: classes of twins
 // (alike vertices joined alike to all others) contribute the factorials of

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #include "graph/graph_class.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Canonical form of a Graph through nauty.  The decorated multigraph becomes
 // a vertex-coloured simple graph: components keep their index and are

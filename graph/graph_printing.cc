@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // The ways a Graph writes itself: text block, matrices, byte-stream record
 // and TikZ picture.

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #include "main/command_line.h"
 
 #include <stdarg.h>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "main/number_argument.h"
+#include "main/standard_output.h"
+#include "main/version.h"
 
 namespace {
 
@@ -50,19 +53,34 @@ const char* ProgramName(const char* argv0, const char* fallback) {
   return argv0 != nullptr && argv0[0] != '\0' ? argv0 : fallback;
 }
 
+namespace {
+
+/// Writes the usage text, naming the program as it was started.
+void print_usage(FILE* file, char* program) {
+  fprintf(file, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n", ProgramName(program));
+  fputs("\t\t-P L: print graphs in LaTeX (default)\n", file);
+  fputs("\t\t-P T: print graphs in text format\n", file);
+  fputs("\t\t-P B: print graphs in binary format\n", file);
+  fputs("\t\t-P N: do not print graphs\n", file);
+  fputs("\t\t\n", file);
+  fputs("\t\t-S F: print full statistics (default)\n", file);
+  fputs("\t\t-S T: print terse statistics\n", file);
+  fputs("\t\t-S N: don't print statistics\n", file);
+  fputs("\t\t\n", file);
+  fputs("\t\t-C C: print only graphs with C edges\n", file);
+}
+
+/// Ends with what became of standard output: an answer that was asked for
+/// but lost (a full disk, a closed pipe) is a failure.
+[[noreturn]] void quit_after_answer(char* program) {
+  quit_function(FlushStandardOutput(ProgramName(program)) ? 0 : 2);
+  abort();  // a quitting step that returns is a programming error
+}
+
+}  // namespace
+
 void QuitWithUsage(char* program) {
-  fprintf(stderr, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] [-E] genus [marked_points]\n", ProgramName(program));
-  fputs("\t\t-P L: print graphs in LaTeX (default)\n", stderr);
-  fputs("\t\t-P T: print graphs in text format\n", stderr);
-  fputs("\t\t-P B: print graphs in binary format\n", stderr);
-  fputs("\t\t-P N: do not print graphs\n", stderr);
-  fputs("\t\t\n", stderr);
-  fputs("\t\t-S F: print full statistics (default)\n", stderr);
-  fputs("\t\t-S T: print terse statistics\n", stderr);
-  fputs("\t\t-S N: don't print statistics\n", stderr);
-  fputs("\t\t\n", stderr);
-  fputs("\t\t-C C: print only graphs with C edges\n", stderr);
-  fputs("\t\t-E: check the graphs found against the Euler characteristic of M-bar_{g,n}\n", stderr);
+  print_usage(stderr, program);
   quit_function(1);
   abort();  // a quitting step that returns is a programming error
 }
@@ -78,6 +96,16 @@ void QuitWithUsage(char* program, const char* format, ...) {
   MakeOneLine(reason);
   fprintf(stderr, "%s: %s\n", ProgramName(program), reason);
   QuitWithUsage(program);
+}
+
+void QuitWithHelp(char* program) {
+  print_usage(stdout, program);
+  quit_after_answer(program);
+}
+
+void QuitWithVersion(char* program) {
+  PrintVersion(stdout, "stable-graphs");
+  quit_after_answer(program);
 }
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
@@ -109,6 +137,9 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
       }
       continue;
     }
+    // The GNU conventions: the answer replaces the run, whatever follows.
+    if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) QuitWithHelp(argv[0]);
+    if (strcmp(arg, "--version") == 0) QuitWithVersion(argv[0]);
     if (strlen(arg) != 2) unknown_option(argv[0], arg);
     switch (arg[1]) {
       case 'C': {
@@ -120,10 +151,15 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
         break;
       }
       case 'P':
-        switch (option_letter(argc, argv, i, "LTBN", "L, T, B or N")) {
+        // J, S and D are the converter's formats, written directly; the
+        // usage text keeps its original four.
+        switch (option_letter(argc, argv, i, "LTBNJSD", "L, T, B, J, S, D or N")) {
           case 'L': printer = PrinterLaTeX; break;
           case 'T': printer = PrinterText; break;
           case 'B': printer = PrinterBinary; break;
+          case 'J': printer = PrinterJson; break;
+          case 'S': printer = PrinterSage; break;
+          case 'D': printer = PrinterDot; break;
           default: printer = PrinterNone; break;
         }
         break;

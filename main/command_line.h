@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STABLE_GRAPHS_MAIN_COMMAND_LINE_H_
 #define STABLE_GRAPHS_MAIN_COMMAND_LINE_H_
 
@@ -28,6 +29,15 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
 /// Writes "program: " and the reason (printf's format and arguments) on
 /// one line, then the usage text, and ends the process with status 1.
 [[noreturn]] void QuitWithUsage(char* program, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+/// Writes the usage text to standard output and ends the process with
+/// status 0, or 2 when standard output could not be written: the answer to
+/// --help and -h.
+[[noreturn]] void QuitWithHelp(char* program);
+
+/// Writes the program's name and version to standard output and ends the
+/// process like QuitWithHelp: the answer to --version.
+[[noreturn]] void QuitWithVersion(char* program);
 
 /// Replaces control characters (line ends, tabs, escapes) by '?', so that a
 /// message quoting an argument stays one line.

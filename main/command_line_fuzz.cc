@@ -1,12 +1,15 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser
 // must either set the five settings exactly as an independent model of the
-// command line says, or quit with one line naming the fault, the usage text
-// and status 1 where the model says so (the usage alone for no argument).  The quitting step throws instead of ending the process and
-// the usage text is caught in memory, so one process tries millions of
-// command lines.
+// command line says, or quit where the model says so: for a mistake with one
+// line naming the fault, the usage text on standard error and status 1 (the
+// usage alone for no argument), for --help and --version with the usage or
+// the version on standard output and status 0.  The quitting step throws
+// instead of ending the process and both streams are caught in memory, so
+// one process tries millions of command lines.
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -17,6 +20,7 @@
 
 #include "main/command_line.h"
 #include "main/test_support.h"
+#include "main/version.h"
 
 namespace {
 
@@ -33,9 +37,12 @@ struct Quit {
 
 void throw_quit(int status) { throw Quit{status}; }
 
-/// The five settings, or a refusal.
+/// The five settings, or a quit with its status and the text it wrote on
+/// standard output (an answer) or standard error (the usage for a mistake).
 struct Outcome {
   bool quit = false;
+  int status = 1;
+  std::string out, err;
   int genus = 0, marked_points = 0, edge_filter = 0;
   int printer = 0, statistics = 0;
 };
@@ -57,8 +64,21 @@ int model_number(const std::string& text) {
   return static_cast<int>(value);
 }
 
+const std::string kUsage = UsageText("stable-graphs");
+const std::string kVersion = VersionText("stable-graphs");
+
+/// A quit that answers --help or --version with status 0.
+Outcome answer(const std::string& text) {
+  Outcome o;
+  o.quit = true;
+  o.status = 0;
+  o.out = text;
+  return o;
+}
+
 /// The command line as the usage text describes it: options and up to two
-/// numbers in any order, the last repeated option winning.
+/// numbers in any order, the last repeated option winning; --help, -h and
+/// --version answer at once.
 Outcome model(const std::vector<std::string>& args) {
   Outcome quit;
   quit.quit = true;
@@ -76,6 +96,8 @@ Outcome model(const std::vector<std::string>& args) {
       ++positional;
       continue;
     }
+    if (arg == "--help" || arg == "-h") return answer(kUsage);
+    if (arg == "--version") return answer(kVersion);
     if (arg.size() != 2) return quit;
     char option = arg[1];
     if (option != 'C' && option != 'P' && option != 'S') return quit;
@@ -87,7 +109,7 @@ Outcome model(const std::vector<std::string>& args) {
       continue;
     }
     if (value.size() != 1) return quit;
-    const std::string letters = option == 'P' ? "LTBN" : "FTSN";
+    const std::string letters = option == 'P' ? "LTBNJSD" : "FTSN";
     size_t which = letters.find(value[0]);
     if (which == std::string::npos) return quit;
     if (option == 'P') o.printer = static_cast<int>(which);
@@ -96,8 +118,6 @@ Outcome model(const std::vector<std::string>& args) {
   if (positional == 0) return quit;  // no genus; " -1" is a (negative) genus
   return o;
 }
-
-const std::string kUsage = UsageText("stable-graphs");
 
 }  // namespace
 
@@ -124,44 +144,54 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int genus = 0, marked_points = 0, edge_filter = 0;
   Printer printer = PrinterLaTeX;
   Statistics statistics = StatisticsFull;
-  int quit_status = 0;
-  char* usage = nullptr;
-  size_t usage_size = 0;
-  FILE* captured = open_memstream(&usage, &usage_size);
-  if (captured == nullptr) fail("open_memstream failed");
+  char *out = nullptr, *err = nullptr;
+  size_t out_size = 0, err_size = 0;
+  FILE* captured_out = open_memstream(&out, &out_size);
+  FILE* captured_err = open_memstream(&err, &err_size);
+  if (captured_out == nullptr || captured_err == nullptr) fail("open_memstream failed");
+  FILE* real_stdout = stdout;
   FILE* real_stderr = stderr;
-  stderr = captured;
+  stdout = captured_out;
+  stderr = captured_err;
   SetQuitFunction(throw_quit);
+  bool returned_other = false;
   try {
-    if (ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter, printer,
-                         statistics) != 0) {
-      stderr = real_stderr;
-      fail("ParseCommandLine returned a value other than 0");
-    }
+    returned_other = ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter,
+                                      printer, statistics) != 0;
   } catch (const Quit& quit) {
     got.quit = true;
-    quit_status = quit.status;
+    got.status = quit.status;
   }
   SetQuitFunction(nullptr);
+  stdout = real_stdout;
   stderr = real_stderr;
-  fclose(captured);
-  std::string written(usage, usage_size);
-  free(usage);
+  fclose(captured_out);
+  fclose(captured_err);
+  got.out.assign(out, out_size);
+  got.err.assign(err, err_size);
+  free(out);
+  free(err);
+  if (returned_other) fail("ParseCommandLine returned a value other than 0");
 
   Outcome want = model(args);
   if (got.quit != want.quit) fail(want.quit ? "a bad command line was accepted" : "a good command line was refused");
   if (got.quit) {
-    if (quit_status != 1) fail("quit with a status other than 1");
-    size_t line_end = written.find('\n');
+    if (got.status != want.status) fail("quit with status " + std::to_string(got.status));
+    if (got.out != want.out) fail("quit with the wrong text on standard output");
+    if (want.status == 0) {
+      if (!got.err.empty()) fail("an answer wrote to standard error");
+      return 0;
+    }
+    size_t line_end = got.err.find('\n');
     bool bare = args.size() < 2;
-    if (bare && written != kUsage) fail("no argument: not the bare usage text");
-    if (!bare && (written.rfind("stable-graphs: ", 0) != 0 || line_end == std::string::npos ||
-                  written.substr(line_end + 1) != kUsage))
+    if (bare && got.err != kUsage) fail("no argument: not the bare usage text");
+    if (!bare && (got.err.rfind("stable-graphs: ", 0) != 0 || line_end == std::string::npos ||
+                  got.err.substr(line_end + 1) != kUsage))
       fail("quit without one line of reason and the usage text");
     return 0;
   }
-  if (!written.empty()) fail("a good command line wrote to standard error");
-  if (printer < PrinterLaTeX || printer > PrinterNone) fail("printer out of range");
+  if (!got.err.empty() || !got.out.empty()) fail("a good command line wrote something");
+  if (printer < PrinterLaTeX || printer > PrinterDot) fail("printer out of range");
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
       printer != want.printer || statistics != want.statistics)

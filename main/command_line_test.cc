@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #include "main/command_line.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,9 @@ TEST_F(CommandLineTest, EveryPrinterAndStatisticsLetter) {
   EXPECT_EQ(PrinterText, Accepted({"-P", "T", "1"}).printer);
   EXPECT_EQ(PrinterBinary, Accepted({"-P", "B", "1"}).printer);
   EXPECT_EQ(PrinterNone, Accepted({"-P", "N", "1"}).printer);
+  EXPECT_EQ(PrinterJson, Accepted({"-P", "J", "1"}).printer);
+  EXPECT_EQ(PrinterSage, Accepted({"-P", "S", "1"}).printer);
+  EXPECT_EQ(PrinterDot, Accepted({"-P", "D", "1"}).printer);
   EXPECT_EQ(StatisticsFull, Accepted({"-S", "F", "1"}).statistics);
   EXPECT_EQ(StatisticsTerse, Accepted({"-S", "T", "1"}).statistics);
   EXPECT_EQ(StatisticsNone, Accepted({"-S", "S", "1"}).statistics);
@@ -205,7 +209,7 @@ TEST_F(CommandLineTest, RejectsMissingOrExtraArguments) {
   ExpectRejected({"-P", "T"}, "no genus given");
   ExpectRejected({"1", "-C"}, "option -C needs a value (a number of edges)");
   ExpectRejected({"-C", "2"}, "no genus given");  // the 2 is the edge filter
-  ExpectRejected({"1", "-P"}, "option -P needs a value (L, T, B or N)");
+  ExpectRejected({"1", "-P"}, "option -P needs a value (L, T, B, J, S, D or N)");
   ExpectRejected({"1", "-S"}, "option -S needs a value (F, T or N)");
 }
 
@@ -229,15 +233,17 @@ TEST_F(CommandLineTest, RejectsMalformedOptions) {
   ExpectRejected({"1", "-c", "2"}, "unknown option '-c'");
   // The reason stays one line whatever the argument holds.
   ExpectRejected({"-\n", "1"}, "unknown option '-?'");
-  ExpectRejected({"-P", "\n", "1"}, "option -P takes L, T, B or N, not '?'");
+  ExpectRejected({"-P", "\n", "1"}, "option -P takes L, T, B, J, S, D or N, not '?'");
 }
 
 TEST_F(CommandLineTest, RejectsBadOptionValues) {
-  ExpectRejected({"-P", "t", "1"}, "option -P takes L, T, B or N, not 't'");
-  ExpectRejected({"-P", "TT", "1"}, "option -P takes L, T, B or N, not 'TT'");
-  ExpectRejected({"-P", "", "1"}, "option -P takes L, T, B or N, not ''");
-  ExpectRejected({"-P", "X", "1"}, "option -P takes L, T, B or N, not 'X'");
-  ExpectRejected({"-P", "S", "1"});
+  ExpectRejected({"-P", "t", "1"}, "option -P takes L, T, B, J, S, D or N, not 't'");
+  ExpectRejected({"-P", "TT", "1"}, "option -P takes L, T, B, J, S, D or N, not 'TT'");
+  ExpectRejected({"-P", "", "1"}, "option -P takes L, T, B, J, S, D or N, not ''");
+  ExpectRejected({"-P", "X", "1"}, "option -P takes L, T, B, J, S, D or N, not 'X'");
+  ExpectRejected({"-P", "F", "1"}, "option -P takes L, T, B, J, S, D or N, not 'F'");
+  ExpectRejected({"-P", "d", "1"}, "option -P takes L, T, B, J, S, D or N, not 'd'");
+  ExpectRejected({"-P", "JS", "1"}, "option -P takes L, T, B, J, S, D or N, not 'JS'");
   ExpectRejected({"-S", "f", "1"}, "option -S takes F, T or N, not 'f'");
   ExpectRejected({"-S", "L", "1"});
   ExpectRejected({"-S", "SS", "1"});

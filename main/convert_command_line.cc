@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #include "main/convert_command_line.h"
 
 #include <string.h>
@@ -39,9 +40,9 @@ bool take_positional(const char* arg, int& seen, ConvertSettings& settings, std:
 
 /// Maps the letter after -P to a format.
 bool take_format(const char* value, ConvertFormat& format) {
-  static const char kLetters[] = "LTBJSN";
-  static const ConvertFormat kFormats[] = {ConvertLaTeX, ConvertText, ConvertBinary,
-                                           ConvertJson,  ConvertSage, ConvertNone};
+  static const char kLetters[] = "LTBJSDN";
+  static const ConvertFormat kFormats[] = {ConvertLaTeX, ConvertText, ConvertBinary, ConvertJson,
+                                           ConvertSage,  ConvertDot,  ConvertNone};
   const char* at = strlen(value) == 1 ? strchr(kLetters, value[0]) : nullptr;
   if (at == nullptr) return false;
   format = kFormats[at - kLetters];
@@ -50,6 +51,13 @@ bool take_format(const char* value, ConvertFormat& format) {
 
 /// Reads the option at argv[i] and its value; false with a reason when
 /// either is wrong.
+/// Notes --help, -h or --version in settings; false for any other argument.
+bool take_request(const char* arg, ConvertSettings& settings) {
+  settings.help = strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0;
+  settings.version = strcmp(arg, "--version") == 0;
+  return settings.help || settings.version;
+}
+
 bool take_option(int argc, char** argv, int& i, ConvertSettings& settings, std::string& reason) {
   std::string option = argv[i];
   if (option.size() != 2 || (option[1] != 'P' && option[1] != 'C')) {
@@ -60,13 +68,13 @@ bool take_option(int argc, char** argv, int& i, ConvertSettings& settings, std::
   }
   bool format = option[1] == 'P';
   if (i + 1 >= argc) {
-    reason = "option " + option + (format ? " needs a value (L, T, B, J, S or N)" : " needs a value (a number of edges)");
+    reason = "option " + option + (format ? " needs a value (L, T, B, J, S, D or N)" : " needs a value (a number of edges)");
     return false;
   }
   const char* value = argv[++i];
   if (format) {
     if (take_format(value, settings.format)) return true;
-    reason = "option -P takes L, T, B, J, S or N, not '" + std::string(value) + "'";
+    reason = "option -P takes L, T, B, J, S, D or N, not '" + std::string(value) + "'";
     return false;
   }
   NumberArgument number = ReadNumber(value);
@@ -89,6 +97,8 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, s
     const char* arg = argv[i];
     if (arg[0] != '-' || strcmp(arg, "-") == 0) {
       good = take_positional(arg, positional, settings, why);
+    } else if (take_request(arg, settings)) {
+      break;  // the GNU conventions: the answer replaces the conversion
     } else if (strcmp(arg, "-E") == 0) {
       settings.euler_check = true;
     } else {
@@ -100,7 +110,7 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, s
 }
 
 void PrintConvertUsage(FILE* out, const char* program) {
-  fprintf(out, "Usage:\n\t%s [-P L|T|B|J|S|N] [-C C] [-E] [stream [genus [marked_points]]]\n", program);
+  fprintf(out, "Usage:\n\t%s [-P L|T|B|J|S|N] [-C C] [stream [genus [marked_points]]]\n", program);
   fputs("\t\t-P L: print graphs in LaTeX (default)\n", out);
   fputs("\t\t-P T: print graphs in text format\n", out);
   fputs("\t\t-P B: print graphs in binary format\n", out);
@@ -109,7 +119,6 @@ void PrintConvertUsage(FILE* out, const char* program) {
   fputs("\t\t-P N: do not print graphs (only check the stream)\n", out);
   fputs("\t\t\n", out);
   fputs("\t\t-C C: print only graphs with C edges\n", out);
-  fputs("\t\t-E: check the graphs against the Euler characteristic of their moduli space\n", out);
   fputs("\t\t\n", out);
   fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
   fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STABLE_GRAPHS_MAIN_CONVERT_COMMAND_LINE_H_
 #define STABLE_GRAPHS_MAIN_CONVERT_COMMAND_LINE_H_
 
@@ -13,6 +14,7 @@ enum ConvertFormat {
   ConvertBinary,
   ConvertJson,
   ConvertSage,
+  ConvertDot,
   ConvertNone,
 };
 
@@ -32,6 +34,10 @@ struct ConvertSettings {
   /// The numbers as typed, for messages about values beyond int.
   std::string genus_text = "0";
   std::string marked_points_text = "0";
+  /// --help or -h: write the usage text to standard output instead.
+  bool help = false;
+  /// --version: write the name and version to standard output instead.
+  bool version = false;
 };
 
 /// Fills settings from the arguments of stable-graphs-convert, reading

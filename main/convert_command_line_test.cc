@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #include "main/convert_command_line.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,8 @@ TEST(ConvertCommandLine, NoArgumentReadsStandardInputAsLaTeX) {
 TEST(ConvertCommandLine, EveryFormatLetter) {
   const std::pair<const char*, ConvertFormat> letters[] = {{"L", ConvertLaTeX}, {"T", ConvertText},
                                                            {"B", ConvertBinary}, {"J", ConvertJson},
-                                                           {"S", ConvertSage},  {"N", ConvertNone}};
+                                                           {"S", ConvertSage},  {"D", ConvertDot},
+                                                           {"N", ConvertNone}};
   for (auto [letter, format] : letters) EXPECT_EQ(format, parsed({"-P", letter}).format) << letter;
   EXPECT_EQ(ConvertText, parsed({"-P", "J", "-P", "T"}).format) << "the last -P wins";
 }
@@ -116,11 +118,11 @@ TEST(ConvertCommandLine, NumbersReadAsTheToolReadsThem) {
 
 TEST(ConvertCommandLine, BadCommandLinesNameWhatIsWrong) {
   const std::pair<std::vector<std::string>, std::string> bad[] = {
-      {{"-P"}, "option -P needs a value (L, T, B, J, S or N)"},
-      {{"-P", "t"}, "option -P takes L, T, B, J, S or N, not 't'"},
-      {{"-P", "TT"}, "option -P takes L, T, B, J, S or N, not 'TT'"},
-      {{"-P", "X"}, "option -P takes L, T, B, J, S or N, not 'X'"},
-      {{"-P", ""}, "option -P takes L, T, B, J, S or N, not ''"},
+      {{"-P"}, "option -P needs a value (L, T, B, J, S, D or N)"},
+      {{"-P", "t"}, "option -P takes L, T, B, J, S, D or N, not 't'"},
+      {{"-P", "TT"}, "option -P takes L, T, B, J, S, D or N, not 'TT'"},
+      {{"-P", "X"}, "option -P takes L, T, B, J, S, D or N, not 'X'"},
+      {{"-P", ""}, "option -P takes L, T, B, J, S, D or N, not ''"},
       {{"-C"}, "option -C needs a value (a number of edges)"},
       {{"-S", "N"}, "unknown option '-S'"},
       {{"-X", "1"}, "unknown option '-X'"},
@@ -142,7 +144,7 @@ TEST(ConvertCommandLine, UsageText) {
   std::string text(buffer, size);
   free(buffer);
   EXPECT_EQ(
-      "Usage:\n\tconv [-P L|T|B|J|S|N] [-C C] [-E] [stream [genus [marked_points]]]\n"
+      "Usage:\n\tconv [-P L|T|B|J|S|N] [-C C] [stream [genus [marked_points]]]\n"
       "\t\t-P L: print graphs in LaTeX (default)\n"
       "\t\t-P T: print graphs in text format\n"
       "\t\t-P B: print graphs in binary format\n"
@@ -151,7 +153,6 @@ TEST(ConvertCommandLine, UsageText) {
       "\t\t-P N: do not print graphs (only check the stream)\n"
       "\t\t\n"
       "\t\t-C C: print only graphs with C edges\n"
-      "\t\t-E: check the graphs against the Euler characteristic of their moduli space\n"
       "\t\t\n"
       "\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n"
       "\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n"

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // stable-graphs-convert: reads a byte stream written by stable-graphs -P B
 // and writes its graphs as LaTeX, text, a byte stream, JSON Lines or
@@ -18,8 +19,10 @@
 #include "main/output_error.h"
 #include "main/standard_output.h"
 #include "main/stream_converter.h"
+#include "main/version.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/binary_graph_reader.h"
+#include "printers/dot_graph_printer.h"
 #include "printers/json_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
@@ -36,6 +39,7 @@ std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n) {
     case ConvertBinary: return std::make_unique<BinaryGraphPrinter>(stdout, g, n);
     case ConvertJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case ConvertSage: return std::make_unique<SageGraphPrinter>(stdout);
+    case ConvertDot: return std::make_unique<DotGraphPrinter>(stdout);
     case ConvertNone: break;
   }
   return std::make_unique<NullGraphPrinter>();
@@ -76,6 +80,11 @@ int main(int argc, char** argv) {
   if (!refused.empty()) {
     fprintf(stderr, "%s: %s\n", program, refused.c_str());
     return 1;
+  }
+  if (settings.help || settings.version) {
+    if (settings.help) PrintConvertUsage(stdout, argv[0]);
+    else PrintVersion(stdout, "stable-graphs-convert");
+    return FlushStandardOutput(argv[0]) ? 0 : 2;
   }
   std::unique_ptr<BinaryGraphReader> reader = make_reader(settings.stream);
   StreamConverter converter(*reader);

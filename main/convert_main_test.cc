@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Whole runs of stable-graphs-convert, side by side with stable-graphs.
 #include <gtest/gtest.h>
@@ -91,7 +92,7 @@ TEST_F(ConvertTest, SameDocumentsAsStableGraphs) {
     Args type = {std::to_string(g), std::to_string(n)};
     SCOPED_TRACE("type " + testing::PrintToString(type));
     std::string stream = stream_of(type);
-    for (std::string format : {"T", "L", "B"}) {
+    for (std::string format : {"T", "L", "B", "J", "S", "D"}) {
       std::string expected = tool_output({"-P", format, type[0], type[1]});
       EXPECT_FALSE(expected.empty());
       EXPECT_EQ(expected, converted({"-P", format, stream})) << "-P " << format;
@@ -110,7 +111,7 @@ TEST_F(ConvertTest, SameDocumentsWithAnEdgeFilter) {
       // The tool's filtered stream may hold no graph at all, so the type
       // comes along for the title.
       std::string filtered = stream_of({"-C", C, type[0], type[1]});
-      for (std::string format : {"T", "L", "B"}) {
+      for (std::string format : {"T", "L", "B", "J", "S", "D"}) {
         std::string expected = tool_output({"-P", format, "-C", C, type[0], type[1]});
         EXPECT_EQ(expected, converted({"-P", format, filtered, type[0], type[1]})) << "-P " << format;
         EXPECT_EQ(expected, converted({"-P", format, "-C", C, whole})) << "-P " << format;
@@ -321,8 +322,8 @@ TEST_F(ConvertTest, BadCommandLineShowsAReasonAndTheUsage) {
     EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
     EXPECT_EQ(line_end + 1, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
   }
-  EXPECT_EQ(0u, RunConverter({"-P", "X"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S or N, not 'X'\n"));
-  EXPECT_EQ(0u, RunConverter({"-P", "\n"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S or N, not '?'\n"))
+  EXPECT_EQ(0u, RunConverter({"-P", "X"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S, D or N, not 'X'\n"));
+  EXPECT_EQ(0u, RunConverter({"-P", "\n"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S, D or N, not '?'\n"))
       << "one line whatever the argument holds";
 }
 

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // stable-graphs: enumerates the stable graphs of type (g, n) and writes them
 // to standard output, with search statistics on standard error.
@@ -15,8 +16,11 @@
 #include "main/command_line.h"
 #include "main/output_error.h"
 #include "printers/binary_graph_printer.h"
+#include "printers/dot_graph_printer.h"
+#include "printers/json_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
+#include "printers/sage_graph_printer.h"
 #include "printers/text_graph_printer.h"
 
 namespace {
@@ -27,6 +31,9 @@ std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked
     case PrinterLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, genus, marked_points);
     case PrinterText: return std::make_unique<TextGraphPrinter>(stdout, genus, marked_points);
     case PrinterBinary: return std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+    case PrinterJson: return std::make_unique<JsonGraphPrinter>(stdout);
+    case PrinterSage: return std::make_unique<SageGraphPrinter>(stdout);
+    case PrinterDot: return std::make_unique<DotGraphPrinter>(stdout);
     case PrinterNone: break;
   }
   return std::make_unique<NullGraphPrinter>();

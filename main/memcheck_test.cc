@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Whole runs of the stable-graphs executable under valgrind's memcheck:
 // every printer, the refusals and a run that loses its output.  Each run

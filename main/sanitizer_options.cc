@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Linked into the executables of the sanitizer build only.  By default the
 // sanitizers end a process with status 1, the same status as a refused

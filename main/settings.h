@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STABLE_GRAPHS_MAIN_SETTINGS_H_
 #define STABLE_GRAPHS_MAIN_SETTINGS_H_
 
@@ -8,6 +9,9 @@ enum Printer {
   PrinterText = 1,
   PrinterBinary = 2,
   PrinterNone = 3,
+  PrinterJson = 4,
+  PrinterSage = 5,
+  PrinterDot = 6,
 };
 
 /// What a run reports on standard error.

@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STABLE_GRAPHS_MAIN_STREAM_CONVERTER_H_
 #define STABLE_GRAPHS_MAIN_STREAM_CONVERTER_H_
 

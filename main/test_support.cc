@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Expected texts and stream helpers shared by the tests.  The texts are
 // written out here by hand, apart from the code that writes them, so that
@@ -13,6 +14,8 @@
 
 #include <fstream>
 #include <sstream>
+
+#include "main/version.h"
 
 std::string CaptureOutput(const std::function<void(FILE*)>& write) {
   char* buffer = nullptr;
@@ -52,7 +55,7 @@ std::vector<StreamCase> ReadStreamCases(const std::string& path) {
 }
 
 std::string UsageText(const std::string& program) {
-  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] [-E] genus [marked_points]\n" +
+  return "Usage:\n\t" + program + " [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n" +
          "\t\t-P L: print graphs in LaTeX (default)\n"
          "\t\t-P T: print graphs in text format\n"
          "\t\t-P B: print graphs in binary format\n"
@@ -62,8 +65,13 @@ std::string UsageText(const std::string& program) {
          "\t\t-S T: print terse statistics\n"
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
-         "\t\t-C C: print only graphs with C edges\n"
-         "\t\t-E: check the graphs found against the Euler characteristic of M-bar_{g,n}\n";
+         "\t\t-C C: print only graphs with C edges\n";
+}
+
+std::string VersionText(const std::string& name) {
+  return name + " " + StableGraphsVersion() +
+         "\nCopyright 2026 The stable-graphs Authors.\n"
+         "Licensed under the Apache License, Version 2.0 <https://www.apache.org/licenses/LICENSE-2.0>.\n";
 }
 
 std::string LaTeXPreamble(int g, int n) {

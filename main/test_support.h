@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 #ifndef STABLE_GRAPHS_MAIN_TEST_SUPPORT_H_
 #define STABLE_GRAPHS_MAIN_TEST_SUPPORT_H_
 
@@ -29,6 +30,9 @@ std::vector<StreamCase> ReadStreamCases(const std::string& path);
 
 /// The usage text of stable-graphs started as `program`.
 std::string UsageText(const std::string& program);
+
+/// What --version writes for the tool called `name`.
+std::string VersionText(const std::string& name);
 
 /// The LaTeX document's lines before the first graph, for type (g, n).
 std::string LaTeXPreamble(int g, int n);

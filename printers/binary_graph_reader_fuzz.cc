@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // libFuzzer target: BinaryGraphReader on arbitrary bytes.  The reader must
 // either return graphs or throw BinaryStreamError; it may accept only what

@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 """Read the byte streams of stable-graphs and hand the graphs to SageMath.
 
 Standard library only.  A stream written by ``stable-graphs -P B`` reads into

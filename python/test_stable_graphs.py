@@ -1,3 +1,5 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
 """Tests of stable_graphs on streams written by the stable-graphs build.
 
 Run from the repository root with

@@ -1,0 +1,16 @@
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
+#
+# Tests of the project's bookkeeping rather than its code: the license line
+# of every source file and one version number everywhere.
+
+add_test(NAME source_files_carry_license_line
+         COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckSourceHeaders.cmake)
+
+add_test(NAME versions_agree
+         COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+                 -DPC_FILE=${CMAKE_CURRENT_BINARY_DIR}/stable-graphs.pc
+                 -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
+                 "-DTOOLS=$<TARGET_FILE:stable-graphs>|$<TARGET_FILE:stable-graphs-convert>"
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckVersions.cmake)

@@ -1,0 +1,49 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#ifndef STABLE_GRAPHS_PRINTERS_DOT_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_DOT_GRAPH_PRINTER_H_
+
+#include <stdio.h>
+
+#include "printers/graph_printer.h"
+
+/// Writes Graphviz DOT: one undirected graph per stable graph, named and
+/// labelled with its Id (components, codimension, number) as the LaTeX table
+/// numbers it, its vertices v0, v1, ... labelled like the LaTeX pictures
+/// (genus with the number of marked points as subscript), every loop and
+/// every parallel edge an edge of its own:
+///
+///   graph "(2, 2, 1)" {
+///     label="(2, 2, 1)";
+///     node [shape=circle];
+///     v0 [label=<1<sub>0</sub>>];
+///     v1 [label=<0<sub>1</sub>>];
+///     v0 -- v1;
+///     v1 -- v1;
+///   }
+///
+/// `dot -Tsvg` draws each graph of the output as a picture of its own.
+class DotGraphPrinter : public GraphPrinter {
+ public:
+  /// Prints only graphs whose codimension equals edge_filter (-1: all).
+  DotGraphPrinter(FILE* file, int edge_filter);
+  explicit DotGraphPrinter(FILE* file);
+
+  void BeginPrint() override;
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override {}
+
+  FILE* file;
+  int edge_filter;
+
+ private:
+  /// Writes one graph with the next number of its codimension section.
+  void print_graph(const Graph& graph);
+
+  // The LaTeX table's numbering: a run of printed graphs of one codimension
+  // is a section, numbered from 1, across passes.
+  int section_codimension_ = -1;
+  int number_ = 0;
+};
+
+#endif  // STABLE_GRAPHS_PRINTERS_DOT_GRAPH_PRINTER_H_

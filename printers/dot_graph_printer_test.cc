@@ -1,0 +1,168 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "printers/dot_graph_printer.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "graph/graph.h"
+#include "main/test_process.h"
+#include "main/test_support.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+/// A record of genus.size() components; `pairs` holds the multiplicities of
+/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row.
+Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
+           const std::vector<int>& pairs, int g, int codimension) {
+  int K = static_cast<int>(genus.size());
+  Graph graph(g, 0, K);
+  graph.Clear(static_cast<int8_t>(K));
+  for (int i = 0; i < K; ++i) {
+    graph.genus[i] = static_cast<int8_t>(genus[i]);
+    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
+    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    graph.n += marks[i];
+  }
+  size_t p = 0;
+  for (int i = 0; i < K; ++i)
+    for (int k = i + 1; k < K; ++k, ++p) graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(pairs[p]);
+  graph.codimension = static_cast<int8_t>(codimension);
+  return graph;
+}
+
+/// Everything the printer writes for the given passes.
+std::string document(DotGraphPrinter printer, const std::vector<GraphsByCodimension>& passes) {
+  return CaptureOutput([&](FILE* file) {
+    printer.file = file;
+    printer.BeginPrint();
+    for (GraphsByCodimension pass : passes) printer.PrintSomeGraph(pass);
+    printer.EndPrint();
+  });
+}
+
+/// The Ids "(K, c, i)" in the order a document shows them, each the text
+/// from a "(" right after `before` to the next ")": the LaTeX table's Id
+/// cells, the DOT graphs' names or labels.
+std::vector<std::string> ids(const std::string& text, const std::string& before) {
+  std::vector<std::string> found;
+  for (size_t at = text.find(before + "("); at != std::string::npos; at = text.find(before + "(", at + 1)) {
+    size_t start = at + before.size();
+    found.push_back(text.substr(start, text.find(')', start) + 1 - start));
+  }
+  return found;
+}
+
+/// What stable-graphs writes on standard output for args, without statistics.
+std::string tool_output(const Args& args) {
+  Args full = {"-S", "N"};
+  full.insert(full.end(), args.begin(), args.end());
+  ProcessResult result = RunStableGraphs(full);
+  EXPECT_EQ(0, result.status) << testing::PrintToString(args) << result.err;
+  return result.out;
+}
+
+}  // namespace
+
+TEST(DotGraphPrinter, LoopsAndParallelEdgesAreEdgesOfTheirOwn) {
+  // Vertex 0 carries two loops and meets vertex 2 three times; vertices 0
+  // and 1 are not joined.
+  Graph three = make({1, 0, 0}, {0, 2, 1}, {2, 0, 0}, {0, 3, 1}, 5, 6);
+  EXPECT_EQ(
+      "graph \"(3, 6, 1)\" {\n"
+      "  label=\"(3, 6, 1)\";\n"
+      "  node [shape=circle];\n"
+      "  v0 [label=<1<sub>0</sub>>];\n"
+      "  v1 [label=<0<sub>2</sub>>];\n"
+      "  v2 [label=<0<sub>1</sub>>];\n"
+      "  v0 -- v0;\n"
+      "  v0 -- v0;\n"
+      "  v0 -- v2;\n"
+      "  v0 -- v2;\n"
+      "  v0 -- v2;\n"
+      "  v1 -- v2;\n"
+      "}\n",
+      document(DotGraphPrinter(nullptr), {{{6, {&three}}}}));
+}
+
+TEST(DotGraphPrinter, LoneVertexHasNoEdge) {
+  Graph one = make({0}, {4}, {0}, {}, 0, 0);
+  EXPECT_EQ(
+      "graph \"(1, 0, 1)\" {\n"
+      "  label=\"(1, 0, 1)\";\n"
+      "  node [shape=circle];\n"
+      "  v0 [label=<0<sub>4</sub>>];\n"
+      "}\n",
+      document(DotGraphPrinter(nullptr), {{{0, {&one}}}}));
+}
+
+// A section is a run of one codimension in printing order; it goes on
+// across passes when the next pass starts with the same codimension, and
+// BeginPrint starts the numbering afresh.
+TEST(DotGraphPrinter, NumbersRestartWithEachCodimensionSection) {
+  Graph a = make({1}, {1}, {0}, {}, 1, 0);
+  Graph b = make({0}, {1}, {1}, {}, 1, 1);
+  Graph c = make({0, 1}, {1, 0}, {0, 0}, {1}, 1, 1);
+  Graph d = make({0, 0}, {1, 0}, {0, 0}, {2}, 1, 2);
+  DotGraphPrinter printer(nullptr);
+  std::string text = document(printer, {{{0, {&a}}, {1, {&b}}}, {{1, {&c}}, {2, {&d}}}});
+  const std::string name = "graph \"";
+  EXPECT_EQ((std::vector<std::string>{"(1, 0, 1)", "(1, 1, 1)", "(2, 1, 2)", "(2, 2, 1)"}), ids(text, name));
+  EXPECT_EQ(text, document(printer, {{{0, {&a}}, {1, {&b}}}, {{1, {&c}}, {2, {&d}}}}));
+  std::string only_one = document(DotGraphPrinter(nullptr, 1), {{{0, {&a}}, {1, {&b}}}, {{1, {&c}}, {2, {&d}}}});
+  EXPECT_EQ((std::vector<std::string>{"(1, 1, 1)", "(2, 1, 2)"}), ids(only_one, name));
+}
+
+// Each DOT graph carries the Id of the same graph in the LaTeX table of the
+// same run, with and without an edge filter.
+TEST(DotGraphPrinter, IdsAreThoseOfTheLaTeXTable) {
+  // Vertex labels read $\scriptstyle{1_{0}}$, Id cells $\scriptstyle{(1, 0, 1)}$.
+  const std::string cell = "$\\scriptstyle{", name = "graph \"", label = "label=\"";
+  for (const Args& args : {Args{"1", "1"}, Args{"0", "7"}, Args{"2", "1"}, Args{"3", "0"}, Args{"-C", "1", "1", "3"},
+                           Args{"-C", "3", "3", "0"}, Args{"-C", "0", "2", "2"}}) {
+    Args latex = {"-P", "L"}, dot = {"-P", "D"};
+    latex.insert(latex.end(), args.begin(), args.end());
+    dot.insert(dot.end(), args.begin(), args.end());
+    std::vector<std::string> expected = ids(tool_output(latex), cell);
+    EXPECT_FALSE(expected.empty()) << testing::PrintToString(args);
+    std::string graphs = tool_output(dot);
+    EXPECT_EQ(expected, ids(graphs, name)) << testing::PrintToString(args);
+    EXPECT_EQ(expected, ids(graphs, label)) << testing::PrintToString(args);
+  }
+}
+
+// Graphviz's dot draws every graph of several types, one SVG each, without a
+// word on standard error.
+TEST(DotGraphPrinter, GraphvizDrawsEveryGraph) {
+  std::string dot = FindOnPath("dot");
+  if (dot.empty()) {
+    // CI sets this, so that a missing Graphviz cannot pass for a drawing.
+    if (getenv("STABLE_GRAPHS_REQUIRE_GRAPHVIZ") != nullptr) FAIL() << "dot (graphviz) is not on PATH";
+    GTEST_SKIP() << "dot (graphviz) is not on PATH";
+  }
+  std::string path = testing::TempDir() + "stable-graphs-dot-" + std::to_string(getpid()) + ".dot";
+  for (const Args& type : {Args{"0", "7"}, Args{"1", "4"}, Args{"2", "2"}, Args{"3", "1"}, Args{"4", "0"}}) {
+    SCOPED_TRACE("type " + testing::PrintToString(type));
+    std::string json = tool_output({"-P", "J", type[0], type[1]});
+    long graphs = std::count(json.begin(), json.end(), '\n');
+    ASSERT_GT(graphs, 6);
+    std::ofstream(path, std::ios::binary) << tool_output({"-P", "D", type[0], type[1]});
+    ProcessOptions from_file;
+    from_file.stdin_path = path;
+    ProcessResult drawn = RunProcess(dot, {"dot", "-Tsvg"}, from_file);
+    EXPECT_EQ(0, drawn.status);
+    EXPECT_EQ("", drawn.err);
+    long pictures = 0;
+    for (size_t at = drawn.out.find("</svg>"); at != std::string::npos; at = drawn.out.find("</svg>", at + 1)) ++pictures;
+    EXPECT_EQ(graphs, pictures);
+  }
+  unlink(path.c_str());
+}
