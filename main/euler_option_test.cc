@@ -1,4 +1,5 @@
 // Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
 //
 // Whole runs of both tools with -E: the Euler characteristic check.
 #include <gtest/gtest.h>
