@@ -44,6 +44,8 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
     found.assign(2 * g + n - 1, 0);
     duplicated.assign(2 * g + n - 1, 0);
     unconnected.assign(2 * g + n - 1, 0);
+    labelled_found.assign(count_labelled ? 2 * g + n - 1 : 0, 0);
+    labelled_per_codimension.assign(count_labelled ? 3 * g + n - 2 : 0, 0);
 
     if (full) fprintf(stderr, "K = %2d... ", 1);
     one_vertex_pass();
@@ -95,6 +97,11 @@ void BoundaryComputer::empty_store_to_statistics() {
   for (Graph& graph : one_vertex_graphs) {
     store_by_codimension[graph.codimension].push_back(&graph);
     ++found_per_codimension[graph.codimension];
+    if (count_labelled) {
+      mpz_class labelled = LabelledGraphCount(graph);
+      labelled_found[1] += labelled;
+      labelled_per_codimension[graph.codimension] += labelled;
+    }
   }
   printer->PrintSomeGraph(store_by_codimension);
   store_by_codimension.clear();
@@ -132,6 +139,11 @@ void BoundaryComputer::run_pass(int K) {
     unconnected[K] += task->unconnected;
     duplicated[K] += task->duplicated;
     found[K] += task->found;
+    if (task->labelled) {
+      mpz_class labelled = task->labelled->Total();
+      labelled_found[K] += labelled;
+      labelled_per_codimension[task->codimension()] += labelled;
+    }
   }
 }
 
@@ -185,6 +197,24 @@ void print_group(FILE* out, const std::vector<int>& counts) {
   fputs("),\n", out);
 }
 
+/// Writes a counter row of exact counts, laid out as print_row.
+void print_exact_row(FILE* out, const char* label, const std::vector<mpz_class>& counts) {
+  fputs(label, out);
+  mpz_class sum = 0;
+  for (const mpz_class& count : counts) {
+    fprintf(out, "%5s ", count.get_str().c_str());
+    sum += count;
+  }
+  fprintf(out, "= %7s\n", sum.get_str().c_str());
+}
+
+/// Writes a group of exact counts, laid out as print_group.
+void print_exact_group(FILE* out, const std::vector<mpz_class>& counts) {
+  fputs(" (", out);
+  for (const mpz_class& count : counts) fprintf(out, "%s,", count.get_str().c_str());
+  fputs("),\n", out);
+}
+
 }  // namespace
 
 void BoundaryComputer::Statistics(FILE* out) {
@@ -198,6 +228,11 @@ void BoundaryComputer::Statistics(FILE* out) {
   print_row(out, "Found       ", found);
   for (size_t c = 0; c < found_per_codimension.size(); ++c)
     fprintf(out, "%3d: %5d\n", static_cast<int>(c), found_per_codimension[c]);
+  if (!count_labelled) return;
+  print_exact_row(out, "Labelled    ", labelled_found);
+  fputs("Labelled by codimension\n", out);
+  for (size_t c = 0; c < labelled_per_codimension.size(); ++c)
+    fprintf(out, "%3d: %5s\n", static_cast<int>(c), labelled_per_codimension[c].get_str().c_str());
 }
 
 void BoundaryComputer::TerseStatistics(FILE* out) {
@@ -209,5 +244,9 @@ void BoundaryComputer::TerseStatistics(FILE* out) {
   for (const std::vector<int>* counts :
        {&spare_counts_a, &spare_counts_b, &found, &found_per_codimension, &unconnected, &duplicated})
     print_group(out, *counts);
+  if (count_labelled) {
+    print_exact_group(out, labelled_found);
+    print_exact_group(out, labelled_per_codimension);
+  }
   fputs(")\n", out);
 }

@@ -11,6 +11,7 @@
 #include "computer/computer.h"
 #include "computer/edge_task.h"
 #include "graph/graph.h"
+#include "labelled/labelled_count.h"
 
 /// Enumerates the stable graphs of type (g, n) by backtracking, one number
 /// of components K at a time, rejecting unconnected and isomorphic
@@ -56,6 +57,12 @@ class BoundaryComputer : public Computer {
   size_t print_batch = 4096;
   /// Threads that run the edge tasks; the CPUs this process may use.
   int threads;
+  /// Whether to count the labelled graphs (points labelled 1 .. n) over the
+  /// graphs found, and report them; set before Compute.
+  bool count_labelled = false;
+  /// Labelled graphs found per K and per codimension, when counted.
+  std::vector<mpz_class> labelled_found;
+  std::vector<mpz_class> labelled_per_codimension;
 
  private:
   int max_K() const { return 2 * work_graph.g + work_graph.n - 2; }

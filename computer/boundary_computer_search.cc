@@ -93,8 +93,9 @@ void BoundaryComputer::bt_m(int v) {
 // Tasks whose codimension the edge filter excludes would drop every
 // candidate before any counter moves, so they are not created at all.
 void BoundaryComputer::add_edge_task() {
-  if (edge_filter == -1 || EdgeTask::CodimensionOf(work_graph) == edge_filter)
-    edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph));
+  if (edge_filter != -1 && EdgeTask::CodimensionOf(work_graph) != edge_filter) return;
+  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph));
+  if (count_labelled) edge_tasks.back()->labelled = std::make_unique<LabelledTally>();
 }
 
 void BoundaryComputer::bt_l(int v) {

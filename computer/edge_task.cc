@@ -214,6 +214,7 @@ void EdgeTask::add_to_store() {
     bucket.unformed = static_cast<long>(stored.size());
   stored.Append(work_graph);
   ++bucket.size;
+  if (labelled) labelled->Add(work_graph);
   if (found_so_far_ != nullptr && ++found_unreported_ == 256) report_found();
 }
 

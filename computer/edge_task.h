@@ -7,11 +7,13 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 
 #include "computer/canonical_form_set.h"
 #include "computer/compact_graphs.h"
 #include "graph/graph.h"
 #include "graph/graph_class.h"
+#include "labelled/labelled_count.h"
 
 /// The edge level of one pass for one decoration: every assignment of edge
 /// multiplicities to a working graph whose genera, marked points and loops
@@ -45,6 +47,8 @@ class EdgeTask {
   int found = 0;
   /// The survivors, in generation order.
   CompactGraphs stored;
+  /// When set before Run, the labelled graphs over the survivors.
+  std::unique_ptr<LabelledTally> labelled;
 
  private:
   /// How the graphs of one GraphClass are held for the duplicate test.

@@ -40,7 +40,7 @@ bool small_automorphism_order(const Graph& graph, uint64_t& order) {
   order = symmetries.get_ui();
   for (int v = 0; v < graph.K; ++v) {
     if (!multiply(order, small_factorial(graph.loops[v])) ||
-        !multiply(order, small_factorial(graph.marked_points[v])) || graph.loops[v] >= 64 ||
+        !multiply(order, small_factorial(graph.labelled ? 0 : graph.marked_points[v])) || graph.loops[v] >= 64 ||
         !multiply(order, uint64_t{1} << graph.loops[v]))
       return false;
     for (int w = v + 1; w < graph.K; ++w)

@@ -49,10 +49,15 @@ void Graph::copy_from(const Graph& other) {
   if (histogram < 0) histogram = 0;
   if (histogram > kMultiplicitySlots) histogram = kMultiplicitySlots;
   memcpy(multiplicity_count, other.multiplicity_count, histogram);
+  labelled = other.labelled;
+  if (labelled) memcpy(vertex_of_label, other.vertex_of_label, n > 0 ? (n < kMaxLabels ? n : kMaxLabels) : 0);
   distinct_mask = other.distinct_mask;
   nautyK = other.nautyK;
   nautyM = other.nautyM;
   memcpy(nautyCanon, other.nautyCanon, sizeof(nautyCanon));
+  memcpy(nautyOrbits, other.nautyOrbits, sizeof(nautyOrbits));
+  nautyGroupSize = other.nautyGroupSize;
+  nautyGroupExponent = other.nautyGroupExponent;
 }
 
 void Graph::Clear(int8_t K_) {

@@ -6,10 +6,14 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include <vector>
+
 /// Largest number of components a record can hold.
 constexpr int kMaxComponents = 41;
 /// Entries of the multiplicity histogram; entries 0 .. g+1 are used, so g <= 8.
 constexpr int kMultiplicitySlots = 10;
+/// Largest number of labels a labelled record can hold.
+constexpr int kMaxLabels = 64;
 /// Rows of the cached canonical graph (one 32-bit setword per row).
 constexpr int kCanonWords = 32;
 
@@ -45,6 +49,8 @@ class Graph {
 
   /// Writes the text block of the graph.
   void PrintNormal(FILE* file) const;
+  /// The labels at vertex v in ascending order, for a labelled graph.
+  std::vector<int> LabelsAt(int v) const;
   /// Writes the adjacency matrix alone.
   void PrintMatrix(FILE* file) const;
   /// Writes a graph in nauty's packed form, sized by nautyK and nautyM.
@@ -61,6 +67,10 @@ class Graph {
   int8_t marked_points[kMaxComponents];
   int8_t loops[kMaxComponents];
   int8_t adjacency[kMaxComponents][kMaxComponents];
+  /// Whether the marked points carry the labels 1 .. n: label l + 1 sits
+  /// at vertex vertex_of_label[l], for l < n.
+  bool labelled;
+  int8_t vertex_of_label[kMaxLabels];
   int8_t partial_genus;
   int8_t partial_marked_points;
   int8_t joined_pairs;
@@ -75,6 +85,15 @@ class Graph {
   int32_t nautyK;
   int32_t nautyM;
   uint32_t nautyCanon[kCanonWords];
+  /// What nauty found beside the canonical form (valid when nautyK != -1):
+  /// the orbits of the vertex automorphisms, nautyOrbits[v] the least
+  /// vertex of v's orbit, and the group's order, nautyGroupSize times
+  /// 10^nautyGroupExponent (exact while the exponent is 0).  They describe
+  /// the graph's group when its vertices are sorted by decoration, as the
+  /// generator keeps them.
+  int8_t nautyOrbits[kCanonWords];
+  double nautyGroupSize;
+  int32_t nautyGroupExponent;
 
  private:
   void copy_from(const Graph& other);

@@ -96,6 +96,9 @@ void Graph::ComputeDreadnaut() {
   for (int i = 0; i < nautyK; ++i) lab[i] = i;
   nauty(packed, lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * nautyM, nautyM, nautyK,
         reinterpret_cast<graph*>(nautyCanon));
+  for (int v = 0; v < K; ++v) nautyOrbits[v] = static_cast<int8_t>(orbits[v]);
+  nautyGroupSize = stats.grpsize1;
+  nautyGroupExponent = stats.grpsize2;
 }
 
 bool Graph::Equal(Graph& other) {

@@ -19,11 +19,27 @@ void Graph::PrintNormal(FILE* file) const {
   for (int i = 0; i < K; ++i) fprintf(file, "%d ", genus[i]);
   fputs("\n  with marked points ", file);
   for (int i = 0; i < K; ++i) fprintf(file, "%d ", marked_points[i]);
+  if (labelled) {
+    fputs("\n  with labels ", file);
+    for (int i = 0; i < K; ++i) {
+      std::vector<int> labels = LabelsAt(i);
+      fputc('{', file);
+      for (size_t l = 0; l < labels.size(); ++l) fprintf(file, l == 0 ? "%d" : ",%d", labels[l]);
+      fputs("} ", file);
+    }
+  }
   fputs("\n  with loops ", file);
   for (int i = 0; i < K; ++i) fprintf(file, "%d ", loops[i]);
   fputs("\n  with adjacency matrix\n", file);
   PrintMatrix(file);
   fputs("\n", file);
+}
+
+std::vector<int> Graph::LabelsAt(int v) const {
+  std::vector<int> labels;
+  for (int l = 0; l < n && l < kMaxLabels; ++l)
+    if (vertex_of_label[l] == v) labels.push_back(l + 1);
+  return labels;
 }
 
 void Graph::PrintMatrix(FILE* file) const {
@@ -46,7 +62,7 @@ void Graph::PrintMatrixSimple(FILE* file, unsigned int* packed) const {
 // The record is assembled first and written in one call: large runs write
 // billions of bytes.
 void Graph::PrintBinary(FILE* file) const {
-  unsigned char record[1 + 3 * kMaxComponents + kMaxComponents * (kMaxComponents - 1) / 2];
+  unsigned char record[1 + 3 * kMaxComponents + kMaxComponents * (kMaxComponents - 1) / 2 + kMaxLabels];
   size_t size = 0;
   int k = K > 0 ? (K < kMaxComponents ? K : kMaxComponents) : 0;
   record[size++] = static_cast<unsigned char>(K);
@@ -55,6 +71,8 @@ void Graph::PrintBinary(FILE* file) const {
   for (int i = 0; i < k; ++i) record[size++] = static_cast<unsigned char>(loops[i]);
   for (int i = 0; i + 1 < k; ++i)
     for (int j = i + 1; j < k; ++j) record[size++] = static_cast<unsigned char>(adjacency[i][j]);
+  if (labelled)  // the vertex of each label 1 .. n
+    for (int l = 0; l < n && l < kMaxLabels; ++l) record[size++] = static_cast<unsigned char>(vertex_of_label[l]);
   fwrite(record, 1, size, file);
 }
 
@@ -96,7 +114,12 @@ void Graph::PrintLaTeX(FILE* file) const {
               fan.start, fan.sibling);
     }
     fprintf(file, "      \\node (A%d) at (%d:1) {$\\scriptstyle{%d_{%d}}$}", i, theta, genus[i], marks);
-    for (int c = 0; c < marks; ++c) fputs(" child", file);
+    if (labelled) {
+      // Each leg ends in its label, drawn without the circle of a vertex.
+      for (int label : LabelsAt(i)) fprintf(file, " child {node[draw=none] {$\\scriptscriptstyle{%d}$}}", label);
+    } else {
+      for (int c = 0; c < marks; ++c) fputs(" child", file);
+    }
     fputs(";\n", file);
   }
   fputs("\n", file);

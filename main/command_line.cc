@@ -109,7 +109,8 @@ void QuitWithVersion(char* program) {
 }
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* euler_check) {
+                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled,
+                     bool* euler_check) {
   if (argc < 2) QuitWithUsage(argv[0]);
   bool euler_check_unused;
   if (euler_check == nullptr) euler_check = &euler_check_unused;
@@ -119,6 +120,7 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
   edge_filter = -1;
   printer = PrinterLaTeX;
   statistics = StatisticsFull;
+  if (labelled != nullptr) *labelled = false;
   // The arguments themselves, not copies: exit, on a bad command line,
   // would leave copies on the heap.
   const char* genus_arg = nullptr;
@@ -171,6 +173,9 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
           case 'T': statistics = StatisticsTerse; break;
           default: statistics = StatisticsNone; break;
         }
+        break;
+      case 'L':
+        if (labelled != nullptr) *labelled = true;
         break;
       case 'E':
         *euler_check = true;

@@ -3,7 +3,7 @@
 //
 // libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser
-// must either set the five settings exactly as an independent model of the
+// must either set the six settings exactly as an independent model of the
 // command line says, or quit where the model says so: for a mistake with one
 // line naming the fault, the usage text on standard error and status 1 (the
 // usage alone for no argument), for --help and --version with the usage or
@@ -37,7 +37,7 @@ struct Quit {
 
 void throw_quit(int status) { throw Quit{status}; }
 
-/// The five settings, or a quit with its status and the text it wrote on
+/// The six settings, or a quit with its status and the text it wrote on
 /// standard output (an answer) or standard error (the usage for a mistake).
 struct Outcome {
   bool quit = false;
@@ -45,6 +45,7 @@ struct Outcome {
   std::string out, err;
   int genus = 0, marked_points = 0, edge_filter = 0;
   int printer = 0, statistics = 0;
+  bool labelled = false;
 };
 
 /// atoi's reading of a number, held within the range of int.
@@ -100,6 +101,10 @@ Outcome model(const std::vector<std::string>& args) {
     if (arg == "--version") return answer(kVersion);
     if (arg.size() != 2) return quit;
     char option = arg[1];
+    if (option == 'L') {
+      o.labelled = true;
+      continue;
+    }
     if (option != 'C' && option != 'P' && option != 'S') return quit;
     if (i + 1 >= args.size()) return quit;
     const std::string& value = args[++i];
@@ -144,6 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int genus = 0, marked_points = 0, edge_filter = 0;
   Printer printer = PrinterLaTeX;
   Statistics statistics = StatisticsFull;
+  bool labelled = false;
   char *out = nullptr, *err = nullptr;
   size_t out_size = 0, err_size = 0;
   FILE* captured_out = open_memstream(&out, &out_size);
@@ -157,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool returned_other = false;
   try {
     returned_other = ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter,
-                                      printer, statistics) != 0;
+                                      printer, statistics, nullptr, &labelled) != 0;
   } catch (const Quit& quit) {
     got.quit = true;
     got.status = quit.status;
@@ -194,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (printer < PrinterLaTeX || printer > PrinterDot) fail("printer out of range");
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
-      printer != want.printer || statistics != want.statistics)
+      printer != want.printer || statistics != want.statistics || labelled != want.labelled)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.

@@ -30,16 +30,17 @@ struct Settings {
   int edge_filter = 99;
   Printer printer = static_cast<Printer>(99);
   Statistics statistics = static_cast<Statistics>(99);
+  bool labelled = true;
 
   bool operator==(const Settings& o) const {
     return genus == o.genus && marked_points == o.marked_points && edge_filter == o.edge_filter &&
-           printer == o.printer && statistics == o.statistics;
+           printer == o.printer && statistics == o.statistics && labelled == o.labelled;
   }
 };
 
 std::ostream& operator<<(std::ostream& out, const Settings& s) {
   return out << "{genus " << s.genus << ", marked " << s.marked_points << ", filter " << s.edge_filter
-             << ", printer " << s.printer << ", statistics " << s.statistics << "}";
+             << ", printer " << s.printer << ", statistics " << s.statistics << ", labelled " << s.labelled << "}";
 }
 
 Settings Make(int genus, int marked_points, int edge_filter, Printer printer, Statistics statistics) {
@@ -49,6 +50,7 @@ Settings Make(int genus, int marked_points, int edge_filter, Printer printer, St
   s.edge_filter = edge_filter;
   s.printer = printer;
   s.statistics = statistics;
+  s.labelled = false;
   return s;
 }
 
@@ -78,7 +80,7 @@ class CommandLineTest : public testing::Test {
     testing::internal::CaptureStderr();
     try {
       int result = ParseCommandLine(static_cast<int>(words.size()), argv.data(), s.genus, s.marked_points,
-                                    s.edge_filter, s.printer, s.statistics);
+                                    s.edge_filter, s.printer, s.statistics, nullptr, &s.labelled);
       EXPECT_EQ(0, result);
     } catch (const Quit& quit) {
       outcome.quit = true;
@@ -148,6 +150,17 @@ TEST_F(CommandLineTest, EveryPrinterAndStatisticsLetter) {
   EXPECT_EQ(StatisticsNone, Accepted({"-S", "N", "1"}).statistics);
 }
 
+TEST_F(CommandLineTest, LabelledPointsAnywhere) {
+  Settings expected = Make(0, 5, -1, PrinterText, StatisticsFull);
+  expected.labelled = true;
+  EXPECT_EQ(expected, Accepted({"-L", "-P", "T", "0", "5"}));
+  EXPECT_EQ(expected, Accepted({"0", "-P", "T", "-L", "5"}));
+  EXPECT_EQ(expected, Accepted({"0", "5", "-L", "-P", "T", "-L"}));
+  ExpectRejected({"-L1", "0", "5"});
+  ExpectRejected({"-l", "0", "5"});
+  ExpectRejected({"-L", "0", "5", "6"});
+}
+
 TEST_F(CommandLineTest, LastRepeatedOptionWins) {
   EXPECT_EQ(PrinterBinary, Accepted({"-P", "T", "-P", "B", "1"}).printer);
   EXPECT_EQ(StatisticsFull, Accepted({"-S", "N", "-S", "F", "1"}).statistics);
@@ -192,7 +205,7 @@ TEST_F(CommandLineTest, EmptyArgumentVectorQuitsWithAName) {
   testing::internal::CaptureStderr();
   int status = -1;
   try {
-    ParseCommandLine(0, argv, s.genus, s.marked_points, s.edge_filter, s.printer, s.statistics);
+    ParseCommandLine(0, argv, s.genus, s.marked_points, s.edge_filter, s.printer, s.statistics, nullptr, &s.labelled);
   } catch (const Quit& quit) {
     status = quit.status;
   }
@@ -280,10 +293,11 @@ TEST_F(CommandLineTest, UsageNamesTheInvokedProgram) {
   int genus, marked_points, edge_filter;
   Printer printer;
   Statistics statistics;
+  bool labelled;
   testing::internal::CaptureStderr();
   int status = -1;
   try {
-    ParseCommandLine(1, argv, genus, marked_points, edge_filter, printer, statistics);
+    ParseCommandLine(1, argv, genus, marked_points, edge_filter, printer, statistics, nullptr, &labelled);
   } catch (const Quit& quit) {
     status = quit.status;
   }

@@ -31,12 +31,17 @@
 
 namespace {
 
-/// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n) {
+/// The printer the command line asked for, writing to standard output; a
+/// byte stream stays labelled if the one read is.
+std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, bool labelled) {
   switch (format) {
     case ConvertLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, g, n);
     case ConvertText: return std::make_unique<TextGraphPrinter>(stdout, g, n);
-    case ConvertBinary: return std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+    case ConvertBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(stdout, g, n);
+      binary->labelled = labelled;
+      return binary;
+    }
     case ConvertJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case ConvertSage: return std::make_unique<SageGraphPrinter>(stdout);
     case ConvertDot: return std::make_unique<DotGraphPrinter>(stdout);
@@ -107,8 +112,15 @@ int main(int argc, char** argv) {
                       "give genus [marked_points] after the stream\n", program);
       return 1;
     }
+    // The check sums over graphs with unlabelled points, one per
+    // isomorphism class; a labelled stream lists each several times.
+    if (reader->labelled()) {
+      fprintf(stderr, "%s: -E checks streams of graphs with unlabelled points; this stream is labelled (-L)\n",
+              program);
+      return 1;
+    }
   }
-  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n);
+  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n, reader->labelled());
   std::unique_ptr<EulerCheckPrinter> euler;
   if (settings.euler_check) euler = std::make_unique<EulerCheckPrinter>(*printer, UsableCpuCount());
   // Standard output is checked after every batch, so that a conversion

@@ -12,6 +12,7 @@
 #include "computer/boundary_computer.h"
 #include "euler/euler_check.h"
 #include "euler/euler_check_printer.h"
+#include "labelled/labelling_printer.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
 #include "main/output_error.h"
@@ -26,11 +27,15 @@
 namespace {
 
 /// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points) {
+std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points, bool labelled) {
   switch (choice) {
     case PrinterLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, genus, marked_points);
     case PrinterText: return std::make_unique<TextGraphPrinter>(stdout, genus, marked_points);
-    case PrinterBinary: return std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+    case PrinterBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(stdout, genus, marked_points);
+      binary->labelled = labelled;
+      return binary;
+    }
     case PrinterJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case PrinterSage: return std::make_unique<SageGraphPrinter>(stdout);
     case PrinterDot: return std::make_unique<DotGraphPrinter>(stdout);
@@ -46,8 +51,8 @@ int main(int argc, char** argv) {
   Printer printer_choice;
   Statistics statistics;
   TypedNumbers typed;
-  bool euler_check;
-  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed,
+  bool labelled, euler_check;
+  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed, &labelled,
                    &euler_check);
   const char* program = ProgramName(argv[0]);
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
@@ -58,16 +63,23 @@ int main(int argc, char** argv) {
   PrintCompilationFlags();
   try {
     BoundaryComputer computer(genus, marked_points);
-    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points);
-    std::unique_ptr<EulerCheckPrinter> euler;
-    if (euler_check) euler = std::make_unique<EulerCheckPrinter>(*printer, computer.threads);
+    computer.count_labelled = labelled;
+    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points, labelled);
     // Both streams carry results (the graphs, the counts), so losing either
     // makes the run a failure.
-    CheckedPrinter checked(euler ? static_cast<GraphPrinter&>(*euler) : *printer);
+    CheckedPrinter checked(*printer);
     checked.Watch(stdout, "standard output");
     checked.Watch(stderr, "standard error");
     checked.Check();  // the banner
-    computer.Compute(checked, statistics, edge_filter);
+    // Labelled graphs are made from the search's graphs as they are
+    // printed; a run that prints nothing only counts them.
+    LabellingPrinter labelling(checked);
+    bool expand = labelled && printer_choice != PrinterNone;
+    GraphPrinter& target = expand ? static_cast<GraphPrinter&>(labelling) : checked;
+    // The check takes the search's graphs, before any labelling.
+    std::unique_ptr<EulerCheckPrinter> euler;
+    if (euler_check) euler = std::make_unique<EulerCheckPrinter>(target, computer.threads);
+    computer.Compute(euler ? static_cast<GraphPrinter&>(*euler) : target, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.

@@ -10,7 +10,7 @@ BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_, int edge_fil
 BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_)
     : BinaryGraphPrinter(file_, g_, n_, -1) {}
 
-void BinaryGraphPrinter::BeginPrint() { fputc(0, file); }
+void BinaryGraphPrinter::BeginPrint() { fputc(labelled ? 1 : 0, file); }
 
 void BinaryGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { graph.PrintBinary(file); });

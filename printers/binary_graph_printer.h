@@ -7,8 +7,9 @@
 
 #include "printers/graph_printer.h"
 
-/// Writes the compact byte stream: a 0 header byte, one record per graph,
-/// and a 0 end marker.
+/// Writes the compact byte stream: a header byte, one record per graph, and
+/// a 0 end marker.  The header is 0, or 1 for labelled graphs, whose
+/// records are followed by the vertex of each label 1 .. n.
 class BinaryGraphPrinter : public GraphPrinter {
  public:
   /// Writes only graphs whose codimension equals edge_filter (-1: all).
@@ -23,6 +24,8 @@ class BinaryGraphPrinter : public GraphPrinter {
   int edge_filter;
   int g;
   int n;
+  /// Whether the graphs come labelled: the header byte is then 1.
+  bool labelled = false;
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_PRINTER_H_

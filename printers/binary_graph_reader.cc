@@ -37,7 +37,7 @@ BinaryGraphReader::BinaryGraphReader(FILE* file_) : file(file_) {
 BinaryGraphReader::BinaryGraphReader(const BinaryGraphReader& other)
     : file(other.file), graphs_by_K(other.graphs_by_K), trailing_bytes(other.trailing_bytes),
       open_error(other.open_error), was_read(other.was_read), finished(other.finished),
-      allow_trailing_bytes(other.allow_trailing_bytes), graphs_read(other.graphs_read),
+      allow_trailing_bytes(other.allow_trailing_bytes), labelled_(other.labelled_), graphs_read(other.graphs_read),
       first_g(other.first_g), first_n(other.first_n), last_K(other.last_K),
       last_codimension(other.last_codimension) {}
 
@@ -77,8 +77,10 @@ bool BinaryGraphReader::ReadNext(Graph& graph) {
       read_header();
     }
     graph.ReadRecord(file);  // in place: long streams pass through one record
+    graph.labelled = labelled_;
     if (graph.K != 0) {
       check_graph(graph);
+      if (labelled_) read_labels(graph);
       return true;
     }
     finish_stream();
@@ -94,8 +96,34 @@ void BinaryGraphReader::read_header() {
   errno = 0;
   int header = fgetc(file);
   if (header == EOF) ThrowReadFailure(file, "the header byte");
-  if (header != 0) {
-    throw BinaryStreamError("not a graph stream: the header byte is " + std::to_string(header) + ", not 0");
+  if (header != 0 && header != 1) {
+    throw BinaryStreamError("not a graph stream: the header byte is " + std::to_string(header) + ", not 0 or 1");
+  }
+  labelled_ = header == 1;
+}
+
+// The labels must hand each vertex exactly its marked points, so that a
+// labelled graph read is one the tool could have written.  check_graph has
+// seen the record: no count is negative and n is within the capacity.
+void BinaryGraphReader::read_labels(Graph& graph) {
+  std::string where = "damaged graph stream: graph " + std::to_string(graphs_read) + " with " +
+                      std::to_string(graph.K) + " components";
+  if (graph.n > kMaxLabels) throw BinaryStreamError(where + " has more labels than " + std::to_string(kMaxLabels));
+  unsigned char vertices[kMaxLabels];
+  errno = 0;
+  if (fread(vertices, 1, graph.n, file) != static_cast<size_t>(graph.n)) ThrowReadFailure(file, "the labels of a graph record");
+  int counts[kMaxComponents] = {};
+  for (int l = 0; l < graph.n; ++l) {
+    int v = vertices[l];
+    if (v >= graph.K) throw BinaryStreamError(where + " has label " + std::to_string(l + 1) + " at vertex " + std::to_string(v));
+    ++counts[v];
+    graph.vertex_of_label[l] = static_cast<int8_t>(v);
+  }
+  for (int v = 0; v < graph.K; ++v) {
+    if (counts[v] != graph.marked_points[v]) {
+      throw BinaryStreamError(where + " has " + std::to_string(counts[v]) + " labels at vertex " + std::to_string(v) +
+                              ", which has " + std::to_string(graph.marked_points[v]) + " marked points");
+    }
   }
 }
 

@@ -19,10 +19,15 @@ typedef std::map<int, std::vector<Graph>> GraphsByComponents;
 /// Reads a byte stream written by BinaryGraphPrinter back into graphs,
 /// all at once (Read) or one graph at a time (ReadNext).
 ///
+/// A stream with header byte 1 holds labelled graphs: after each record,
+/// the vertex of each label 1 .. n; its graphs are read with `labelled`
+/// set and `vertex_of_label` filled.
+///
 /// It accepts exactly what stable-graphs writes.  Both throw
 /// BinaryStreamError, naming what they were reading, for a file that cannot
 /// be opened or read, a stream that ends before its end marker, a header
-/// byte other than 0, a record with a component count outside 1 .. 41, a
+/// byte other than 0 and 1, labels that do not hand each vertex its marked
+/// points, a record with a component count outside 1 .. 41, a
 /// record that no run can write (RecordProblem: a negative count, an
 /// unstable vertex, a disconnected graph, a type beyond the tool's
 /// capacity), a graph of another type than the first or out of the order
@@ -46,6 +51,8 @@ class BinaryGraphReader {
   /// Reads the next graph of the stream into `graph`; false at the end
   /// marker.  Memory stays constant however long the stream is.
   bool ReadNext(Graph& graph);
+  /// Whether the stream holds labelled graphs; known once reading began.
+  bool labelled() const { return labelled_; }
 
   /// For a stream embedded in a larger file: the reader stops right after
   /// the end marker instead of refusing what follows it, records in
@@ -62,6 +69,7 @@ class BinaryGraphReader {
  private:
   void close_file();
   void read_header();
+  void read_labels(Graph& graph);
   void check_graph(Graph& graph);
   void finish_stream();
 
@@ -71,6 +79,7 @@ class BinaryGraphReader {
   bool was_read = false;   // reading has begun
   bool finished = false;   // the end marker or an error has been met
   bool allow_trailing_bytes = false;
+  bool labelled_ = false;  // the header byte was 1
   long graphs_read = 0;    // for messages
   int first_g = 0, first_n = 0;
   int last_K = 0, last_codimension = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "computer/boundary_computer.h"
+#include "labelled/labelling_printer.h"
 #include "main/test_support.h"
 #include "printers/binary_graph_printer.h"
 
@@ -212,7 +213,7 @@ TEST(BinaryGraphReader, BrokenStreamsLeaveNothing) {
   // can, so that a partial result would show.
   const Case cases[] = {
       {{}, "header byte"},
-      {{1, 1, 0, 4, 0, 0}, "header byte"},
+      {{2, 1, 0, 4, 0, 0}, "header byte"},
       {{0xFF, 0}, "header byte"},
       {{0, 1, 0, 4, 0}, "number of components"},
       {{0, 1, 0, 4, 0, 2, 0}, "genus"},
@@ -271,4 +272,40 @@ TEST(BinaryGraphReader, Paths) {
   }
   EXPECT_TRUE(absent.graphs_by_K.empty());
   EXPECT_THROW(absent.Read(), BinaryStreamError);
+}
+
+TEST(BinaryGraphReader, LabelledRoundTrip) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 5}, {1, 3}, {2, 2}, {0, 7}}) {
+    SCOPED_TRACE("type (" + std::to_string(g) + ", " + std::to_string(n) + ")");
+    FILE* f = tmpfile();
+    KeepingPrinter printer(f, g, n);
+    printer.binary.labelled = true;
+    LabellingPrinter labelling(printer);
+    BoundaryComputer computer(g, n);
+    computer.Compute(labelling, StatisticsNone);
+    rewind(f);
+    BinaryGraphReader reader(f);
+    Graph graph(-1, -1, -1);
+    size_t at = 0;
+    while (reader.ReadNext(graph)) {
+      ASSERT_LT(at, printer.printed.size());
+      const Graph& printed = printer.printed[at++];
+      EXPECT_TRUE(reader.labelled());
+      EXPECT_TRUE(graph.labelled);
+      EXPECT_TRUE(same_graph(graph, printed));
+      for (int l = 0; l < n; ++l) EXPECT_EQ(printed.vertex_of_label[l], graph.vertex_of_label[l]) << "label " << l + 1;
+    }
+    EXPECT_EQ(printer.printed.size(), at);
+  }
+}
+
+TEST(BinaryGraphReader, LabelledZeroFourBytes) {
+  BinaryGraphReader reader(StreamOfBytes({1, 1, 0, 4, 0, 0, 0, 0, 0, 2, 0, 0, 2, 2, 0, 0, 1, 0, 1, 1, 0, 0}));
+  Graph graph(-1, -1, -1);
+  ASSERT_TRUE(reader.ReadNext(graph));
+  EXPECT_EQ(std::vector<int>({1, 2, 3, 4}), graph.LabelsAt(0));
+  ASSERT_TRUE(reader.ReadNext(graph));
+  EXPECT_EQ(std::vector<int>({1, 4}), graph.LabelsAt(0));
+  EXPECT_EQ(std::vector<int>({2, 3}), graph.LabelsAt(1));
+  EXPECT_FALSE(reader.ReadNext(graph));
 }

@@ -31,5 +31,12 @@ void DotGraphPrinter::print_graph(const Graph& graph) {
     for (int j = i; j < graph.K; ++j)
       for (int e = 0; e < (i == j ? graph.loops[i] : graph.adjacency[i][j]); ++e)
         fprintf(file, "  v%d -- v%d;\n", i, j);
+  // A labelled graph draws each marked point as a leg ending in its label.
+  if (graph.labelled) {
+    for (int l = 0; l < graph.n && l < kMaxLabels; ++l) {
+      fprintf(file, "  p%d [shape=plaintext, label=\"%d\"];\n", l + 1, l + 1);
+      fprintf(file, "  v%d -- p%d;\n", graph.vertex_of_label[l], l + 1);
+    }
+  }
   fputs("}\n", file);
 }

@@ -22,6 +22,9 @@
 ///     v1 -- v1;
 ///   }
 ///
+/// A labelled graph adds, after the edges, a plain node pL for each label L
+/// joined to its vertex: `p1 [shape=plaintext, label="1"];` `v0 -- p1;`.
+///
 /// `dot -Tsvg` draws each graph of the output as a picture of its own.
 class DotGraphPrinter : public GraphPrinter {
  public:

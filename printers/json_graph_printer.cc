@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "printers/json_graph_printer.h"
 
+#include <vector>
+
 #include "graph/automorphism_order.h"
 #include "graph/graph.h"
 
@@ -31,6 +33,16 @@ void JsonGraphPrinter::print_line(const Graph& graph) {
           graph.codimension);
   print_array(file, "genus", graph.genus, graph.K);
   print_array(file, "marked_points", graph.marked_points, graph.K);
+  if (graph.labelled) {
+    fputs(", \"legs\": [", file);
+    for (int v = 0; v < graph.K; ++v) {
+      fputs(v == 0 ? "[" : ", [", file);
+      std::vector<int> labels = graph.LabelsAt(v);
+      for (size_t l = 0; l < labels.size(); ++l) fprintf(file, l == 0 ? "%d" : ", %d", labels[l]);
+      fputc(']', file);
+    }
+    fputc(']', file);
+  }
   print_array(file, "loops", graph.loops, graph.K);
   fputs(", \"edges\": [", file);
   bool first = true;

@@ -29,8 +29,13 @@ void add_edge(Labels& labels, int u, int v) {
 Labels label(const Graph& graph) {
   Labels labels;
   labels.legs.resize(graph.K);
-  for (int v = 0; v < graph.K; ++v)
-    for (int m = 0; m < graph.marked_points[v]; ++m) labels.legs[v].push_back(labels.next++);
+  if (graph.labelled) {
+    for (int v = 0; v < graph.K; ++v) labels.legs[v] = graph.LabelsAt(v);
+    labels.next = graph.n + 1;
+  } else {
+    for (int v = 0; v < graph.K; ++v)
+      for (int m = 0; m < graph.marked_points[v]; ++m) labels.legs[v].push_back(labels.next++);
+  }
   for (int i = 0; i < graph.K; ++i)
     for (int j = i + 1; j < graph.K; ++j)
       for (int e = 0; e < graph.adjacency[i][j]; ++e) add_edge(labels, i, j);

@@ -11,7 +11,7 @@
 /// graph: StableGraph(genera, legs, edges).
 ///
 /// Labels: the marked points are 1 .. n in vertex order (those of vertex 0
-/// first); the half-edges follow from n + 1 on, two consecutive labels per
+/// first), or for a labelled graph its own labels; the half-edges follow from n + 1 on, two consecutive labels per
 /// edge, first the edges between distinct vertices i < j in row order
 /// (0,1), (0,2), ..., (1,2), ... (label h on i, h + 1 on j, parallel edges
 /// one after the other), then the loops vertex by vertex.  Each vertex lists

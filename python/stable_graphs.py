@@ -14,17 +14,25 @@ takes; ``sage_line`` and ``json_object`` give exactly the lines that
 ``stable-graphs-convert -P S`` and ``-P J`` write; ``automorphisms`` is the
 order of the graph's automorphism group, found by a search of its own.
 
-The stream: one header byte 0; per graph with K components the bytes K, the
-K genera, the K marked-point counts, the K loop counts and the K(K-1)/2 edge
-multiplicities of the vertex pairs (0,1), (0,2), ..., (K-2,K-1); an end
-marker byte 0.  Every value is a signed byte.
+``run`` runs the installed tool and yields its graphs as they come; with
+``labelled=True`` (the default) they are the boundary strata of M̄_{g,n},
+the marked points labelled 1 .. n::
+
+    strata = list(stable_graphs.run(0, 5))          # the 26 strata of M̄_{0,5}
+
+The stream: one header byte, 0 or 1 for labelled graphs; per graph with K
+components the bytes K, the K genera, the K marked-point counts, the K loop
+counts and the K(K-1)/2 edge multiplicities of the vertex pairs (0,1),
+(0,2), ..., (K-2,K-1), in a labelled stream followed by the vertex of each
+label 1 .. n; an end marker byte 0.  Every value is a signed byte.
 """
 
 import io
 import math
 import os
+import subprocess
 
-__all__ = ["Graph", "StreamError", "iter_graphs", "read_graphs"]
+__all__ = ["Graph", "StreamError", "ToolError", "iter_graphs", "read_graphs", "run"]
 
 # The largest number of components a record can hold.
 MAX_COMPONENTS = 41
@@ -34,15 +42,28 @@ class StreamError(ValueError):
     """A stream that cannot be read, is cut short or is damaged."""
 
 
+class ToolError(RuntimeError):
+    """stable-graphs, started by run, failed: its exit status and message."""
+
+
 class Graph:
     """One stable graph: per-vertex genus, marked points and loops, and the
-    edges between distinct vertices as (i, j, multiplicity) with i < j."""
+    edges between distinct vertices as (i, j, multiplicity) with i < j.
 
-    def __init__(self, genus, marked_points, loops, edges):
+    A labelled graph also has ``labels``, the labels of each vertex in
+    ascending order (``None`` when the points are unlabelled)."""
+
+    def __init__(self, genus, marked_points, loops, edges, labels=None):
         self.genus = list(genus)
         self.marked_points = list(marked_points)
         self.loops = list(loops)
         self.edges = [tuple(edge) for edge in edges]
+        self.labels = None if labels is None else [sorted(vertex) for vertex in labels]
+
+    @property
+    def labelled(self):
+        """Whether the marked points carry the labels 1 .. n."""
+        return self.labels is not None
 
     @property
     def K(self):
@@ -68,18 +89,20 @@ class Graph:
         return isinstance(other, Graph) and self._fields() == other._fields()
 
     def __repr__(self):
-        return "Graph(genus=%r, marked_points=%r, loops=%r, edges=%r)" % self._fields()
+        return "Graph(genus=%r, marked_points=%r, loops=%r, edges=%r, labels=%r)" % self._fields()
 
     def _fields(self):
-        return (self.genus, self.marked_points, self.loops, self.edges)
+        return (self.genus, self.marked_points, self.loops, self.edges, self.labels)
 
     def admcycles_lists(self):
         """(genera, legs, edges) for admcycles' StableGraph.
 
-        The stream's marked points are unlabelled; this is one representative
-        numbering of them, one stratum of the orbit the graph stands for.
+        Without labels the stream's marked points are unlabelled; this is one
+        representative numbering of them, one stratum of the orbit the graph
+        stands for.
 
-        Marked points are 1 .. n in vertex order.  Half-edges follow from
+        Marked points are 1 .. n in vertex order, or a labelled graph's own
+        labels.  Half-edges follow from
         n + 1 on, two consecutive labels per edge, the lower one on the lower
         vertex: first the edges between distinct vertices i < j in row order
         (parallel edges one after the other), then the loops, vertex by
@@ -88,7 +111,7 @@ class Graph:
         legs = [[] for _ in range(self.K)]
         label = 1
         for vertex, count in enumerate(self.marked_points):
-            legs[vertex].extend(range(label, label + count))
+            legs[vertex].extend(self.labels[vertex] if self.labelled else range(label, label + count))
             label += count
         pairs = [(i, j) for i, j, m in self.edges for _ in range(m)]
         pairs += [(v, v) for v, count in enumerate(self.loops) for _ in range(count)]
@@ -107,35 +130,40 @@ class Graph:
 
     def json_object(self):
         """The object that stable-graphs-convert -P J writes for the graph."""
-        return {
+        line = {
             "g": self.g,
             "n": self.n,
             "K": self.K,
             "codimension": self.codimension,
             "genus": list(self.genus),
             "marked_points": list(self.marked_points),
-            "loops": list(self.loops),
-            "edges": [list(edge) for edge in self.edges],
-            "automorphisms": self.automorphisms,
         }
+        if self.labelled:
+            line["legs"] = [list(vertex) for vertex in self.labels]
+        line["loops"] = list(self.loops)
+        line["edges"] = [list(edge) for edge in self.edges]
+        line["automorphisms"] = self.automorphisms
+        return line
 
     @property
     def automorphisms(self):
         """|Aut|: the permutations of half-edges and legs that keep the vertex
-        genera, the incidence and the pairing into edges, with the marked
-        points unlabelled.  The vertex permutations that keep the graph
+        genera, the incidence and the pairing into edges (and the labels of
+        a labelled graph).  The vertex permutations that keep the graph
         (vertex_symmetries), times m! for each pair joined by m edges and
-        l! 2^l p! for each vertex with l loops and p marked points."""
+        l! 2^l for each vertex with l loops, and p! for each vertex with p
+        unlabelled marked points."""
         order = self.vertex_symmetries()
         for _, _, m in self.edges:
             order *= math.factorial(m)
         for loops, points in zip(self.loops, self.marked_points):
-            order *= math.factorial(loops) * 2 ** loops * math.factorial(points)
+            order *= math.factorial(loops) * 2 ** loops * (1 if self.labelled else math.factorial(points))
         return order
 
     def vertex_symmetries(self):
         """The number of vertex permutations that keep every vertex's genus,
-        marked points and loops and every edge multiplicity.
+        marked points (with their labels, in a labelled graph) and loops and
+        every edge multiplicity.
 
         Counted as the product of orbit sizes along a chain of stabilisers:
         vertex v's orbit under the permutations that fix vertices 0 .. v-1
@@ -145,7 +173,9 @@ class Graph:
         multiplicity = [[0] * K for _ in range(K)]
         for i, j, m in self.edges:
             multiplicity[i][j] = multiplicity[j][i] = m
-        kind = list(zip(self.genus, self.marked_points, self.loops))
+        labels = self.labels if self.labelled else [[] for _ in range(K)]
+        kind = [(genus, points, loops, tuple(vertex_labels))
+                for genus, points, loops, vertex_labels in zip(self.genus, self.marked_points, self.loops, labels)]
 
         def extends(image):
             """Whether the partial map image (vertex -> vertex, injective,
@@ -217,9 +247,27 @@ def _read(stream, count, what):
 
 
 def _read_header(stream):
+    """True for a labelled stream (header byte 1)."""
     header = _read(stream, 1, "the header byte")[0]
-    if header != 0:
-        raise StreamError("not a graph stream: the header byte is %d, not 0" % header)
+    if header not in (0, 1):
+        raise StreamError("not a graph stream: the header byte is %d, not 0 or 1" % header)
+    return header == 1
+
+
+def _read_labels(stream, graph, where):
+    """The labels of each vertex of a labelled record, which must hand each
+    vertex exactly its marked points."""
+    vertices = _read(stream, graph.n, "the labels of a graph record")
+    labels = [[] for _ in range(graph.K)]
+    for label, vertex in enumerate(vertices, 1):
+        if vertex >= graph.K:
+            raise StreamError("%s has label %d at vertex %d" % (where, label, vertex))
+        labels[vertex].append(label)
+    for vertex, count in enumerate(graph.marked_points):
+        if len(labels[vertex]) != count:
+            raise StreamError("%s has %d labels at vertex %d, which has %d marked points"
+                              % (where, len(labels[vertex]), vertex, count))
+    return labels
 
 
 def _read_record(stream, K):
@@ -271,7 +319,7 @@ def _record_problem(genus, marked_points, loops, multiplicities):
 def _graphs(stream):
     """Yields the graphs of an open binary stream, checked as the C++ reader
     checks them; see iter_graphs."""
-    _read_header(stream)
+    labelled = _read_header(stream)
     first = last = None
     number = 0
     while True:
@@ -300,6 +348,8 @@ def _graphs(stream):
             raise StreamError("%s and codimension %d comes after one with %d components and codimension %d"
                               % (where, graph.codimension, last.K, last.codimension))
         last = graph
+        if labelled:
+            graph.labels = _read_labels(stream, graph, where)
         yield graph
     if _next_byte(stream):
         raise StreamError("damaged graph stream: bytes follow the end marker")
@@ -321,7 +371,8 @@ def iter_graphs(source):
 
     Accepts exactly what stable-graphs writes.  Raises StreamError for a
     file that cannot be opened or read, a text-mode file, an empty or cut
-    stream, a header byte other than 0, a record with a component count
+    stream, a header byte other than 0 and 1, labels that do not hand each
+    vertex its marked points, a record with a component count
     outside 1 .. 41, a record no run can write (a negative count, an
     unstable vertex, a disconnected graph, a type beyond the tool's
     capacity), graphs of different types or out of the tool's order (by
@@ -345,3 +396,39 @@ def iter_graphs(source):
 def read_graphs(source):
     """All graphs of a stream, as a list; source as for iter_graphs."""
     return list(iter_graphs(source))
+
+
+def run(g, n=0, labelled=True, codimension=None, program="stable-graphs"):
+    """Runs stable-graphs for type (g, n) and yields its graphs one by one
+    as it writes them: labelled graphs (the boundary strata of M̄_{g,n})
+    unless labelled is False, only those with `codimension` edges when it
+    is given.  program is the tool to run, found on PATH by default.
+
+    Raises ToolError when the tool cannot be started or fails (a type
+    beyond its capacity, say), with its message; StreamError when its
+    stream is damaged.
+    """
+    command = [program, "-P", "B", "-S", "N"]
+    if labelled:
+        command.append("-L")
+    if codimension is not None:
+        command += ["-C", str(int(codimension))]
+    command += [str(int(g)), str(int(n))]
+    try:
+        process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    except OSError as error:
+        raise ToolError("cannot run %s: %s" % (program, error.strerror or error)) from error
+    with process:
+        try:
+            yield from _graphs(process.stdout)
+        except StreamError:
+            # A failing tool leaves a cut stream behind; its own message
+            # says more than the cut.
+            if process.wait() == 0:
+                raise
+        finally:
+            process.stdout.close()
+            message = process.stderr.read().decode(errors="replace").strip()
+            status = process.wait()
+        if status != 0:
+            raise ToolError("%s exited with status %d: %s" % (" ".join(command), status, message))

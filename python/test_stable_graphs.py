@@ -79,6 +79,64 @@ class ReadsToolStreams(unittest.TestCase):
                 self.assertEqual(filtered, [x for x in graphs if x.codimension == codimension])
 
 
+class ReadsLabelledStreams(unittest.TestCase):
+    def test_lines_are_the_converters_lines(self):
+        for g, n in TYPES:
+            with self.subTest(type=(g, n)):
+                stream = tool_stream(g, n, "-L")
+                graphs = stable_graphs.read_graphs(stream)
+                self.assertTrue(all(graph.labelled for graph in graphs))
+                lines = convert(stream, "-P", "J")
+                self.assertEqual(lines, [json.dumps(graph.json_object()) for graph in graphs])
+                self.assertEqual(convert(stream, "-P", "S"), [graph.sage_line() for graph in graphs])
+
+    def test_strata_of_zero_four(self):
+        graphs = stable_graphs.read_graphs(tool_stream(0, 4, "-L"))
+        self.assertEqual([graph.labels for graph in graphs], [[[1, 2, 3, 4]], [[1, 2], [3, 4]], [[1, 3], [2, 4]],
+                                                            [[1, 4], [2, 3]]])
+        self.assertEqual(graphs[2].admcycles_lists(), ([0, 0], [[1, 3, 5], [2, 4, 6]], [(5, 6)]))
+        self.assertEqual(graphs[2].json_object()["legs"], [[1, 3], [2, 4]])
+
+    def test_unlabelled_graphs_have_no_labels(self):
+        graph = stable_graphs.read_graphs(tool_stream(0, 4))[1]
+        self.assertFalse(graph.labelled)
+        self.assertNotIn("legs", graph.json_object())
+
+
+class RunsTheTool(unittest.TestCase):
+    def test_strata_one_by_one(self):
+        graphs = stable_graphs.run(0, 5, program=TOOL)
+        self.assertFalse(isinstance(graphs, list))
+        graphs = list(graphs)
+        self.assertEqual(26, len(graphs))
+        self.assertEqual([1, 10, 15], [sum(1 for x in graphs if x.codimension == c) for c in range(3)])
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(0, 5, "-L")), graphs)
+
+    def test_known_counts(self):
+        self.assertEqual(2, len(list(stable_graphs.run(1, 1, program=TOOL))))
+        self.assertEqual(7, len(list(stable_graphs.run(2, program=TOOL))))
+        self.assertEqual(2752, len(list(stable_graphs.run(0, 7, program=TOOL))))
+
+    def test_unlabelled_and_one_codimension(self):
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(3, 1)), list(stable_graphs.run(3, 1, False, program=TOOL)))
+        twos = list(stable_graphs.run(1, 3, codimension=2, program=TOOL))
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(1, 3, "-L", "-C", "2")), twos)
+        self.assertTrue(twos and all(graph.codimension == 2 for graph in twos))
+
+    def test_stopping_early_ends_the_tool(self):
+        graphs = stable_graphs.run(0, 9, program=TOOL)
+        first = next(graphs)
+        self.assertEqual([list(range(1, 10))], first.labels)
+        graphs.close()
+
+    def test_failures_raise_tool_error(self):
+        with self.assertRaises(stable_graphs.ToolError) as caught:
+            list(stable_graphs.run(9, 0, program=TOOL))
+        self.assertIn("genus 9 is beyond the limit", str(caught.exception))
+        with self.assertRaises(stable_graphs.ToolError):
+            list(stable_graphs.run(0, 4, program=os.path.join(BUILD, "no-such-program")))
+
+
 class AdmcyclesLists(unittest.TestCase):
     def check(self, graph):
         genera, legs, edges = graph.admcycles_lists()

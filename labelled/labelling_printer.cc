@@ -1,0 +1,57 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "labelled/labelling_printer.h"
+
+#include <string.h>
+
+#include "labelled/canonical_labellings.h"
+
+LabellingPrinter::LabellingPrinter(GraphPrinter& printer, size_t batch_size)
+    : printer_(printer), batch_size_(batch_size > 0 ? batch_size : 1) {}
+
+void LabellingPrinter::BeginPrint() { printer_.BeginPrint(); }
+
+void LabellingPrinter::EndPrint() {
+  std::vector<Graph>().swap(batch_);
+  source_.clear();
+  printer_.EndPrint();
+}
+
+// Each call passes on at least once, so that the printer sees the passes
+// as they come, empty ones included.
+void LabellingPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  ++call_;
+  for (auto& entry : graphs) {
+    for (const Graph* graph : entry.second) {
+      CanonicalLabellings(*graph).ForEach([this, graph](const int8_t* word) { add(*graph, word); });
+    }
+  }
+  flush();
+}
+
+void LabellingPrinter::add(const Graph& graph, const int8_t* word) {
+  if (used_ == batch_size_) flush();
+  if (batch_.capacity() < batch_size_) batch_.reserve(batch_size_);
+  if (used_ == batch_.size()) {
+    batch_.emplace_back(-1, -1, -1);
+    source_.emplace_back(nullptr, 0);
+  }
+  // A graph with more labellings than a batch fills the same records
+  // batch after batch: then only the labels change.
+  std::pair<const Graph*, uint64_t> source(&graph, call_);
+  Graph& labelled = batch_[used_];
+  if (source_[used_] != source) {
+    labelled = graph;
+    labelled.labelled = true;
+    source_[used_] = source;
+  }
+  ++used_;
+  memcpy(labelled.vertex_of_label, word, static_cast<size_t>(graph.n));
+  pass_[labelled.codimension].push_back(&labelled);
+}
+
+void LabellingPrinter::flush() {
+  printer_.PrintSomeGraph(pass_);
+  pass_.clear();
+  used_ = 0;
+}

@@ -1,0 +1,49 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#ifndef STABLE_GRAPHS_LABELLED_LABELLING_PRINTER_H_
+#define STABLE_GRAPHS_LABELLED_LABELLING_PRINTER_H_
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <utility>
+#include <vector>
+
+#include "graph/graph.h"
+#include "printers/graph_printer.h"
+
+/// Receives graphs with unlabelled points and hands another printer their
+/// labelled graphs instead: each graph, in the order it arrives, becomes
+/// one labelled graph per canonical labelling (CanonicalLabellings), in
+/// increasing order of the word (vertex of label 1, ..., vertex of label n).
+///
+/// The labelled graphs go on in batches of at most batch_size, so memory
+/// stays small however many labellings a pass has; every call the printer
+/// receives still holds the next graphs in printing order, as its
+/// interface asks.  The order depends on nothing but the graphs received,
+/// so it is the same for any number of threads.
+class LabellingPrinter : public GraphPrinter {
+ public:
+  /// Wraps printer, which must outlive this object.
+  explicit LabellingPrinter(GraphPrinter& printer, size_t batch_size = 4096);
+
+  void BeginPrint() override;
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override;
+
+ private:
+  void add(const Graph& graph, const int8_t* word);
+  void flush();
+
+  GraphPrinter& printer_;
+  size_t batch_size_;
+  std::vector<Graph> batch_;  // reserved in full: the printer holds pointers
+  // What each record of the batch was copied from: the graph, and the call
+  // of PrintSomeGraph that handed it over (only then is the pointer valid).
+  std::vector<std::pair<const Graph*, uint64_t>> source_;
+  uint64_t call_ = 0;
+  size_t used_ = 0;
+  GraphsByCodimension pass_;
+};
+
+#endif  // STABLE_GRAPHS_LABELLED_LABELLING_PRINTER_H_
