@@ -16,6 +16,7 @@
 #include <tuple>
 #include <vector>
 
+#include "labelled/labelled_count.h"
 #include "nauty.h"
 
 namespace {
@@ -136,10 +137,12 @@ mpz_class VertexSymmetryOrder(const Graph& graph) {
   return nauty_order(graph, colors);
 }
 
+// A labelled graph's automorphisms fix every label, hence every vertex with
+// points and every leg.
 mpz_class AutomorphismOrder(const Graph& graph) {
-  mpz_class order = VertexSymmetryOrder(graph);
+  mpz_class order = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   for (int v = 0; v < graph.K; ++v) {
-    order *= factorial(graph.loops[v]) * factorial(graph.marked_points[v]);
+    order *= factorial(graph.loops[v]) * factorial(graph.labelled ? 0 : graph.marked_points[v]);
     order <<= graph.loops[v];
     for (int w = v + 1; w < graph.K; ++w) order *= factorial(graph.adjacency[v][w]);
   }
