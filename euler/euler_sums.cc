@@ -13,6 +13,7 @@
 #include "euler/euler_term.h"
 #include "euler/moduli_euler.h"
 #include "graph/automorphism_order.h"
+#include "labelled/labelled_count.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool multiply(uint64_t& order, uint64_t factor) {
 
 /// |Aut| of graph in 64 bits, or false when it does not fit.
 bool small_automorphism_order(const Graph& graph, uint64_t& order) {
-  mpz_class symmetries = VertexSymmetryOrder(graph);
+  mpz_class symmetries = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   if (!mpz_fits_ulong_p(symmetries.get_mpz_t())) return false;
   order = symmetries.get_ui();
   for (int v = 0; v < graph.K; ++v) {

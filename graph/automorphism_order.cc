@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "labelled/labelled_count.h"
 #include "nauty.h"
 
 namespace {
@@ -215,8 +216,6 @@ mpz_class VertexSymmetryOrder(const Graph& graph) {
     colored.color[v] = static_cast<uint64_t>(static_cast<uint8_t>(graph.genus[v])) << 16 |
                        static_cast<uint64_t>(static_cast<uint8_t>(graph.marked_points[v])) << 8 |
                        static_cast<uint8_t>(graph.loops[v]);
-    // Labels are all different: a vertex that carries some stays put.
-    if (graph.labelled && graph.marked_points[v] > 0) colored.color[v] |= (static_cast<uint64_t>(v) + 1) << 32;
     for (int w = 0; w < graph.K; ++w) colored.multiplicity[v][w] = v == w ? 0 : graph.adjacency[v][w];
   }
   int colors[kMaxComponents];
@@ -231,11 +230,12 @@ mpz_class VertexSymmetryOrder(const Graph& graph) {
   return order * nauty_order(colored, colors);
 }
 
+// A labelled graph's automorphisms fix every label, hence every vertex with
+// points and every leg.
 mpz_class AutomorphismOrder(const Graph& graph) {
-  mpz_class order = VertexSymmetryOrder(graph);
+  mpz_class order = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   for (int v = 0; v < graph.K; ++v) {
-    order *= factorial(graph.loops[v]);
-    if (!graph.labelled) order *= factorial(graph.marked_points[v]);
+    order *= factorial(graph.loops[v]) * factorial(graph.labelled ? 0 : graph.marked_points[v]);
     order <<= graph.loops[v];
     for (int w = v + 1; w < graph.K; ++w) order *= factorial(graph.adjacency[v][w]);
   }

@@ -12,15 +12,17 @@
 /// exactly.  Throws std::length_error when the graph needs more coloured
 /// vertices than nauty is built for (K plus the pairs joined by two or more
 /// edges must stay below 32), which no graph of a type stable-graphs
-/// accepts does.  For a labelled graph, only the permutations that fix
-/// every vertex carrying labels.
+/// accepts does.
 mpz_class VertexSymmetryOrder(const Graph& graph);
 
 /// |Aut| of the stable graph with unlabelled marked points: the
 /// permutations of half-edges and legs that keep genera, incidence and the
 /// pairing into edges, which is VertexSymmetryOrder times m! for every pair
 /// joined by m edges and l! * 2^l * p! for every vertex with l loops and p
-/// marked points (l! * 2^l for a labelled graph, whose points stay put).
+/// marked points.  For a labelled graph, whose automorphisms fix every
+/// label: |A_fix| (the vertex permutations above that fix every vertex with
+/// points) times m! for every pair joined by m edges and l! * 2^l for every
+/// vertex with l loops.
 mpz_class AutomorphismOrder(const Graph& graph);
 
 #endif  // STABLE_GRAPHS_GRAPH_AUTOMORPHISM_ORDER_H_
