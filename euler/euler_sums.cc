@@ -16,6 +16,7 @@
 #include "euler/euler_term.h"
 #include "euler/moduli_euler.h"
 #include "graph/automorphism_order.h"
+#include "labelled/labelled_count.h"
 
 namespace {
 
@@ -38,12 +39,12 @@ bool multiply(uint64_t& order, uint64_t factor) {
 
 /// |Aut| of graph in 64 bits, or false when it does not fit.
 bool small_automorphism_order(const Graph& graph, uint64_t& order) {
-  mpz_class symmetries = VertexSymmetryOrder(graph);
+  mpz_class symmetries = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   if (!mpz_fits_ulong_p(symmetries.get_mpz_t())) return false;
   order = symmetries.get_ui();
   for (int v = 0; v < graph.K; ++v) {
     if (!multiply(order, small_factorial(graph.loops[v])) ||
-        !multiply(order, small_factorial(graph.marked_points[v])) || graph.loops[v] >= 64 ||
+        !multiply(order, small_factorial(graph.labelled ? 0 : graph.marked_points[v])) || graph.loops[v] >= 64 ||
         !multiply(order, uint64_t{1} << graph.loops[v]))
       return false;
     for (int w = v + 1; w < graph.K; ++w)
@@ -52,12 +53,25 @@ bool small_automorphism_order(const Graph& graph, uint64_t& order) {
   return true;
 }
 
+/// chi(M_{h,k}), each computed once.
+class EulerTable {
+ public:
+  const mpq_class& operator()(int h, int k) {
+    auto found = values_.find({h, k});
+    if (found == values_.end()) found = values_.emplace(std::make_pair(h, k), OpenModuliEuler(h, k)).first;
+    return found->second;
+  }
+
+ private:
+  std::map<std::pair<int, int>, mpq_class> values_;
+};
+
 /// The term of a key: count * prod chi / |Aut|.
-mpq_class key_sum(const std::string& key, uint64_t count) {
+mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
   int K = static_cast<unsigned char>(key[1]);
   mpq_class sum = 1;
   for (int v = 0; v < K; ++v)
-    sum *= OpenModuliEuler(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
+    sum *= chi(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
   size_t at = 2 + 2 * static_cast<size_t>(K);
   mpz_class order;
   if (key[at] == kBigOrder) {
@@ -156,7 +170,8 @@ void EulerSums::Merge(const EulerSums& other) {
 
 std::map<int, mpq_class> EulerSums::ByCodimension() const {
   std::map<int, mpq_class> sums;
+  EulerTable chi;
   for (const auto& entry : counts_)
-    sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second);
+    sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second, chi);
   return sums;
 }

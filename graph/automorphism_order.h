@@ -19,7 +19,10 @@ mpz_class VertexSymmetryOrder(const Graph& graph);
 /// permutations of half-edges and legs that keep genera, incidence and the
 /// pairing into edges, which is VertexSymmetryOrder times m! for every pair
 /// joined by m edges and l! * 2^l * p! for every vertex with l loops and p
-/// marked points.
+/// marked points.  For a labelled graph, whose automorphisms fix every
+/// label: |A_fix| (the vertex permutations above that fix every vertex with
+/// points) times m! for every pair joined by m edges and l! * 2^l for every
+/// vertex with l loops.
 mpz_class AutomorphismOrder(const Graph& graph);
 
 #endif  // STABLE_GRAPHS_GRAPH_AUTOMORPHISM_ORDER_H_

@@ -65,6 +65,12 @@ TEST(AutomorphismOrder, HandCheckedGraphs) {
       // A square: the dihedral group of order 8.
       {"square of one-pointed vertices", MakeGraph({0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, {1, 0, 1, 1, 0, 1}),
        8, 8},
+      // A hexagon: no twins, refinement sees all vertices alike, nauty finds
+      // the dihedral group of order 12.
+      {"hexagon of one-pointed vertices",
+       MakeGraph(std::vector<int>(6, 0), std::vector<int>(6, 1), std::vector<int>(6, 0),
+                 {1, 0, 0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 1, 0, 1}),
+       12, 12},
       // A centre with three genus-1 leaves: S_3 on the leaves.
       {"star of three leaves", MakeGraph({0, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 1, 1}), 6, 6},
       // Leaves that differ by their loop are not interchangeable.

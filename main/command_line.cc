@@ -109,8 +109,12 @@ void QuitWithVersion(char* program) {
 }
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
-                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled) {
+                     Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled,
+                     bool* euler_check) {
   if (argc < 2) QuitWithUsage(argv[0]);
+  bool euler_check_unused;
+  if (euler_check == nullptr) euler_check = &euler_check_unused;
+  *euler_check = false;
   genus = -1;
   marked_points = 0;
   edge_filter = -1;
@@ -172,6 +176,9 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
         break;
       case 'L':
         if (labelled != nullptr) *labelled = true;
+        break;
+      case 'E':
+        *euler_check = true;
         break;
       default:
         unknown_option(argv[0], arg);

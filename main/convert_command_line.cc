@@ -99,6 +99,8 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, s
       good = take_positional(arg, positional, settings, why);
     } else if (take_request(arg, settings)) {
       break;  // the GNU conventions: the answer replaces the conversion
+    } else if (strcmp(arg, "-E") == 0) {
+      settings.euler_check = true;
     } else {
       good = take_option(argc, argv, i, settings, why);
     }

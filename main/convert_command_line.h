@@ -23,6 +23,8 @@ struct ConvertSettings {
   ConvertFormat format = ConvertLaTeX;
   /// -1: every graph; otherwise only the graphs with that many edges.
   int edge_filter = -1;
+  /// -E: compare the graphs' Euler characteristic sums with the series.
+  bool euler_check = false;
   /// Path of the byte stream; "-" for standard input.
   std::string stream = "-";
   /// Whether genus (and maybe marked_points) came on the command line.

@@ -9,6 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "computer/parallel_runner.h"
+#include "euler/euler_check.h"
+#include "euler/euler_check_printer.h"
 #include "graph/type_capacity.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
@@ -103,10 +106,26 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
+  if (settings.euler_check) {
+    if (!converter.has_graphs && !settings.type_given) {
+      fprintf(stderr, "%s: -E: the stream holds no graph, so it does not tell the type to check: "
+                      "give genus [marked_points] after the stream\n", program);
+      return 1;
+    }
+    // The check sums over graphs with unlabelled points, one per
+    // isomorphism class; a labelled stream lists each several times.
+    if (reader->labelled()) {
+      fprintf(stderr, "%s: -E checks streams of graphs with unlabelled points; this stream is labelled (-L)\n",
+              program);
+      return 1;
+    }
+  }
   std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n, reader->labelled());
+  std::unique_ptr<EulerCheckPrinter> euler;
+  if (settings.euler_check) euler = std::make_unique<EulerCheckPrinter>(*printer, UsableCpuCount());
   // Standard output is checked after every batch, so that a conversion
   // whose output is being lost stops there instead of reading on.
-  CheckedPrinter checked(*printer);
+  CheckedPrinter checked(euler ? static_cast<GraphPrinter&>(*euler) : *printer);
   checked.Watch(stdout, "standard output");
   try {
     converter.Replay(checked, settings.edge_filter);
@@ -120,5 +139,12 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s; the output written before it is incomplete\n", program, error.what());
     return 1;
   }
-  return FlushStandardOutput(program) ? 0 : 2;
+  if (!FlushStandardOutput(program)) return 2;
+  if (euler) {
+    bool agree =
+        WriteEulerCheck(stderr, converter.g, converter.n, settings.edge_filter, euler->Sums().ByCodimension());
+    if (fflush(stderr) != 0 || ferror(stderr)) return 2;
+    if (!agree) return kEulerDisagreementStatus;
+  }
+  return 0;
 }

@@ -15,6 +15,8 @@
 #include "checkpoint/checkpoint_file.h"
 #include "checkpoint/checkpoint_options.h"
 #include "computer/boundary_computer.h"
+#include "euler/euler_check.h"
+#include "euler/euler_check_printer.h"
 #include "labelled/labelling_printer.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
@@ -71,9 +73,9 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   if (!bad_option.empty()) QuitWithUsage(argv[0], "%s", bad_option.c_str());
   int arg_count = static_cast<int>(args.size());
   args.push_back(nullptr);
-  bool labelled;
+  bool labelled, euler_check;
   ParseCommandLine(arg_count, args.data(), genus, marked_points, edge_filter, printer_choice, statistics, &typed,
-                   &labelled);
+                   &labelled, &euler_check);
   const char* program = ProgramName(argc > 0 ? argv[0] : nullptr);
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
@@ -116,7 +118,11 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     // printed; a run that prints nothing only counts them.
     LabellingPrinter labelling(checked);
     bool expand = labelled && printer_choice != PrinterNone;
-    computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : checked, statistics, edge_filter);
+    GraphPrinter& target = expand ? static_cast<GraphPrinter&>(labelling) : checked;
+    // The check takes the search's graphs, before any labelling.
+    std::unique_ptr<EulerCheckPrinter> euler;
+    if (euler_check) euler = std::make_unique<EulerCheckPrinter>(target, computer.threads);
+    computer.Compute(euler ? static_cast<GraphPrinter&>(*euler) : target, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.
@@ -124,6 +130,11 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     if (!unstable.empty()) {
       fprintf(stderr, "%s: %s\n", program, unstable.c_str());
       checked.Check();
+    }
+    if (euler) {
+      bool agree = WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension());
+      checked.Check();
+      if (!agree) return kEulerDisagreementStatus;
     }
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "graph/automorphism_order.h"
 #include "graph/graph.h"
 
 namespace {
@@ -52,5 +53,5 @@ void JsonGraphPrinter::print_line(const Graph& graph) {
       first = false;
     }
   }
-  fputs("]}\n", file);
+  fprintf(file, "], \"automorphisms\": %s}\n", AutomorphismOrder(graph).get_str().c_str());
 }

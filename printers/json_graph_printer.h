@@ -8,13 +8,15 @@
 #include "printers/graph_printer.h"
 
 /// Writes JSON Lines: one object per graph with its type, its component
-/// count, its codimension, the per-vertex arrays and its edges.
+/// count, its codimension, the per-vertex arrays, its edges and the order
+/// of its automorphism group.
 ///
 /// Each line reads {"g": 2, "n": 1, "K": 2, "codimension": 3, "genus": [..],
-/// "marked_points": [..], "loops": [..], "edges": [[i, j, multiplicity], ..]},
-/// the edges as pairs i < j in row order.  A labelled graph has "legs": [..]
-/// after "marked_points", the labels at each vertex in ascending order.
-/// There is nothing before the first
+/// "marked_points": [..], "loops": [..], "edges": [[i, j, multiplicity], ..],
+/// "automorphisms": 8}, the edges as pairs i < j in row order, the order an
+/// exact integer however large.  A labelled graph has "legs": [..] after
+/// "marked_points", the labels at each vertex in ascending order, and its
+/// automorphisms keep the labels.  There is nothing before the first
 /// line or after the last, so concatenated outputs stay valid JSON Lines.
 class JsonGraphPrinter : public GraphPrinter {
  public:

@@ -54,20 +54,30 @@ TEST(JsonGraphPrinter, FourPointsOfGenusZero) {
   Graph two = make({0, 0}, {2, 2}, {0, 0}, {1}, 0, 1);
   EXPECT_EQ(
       "{\"g\": 0, \"n\": 4, \"K\": 1, \"codimension\": 0, \"genus\": [0], \"marked_points\": [4], "
-      "\"loops\": [0], \"edges\": []}\n"
+      "\"loops\": [0], \"edges\": [], \"automorphisms\": 24}\n"
       "{\"g\": 0, \"n\": 4, \"K\": 2, \"codimension\": 1, \"genus\": [0, 0], \"marked_points\": [2, 2], "
-      "\"loops\": [0, 0], \"edges\": [[0, 1, 1]]}\n",
+      "\"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 8}\n",
       document(JsonGraphPrinter(nullptr), {{{0, {&one}}}, {{1, {&two}}}}));
 }
 
 TEST(JsonGraphPrinter, EdgesListOnlyJoinedPairsInRowOrder) {
   // Pairs (0,1), (0,2) and (1,3) are not joined; vertex 1 carries a loop,
-  // which shows in "loops" and not among the edges.
+  // which shows in "loops" and not among the edges.  No two vertices are
+  // alike: |Aut| = 3! 2! for the multiple edges, 2 for the loop, 2! for the
+  // points of vertex 2.
   Graph four = make({1, 0, 0, 0}, {0, 1, 2, 0}, {0, 1, 0, 0}, {0, 0, 3, 2, 0, 1}, 5, 7);
   EXPECT_EQ(
       "{\"g\": 5, \"n\": 3, \"K\": 4, \"codimension\": 7, \"genus\": [1, 0, 0, 0], "
-      "\"marked_points\": [0, 1, 2, 0], \"loops\": [0, 1, 0, 0], \"edges\": [[0, 3, 3], [1, 2, 2], [2, 3, 1]]}\n",
+      "\"marked_points\": [0, 1, 2, 0], \"loops\": [0, 1, 0, 0], \"edges\": [[0, 3, 3], [1, 2, 2], [2, 3, 1]], "
+      "\"automorphisms\": 48}\n",
       document(JsonGraphPrinter(nullptr), {{{7, {&four}}}}));
+}
+
+TEST(JsonGraphPrinter, AutomorphismsIsAnExactInteger) {
+  // 33!, far beyond what a double holds exactly.
+  Graph points = make({0}, {33}, {0}, {}, 0, 0);
+  std::string line = document(JsonGraphPrinter(nullptr), {{{0, {&points}}}});
+  EXPECT_NE(std::string::npos, line.find(", \"automorphisms\": 8683317618811886495518194401280000000}\n")) << line;
 }
 
 TEST(JsonGraphPrinter, OrderAndEdgeFilter) {

@@ -11,7 +11,8 @@ plain ``Graph`` objects::
 
 ``admcycles_lists`` gives the three lists that admcycles' ``StableGraph``
 takes; ``sage_line`` and ``json_object`` give exactly the lines that
-``stable-graphs-convert -P S`` and ``-P J`` write.
+``stable-graphs-convert -P S`` and ``-P J`` write; ``automorphisms`` is the
+order of the graph's automorphism group, found by a search of its own.
 
 ``run`` runs the installed tool and yields its graphs as they come; with
 ``labelled=True`` (the default) they are the boundary strata of M̄_{g,n},
@@ -27,6 +28,7 @@ label 1 .. n; an end marker byte 0.  Every value is a signed byte.
 """
 
 import io
+import math
 import os
 import subprocess
 
@@ -140,7 +142,71 @@ class Graph:
             line["legs"] = [list(vertex) for vertex in self.labels]
         line["loops"] = list(self.loops)
         line["edges"] = [list(edge) for edge in self.edges]
+        line["automorphisms"] = self.automorphisms
         return line
+
+    @property
+    def automorphisms(self):
+        """|Aut|: the permutations of half-edges and legs that keep the vertex
+        genera, the incidence and the pairing into edges (and the labels of
+        a labelled graph).  The vertex permutations that keep the graph
+        (vertex_symmetries), times m! for each pair joined by m edges and
+        l! 2^l for each vertex with l loops, and p! for each vertex with p
+        unlabelled marked points."""
+        order = self.vertex_symmetries()
+        for _, _, m in self.edges:
+            order *= math.factorial(m)
+        for loops, points in zip(self.loops, self.marked_points):
+            order *= math.factorial(loops) * 2 ** loops * (1 if self.labelled else math.factorial(points))
+        return order
+
+    def vertex_symmetries(self):
+        """The number of vertex permutations that keep every vertex's genus,
+        marked points (with their labels, in a labelled graph) and loops and
+        every edge multiplicity.
+
+        Counted as the product of orbit sizes along a chain of stabilisers:
+        vertex v's orbit under the permutations that fix vertices 0 .. v-1
+        is the set of w for which some symmetry fixing 0 .. v-1 sends v to w,
+        and each such w is found by a search for one."""
+        K = self.K
+        multiplicity = [[0] * K for _ in range(K)]
+        for i, j, m in self.edges:
+            multiplicity[i][j] = multiplicity[j][i] = m
+        labels = self.labels if self.labelled else [[] for _ in range(K)]
+        kind = [(genus, points, loops, tuple(vertex_labels))
+                for genus, points, loops, vertex_labels in zip(self.genus, self.marked_points, self.loops, labels)]
+
+        def extends(image):
+            """Whether the partial map image (vertex -> vertex, injective,
+            consistent so far) extends to a symmetry."""
+            v = next((u for u in range(K) if u not in image), None)
+            if v is None:
+                return True
+            used = set(image.values())
+            for w in range(K):
+                if w in used or kind[w] != kind[v]:
+                    continue
+                if all(multiplicity[v][u] == multiplicity[w][image[u]] for u in image):
+                    image[v] = w
+                    if extends(image):
+                        del image[v]
+                        return True
+                    del image[v]
+            return False
+
+        order = 1
+        for v in range(K):
+            fixed = {u: u for u in range(v)}
+            orbit = 0
+            for w in range(K):
+                if kind[w] == kind[v] and w not in fixed.values() and \
+                        all(multiplicity[v][u] == multiplicity[w][u] for u in fixed):
+                    fixed[v] = w
+                    orbit += extends(fixed)
+                    del fixed[v]
+            order *= orbit
+        return order
 
 
 def _signed(data):

@@ -14,6 +14,7 @@ import ast
 import io
 import itertools
 import json
+import math
 import os
 import subprocess
 import tempfile
@@ -170,6 +171,50 @@ class AdmcyclesLists(unittest.TestCase):
         self.assertEqual(graph.admcycles_lists(),
                          ([0, 1, 0], [[1, 2, 4, 6, 10, 11], [5, 7, 8], [3, 9, 12, 13]],
                           [(4, 5), (6, 7), (8, 9), (10, 11), (12, 13)]))
+
+
+class Automorphisms(unittest.TestCase):
+    # Larger types than TYPES, with many symmetric graphs: long chains and
+    # cycles of alike vertices, multiple edges between them, many leaves.
+    SYMMETRIC_TYPES = [(0, 10), (5, 0), (3, 3), (1, 6)]
+
+    def test_search_agrees_with_the_converters_orders(self):
+        # Two independent computations: this module's own search and the
+        # library's colour refinement and nauty, through -P J.
+        for g, n in TYPES + self.SYMMETRIC_TYPES:
+            with self.subTest(type=(g, n)):
+                stream = tool_stream(g, n)
+                orders = [json.loads(line)["automorphisms"] for line in convert(stream, "-P", "J")]
+                graphs = stable_graphs.read_graphs(stream)
+                self.assertEqual(len(orders), len(graphs))
+                for order, graph in zip(orders, graphs):
+                    self.assertEqual(order, graph.automorphisms, graph)
+                if (g, n) in self.SYMMETRIC_TYPES:
+                    self.assertTrue(any(graph.vertex_symmetries() > 1 for graph in graphs))
+
+    def test_hand_checked_orders(self):
+        Graph = stable_graphs.Graph
+        cases = [
+            ("one vertex, four points", Graph([0], [4], [0], []), 1, 24),
+            ("two vertices of two points", Graph([0, 0], [2, 2], [0, 0], [(0, 1, 1)]), 2, 8),
+            ("two loops", Graph([0], [0], [2], []), 1, 8),
+            ("three parallel edges", Graph([0, 0], [0, 0], [0, 0], [(0, 1, 3)]), 2, 12),
+            ("triangle", Graph([0, 0, 0], [1, 1, 1], [0, 0, 0], [(0, 1, 1), (0, 2, 1), (1, 2, 1)]), 6, 6),
+            ("square", Graph([0] * 4, [1] * 4, [0] * 4, [(0, 1, 1), (0, 3, 1), (1, 2, 1), (2, 3, 1)]), 8, 8),
+            ("star with the centre last", Graph([1, 1, 1, 0], [0] * 4, [0] * 4, [(0, 3, 1), (1, 3, 1), (2, 3, 1)]),
+             6, 6),
+            ("chain of double edges", Graph([1, 0, 1], [0] * 3, [0] * 3, [(0, 1, 2), (1, 2, 2)]), 2, 8),
+        ]
+        for what, graph, symmetries, order in cases:
+            with self.subTest(what):
+                self.assertEqual(graph.vertex_symmetries(), symmetries)
+                self.assertEqual(graph.automorphisms, order)
+
+    def test_exact_beyond_floating_point(self):
+        self.assertEqual(stable_graphs.Graph([0], [33], [0], []).automorphisms, math.factorial(33))
+        star = stable_graphs.Graph([0] * 25, [0] + [2] * 24, [0] * 25, [(0, k, 1) for k in range(1, 25)])
+        self.assertEqual(star.vertex_symmetries(), math.factorial(24))
+        self.assertEqual(star.automorphisms, math.factorial(24) * 2 ** 24)
 
 
 class StreamFormat(unittest.TestCase):
