@@ -13,7 +13,10 @@ std::string FractionText(const mpq_class& value) {
 namespace {
 
 /// Writes one line of the check; returns whether the two agree.
-bool write_line(FILE* out, const std::string& label, const mpq_class& found, const mpq_class& predicted) {
+bool write_line(FILE* out, const std::string& label, mpq_class found, mpq_class predicted) {
+  // Fractions compare and print correctly only in lowest terms.
+  found.canonicalize();
+  predicted.canonicalize();
   bool agree = found == predicted;
   fprintf(out, "%s: found %s, predicted %s, %s\n", label.c_str(), FractionText(found).c_str(),
           FractionText(predicted).c_str(), agree ? "agree" : "disagree");

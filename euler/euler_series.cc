@@ -64,6 +64,15 @@ void add_product(Poly& target, const mpq_class& factor, const std::vector<Term>&
   }
 }
 
+/// k / d in lowest terms: gmpxx leaves mpq_class(k, d) as given, and GMP's
+/// arithmetic keeps a fraction that is not in lowest terms so, which makes
+/// equal values compare unequal.
+mpq_class fraction(int k, int d) {
+  mpq_class value(k, d);
+  value.canonicalize();
+  return value;
+}
+
 mpz_class factorial(int n) {
   mpz_class result;
   mpz_fac_ui(result.get_mpz_t(), static_cast<unsigned long>(n));
@@ -96,7 +105,7 @@ std::vector<Poly> exp_of_vertex_terms(int max_t, int max_genus, int max_z) {
   for (int d = 1; d <= max_t; ++d) {
     Poly next(max_z, 0);
     for (int k = 1; k <= d; ++k)
-      add_product(next, mpq_class(k, d), vertex_nonzero[k], nonzero_terms(exp_terms[d - k]));
+      add_product(next, fraction(k, d), vertex_nonzero[k], nonzero_terms(exp_terms[d - k]));
     exp_terms.push_back(next);
   }
   return exp_terms;
@@ -139,11 +148,14 @@ std::vector<mpq_class> PredictedEulerSums(int g, int n) {
   logarithm_nonzero.emplace_back();
   for (int d = 1; d <= max_t; ++d) {
     Poly next = averaged[d];
-    for (int k = 1; k < d; ++k) add_product(next, mpq_class(-k, d), logarithm_nonzero[k], averaged_nonzero[d - k]);
+    for (int k = 1; k < d; ++k) add_product(next, fraction(-k, d), logarithm_nonzero[k], averaged_nonzero[d - k]);
     logarithm.push_back(next);
     logarithm_nonzero.push_back(nonzero_terms(logarithm.back()));
   }
   std::vector<mpq_class> sums;
-  for (int e = 0; e <= max_e; ++e) sums.push_back(logarithm[max_t].at(n, e));
+  for (int e = 0; e <= max_e; ++e) {
+    sums.push_back(logarithm[max_t].at(n, e));
+    sums.back().canonicalize();
+  }
   return sums;
 }

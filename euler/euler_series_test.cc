@@ -67,3 +67,17 @@ TEST(EulerSeries, UnstableTypesPredictNothing) {
   EXPECT_TRUE(PredictedEulerSums(1, 0).empty());
   EXPECT_TRUE(PredictedEulerSums(0, 0).empty());
 }
+
+TEST(EulerSeries, SumsAreInLowestTerms) {
+  // A fraction not in lowest terms compares unequal to the same value in
+  // lowest terms; (2, 9) and (3, 8) once predicted such fractions.
+  for (int g = 0; g <= 4; ++g) {
+    for (int n = 0; 2 * g - 2 + n <= 12; ++n) {
+      for (const mpq_class& sum : PredictedEulerSums(g, n)) {
+        mpq_class reduced = sum;
+        reduced.canonicalize();
+        EXPECT_EQ(reduced.get_den(), sum.get_den()) << "type (" << g << ", " << n << ")";
+      }
+    }
+  }
+}

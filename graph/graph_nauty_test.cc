@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graph/graph.h"
+#include "main/test_support.h"
 
 namespace {
 
@@ -17,33 +18,7 @@ namespace {
 /// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row, missing ones are 0.
 Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
            const std::vector<int>& pairs = {}) {
-  int K = static_cast<int>(genus.size());
-  Graph graph(0, 0, K);
-  graph.Clear(static_cast<int8_t>(K));
-  memset(graph.multiplicity_count, 0, sizeof(graph.multiplicity_count));
-  int g = 1 - K, n = 0, edges = 0;
-  for (int i = 0; i < K; ++i) {
-    graph.genus[i] = static_cast<int8_t>(genus[i]);
-    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
-    g += genus[i] + loops[i];
-    n += marks[i];
-    edges += loops[i];
-  }
-  size_t p = 0;
-  for (int i = 0; i < K; ++i) {
-    for (int k = i + 1; k < K; ++k, ++p) {
-      int m = p < pairs.size() ? pairs[p] : 0;
-      graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(m);
-      g += m;
-      edges += m;
-      if (m > 0 && m < kMultiplicitySlots) ++graph.multiplicity_count[m];
-    }
-  }
-  graph.g = g;
-  graph.n = n;
-  graph.codimension = static_cast<int8_t>(edges);
-  return graph;
+  return MakeGraph(genus, marks, loops, pairs);
 }
 
 std::string matrix_simple(const Graph& graph) {

@@ -31,6 +31,28 @@ void CanonicalLabellings::ForEach(const std::function<void(const int8_t* word)>&
   extend(0, 0, orbit, orbit_size);
 }
 
+// The same rule as extend, letter by letter: each letter is the least of its
+// orbit under the subgroup fixing the letters before it, until that subgroup
+// moves no vertex still to be used.
+bool CanonicalLabellings::IsCanonical(const int8_t* word) {
+  if (PointVerticesObviouslyFixed(graph_)) return true;
+  for (int v = 0; v < graph_.K; ++v) remaining_[v] = graph_.marked_points[v];
+  if (!symmetry_) symmetry_ = std::make_unique<VertexSymmetry>(graph_);
+  uint64_t fixed = 0;
+  symmetry_->Fix(fixed);
+  int orbit_size[kMaxComponents];
+  for (int i = 0; i < graph_.n; ++i) {
+    for (int v = 0; v < graph_.K; ++v) orbit_size[v] = symmetry_->orbit_size(v);
+    if (acts_trivially_on_remaining(orbit_size)) return true;
+    int u = word[i];
+    if (symmetry_->orbit(u) != u) return false;
+    --remaining_[u];
+    uint64_t with_u = fixed | uint64_t{1} << u;
+    if (with_u != fixed) symmetry_->Fix(fixed = with_u);
+  }
+  return true;
+}
+
 // `orbit` and `orbit_size` describe the subgroup fixing the vertices in
 // `fixed`, which are those of word_[0 .. i).
 void CanonicalLabellings::extend(int i, uint64_t fixed, const int* orbit, const int* orbit_size) {

@@ -31,6 +31,10 @@ class CanonicalLabellings {
   /// Calls visit with each canonical word (n vertex numbers), in increasing
   /// order.  The word is valid during the call only.
   void ForEach(const std::function<void(const int8_t* word)>& visit);
+  /// Whether `word` (n vertex numbers with marked_points[v] letters v) is
+  /// the least of its orbit: the test a reader applies to a labelled record
+  /// so that it accepts only the labellings ForEach produces.
+  bool IsCanonical(const int8_t* word);
 
  private:
   void extend(int i, uint64_t fixed, const int* orbit, const int* orbit_size);

@@ -46,6 +46,7 @@ struct Outcome {
   int genus = 0, marked_points = 0, edge_filter = 0;
   int printer = 0, statistics = 0;
   bool labelled = false;
+  bool euler_check = false;
 };
 
 /// atoi's reading of a number, held within the range of int.
@@ -105,6 +106,10 @@ Outcome model(const std::vector<std::string>& args) {
       o.labelled = true;
       continue;
     }
+    if (option == 'E') {
+      o.euler_check = true;
+      continue;
+    }
     if (option != 'C' && option != 'P' && option != 'S') return quit;
     if (i + 1 >= args.size()) return quit;
     const std::string& value = args[++i];
@@ -150,6 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Printer printer = PrinterLaTeX;
   Statistics statistics = StatisticsFull;
   bool labelled = false;
+  bool euler_check = false;
   char *out = nullptr, *err = nullptr;
   size_t out_size = 0, err_size = 0;
   FILE* captured_out = open_memstream(&out, &out_size);
@@ -163,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool returned_other = false;
   try {
     returned_other = ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter,
-                                      printer, statistics, nullptr, &labelled) != 0;
+                                      printer, statistics, nullptr, &labelled, &euler_check) != 0;
   } catch (const Quit& quit) {
     got.quit = true;
     got.status = quit.status;
@@ -200,7 +206,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (printer < PrinterLaTeX || printer > PrinterDot) fail("printer out of range");
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
-      printer != want.printer || statistics != want.statistics || labelled != want.labelled)
+      printer != want.printer || statistics != want.statistics || labelled != want.labelled ||
+      euler_check != want.euler_check)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.

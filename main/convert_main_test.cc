@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "main/scratch_directory.h"
 #include "main/test_process.h"
 #include "main/test_support.h"
 
@@ -19,22 +20,8 @@ namespace {
 using Args = std::vector<std::string>;
 
 /// A scratch directory for the streams of one test, removed afterwards.
-class ConvertTest : public testing::Test {
+class ConvertTest : public ScratchDirectoryTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/stable-graphs-convert-test.XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(pattern));
-    dir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
-  /// Writes bytes to a file of the scratch directory and returns its path.
-  std::string file_with(const std::string& name, const std::string& bytes) {
-    std::string path = dir + "/" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-
   /// The byte stream of stable-graphs for args, in a file; returns its path.
   std::string stream_of(const Args& args) {
     std::string path = dir + "/" + std::to_string(streams++) + ".bin";
@@ -46,7 +33,6 @@ class ConvertTest : public testing::Test {
     return path;
   }
 
-  std::string dir;
   int streams = 0;
 };
 

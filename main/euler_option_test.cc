@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "euler/euler_term.h"
+#include "main/scratch_directory.h"
 #include "main/test_process.h"
 #include "main/test_support.h"
 
@@ -134,23 +135,7 @@ bool move_an_edge(const std::vector<Record>& records, size_t& index, Record& mov
   return false;
 }
 
-class EulerOptionTest : public testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/stable-graphs-euler-test.XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(pattern));
-    dir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
-  std::string file_with(const std::string& name, const std::string& bytes) {
-    std::string path = dir + "/" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-
-  std::string dir;
-};
+class EulerOptionTest : public ScratchDirectoryTest {};
 
 }  // namespace
 

@@ -6,15 +6,39 @@
 #include <string.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "labelled/canonical_labellings.h"
 #include "printers/record_check.h"
 
 namespace {
 
 std::string type_name(int g, int n) { return "(" + std::to_string(g) + ", " + std::to_string(n) + ")"; }
 
+/// Whether two records describe the same graph, vertex by vertex.
+bool same_description(const Graph& a, const Graph& b) {
+  if (a.K != b.K) return false;
+  for (int v = 0; v < a.K; ++v) {
+    if (a.genus[v] != b.genus[v] || a.marked_points[v] != b.marked_points[v] || a.loops[v] != b.loops[v]) return false;
+    for (int w = v + 1; w < a.K; ++w)
+      if (a.adjacency[v][w] != b.adjacency[v][w]) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+/// The graph of the labelled records read last: the tool writes each
+/// labelled graph once, as the least labelling of its orbit, and the
+/// labellings of one graph in increasing order, one record after another.
+struct BinaryGraphReader::LabellingCheck {
+  explicit LabellingCheck(const Graph& graph_) : graph(graph_), labellings(graph) {}
+  Graph graph;
+  CanonicalLabellings labellings;  // keeps the graph's group between records
+  std::vector<int8_t> last_word;
+};
 
 BinaryGraphReader::BinaryGraphReader(const char* path) : file(fopen(path, "rb")), owns_file(true) {
   if (file == nullptr) {
@@ -39,7 +63,7 @@ BinaryGraphReader::BinaryGraphReader(const BinaryGraphReader& other)
       open_error(other.open_error), was_read(other.was_read), finished(other.finished),
       allow_trailing_bytes(other.allow_trailing_bytes), labelled_(other.labelled_), graphs_read(other.graphs_read),
       first_g(other.first_g), first_n(other.first_n), last_K(other.last_K),
-      last_codimension(other.last_codimension) {}
+      last_codimension(other.last_codimension), labelling_check_(other.labelling_check_) {}
 
 // Reading to the end closes the stream; a reader that opened its own file
 // and did not read it to the end closes it here.  Copies share the stream
@@ -80,7 +104,10 @@ bool BinaryGraphReader::ReadNext(Graph& graph) {
     graph.labelled = labelled_;
     if (graph.K != 0) {
       check_graph(graph);
-      if (labelled_) read_labels(graph);
+      if (labelled_) {
+        read_labels(graph);
+        check_labelling(graph);
+      }
       return true;
     }
     finish_stream();
@@ -125,6 +152,22 @@ void BinaryGraphReader::read_labels(Graph& graph) {
                               ", which has " + std::to_string(graph.marked_points[v]) + " marked points");
     }
   }
+}
+
+void BinaryGraphReader::check_labelling(const Graph& graph) {
+  std::string where = "damaged graph stream: graph " + std::to_string(graphs_read) + " with " +
+                      std::to_string(graph.K) + " components";
+  const int8_t* word = graph.vertex_of_label;
+  if (labelling_check_ && same_description(labelling_check_->graph, graph)) {
+    const std::vector<int8_t>& last = labelling_check_->last_word;
+    if (!std::lexicographical_compare(last.begin(), last.end(), word, word + graph.n))
+      throw BinaryStreamError(where + " repeats or reorders the labellings of the graph before it");
+  } else {
+    labelling_check_ = std::make_shared<LabellingCheck>(graph);
+  }
+  if (!labelling_check_->labellings.IsCanonical(word))
+    throw BinaryStreamError(where + " has a labelling that is not the least of its orbit");
+  labelling_check_->last_word.assign(word, word + graph.n);
 }
 
 void BinaryGraphReader::check_graph(Graph& graph) {

@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,10 @@ class BinaryGraphReader {
   void read_header();
   void read_labels(Graph& graph);
   void check_graph(Graph& graph);
+  void check_labelling(const Graph& graph);
   void finish_stream();
+
+  struct LabellingCheck;
 
   // Why the file could not be opened (path constructor), for Read's report.
   std::string open_error;
@@ -83,6 +87,8 @@ class BinaryGraphReader {
   long graphs_read = 0;    // for messages
   int first_g = 0, first_n = 0;
   int last_K = 0, last_codimension = 0;
+  // The graph of the last labelled record, for the next one's labelling.
+  std::shared_ptr<LabellingCheck> labelling_check_;
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_BINARY_GRAPH_READER_H_

@@ -34,13 +34,15 @@ namespace {
 /// whole, and its records (each as its bytes) in stream order.
 struct Expected {
   bool accepted = false;
+  bool labelled = false;  // header byte 1: each record is followed by its labels
   std::vector<std::string> records;
 };
 
 /// Splits the stream into records by their K alone, as the format allows.
 Expected walk(const uint8_t* data, size_t size) {
   Expected expected;
-  if (size == 0 || data[0] != 0) return expected;
+  if (size == 0 || data[0] > 1) return expected;
+  expected.labelled = data[0] == 1;
   size_t at = 1;
   while (at < size) {
     int K = static_cast<int8_t>(data[at]);
@@ -51,6 +53,14 @@ Expected walk(const uint8_t* data, size_t size) {
     if (K < 0 || K > 41) return expected;
     size_t length = 1 + 3 * static_cast<size_t>(K) + static_cast<size_t>(K * (K - 1) / 2);
     if (size - at < length) return expected;
+    if (expected.labelled) {
+      // One byte per marked point, a negative count making the record damage.
+      int n = 0;
+      for (int i = 0; i < K; ++i) n += static_cast<int8_t>(data[at + 1 + K + i]);
+      if (n < 0) return expected;
+      length += static_cast<size_t>(n);
+      if (size - at < length) return expected;
+    }
     expected.records.emplace_back(reinterpret_cast<const char*>(data + at), length);
     at += length;
   }
@@ -142,16 +152,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // stable sort of the records by their first byte.
   std::stable_sort(expected.records.begin(), expected.records.end(),
                    [](const std::string& a, const std::string& b) { return a[0] < b[0]; });
-  std::string want(1, '\0');
+  std::string want(1, expected.labelled ? '\1' : '\0');
   for (const std::string& record : expected.records) want += record;
   want += '\0';
 
   MemoryStream written;
-  fputc(0, written.file);
+  fputc(expected.labelled ? 1 : 0, written.file);
   for (auto& [K, graphs] : *read) {
     for (const Graph& graph : graphs) {
       check_graph(graph, K, sink);
       graph.PrintBinary(written.file);
+      if (graph.labelled != expected.labelled) fail("a graph read with the wrong labelling");
     }
   }
   fputc(0, written.file);

@@ -177,24 +177,6 @@ class Graph:
         kind = [(genus, points, loops, tuple(vertex_labels))
                 for genus, points, loops, vertex_labels in zip(self.genus, self.marked_points, self.loops, labels)]
 
-        def extends(image):
-            """Whether the partial map image (vertex -> vertex, injective,
-            consistent so far) extends to a symmetry."""
-            v = next((u for u in range(K) if u not in image), None)
-            if v is None:
-                return True
-            used = set(image.values())
-            for w in range(K):
-                if w in used or kind[w] != kind[v]:
-                    continue
-                if all(multiplicity[v][u] == multiplicity[w][image[u]] for u in image):
-                    image[v] = w
-                    if extends(image):
-                        del image[v]
-                        return True
-                    del image[v]
-            return False
-
         order = 1
         for v in range(K):
             fixed = {u: u for u in range(v)}
@@ -203,10 +185,56 @@ class Graph:
                 if kind[w] == kind[v] and w not in fixed.values() and \
                         all(multiplicity[v][u] == multiplicity[w][u] for u in fixed):
                     fixed[v] = w
-                    orbit += extends(fixed)
+                    orbit += _extends(kind, multiplicity, fixed)
                     del fixed[v]
             order *= orbit
         return order
+
+
+def _extends(kind, multiplicity, image):
+    """Whether the partial map image (vertex -> vertex, injective, keeping
+    kind and the multiplicities among the vertices mapped so far) extends to
+    a permutation of all vertices that keeps them."""
+    K = len(kind)
+    v = next((u for u in range(K) if u not in image), None)
+    if v is None:
+        return True
+    used = set(image.values())
+    for w in range(K):
+        if w in used or kind[w] != kind[v]:
+            continue
+        if all(multiplicity[v][u] == multiplicity[w][image[u]] for u in image):
+            image[v] = w
+            if _extends(kind, multiplicity, image):
+                del image[v]
+                return True
+            del image[v]
+    return False
+
+
+def _is_least_labelling(graph, word):
+    """Whether word (the vertex of each label) is the least of its orbit
+    under the graph's vertex symmetries: each letter is the least vertex
+    that a symmetry fixing the letters before it can send it to."""
+    K = graph.K
+    multiplicity = [[0] * K for _ in range(K)]
+    for i, j, m in graph.edges:
+        multiplicity[i][j] = multiplicity[j][i] = m
+    kind = list(zip(graph.genus, graph.marked_points, graph.loops))
+    fixed = {}
+    for v in word:
+        if v in fixed:
+            continue
+        for u in range(v):
+            if u in fixed or kind[u] != kind[v] or \
+                    any(multiplicity[v][f] != multiplicity[u][f] for f in fixed):
+                continue
+            image = dict(fixed)
+            image[v] = u
+            if _extends(kind, multiplicity, image):
+                return False
+        fixed[v] = v
+    return True
 
 
 def _signed(data):
@@ -322,7 +350,7 @@ def _graphs(stream):
     """Yields the graphs of an open binary stream, checked as the C++ reader
     checks them; see iter_graphs."""
     labelled = _read_header(stream)
-    first = last = None
+    first = last = last_word = None
     number = 0
     while True:
         K = _signed(_read(stream, 1, "the number of components of a graph record"))[0]
@@ -349,9 +377,16 @@ def _graphs(stream):
         if last and (K, graph.codimension) < (last.K, last.codimension):
             raise StreamError("%s and codimension %d comes after one with %d components and codimension %d"
                               % (where, graph.codimension, last.K, last.codimension))
-        last = graph
         if labelled:
             graph.labels = _read_labels(stream, graph, where)
+            word = [vertex for label, vertex in sorted((label, vertex) for vertex, labels in enumerate(graph.labels)
+                                                        for label in labels)]
+            if last is not None and last._fields()[:4] == graph._fields()[:4] and not last_word < word:
+                raise StreamError(where + " repeats or reorders the labellings of the graph before it")
+            if not _is_least_labelling(graph, word):
+                raise StreamError(where + " has a labelling that is not the least of its orbit")
+            last_word = word
+        last = graph
         yield graph
     if _next_byte(stream):
         raise StreamError("damaged graph stream: bytes follow the end marker")
