@@ -43,6 +43,26 @@ start() {
   fi
 }
 
+# Waits for the run started by start() and returns its status.  Open MPI's
+# mpirun can hang for good when rank 0 dies while it connects at start-up
+# (a PMIx "UNREACHABLE" error, every rank already gone); a user would
+# interrupt it, and so does this after a minute.
+end_of_launcher() {
+  if [ -n "$mpiexec" ]; then
+    local tick
+    for tick in $(seq 1 600); do
+      kill -0 "$launcher" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$launcher" 2>/dev/null; then
+      echo "note: $mpiexec hung after rank 0 was killed; interrupting it"
+      pkill -KILL -P "$launcher" 2>/dev/null
+      kill -KILL "$launcher" 2>/dev/null
+    fi
+  fi
+  wait "$launcher" 2>/dev/null
+}
+
 # kill_and_resume DELAYS... -- ARGS: kills a checkpointed run after each
 # delay in turn (restarting it each time), then lets it finish, and
 # compares with an uninterrupted run.
@@ -58,7 +78,7 @@ kill_and_resume() {
     start --checkpoint "$work/cp" --checkpoint-interval 0.01 "$@"
     sleep "$delay"
     if [ -n "$victim" ] && kill -KILL "$victim" 2>/dev/null; then kills=$((kills + 1)); fi
-    wait "$launcher" 2>/dev/null
+    end_of_launcher
     status=$?
     # A run that finished before its kill is complete: running it again
     # would be a new run, appending a second copy.
