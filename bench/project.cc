@@ -8,9 +8,9 @@
 //
 //   stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS]]]]
 //
-// The tasks of a pass are sampled in groups of like tasks: SHARE (default
-// 0.01) of each group, at least 3 of it; SHARE 1 runs the pass whole and
-// its graphs are then exact.  Only passes FIRST_PASS … LAST_PASS are
+// SHARE (default 0.01) of each pass's tasks is run, at least 20 of them,
+// spread evenly over the kinds of task; SHARE 1 runs the pass whole and its
+// graphs are then exact.  Only passes FIRST_PASS … LAST_PASS are
 // sampled.  One line per pass on standard output: K, tasks, tasks run,
 // seconds of the sample, estimated CPU seconds, estimated graphs,
 // estimated MiB of compact graphs, the largest sampled task's graphs and
@@ -21,7 +21,6 @@
 #include <time.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <random>
 #include <vector>
@@ -37,9 +36,9 @@ double cpu_seconds() {
   return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
-constexpr size_t kLeastPerGroup = 1;
+constexpr size_t kLeastPerPass = 20;
 
-/// The group a task is sampled in: its edges between distinct vertices and
+/// The kind of a task, for sampling: its edges between distinct vertices and
 /// its genus-0 vertices.
 int stratum(const EdgeTask& task) {
   const Graph& start = task.start();
@@ -62,27 +61,25 @@ class SamplingRunner : public TaskRunner {
                const std::function<void(size_t)>& done) override {
     size_t count = tasks.size();
     int K = count > 0 ? tasks[0]->start().K : 0;
-    // Stratified sampling.  The cost of a task grows steeply with the edges
-    // it still has to place between distinct vertices, and a pass's tasks
-    // differ in that by many edges: a plain random sample of a pass is
-    // ruled by whether it happens to hit one of the few expensive tasks.
-    // So the tasks are grouped by those edges and by their genus-0 vertices,
-    // and each group is sampled on its own (SHARE of it, at least
-    // kLeastPerGroup tasks) and scaled by its own size.
-    std::map<int, std::vector<size_t>> groups;
-    for (size_t i = 0; i < count; ++i) groups[stratum(*tasks[i])].push_back(i);
+    // Stratified systematic sampling.  The cost of a task grows steeply with
+    // the edges it still has to place between distinct vertices, and a
+    // pass's tasks differ in that by many edges: a plain random sample of a
+    // pass is ruled by whether it happens to hit one of the few expensive
+    // tasks.  So the tasks are ordered by those edges and their genus-0
+    // vertices, and every (count / sample)-th task from a random start is
+    // run: each kind of task is sampled in proportion to its number.
+    std::vector<size_t> sorted(count);
+    for (size_t i = 0; i < count; ++i) sorted[i] = i;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](size_t a, size_t b) { return stratum(*tasks[a]) < stratum(*tasks[b]); });
     std::vector<std::pair<size_t, double>> order;  // task, the tasks it stands for
-    if (K >= first_pass_ && K <= last_pass_) {
-      for (auto& [key, members] : groups) {
-        size_t size = members.size();
-        size_t sample = std::min(size, std::max(kLeastPerGroup, static_cast<size_t>(share_ * static_cast<double>(size))));
-        double offset = std::uniform_real_distribution<double>(0, 1)(random_);
-        for (size_t k = 0; k < sample; ++k) {
-          size_t at = static_cast<size_t>((static_cast<double>(k) + offset) * static_cast<double>(size) /
-                                          static_cast<double>(sample));
-          order.emplace_back(members[std::min(size - 1, at)], static_cast<double>(size) / static_cast<double>(sample));
-        }
-      }
+    if (K >= first_pass_ && K <= last_pass_ && count > 0) {
+      size_t wanted = std::min(count, std::max(kLeastPerPass, static_cast<size_t>(share_ * static_cast<double>(count))));
+      double step = static_cast<double>(count) / static_cast<double>(wanted);
+      double offset = std::uniform_real_distribution<double>(0, 1)(random_);
+      for (size_t k = 0; k < wanted; ++k)
+        order.emplace_back(sorted[std::min(count - 1, static_cast<size_t>((static_cast<double>(k) + offset) * step))],
+                           step);
     }
     size_t sample = order.size();
     double seconds = 0, graphs = 0, bytes = 0;
