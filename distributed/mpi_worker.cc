@@ -11,6 +11,7 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -26,6 +27,9 @@
 #include "distributed/task_codec.h"
 
 namespace {
+
+const auto kIdleWait = std::chrono::microseconds(100);
+const auto kLongestIdleWait = std::chrono::microseconds(3200);
 
 /// A task to run, with its index in rank 0's pass.
 struct Job {
@@ -90,6 +94,7 @@ class Worker {
   void talk() {
     const int capacity = 2 * threads_;
     bool request_open = false;
+    auto idle_wait = kIdleWait;
     for (;;) {
       std::deque<Outgoing> sending;
       int load;
@@ -119,11 +124,17 @@ class Worker {
           receive_tasks(buffer);
           request_open = false;
         }
+        idle_wait = kIdleWait;
         continue;
       }
       if (sending.empty()) {
+        // Results wake this at once; messages from rank 0 are looked for
+        // less often the longer none comes (see the runner's idle wait).
         std::unique_lock<std::mutex> lock(mutex_);
-        finished_.wait_for(lock, std::chrono::microseconds(100), [this] { return !outbox_.empty(); });
+        finished_.wait_for(lock, idle_wait, [this] { return !outbox_.empty(); });
+        idle_wait = std::min(2 * idle_wait, kLongestIdleWait);
+      } else {
+        idle_wait = kIdleWait;
       }
     }
   }
