@@ -34,18 +34,31 @@ bool multiply(uint64_t& order, uint64_t factor) {
   return factor != 0 && !__builtin_mul_overflow(order, factor, &order);
 }
 
-/// |Aut| of graph in 64 bits, or false when it does not fit.
-bool small_automorphism_order(const Graph& graph, uint64_t& order) {
-  mpz_class symmetries = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
+/// |Aut| of graph in 64 bits, or false when it does not fit; with
+/// fix_labels, of the graph with its points labelled.
+bool small_automorphism_order(const Graph& graph, bool fix_labels, uint64_t& order) {
+  mpz_class symmetries = fix_labels ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   if (!mpz_fits_ulong_p(symmetries.get_mpz_t())) return false;
   order = symmetries.get_ui();
   for (int v = 0; v < graph.K; ++v) {
     if (!multiply(order, small_factorial(graph.loops[v])) ||
-        !multiply(order, small_factorial(graph.labelled ? 0 : graph.marked_points[v])) || graph.loops[v] >= 64 ||
+        !multiply(order, small_factorial(fix_labels ? 0 : graph.marked_points[v])) || graph.loops[v] >= 64 ||
         !multiply(order, uint64_t{1} << graph.loops[v]))
       return false;
     for (int w = v + 1; w < graph.K; ++w)
       if (graph.adjacency[v][w] > 1 && !multiply(order, small_factorial(graph.adjacency[v][w]))) return false;
+  }
+  return true;
+}
+
+/// Whether two graphs have the same genera, points, loops and edges,
+/// vertex by vertex.
+bool same_description(const Graph& a, const Graph& b) {
+  if (a.K != b.K) return false;
+  for (int v = 0; v < a.K; ++v) {
+    if (a.genus[v] != b.genus[v] || a.marked_points[v] != b.marked_points[v] || a.loops[v] != b.loops[v]) return false;
+    for (int w = v + 1; w < a.K; ++w)
+      if (a.adjacency[v][w] != b.adjacency[v][w]) return false;
   }
   return true;
 }
@@ -64,7 +77,7 @@ class EulerTable {
 };
 
 /// The term of a key: count * prod chi / |Aut|.
-mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
+mpq_class key_sum(const std::string& key, const mpz_class& count, EulerTable& chi) {
   int K = static_cast<unsigned char>(key[1]);
   mpq_class sum = 1;
   for (int v = 0; v < K; ++v)
@@ -79,8 +92,7 @@ mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
       small |= static_cast<uint64_t>(static_cast<unsigned char>(key[at + 1 + byte])) << (8 * byte);
     order = static_cast<unsigned long>(small);
   }
-  mpz_class number = static_cast<unsigned long>(count);
-  sum *= number;
+  sum *= count;
   sum /= order;
   return sum;
 }
@@ -88,6 +100,29 @@ mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
 }  // namespace
 
 void EulerSums::Add(const Graph& graph) {
+  ++graphs_;
+  if (graph.labelled) {
+    // The labels do not change the term, so the labelled graphs of one
+    // graph, which come one after another, need one key between them.
+    if (!same_description(graph, last_labelled_)) {
+      make_key(graph, true);
+      last_labelled_ = graph;
+    }
+  } else {
+    make_key(graph, false);
+    last_labelled_.K = -1;
+  }
+  ++counts_[key_];
+}
+
+void EulerSums::AddLabelledGraphs(const Graph& graph) {
+  ++graphs_;
+  make_key(graph, true);
+  last_labelled_.K = -1;
+  add_count(key_, LabelledGraphCount(graph));
+}
+
+void EulerSums::make_key(const Graph& graph, bool fix_labels) {
   std::pair<uint8_t, uint8_t> vertices[kMaxComponents];
   int K = graph.K;
   for (int v = 0; v < K; ++v)
@@ -101,19 +136,30 @@ void EulerSums::Add(const Graph& graph) {
     key_.push_back(static_cast<char>(vertices[v].second));
   }
   uint64_t order;
-  if (small_automorphism_order(graph, order)) {
+  if (small_automorphism_order(graph, fix_labels, order)) {
     key_.push_back('\0');
     for (int byte = 0; byte < 8; ++byte) key_.push_back(static_cast<char>((order >> (8 * byte)) & 0xff));
   } else {
+    Graph labelled = graph;
+    labelled.labelled = fix_labels;
     key_.push_back(kBigOrder);
-    key_ += AutomorphismOrder(graph).get_str(16);
+    key_ += AutomorphismOrder(labelled).get_str(16);
   }
-  ++counts_[key_];
-  ++graphs_;
+}
+
+void EulerSums::add_count(const std::string& key, const mpz_class& count) {
+  uint64_t& small = counts_[key];
+  uint64_t sum;
+  if (count.fits_ulong_p() && !__builtin_add_overflow(small, count.get_ui(), &sum)) {
+    small = sum;
+    return;
+  }
+  big_counts_[key] += count;
 }
 
 void EulerSums::Merge(const EulerSums& other) {
-  for (const auto& entry : other.counts_) counts_[entry.first] += entry.second;
+  for (const auto& entry : other.counts_) add_count(entry.first, mpz_class(static_cast<unsigned long>(entry.second)));
+  for (const auto& entry : other.big_counts_) big_counts_[entry.first] += entry.second;
   graphs_ += other.graphs_;
 }
 
@@ -121,6 +167,9 @@ std::map<int, mpq_class> EulerSums::ByCodimension() const {
   std::map<int, mpq_class> sums;
   EulerTable chi;
   for (const auto& entry : counts_)
+    sums[static_cast<unsigned char>(entry.first[0])] +=
+        key_sum(entry.first, mpz_class(static_cast<unsigned long>(entry.second)), chi);
+  for (const auto& entry : big_counts_)
     sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second, chi);
   return sums;
 }
