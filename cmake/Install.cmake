@@ -39,6 +39,9 @@ foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)
 endforeach()
 
 install(TARGETS stable-graphs stable-graphs-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET stable-graphs-mpi)
+  install(TARGETS stable-graphs-mpi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(FILES man/stable-graphs.1 man/stable-graphs-convert.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The license in the form Debian expects (share/doc/stable-graphs/copyright).

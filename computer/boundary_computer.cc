@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <stdexcept>
 
+#include "computer/local_task_runner.h"
 #include "computer/parallel_runner.h"
 #include "computer/progress_meter.h"
 
@@ -38,8 +40,9 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
     found_per_codimension.assign(3 * g + n - 2, 0);
     spare_counts_a.assign(2 * g + n - 1, 0);
     spare_counts_b.assign(2 * g + n - 1, 0);
-    printer->BeginPrint();
     edge_filter = edge_filter_;
+    work_graph.g = g;
+    work_graph.n = n;
     tried.assign(2 * g + n - 1, 0);
     found.assign(2 * g + n - 1, 0);
     duplicated.assign(2 * g + n - 1, 0);
@@ -47,18 +50,47 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int ed
     labelled_found.assign(count_labelled ? 2 * g + n - 1 : 0, 0);
     labelled_per_codimension.assign(count_labelled ? 3 * g + n - 2 : 0, 0);
 
-    if (full) fprintf(stderr, "K = %2d... ", 1);
-    one_vertex_pass();
-    if (full) fprintf(stderr, "done.\n");
-    empty_store_to_statistics();
+    // A resumed run takes up the recorded pass; the lines of the passes
+    // before it are written again, so that standard error reads as that of
+    // an uninterrupted run.
+    int first_pass = 1;
+    resume_task = 0;
+    if (resume != nullptr && resume->pass > 0) {
+      restore(*resume);
+      first_pass = resume->pass;
+    } else {
+      record(0, 0);
+      printer->BeginPrint();
+    }
+    if (first_pass == 1) {
+      if (full) fprintf(stderr, "K = %2d... ", 1);
+      one_vertex_pass();
+      if (full) fprintf(stderr, "done.\n");
+      empty_store_to_statistics();
+      first_pass = 2;
+    } else if (full) {
+      for (int K = 1; K < first_pass; ++K) fprintf(stderr, "K = %2d... done.\n", K);
+    }
 
-    for (int K = 2; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
+    int K = first_pass;
+    for (; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
+      if (K > first_pass || resume_task == 0) {
+        pass_printed = false;
+        record(K, 0);
+      }
       if (full) fprintf(stderr, "K = %2d... ", K);
       run_pass(K);
       if (full) fprintf(stderr, "done.\n");
       print_pass();
+      resume_task = 0;
     }
-    printer->EndPrint();
+    // A complete run is recorded as such: taken up again, it writes its
+    // report and nothing more, so that a run killed after its last graph
+    // is not started afresh.
+    if (resume == nullptr || !resume->complete) {
+      printer->EndPrint();
+      record(K, 0, true);
+    }
     std::vector<Graph>().swap(batch);
   }
   computed = true;
@@ -117,57 +149,97 @@ Graph& BoundaryComputer::next_batch_record() {
   return batch[batch_used++];
 }
 
-// The vertex levels leave one task per decoration; the tasks run in
-// parallel and their counters add up in task order.
+// The vertex levels leave one task per decoration, put in printing order
+// (by codimension, then generation order); the runner hands them back in
+// that order, and each is printed and released as it arrives.
 void BoundaryComputer::run_pass(int K) {
   work_graph.Clear(static_cast<int8_t>(K));
   bt_g(0);
-  std::atomic<size_t> tasks_done{0};
+  std::stable_sort(edge_tasks.begin(), edge_tasks.end(),
+                   [](const std::unique_ptr<EdgeTask>& a, const std::unique_ptr<EdgeTask>& b) {
+                     return a->codimension() < b->codimension();
+                   });
+  std::atomic<size_t> tasks_done{resume_task};
   std::atomic<long> found_so_far{0};
-  {
-    ProgressMeter meter(stderr, show_progress, [&] {
-      size_t total = edge_tasks.empty() ? 1 : edge_tasks.size();
-      return Progress{static_cast<double>(tasks_done) / static_cast<double>(total), found_so_far.load()};
-    });
-    RunInParallel(edge_tasks.size(), threads, [&](size_t index) {
-      edge_tasks[index]->Run(show_progress ? &found_so_far : nullptr);
-      ++tasks_done;
-    });
-  }
-  for (const auto& task : edge_tasks) {
-    tried[K] += task->tried;
-    unconnected[K] += task->unconnected;
-    duplicated[K] += task->duplicated;
-    found[K] += task->found;
-    if (task->labelled) {
-      mpz_class labelled = task->labelled->Total();
+  const size_t total = edge_tasks.size();
+  ProgressMeter meter(stderr, show_progress, [&] {
+    return Progress{static_cast<double>(tasks_done) / static_cast<double>(total == 0 ? 1 : total),
+                    found_so_far.load()};
+  });
+  TaskRunner* chosen = runner != nullptr ? runner : DefaultTaskRunner();
+  LocalTaskRunner local(threads);
+  if (chosen == nullptr) chosen = &local;
+  chosen->RunPass(edge_tasks, resume_task, [&](size_t index) {
+    EdgeTask& task = *edge_tasks[index];
+    tried[K] += task.tried;
+    unconnected[K] += task.unconnected;
+    duplicated[K] += task.duplicated;
+    found[K] += task.found;
+    found_per_codimension[task.codimension()] += static_cast<int64_t>(task.stored.size());
+    if (task.labelled) {
+      mpz_class labelled = task.labelled->Total();
       labelled_found[K] += labelled;
-      labelled_per_codimension[task->codimension()] += labelled;
+      labelled_per_codimension[task.codimension()] += labelled;
     }
-  }
+    for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
+      Graph& graph = next_batch_record();
+      task.stored.Expand(graph_index, graph);
+      store_by_codimension[graph.codimension].push_back(&graph);
+    }
+    found_so_far += static_cast<long>(task.stored.size());
+    edge_tasks[index].reset();
+    ++tasks_done;
+    if (journal != nullptr && index + 1 < edge_tasks.size() && journal->Due()) {
+      flush_batch();
+      record(K, index + 1);
+    }
+  });
+  edge_tasks.clear();
 }
 
-// Graphs reach the printer by codimension, then in generation order: task
-// by task, since every graph of a task has the task's codimension.  A pass
-// larger than print_batch goes out in several calls, each in that order,
-// so that only print_batch full records exist at a time.
+// The graphs not yet handed over reach the printer after the pass's
+// progress line; a pass without graphs still makes its one call.
 void BoundaryComputer::print_pass() {
-  std::map<int, std::vector<const EdgeTask*>> tasks_by_codimension;
-  for (const auto& task : edge_tasks)
-    if (task->stored.size() > 0) tasks_by_codimension[task->codimension()].push_back(task.get());
-  pass_printed = false;
-  for (const auto& entry : tasks_by_codimension) {
-    for (const EdgeTask* task : entry.second) {
-      found_per_codimension[entry.first] += static_cast<int>(task->stored.size());
-      for (size_t index = 0; index < task->stored.size(); ++index) {
-        Graph& graph = next_batch_record();
-        task->stored.Expand(index, graph);
-        store_by_codimension[graph.codimension].push_back(&graph);
-      }
-    }
-  }
   if (batch_used > 0 || !pass_printed) flush_batch();
-  edge_tasks.clear();
+}
+
+void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
+  if (journal == nullptr) return;
+  RunState state;
+  state.complete = complete;
+  state.pass = pass;
+  state.tasks_done = tasks_done;
+  state.pass_printed = pass_printed;
+  state.tried = tried;
+  state.unconnected = unconnected;
+  state.duplicated = duplicated;
+  state.found = found;
+  state.found_per_codimension = found_per_codimension;
+  for (const mpz_class& count : labelled_found) state.labelled_found.push_back(count.get_str());
+  for (const mpz_class& count : labelled_per_codimension) state.labelled_per_codimension.push_back(count.get_str());
+  if (pass > 0) state.printer_state = printer->State();
+  journal->Record(state);
+}
+
+void BoundaryComputer::restore(const RunState& state) {
+  auto take = [](Counts& counts, const std::vector<int64_t>& saved) {
+    if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another type");
+    counts = saved;
+  };
+  take(tried, state.tried);
+  take(unconnected, state.unconnected);
+  take(duplicated, state.duplicated);
+  take(found, state.found);
+  take(found_per_codimension, state.found_per_codimension);
+  auto take_exact = [](std::vector<mpz_class>& counts, const std::vector<std::string>& saved) {
+    if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another run");
+    for (size_t k = 0; k < saved.size(); ++k) counts[k] = mpz_class(saved[k], 10);
+  };
+  take_exact(labelled_found, state.labelled_found);
+  take_exact(labelled_per_codimension, state.labelled_per_codimension);
+  if (!printer->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
+  resume_task = state.tasks_done;
+  pass_printed = state.pass_printed;
 }
 
 void BoundaryComputer::flush_batch() {
@@ -180,20 +252,20 @@ void BoundaryComputer::flush_batch() {
 namespace {
 
 /// Writes one counter row: a label, the entries and their sum.
-void print_row(FILE* out, const char* label, const std::vector<int>& counts) {
+void print_row(FILE* out, const char* label, const Counts& counts) {
   fputs(label, out);
-  int sum = 0;
-  for (int count : counts) {
-    fprintf(out, "%5d ", count);
+  long long sum = 0;
+  for (long long count : counts) {
+    fprintf(out, "%5lld ", count);
     sum += count;
   }
-  fprintf(out, "= %7d\n", sum);
+  fprintf(out, "= %7lld\n", sum);
 }
 
 /// Writes one group of the terse report.
-void print_group(FILE* out, const std::vector<int>& counts) {
+void print_group(FILE* out, const Counts& counts) {
   fputs(" (", out);
-  for (int count : counts) fprintf(out, "%d,", count);
+  for (long long count : counts) fprintf(out, "%lld,", count);
   fputs("),\n", out);
 }
 
@@ -227,7 +299,7 @@ void BoundaryComputer::Statistics(FILE* out) {
   print_row(out, "Duplicated  ", duplicated);
   print_row(out, "Found       ", found);
   for (size_t c = 0; c < found_per_codimension.size(); ++c)
-    fprintf(out, "%3d: %5d\n", static_cast<int>(c), found_per_codimension[c]);
+    fprintf(out, "%3d: %5lld\n", static_cast<int>(c), static_cast<long long>(found_per_codimension[c]));
   if (!count_labelled) return;
   print_exact_row(out, "Labelled    ", labelled_found);
   fputs("Labelled by codimension\n", out);
@@ -241,7 +313,7 @@ void BoundaryComputer::TerseStatistics(FILE* out) {
     return;
   }
   fputs("(\n", out);
-  for (const std::vector<int>* counts :
+  for (const Counts* counts :
        {&spare_counts_a, &spare_counts_b, &found, &found_per_codimension, &unconnected, &duplicated})
     print_group(out, *counts);
   if (count_labelled) {

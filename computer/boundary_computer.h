@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_
 #define STABLE_GRAPHS_COMPUTER_BOUNDARY_COMPUTER_H_
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <memory>
@@ -10,8 +11,14 @@
 
 #include "computer/computer.h"
 #include "computer/edge_task.h"
+#include "computer/run_journal.h"
+#include "computer/task_runner.h"
 #include "graph/graph.h"
 #include "labelled/labelled_count.h"
+
+/// Counters per number of components or per codimension; 64 bits, since
+/// genus 9 tries more than 2^31 candidates.
+using Counts = std::vector<int64_t>;
 
 /// Enumerates the stable graphs of type (g, n) by backtracking, one number
 /// of components K at a time, rejecting unconnected and isomorphic
@@ -42,21 +49,30 @@ class BoundaryComputer : public Computer {
   /// The graphs being handed to the printer (those of one pass, or a
   /// consecutive part of a large pass).
   GraphsByCodimension store_by_codimension;
-  std::vector<int> tried;
-  std::vector<int> found;
-  std::vector<int> duplicated;
-  std::vector<int> unconnected;
+  Counts tried;
+  Counts found;
+  Counts duplicated;
+  Counts unconnected;
   Graph work_graph;
   int edge_filter = -1;
-  std::vector<int> found_per_codimension;
-  std::vector<int> spare_counts_a;
-  std::vector<int> spare_counts_b;
+  Counts found_per_codimension;
+  Counts spare_counts_a;
+  Counts spare_counts_b;
 
   /// Largest number of graphs handed to the printer in one PrintSomeGraph
   /// call; a pass with more graphs is handed over in consecutive calls.
   size_t print_batch = 4096;
   /// Threads that run the edge tasks; the CPUs this process may use.
   int threads;
+  /// Where the edge tasks run: nullptr for DefaultTaskRunner(), or this
+  /// process's `threads` when there is none.
+  TaskRunner* runner = nullptr;
+  /// Where resumable states are recorded (nullptr: nowhere).
+  RunJournal* journal = nullptr;
+  /// A recorded state to take up instead of starting afresh (nullptr, or
+  /// pass 0: start afresh); it must come from a run of the same type, edge
+  /// filter and printer.
+  const RunState* resume = nullptr;
   /// Whether to count the labelled graphs (points labelled 1 .. n) over the
   /// graphs found, and report them; set before Compute.
   bool count_labelled = false;
@@ -65,13 +81,15 @@ class BoundaryComputer : public Computer {
   std::vector<mpz_class> labelled_per_codimension;
 
  private:
-  int max_K() const { return 2 * work_graph.g + work_graph.n - 2; }
+  int max_K() const { return 2 * g + n - 2; }
   void one_vertex_pass();
   void add_to_store();
   void empty_store_to_statistics();
   void run_pass(int K);
   void print_pass();
   void flush_batch();
+  void record(int pass, size_t tasks_done, bool complete = false);
+  void restore(const RunState& state);
   Graph& next_batch_record();
 
   // The vertex levels of the generator: genus, marked points and loops of
@@ -85,6 +103,7 @@ class BoundaryComputer : public Computer {
   std::vector<Graph> one_vertex_graphs;
   std::vector<Graph> batch;   // records the printer reads, reused
   size_t batch_used = 0;
+  size_t resume_task = 0;     // the first task of the pass to run
   bool pass_printed = false;  // the current pass made a PrintSomeGraph call
   bool show_progress = false;  // a live indicator on the progress line
 };

@@ -70,23 +70,23 @@ std::vector<Snapshot> enumerate(BoundaryComputer& computer, int edge_filter = -1
   return printer.graphs_seen;
 }
 
-std::vector<int> codimension_counts(int g, int n) {
+Counts codimension_counts(int g, int n) {
   BoundaryComputer computer(g, n);
   enumerate(computer);
   return computer.found_per_codimension;
 }
 
-int total(int g, int n) {
-  std::vector<int> counts = codimension_counts(g, n);
-  return std::accumulate(counts.begin(), counts.end(), 0);
+int64_t total(int g, int n) {
+  Counts counts = codimension_counts(g, n);
+  return std::accumulate(counts.begin(), counts.end(), int64_t{0});
 }
 
 }  // namespace
 
 TEST(BoundaryComputerCounts, KnownTotals) {
-  EXPECT_EQ((std::vector<int>{1, 2, 2, 2}), codimension_counts(2, 0));
-  EXPECT_EQ((std::vector<int>{1, 2, 5, 9, 12, 8, 5}), codimension_counts(3, 0));
-  EXPECT_EQ((std::vector<int>{1, 3, 7, 21, 43, 75, 89, 81, 42, 17}), codimension_counts(4, 0));
+  EXPECT_EQ((Counts{1, 2, 2, 2}), codimension_counts(2, 0));
+  EXPECT_EQ((Counts{1, 2, 5, 9, 12, 8, 5}), codimension_counts(3, 0));
+  EXPECT_EQ((Counts{1, 3, 7, 21, 43, 75, 89, 81, 42, 17}), codimension_counts(4, 0));
   int genus_zero[] = {2, 3, 7, 13};
   for (int n = 4; n <= 7; ++n) EXPECT_EQ(genus_zero[n - 4], total(0, n)) << "n = " << n;
   int genus_one[] = {2, 5, 11};
@@ -97,10 +97,10 @@ TEST(BoundaryComputerCounts, KnownTotals) {
 TEST(BoundaryComputerCounts, PerComponentCountersOfGenusFour) {
   BoundaryComputer computer(4, 0);
   enumerate(computer);
-  EXPECT_EQ((std::vector<int>{0, 5, 29, 79, 133, 154, 87}), computer.tried);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 16, 22}), computer.unconnected);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 7, 40, 23}), computer.duplicated);
-  EXPECT_EQ((std::vector<int>{0, 5, 29, 79, 126, 98, 42}), computer.found);
+  EXPECT_EQ((Counts{0, 5, 29, 79, 133, 154, 87}), computer.tried);
+  EXPECT_EQ((Counts{0, 0, 0, 0, 0, 16, 22}), computer.unconnected);
+  EXPECT_EQ((Counts{0, 0, 0, 0, 7, 40, 23}), computer.duplicated);
+  EXPECT_EQ((Counts{0, 5, 29, 79, 126, 98, 42}), computer.found);
 }
 
 TEST(BoundaryComputerCounts, SevenPointsOfGenusZeroMeetAnUnconnectedCandidate) {
@@ -142,17 +142,17 @@ TEST(BoundaryComputerEdgeFilter, RestrictsSearchAndCounters) {
   BoundaryComputer genus_two(2, 0);
   std::vector<Snapshot> graphs = enumerate(genus_two, 2);
   EXPECT_EQ(2u, graphs.size());
-  EXPECT_EQ((std::vector<int>{0, 3, 1}), genus_two.tried);
-  EXPECT_EQ((std::vector<int>{0, 1, 1}), genus_two.found);
-  EXPECT_EQ((std::vector<int>{0, 0, 2, 0}), genus_two.found_per_codimension);
+  EXPECT_EQ((Counts{0, 3, 1}), genus_two.tried);
+  EXPECT_EQ((Counts{0, 1, 1}), genus_two.found);
+  EXPECT_EQ((Counts{0, 0, 2, 0}), genus_two.found_per_codimension);
 
   BoundaryComputer seven_points(0, 7);
   RecordingPrinter printer;
   graphs = enumerate(seven_points, 3, &printer);
   EXPECT_EQ(4u, graphs.size());
   EXPECT_EQ("BeeePE", printer.calls) << "passes K = 1 .. 4 run, K = 5 does not";
-  EXPECT_EQ((std::vector<int>{0, 1, 0, 0, 4, 0}), seven_points.tried);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 4, 0}), seven_points.found_per_codimension);
+  EXPECT_EQ((Counts{0, 1, 0, 0, 4, 0}), seven_points.tried);
+  EXPECT_EQ((Counts{0, 0, 0, 4, 0}), seven_points.found_per_codimension);
 }
 
 TEST(BoundaryComputerEdgeFilter, ZeroAndBelowMinusOne) {
@@ -194,12 +194,32 @@ TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
 
   enumerate(computer);
   EXPECT_EQ(2u, computer.tried.size());
-  EXPECT_EQ((std::vector<int>{0, 1}), computer.found);
-  EXPECT_EQ((std::vector<int>{1}), computer.found_per_codimension);
+  EXPECT_EQ((Counts{0, 1}), computer.found);
+  EXPECT_EQ((Counts{1}), computer.found_per_codimension);
   std::unique_ptr<std::vector<Graph*>> after(computer.GetAllResults());
   EXPECT_TRUE(after->empty());
   EXPECT_NE(before.get(), after.get());
   EXPECT_TRUE(computer.GetAllResultsByCodimension()->empty());
+}
+
+// Genus 9 tries more than 2^31 candidates: the report holds 64-bit counts,
+// widening a column only where a number needs more than its width.
+TEST(BoundaryComputerReport, CountersBeyondThirtyTwoBits) {
+  BoundaryComputer computer(2, 0);
+  enumerate(computer);
+  computer.tried = {0, 3, 4};
+  computer.tried[1] = 5000000000;  // beyond 2^32
+  computer.found_per_codimension[3] = 2147483648;
+  computer.found[2] = 123456;
+  EXPECT_EQ(
+      "Tried           0 5000000000     4 = 5000000004\n"
+      "Unconnected     0     0     0 =       0\n"
+      "Duplicated      0     0     0 =       0\n"
+      "Found           0     3 123456 =  123459\n"
+      "  0:     1\n  1:     2\n  2:     2\n  3: 2147483648\n",
+      CaptureOutput([&](FILE* out) { computer.Statistics(out); }));
+  EXPECT_EQ("(\n (0,0,0,),\n (0,0,0,),\n (0,3,123456,),\n (1,2,2,2147483648,),\n (0,0,0,),\n (0,0,0,),\n)\n",
+            CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
 }
 
 TEST(BoundaryComputerLifecycle, ShortOverloadsMeanFullStatisticsAndNoFilter) {

@@ -5,6 +5,8 @@
 #include <assert.h>
 #include <string.h>
 
+#include <utility>
+
 CompactGraphs::CompactGraphs(const Graph& decoration)
     : g_(decoration.g), n_(decoration.n), K_(decoration.K) {
   memcpy(genus_, decoration.genus, K_);
@@ -27,6 +29,14 @@ void CompactGraphs::Append(const Graph& graph) {
     }
   }
   ++count_;
+}
+
+bool CompactGraphs::Assign(std::vector<uint8_t> bytes, size_t count) {
+  if (record_bytes_ == 0 ? !bytes.empty() : bytes.size() / record_bytes_ != count || bytes.size() % record_bytes_ != 0)
+    return false;
+  packed_ = std::move(bytes);
+  count_ = count;
+  return true;
 }
 
 void CompactGraphs::Expand(size_t index, Graph& out) const {

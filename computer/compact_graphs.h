@@ -22,6 +22,12 @@ class CompactGraphs {
   void Append(const Graph& graph);
   /// Number of graphs held.
   size_t size() const { return count_; }
+  /// The packed records, record after record, for sending elsewhere.
+  const std::vector<uint8_t>& bytes() const { return packed_; }
+  /// Replaces the graphs by `count` packed records of this decoration, as
+  /// bytes() of a CompactGraphs of the same decoration returned them;
+  /// false, changing nothing, when the length does not match.
+  bool Assign(std::vector<uint8_t> bytes, size_t count);
   /// Releases the spare capacity left by appending.
   void ShrinkToFit() { packed_.shrink_to_fit(); }
 

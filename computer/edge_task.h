@@ -37,14 +37,17 @@ class EdgeTask {
   /// `found_so_far` is given, graphs found are added to it as they come.
   void Run(std::atomic<long>* found_so_far = nullptr);
 
+  /// The working graph the task starts from; meaningful before Run only.
+  const Graph& start() const { return work_graph; }
+
   /// Codimension shared by every candidate of the task.
   int codimension() const { return codimension_; }
 
   // Counters of the task's complete candidates.
-  int tried = 0;
-  int unconnected = 0;
-  int duplicated = 0;
-  int found = 0;
+  int64_t tried = 0;
+  int64_t unconnected = 0;
+  int64_t duplicated = 0;
+  int64_t found = 0;
   /// The survivors, in generation order.
   CompactGraphs stored;
   /// When set before Run, the labelled graphs over the survivors.

@@ -16,4 +16,12 @@ int UsableCpuCount();
 /// threads have stopped.
 void RunInParallel(size_t count, int threads, const std::function<void(size_t)>& run);
 
+/// Calls run(first) .. run(count - 1) on `threads` threads of its own, in
+/// ascending order of start, and done(i) on the calling thread for each i
+/// in ascending order, as soon as run(i) and every done before it have
+/// returned.  The first exception of a run or a done is rethrown here after
+/// all threads have stopped; no done follows a failed run.
+void RunInOrder(size_t first, size_t count, int threads, const std::function<void(size_t)>& run,
+                const std::function<void(size_t)>& done);
+
 #endif  // STABLE_GRAPHS_COMPUTER_PARALLEL_RUNNER_H_

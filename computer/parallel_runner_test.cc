@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -31,3 +33,49 @@ TEST(ParallelRunner, RethrowsTheFailureAfterAllThreadsStop) {
 }
 
 TEST(ParallelRunner, SeesTheAffinityMask) { EXPECT_GE(UsableCpuCount(), 1); }
+
+// Later runs finish first (their indices sleep less), yet done sees every
+// index from `first` on exactly once, in ascending order, each after its run.
+TEST(ParallelRunner, InOrderDeliversAscendingAfterEachRun) {
+  for (int threads : {1, 2, 5}) {
+    const size_t count = 40, first = 7;
+    std::vector<std::atomic<int>> ran(count);
+    std::vector<size_t> delivered;
+    RunInOrder(first, count, threads,
+               [&](size_t index) {
+                 std::this_thread::sleep_for(std::chrono::microseconds(50 * (count - index)));
+                 ++ran[index];
+               },
+               [&](size_t index) {
+                 EXPECT_EQ(1, ran[index].load()) << index;
+                 delivered.push_back(index);
+               });
+    std::vector<size_t> expected;
+    for (size_t index = first; index < count; ++index) expected.push_back(index);
+    EXPECT_EQ(expected, delivered) << threads << " threads";
+    for (size_t index = 0; index < first; ++index) EXPECT_EQ(0, ran[index].load());
+  }
+  RunInOrder(3, 3, 2, [](size_t) { FAIL(); }, [](size_t) { FAIL(); });
+}
+
+TEST(ParallelRunner, InOrderStopsAtTheFirstFailure) {
+  std::vector<size_t> delivered;
+  EXPECT_THROW(RunInOrder(0, 1000, 3,
+                          [](size_t index) {
+                            if (index == 10) throw std::runtime_error("task");
+                          },
+                          [&](size_t index) { delivered.push_back(index); }),
+               std::runtime_error);
+  for (size_t index : delivered) EXPECT_LT(index, 10u);
+  std::atomic<size_t> runs{0};
+  EXPECT_THROW(RunInOrder(0, 1000, 3,
+                          [&](size_t) {
+                            std::this_thread::sleep_for(std::chrono::microseconds(200));
+                            ++runs;
+                          },
+                          [](size_t index) {
+                            if (index == 5) throw std::logic_error("printer");
+                          }),
+               std::logic_error);
+  EXPECT_LT(runs.load(), 1000u) << "the threads stop once a delivery fails";
+}

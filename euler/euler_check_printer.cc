@@ -26,6 +26,19 @@ void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   printer_.PrintSomeGraph(graphs);
 }
 
+std::string EulerCheckPrinter::State() const { return printer_.State() + std::string(1, '\0') + Sums().State(); }
+
+bool EulerCheckPrinter::RestoreState(const std::string& state) {
+  size_t split = state.find('\0');
+  if (split == std::string::npos) return false;
+  EulerSums sums;
+  if (!sums.RestoreState(state.substr(split + 1))) return false;
+  if (!printer_.RestoreState(state.substr(0, split))) return false;
+  for (EulerSums& part : parts_) part = EulerSums();
+  parts_[0] = sums;
+  return true;
+}
+
 EulerSums EulerCheckPrinter::Sums() const {
   EulerSums total;
   for (const EulerSums& part : parts_) total.Merge(part);

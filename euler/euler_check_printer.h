@@ -4,6 +4,7 @@
 #define STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "euler/euler_sums.h"
@@ -21,6 +22,10 @@ class EulerCheckPrinter : public GraphPrinter {
   void BeginPrint() override { printer_.BeginPrint(); }
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override { printer_.EndPrint(); }
+
+  /// The wrapped printer's state, a NUL byte, then the sums so far.
+  std::string State() const override;
+  bool RestoreState(const std::string& state) override;
 
   /// The sums of every graph so far.
   EulerSums Sums() const;

@@ -33,6 +33,26 @@ EulerSums run_sums(int g, int n, int threads) {
   return checker.Sums();
 }
 
+// A run resumed in another process takes up the sums with the printer's
+// place: the state carries both, and nothing else is accepted.
+TEST(EulerCheckPrinter, StateCarriesTheSums) {
+  NullGraphPrinter null_printer;
+  EulerCheckPrinter checker(null_printer, 3);
+  BoundaryComputer computer(4, 2);
+  computer.Compute(checker, StatisticsNone, -1);
+  std::string state = checker.State();
+  NullGraphPrinter other_null;
+  EulerCheckPrinter resumed(other_null, 2);
+  ASSERT_TRUE(resumed.RestoreState(state));
+  EXPECT_EQ(checker.Sums().graphs(), resumed.Sums().graphs());
+  EXPECT_EQ(checker.Sums().ByCodimension(), resumed.Sums().ByCodimension());
+  EXPECT_GT(resumed.Sums().graphs(), 0u);
+  for (const std::string& bad : {std::string(""), std::string("no separator"), state.substr(0, state.size() - 3),
+                                 state + " 7"})
+    EXPECT_FALSE(resumed.RestoreState(bad)) << bad.size();
+  EXPECT_EQ(checker.Sums().ByCodimension(), resumed.Sums().ByCodimension()) << "a refused state changes nothing";
+}
+
 }  // namespace
 
 TEST(EulerCheckPrinter, PassesEveryCallOn) {

@@ -6,7 +6,9 @@
 // 64 bits, else a marker byte and its digits.
 #include "euler/euler_sums.h"
 
+
 #include <algorithm>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -155,6 +157,57 @@ void EulerSums::add_count(const std::string& key, const mpz_class& count) {
     return;
   }
   big_counts_[key] += count;
+}
+
+// "graphs entries" then one "key-in-hex:count" per entry, space-separated;
+// a count past 64 bits is written whole, in decimal like the others.
+std::string EulerSums::State() const {
+  static const char digits[] = "0123456789abcdef";
+  std::map<std::string, mpz_class> totals;
+  for (const auto& entry : counts_) totals[entry.first] = static_cast<unsigned long>(entry.second);
+  for (const auto& entry : big_counts_) totals[entry.first] += entry.second;
+  std::string out = std::to_string(graphs_) + " " + std::to_string(totals.size());
+  for (const auto& entry : totals) {
+    out += " ";
+    for (unsigned char c : entry.first) {
+      out += digits[c >> 4];
+      out += digits[c & 15];
+    }
+    out += ":" + entry.second.get_str();
+  }
+  return out;
+}
+
+bool EulerSums::RestoreState(const std::string& state) {
+  std::istringstream in(state);
+  uint64_t graphs, entries;
+  if (!(in >> graphs >> entries)) return false;
+  EulerSums restored;
+  for (uint64_t k = 0; k < entries; ++k) {
+    std::string word;
+    if (!(in >> word)) return false;
+    size_t colon = word.find(':');
+    if (colon == std::string::npos || colon % 2 != 0) return false;
+    std::string key;
+    for (size_t i = 0; i < colon; i += 2) {
+      int value = 0;
+      for (char c : {word[i], word[i + 1]}) {
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0) return false;
+        value = value * 16 + digit;
+      }
+      key.push_back(static_cast<char>(value));
+    }
+    std::string count_text = word.substr(colon + 1);
+    if (count_text.empty() || count_text.find_first_not_of("0123456789") != std::string::npos) return false;
+    restored.add_count(key, mpz_class(count_text, 10));
+  }
+  std::string rest;
+  if (in >> rest) return false;
+  counts_.swap(restored.counts_);
+  big_counts_.swap(restored.big_counts_);
+  graphs_ = graphs;
+  return true;
 }
 
 void EulerSums::Merge(const EulerSums& other) {

@@ -33,6 +33,11 @@ class EulerSums {
   /// The exact sum of the terms of the graphs counted, per codimension that
   /// has one.
   std::map<int, mpq_class> ByCodimension() const;
+  /// Everything counted, as text, to take up in another process.
+  std::string State() const;
+  /// Replaces the counts by a State(); false, changing nothing, for a text
+  /// State never returns.
+  bool RestoreState(const std::string& state);
   /// Number of graphs counted (the graphs handed over, not the labelled
   /// graphs counted through AddLabelledGraphs).
   uint64_t graphs() const { return graphs_; }

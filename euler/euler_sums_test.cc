@@ -139,3 +139,18 @@ TEST(EulerSums, LabelledCountsBeyondSixtyFourBits) {
   }
   EXPECT_EQ((std::map<int, mpq_class>{{18, 4 * labelled_total(small)}}), four.ByCodimension());
 }
+
+TEST(EulerSums, StateCarriesCountsPastSixtyFourBits) {
+  EulerSums sums;
+  sums.AddLabelledGraphs(caterpillar(31));
+  sums.AddLabelledGraphs(caterpillar(19));
+  sums.Add(MakeGraph({0}, {4}, {0}));
+  EulerSums restored;
+  ASSERT_TRUE(restored.RestoreState(sums.State()));
+  EXPECT_EQ(sums.graphs(), restored.graphs());
+  EXPECT_EQ(sums.ByCodimension(), restored.ByCodimension());
+  EXPECT_EQ(sums.State(), restored.State());
+  for (const char* bad : {"1 1 00:-1", "1 1 00:+1", "1 1 00:", "1 1 00:1x"})
+    EXPECT_FALSE(restored.RestoreState(bad)) << bad;
+  EXPECT_EQ(sums.ByCodimension(), restored.ByCodimension()) << "a refused state changes nothing";
+}

@@ -10,12 +10,18 @@
 
 /// Largest number of components a record can hold.
 constexpr int kMaxComponents = 41;
-/// Entries of the multiplicity histogram; entries 0 .. g+1 are used, so g <= 8.
-constexpr int kMultiplicitySlots = 10;
+/// Vertices of the coloured graph handed to nauty: one 32-bit setword per
+/// row in the libnautyW1 build the library links.
+constexpr int kMaxColoredVertices = 32;
+/// Largest genus of an accepted type: without marked points a graph of
+/// genus g needs up to 3g - 3 coloured vertices.
+constexpr int kMaxGenus = (kMaxColoredVertices + 3) / 3;
+/// Entries of the multiplicity histogram; entries 0 .. g+1 are used.
+constexpr int kMultiplicitySlots = kMaxGenus + 2;
 /// Largest number of labels a labelled record can hold.
 constexpr int kMaxLabels = 64;
 /// Rows of the cached canonical graph (one 32-bit setword per row).
-constexpr int kCanonWords = 32;
+constexpr int kCanonWords = kMaxColoredVertices;
 
 /// One stable graph of type (g, n), with the generator's bookkeeping and the
 /// cache of its canonical form.

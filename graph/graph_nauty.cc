@@ -15,17 +15,17 @@
 #include "nauty.h"
 
 static_assert(WORDSIZE == 32, "the canonical-form cache holds 32-bit setwords");
-static_assert(MAXN == 32, "the canonical-form cache holds 32 rows");
+static_assert(MAXN == kMaxColoredVertices, "the canonical-form cache holds MAXN rows");
 static_assert(sizeof(setword) == sizeof(uint32_t), "setword must be 32 bits");
 
 namespace {
 
 /// Stops the computation when the coloured graph would not fit MAXN.
 void check_colored_size(int colored_vertices) {
-  if (!(colored_vertices < MAXN)) {
+  if (colored_vertices > MAXN) {
     throw std::length_error("a graph needs " + std::to_string(colored_vertices) +
                             " coloured vertices for its canonical form, but nauty is built for at most " +
-                            std::to_string(MAXN - 1));
+                            std::to_string(MAXN));
   }
 }
 
@@ -75,7 +75,6 @@ void Graph::ComputeDreadnaut() {
   }
   ptn[K - 1] = 0;
   for (int k = 0; k < multiple_count; ++k) {
-    check_colored_size(nautyK);
     int x = nautyK++;
     int u = multiple[k].u, v = multiple[k].v;
     // A cell per multiplicity: it closes where the next pair's t differs.
@@ -91,7 +90,6 @@ void Graph::ComputeDreadnaut() {
 
   options.getcanon = TRUE;
   options.defaultptn = FALSE;
-  check_colored_size(nautyK);
   nauty_check(WORDSIZE, nautyM, nautyK, NAUTYVERSIONID);
   for (int i = 0; i < nautyK; ++i) lab[i] = i;
   nauty(packed, lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * nautyM, nautyM, nautyK,

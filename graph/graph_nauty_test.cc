@@ -143,19 +143,53 @@ TEST(GraphEqual, ComputesLazilyAndReusesTheCache) {
   EXPECT_TRUE(graph.Equal(other));
 }
 
-TEST(GraphCanonicalForm, ThirtyOneColouredVerticesAtMost) {
+TEST(GraphCanonicalForm, ThirtyTwoColouredVerticesAtMost) {
   // 30 components in a chain of single edges, plus double edges.
   std::vector<int> zeros(30, 0), ones(30, 1);
   Graph fits = make(zeros, ones, zeros);
   for (int i = 0; i + 1 < 30; ++i) fits.adjacency[i][i + 1] = fits.adjacency[i + 1][i] = 1;
   Graph too_big = fits;
   fits.adjacency[0][1] = fits.adjacency[1][0] = 2;
+  fits.adjacency[28][29] = fits.adjacency[29][28] = 2;
   fits.ComputeDreadnaut();
-  EXPECT_EQ(31, fits.nautyK);
+  EXPECT_EQ(32, fits.nautyK);
+
+  // The same chain read from the other end has the same form: nauty
+  // relabels all 32 rows, the last bit of each word included.
+  Graph reversed = make(zeros, ones, zeros);
+  for (int i = 0; i + 1 < 30; ++i)
+    reversed.adjacency[i][i + 1] = reversed.adjacency[i + 1][i] = fits.adjacency[28 - i][29 - i];
+  EXPECT_TRUE(fits.Equal(reversed));
+  reversed.adjacency[14][15] = reversed.adjacency[15][14] = 2;
+  reversed.nautyK = -1;
+  EXPECT_ANY_THROW(reversed.ComputeDreadnaut()) << "33 coloured vertices";
 
   too_big.adjacency[0][1] = too_big.adjacency[1][0] = 2;
   too_big.adjacency[1][2] = too_big.adjacency[2][1] = 2;
+  too_big.adjacency[2][3] = too_big.adjacency[3][2] = 2;
   EXPECT_ANY_THROW(too_big.ComputeDreadnaut());
+}
+
+// The largest graphs of an accepted type: a chain of g doubled pairs
+// between two marked points, 2g + n - 2 components and g edge vertices.
+TEST(GraphCanonicalForm, LargestGraphOfTheLargestTypesFits) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{10, 4}, {5, 19}, {1, 31}}) {
+    int K = 2 * g + n - 2;
+    std::vector<int> zeros(K, 0), marked(K, 0);
+    Graph chain = make(zeros, marked, zeros);
+    for (int pair = 0; pair < g; ++pair) {
+      int a = 2 * pair, b = a + 1;
+      chain.adjacency[a][b] = chain.adjacency[b][a] = 2;
+      if (b + 1 < K) chain.adjacency[b][b + 1] = chain.adjacency[b + 1][b] = 1;
+    }
+    // The remaining components continue the chain, each with one point.
+    for (int v = 2 * g; v + 1 < K; ++v) chain.adjacency[v][v + 1] = chain.adjacency[v + 1][v] = 1;
+    chain.marked_points[0] = 1;
+    for (int v = 2 * g; v < K; ++v) chain.marked_points[v] = 1;
+    chain.marked_points[K - 1] = 2;
+    chain.ComputeDreadnaut();
+    EXPECT_EQ(32, chain.nautyK) << "(" << g << ", " << n << ")";
+  }
 }
 
 // nauty keeps its working state per thread, so canonical forms computed on

@@ -5,6 +5,16 @@
 
 #include <string>
 
+/// The most coloured vertices (components plus pairs joined by two or more
+/// edges) that a stable graph of type (g, n) needs for its canonical form:
+/// 3g + n - 2, one less with fewer than two marked points.  Meaningful for
+/// g, n >= 0; computed in 64 bits so that any int arguments are safe.
+long long MaxColoredVertices(long long g, long long n);
+
+/// True when every stable graph of type (g, n) fits the record and nauty:
+/// g, n >= 0 and MaxColoredVertices(g, n) <= kMaxColoredVertices.
+bool TypeFitsCapacity(long long g, long long n);
+
 /// Empty when graphs of type (g, n) fit the model, else one line (without
 /// line end) naming the limit that (g, n) exceeds.  The tool refuses such a
 /// type and the stream readers refuse records of it, so both ends of a

@@ -5,32 +5,93 @@
 #include <gtest/gtest.h>
 #include <limits.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "computer/boundary_computer.h"
+#include "graph/graph.h"
+
 namespace {
 
 TEST(CapacityTest, AcceptsEveryTypeUpToTheLimits) {
-  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 0}, {0, 4}, {2, 0}, {3, 1}, {8, 0}, {8, 9}, {0, 33}, {5, 18}})
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{0, 0}, {0, 4}, {2, 0}, {3, 1}, {8, 0}, {8, 9}, {9, 0}, {10, 0},
+                                                      {11, 0}, {11, 1}, {10, 4}, {9, 7}, {0, 34}, {1, 31}, {5, 19}})
     EXPECT_EQ("", CapacityProblem(g, n)) << "(" << g << ", " << n << ")";
 }
 
 TEST(CapacityTest, RejectsWithOneLine) {
-  for (auto [g, n] : std::vector<std::pair<int, int>>{
-           {9, 0}, {8, 10}, {0, 34}, {5, 19}, {-1, 4}, {2, -1}, {-5, -5}, {0, INT_MAX}, {INT_MAX, 0}}) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{12, 0}, {11, 2}, {10, 5}, {0, 35}, {1, 32}, {5, 20}, {-1, 4},
+                                                      {2, -1}, {-5, -5}, {0, INT_MAX}, {INT_MAX, 0}, {INT_MAX, INT_MAX}}) {
     std::string problem = CapacityProblem(g, n);
     EXPECT_FALSE(problem.empty()) << "(" << g << ", " << n << ")";
     EXPECT_EQ(std::string::npos, problem.find('\n')) << problem;
   }
 }
 
+// The accepted region, counted over every small type on both sides of it.
+TEST(CapacityTest, AcceptsExactlyTheTypesWhoseColouredGraphsFit) {
+  int accepted = 0;
+  for (int g = 0; g <= 14; ++g)
+    for (int n = 0; n <= 40; ++n) accepted += CapacityProblem(g, n).empty() ? 1 : 0;
+  // Genus 0 takes 0 .. 34 points, genus g <= 10 takes 0 .. 34 - 3g, genus
+  // 11 takes 0 and 1.
+  EXPECT_EQ(35 + 32 + 29 + 26 + 23 + 20 + 17 + 14 + 11 + 8 + 5 + 2, accepted);
+}
+
 TEST(CapacityTest, NamesTheLimit) {
-  EXPECT_NE(std::string::npos, CapacityProblem(9, 0).find('8')) << CapacityProblem(9, 0);
-  EXPECT_NE(std::string::npos, CapacityProblem(8, 10).find("31")) << CapacityProblem(8, 10);
-  EXPECT_NE(std::string::npos, CapacityProblem(0, 34).find("31")) << CapacityProblem(0, 34);
+  EXPECT_NE(std::string::npos, CapacityProblem(12, 0).find("33 coloured vertices")) << CapacityProblem(12, 0);
+  EXPECT_NE(std::string::npos, CapacityProblem(11, 2).find("at most 32")) << CapacityProblem(11, 2);
+  EXPECT_NE(std::string::npos, CapacityProblem(0, 35).find("(0, 35)")) << CapacityProblem(0, 35);
   EXPECT_NE(std::string::npos, CapacityProblem(-2, 0).find("negative")) << CapacityProblem(-2, 0);
   EXPECT_NE(std::string::npos, CapacityProblem(1, -3).find("negative")) << CapacityProblem(1, -3);
+}
+
+/// Keeps the largest number of coloured vertices among the graphs it sees.
+class ColoredVerticesPrinter : public GraphPrinter {
+ public:
+  void BeginPrint() override {}
+  void EndPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    for (auto& entry : graphs) {
+      for (Graph* graph : entry.second) {
+        int colored = graph->K;
+        for (int i = 0; i < graph->K; ++i)
+          for (int j = i + 1; j < graph->K; ++j) colored += graph->adjacency[i][j] >= 2 ? 1 : 0;
+        largest = std::max(largest, colored);
+      }
+    }
+  }
+  int largest = 0;
+};
+
+// The bound is the exact maximum over the graphs the enumerator finds, for
+// every stable type small enough to enumerate here.
+TEST(MaxColoredVerticesTest, IsReachedAndNeverExceeded) {
+  for (int g = 0; g <= 4; ++g) {
+    for (int n = 0; 3 * g + n <= 13; ++n) {
+      if (2 * g - 2 + n <= 0) continue;
+      BoundaryComputer computer(g, n);
+      ColoredVerticesPrinter printer;
+      computer.Compute(printer, StatisticsNone, -1);
+      EXPECT_EQ(MaxColoredVertices(g, n), printer.largest) << "(" << g << ", " << n << ")";
+    }
+  }
+}
+
+TEST(TypeFitsCapacityTest, EdgesOfTheAcceptedRegion) {
+  EXPECT_TRUE(TypeFitsCapacity(11, 0));
+  EXPECT_TRUE(TypeFitsCapacity(11, 1));
+  EXPECT_FALSE(TypeFitsCapacity(11, 2));
+  EXPECT_FALSE(TypeFitsCapacity(12, 0));
+  EXPECT_TRUE(TypeFitsCapacity(10, 4));
+  EXPECT_FALSE(TypeFitsCapacity(10, 5));
+  EXPECT_TRUE(TypeFitsCapacity(0, 34));
+  EXPECT_FALSE(TypeFitsCapacity(0, 35));
+  EXPECT_FALSE(TypeFitsCapacity(-1, 3));
+  EXPECT_FALSE(TypeFitsCapacity(0, -1));
+  EXPECT_LE(kMaxGenus + 1, kMultiplicitySlots - 1) << "the histogram holds multiplicity g + 1";
 }
 
 }  // namespace

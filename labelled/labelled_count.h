@@ -37,6 +37,8 @@ class LabelledTally {
   void Add(const Graph& graph);
   /// Adds another total.
   void Add(const LabelledTally& other);
+  /// Adds a total counted elsewhere (by another process).
+  void Add(const mpz_class& total) { big_ += total; }
   /// The exact total.
   mpz_class Total() const;
 

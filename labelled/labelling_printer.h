@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,9 @@ class LabellingPrinter : public GraphPrinter {
   void BeginPrint() override;
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override;
+  /// The wrapped printer's: this one keeps nothing from call to call.
+  std::string State() const override { return printer_.State(); }
+  bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
 
  private:
   void add(const Graph& graph, const int8_t* word);

@@ -29,6 +29,8 @@ class CheckedPrinter : public GraphPrinter {
   void BeginPrint() override;
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override;
+  std::string State() const override { return printer_.State(); }
+  bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
 
  private:
   GraphPrinter& printer_;

@@ -212,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What the run does next with the type: nothing, or one line.
   std::string problem = CapacityProblem(genus, marked_points);
-  bool fits = genus >= 0 && genus <= 8 && marked_points >= 0 && 3LL * genus + marked_points - 2 <= 31;
+  bool fits = genus >= 0 && marked_points >= 0 && 3LL * genus + marked_points - 2 - (marked_points < 2 ? 1 : 0) <= 32;
   if (fits != problem.empty()) fail("capacity check disagrees: " + problem);
   if (problem.find('\n') != std::string::npos) fail("capacity message longer than a line");
   return 0;

@@ -281,7 +281,8 @@ TEST_F(CommandLineTest, TypedNumbersForMessages) {
   EXPECT_EQ(INT_MIN, s.marked_points);
   EXPECT_EQ("99999999999999", typed.genus);
   EXPECT_EQ("-123456789012345678", typed.marked_points);
-  EXPECT_EQ("genus 99999999999999 is beyond the limit of 8 that a graph can hold",
+  EXPECT_EQ("type (99999999999999, 0) is beyond the capacity: its graphs need up to 6442450938 coloured vertices, "
+            "nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)",
             CapacityProblem(s.genus, 0, typed.genus, "0"));
   EXPECT_EQ("the number of marked points must not be negative (got -123456789012345678)",
             CapacityProblem(0, s.marked_points, "0", typed.marked_points));

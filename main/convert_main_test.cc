@@ -335,9 +335,9 @@ TEST_F(ConvertTest, GivenTypeIsOneTheToolRuns) {
            Case{{"1", "0"}, "type (1, 0) has no stable graphs: 2 * genus + marked_points must be at least 3, "
                             "and stable-graphs writes no stream for it"},
            Case{{"0", "2"}, "type (0, 2) has no stable graphs"},
-           Case{{"9", "0"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
-           Case{{"0", "40"}, "type (0, 40) is beyond the limit 3 * genus + marked_points - 2 <= 31"},
-           Case{{"99999999999"}, "genus 99999999999 is beyond the limit of 8"},
+           Case{{"12", "0"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 coloured vertices"},
+           Case{{"0", "40"}, "type (0, 40) is beyond the capacity: its graphs need up to 38 coloured vertices"},
+           Case{{"99999999999"}, "type (99999999999, 0) is beyond the capacity"},
            Case{{" -1"}, "the genus must not be negative (got -1)"},
        }) {
     for (std::string format : {"T", "L", "J"}) {

@@ -3,12 +3,17 @@
 //
 // stable-graphs: enumerates the stable graphs of type (g, n) and writes them
 // to standard output, with search statistics on standard error.
+#include <errno.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "checkpoint/checkpoint_file.h"
+#include "checkpoint/checkpoint_options.h"
 #include "computer/boundary_computer.h"
 #include "euler/euler_check.h"
 #include "euler/euler_check_printer.h"
@@ -46,24 +51,62 @@ std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The MPI front end builds this file with STABLE_GRAPHS_MAIN set to the
+// name under which it calls it on rank 0.
+#ifndef STABLE_GRAPHS_MAIN
+#define STABLE_GRAPHS_MAIN main
+#endif
+
+int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   int genus, marked_points, edge_filter;
   Printer printer_choice;
   Statistics statistics;
   TypedNumbers typed;
+  // The checkpoint options come out first; the rest is the command line
+  // as before, and what a checkpoint records as its run's arguments.  Both
+  // are static: a bad command line ends the process by exit, which frees
+  // static objects but not those of this frame.
+  static std::vector<char*> args;
+  args.assign(argv, argv + (argc > 0 ? argc : 0));
+  static CheckpointOptions checkpoint_options;
+  std::string bad_option = TakeCheckpointOptions(args, checkpoint_options);
+  if (!bad_option.empty()) QuitWithUsage(argv[0], "%s", bad_option.c_str());
+  int arg_count = static_cast<int>(args.size());
+  args.push_back(nullptr);
   bool labelled, euler_check;
-  ParseCommandLine(argc, argv, genus, marked_points, edge_filter, printer_choice, statistics, &typed, &labelled,
-                   &euler_check);
-  const char* program = ProgramName(argv[0]);
+  ParseCommandLine(arg_count, args.data(), genus, marked_points, edge_filter, printer_choice, statistics, &typed,
+                   &labelled, &euler_check);
+  const char* program = ProgramName(argc > 0 ? argv[0] : nullptr);
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
+  if (!checkpoint_options.output.empty() && freopen(checkpoint_options.output.c_str(), "ab", stdout) == nullptr) {
+    fprintf(stderr, "%s: cannot open %s for appending: %s\n", program, checkpoint_options.output.c_str(),
+            strerror(errno));
+    return 1;
+  }
+  std::unique_ptr<CheckpointFile> checkpoint;
+  if (!checkpoint_options.path.empty()) {
+    checkpoint = std::make_unique<CheckpointFile>(checkpoint_options.path,
+                                                  std::vector<std::string>(args.begin() + 1, args.end() - 1),
+                                                  checkpoint_options.interval_seconds, stdout);
+    std::string refusal = checkpoint->Open();
+    if (refusal.empty()) refusal = checkpoint->PrepareOutput();
+    if (!refusal.empty()) {
+      fprintf(stderr, "%s: %s\n", program, refusal.c_str());
+      return 1;
+    }
+  }
   PrintCompilationFlags();
   try {
     BoundaryComputer computer(genus, marked_points);
     computer.count_labelled = labelled;
+    if (checkpoint) {
+      computer.journal = checkpoint.get();
+      computer.resume = checkpoint->resume();
+    }
     std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points, labelled);
     // Both streams carry results (the graphs, the counts), so losing either
     // makes the run a failure.

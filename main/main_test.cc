@@ -301,8 +301,8 @@ TEST(RunTest, TypesBeyondCapacityAreRefused) {
     Args args;
     const char* limit;
   };
-  for (const Case& c : {Case{{"9"}, "8"}, Case{{"8", "10"}, "31"}, Case{{"0", "34"}, "31"},
-                        Case{{"-P", "N", "12", "3"}, "8"}, Case{{" -2"}, "negative"},
+  for (const Case& c : {Case{{"12"}, "32"}, Case{{"11", "2"}, "32"}, Case{{"0", "35"}, "32"},
+                        Case{{"-P", "N", "12", "3"}, "32"}, Case{{" -2"}, "negative"},
                         Case{{"1", " -3"}, "negative"}, Case{{"-S", "N", " -4", " -1"}, "negative"}}) {
     ProcessResult result = RunStableGraphs(c.args);
     EXPECT_EQ(1, result.status) << Describe(c.args);
@@ -315,9 +315,11 @@ TEST(RunTest, TypesBeyondCapacityAreRefused) {
   }
 }
 
-// The edges of what the model holds: genus at most 8 and 3g + n - 2 at most
-// 31.  The largest accepted types run (shortened by an edge filter) with
-// right results; their neighbours one step beyond are refused in one line.
+// The edges of what the model holds: the coloured graph of every graph of
+// the type has at most 32 vertices, i.e. 3g + n - 2 at most 32, or 33 with
+// fewer than two marked points.  The largest accepted types run (shortened
+// by an edge filter) with right results; their neighbours one step beyond
+// are refused in one line.
 
 /// The total of the "Found" row of a full report, or -1.
 long FoundTotal(const std::string& report) {
@@ -356,9 +358,12 @@ TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
     int g, n, edges;
     long expected;  // -1 when not counted independently
   };
-  for (const Case& c : {Case{8, 9, 0, 1}, Case{8, 9, 1, OneEdgeCount(8, 9)}, Case{8, 9, 2, -1},
-                        Case{0, 33, 0, 1}, Case{0, 33, 1, OneEdgeCount(0, 33)}, Case{0, 33, 2, TwoEdgeTreeCount(33)},
-                        Case{8, 0, 1, OneEdgeCount(8, 0)}, Case{1, 30, 1, OneEdgeCount(1, 30)}}) {
+  for (const Case& c : {Case{11, 0, 0, 1}, Case{11, 0, 1, OneEdgeCount(11, 0)}, Case{11, 0, 2, -1},
+                        Case{11, 1, 0, 1}, Case{11, 1, 1, OneEdgeCount(11, 1)},
+                        Case{10, 4, 0, 1}, Case{10, 4, 1, OneEdgeCount(10, 4)},
+                        Case{0, 34, 0, 1}, Case{0, 34, 1, OneEdgeCount(0, 34)}, Case{0, 34, 2, TwoEdgeTreeCount(34)},
+                        Case{9, 0, 1, OneEdgeCount(9, 0)}, Case{10, 0, 1, OneEdgeCount(10, 0)},
+                        Case{1, 31, 1, OneEdgeCount(1, 31)}}) {
     std::string g = std::to_string(c.g), n = std::to_string(c.n), edges = std::to_string(c.edges);
     ProcessResult counted = RunGood({"-P", "N", "-C", edges, g, n});
     long found = FoundTotal(counted.err);
@@ -399,12 +404,21 @@ TEST(CapacityEdgeTest, SmallestRefusedTypesGetOneLine) {
     const char* message;
   };
   for (const Case& c : {
-           Case{{"9", "0"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
-           Case{{"-P", "T", "-C", "0", "9"}, "genus 9 is beyond the limit of 8 that a graph can hold"},
-           Case{{"8", "10"}, "type (8, 10) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
-                             "(nauty takes at most 31 coloured vertices)"},
-           Case{{"-P", "B", "0", "34"}, "type (0, 34) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
-                                        "(nauty takes at most 31 coloured vertices)"},
+           Case{{"12", "0"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 coloured vertices, "
+                             "nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer "
+                             "than 2 marked points)"},
+           Case{{"-P", "T", "-C", "0", "12"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 "
+                                              "coloured vertices, nauty takes at most 32 (3 * genus + "
+                                              "marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)"},
+           Case{{"-P", "L", "-C", "0", "11", "2"}, "type (11, 2) is beyond the capacity: its graphs need up to 33 "
+                                                   "coloured vertices, nauty takes at most 32 (3 * genus + "
+                                                   "marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)"},
+           Case{{"-P", "N", "10", "5"}, "type (10, 5) is beyond the capacity: its graphs need up to 33 coloured "
+                                        "vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or "
+                                        "<= 33 with fewer than 2 marked points)"},
+           Case{{"-P", "B", "0", "35"}, "type (0, 35) is beyond the capacity: its graphs need up to 33 coloured "
+                                        "vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or "
+                                        "<= 33 with fewer than 2 marked points)"},
            Case{{"-S", "N", " -1", "4"}, "the genus must not be negative (got -1)"},
            Case{{" -1"}, "the genus must not be negative (got -1)"},
            Case{{" -2", "4"}, "the genus must not be negative (got -2)"},
@@ -424,9 +438,14 @@ TEST(RunTest, NumbersBeyondIntAreNotWrapped) {
   ProcessResult huge = RunStableGraphs({"-P", "B", "4294967298"});
   EXPECT_EQ(1, huge.status);
   EXPECT_EQ("", huge.out);
-  EXPECT_EQ("stable-graphs: genus 4294967298 is beyond the limit of 8 that a graph can hold\n", huge.err);
+  EXPECT_EQ("stable-graphs: type (4294967298, 0) is beyond the capacity: its graphs need up to 6442450938 coloured "
+            "vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer than 2 "
+            "marked points)\n",
+            huge.err);
   // Named as typed, not as the end of int it is held at.
-  EXPECT_EQ("stable-graphs: genus 99999999999999 is beyond the limit of 8 that a graph can hold\n",
+  EXPECT_EQ("stable-graphs: type (99999999999999, 0) is beyond the capacity: its graphs need up to 6442450938 "
+            "coloured vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer "
+            "than 2 marked points)\n",
             RunStableGraphs({"99999999999999"}).err);
   EXPECT_EQ("stable-graphs: the number of marked points must not be negative (got -99999999999999)\n",
             RunStableGraphs({"1", " -99999999999999"}).err);

@@ -37,7 +37,7 @@ TEST(MemcheckTest, RunsWithEveryPrinterAreClean) {
                         Case{{"-P", "B", "3", "1"}, {}}, Case{{"-P", "N", "3", "1"}, {}},
                         Case{{"-P", "T", "-S", "T", "0", "7"}, {}}, Case{{"-P", "L", "-C", "2", "2", "2"}, {}},
                         Case{{"-P", "B", "-S", "N", "-C", "1", "8", "9"}, {}}, Case{{"-P", "L", "2", "1"}, full_device},
-                        Case{{"9"}, {}}, Case{{"-P", "X", "1"}, {}}, Case{{"-P", "J", "2", "1"}, {}},
+                        Case{{"12"}, {}}, Case{{"-P", "X", "1"}, {}}, Case{{"-P", "J", "2", "1"}, {}},
                         Case{{"-P", "S", "2", "1"}, {}}, Case{{"-P", "D", "-C", "2", "2", "1"}, {}},
                         Case{{"--help"}, {}}, Case{{"--version"}, full_device}}) {
     std::string where = testing::PrintToString(c.args) + (c.options.stdout_path.empty() ? "" : " > /dev/full");

@@ -119,9 +119,9 @@ void check_graph(const Graph& graph, int K, FILE* sink) {
   one.nautyK = -1;
   try {
     if (!one.Equal(other)) fail("a graph differs from its own copy");
-    if (colored > 31) fail("nauty accepted more than 31 coloured vertices");
+    if (colored > 32) fail("nauty accepted more than 32 coloured vertices");
   } catch (const std::length_error&) {
-    if (colored <= 31) fail("a graph within nauty's size was refused");
+    if (colored <= 32) fail("a graph within nauty's size was refused");
   }
 }
 

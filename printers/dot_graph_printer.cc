@@ -13,6 +13,20 @@ void DotGraphPrinter::BeginPrint() {
   number_ = 0;
 }
 
+std::string DotGraphPrinter::State() const {
+  return std::to_string(section_codimension_) + " " + std::to_string(number_);
+}
+
+bool DotGraphPrinter::RestoreState(const std::string& state) {
+  int codimension, number, used = 0;
+  if (sscanf(state.c_str(), "%d %d%n", &codimension, &number, &used) != 2 ||
+      static_cast<size_t>(used) != state.size() || number < 0)
+    return false;
+  section_codimension_ = codimension;
+  number_ = number;
+  return true;
+}
+
 void DotGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_graph(graph); });
 }

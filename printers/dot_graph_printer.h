@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <string>
+
 #include "printers/graph_printer.h"
 
 /// Writes Graphviz DOT: one undirected graph per stable graph, named and
@@ -35,6 +37,9 @@ class DotGraphPrinter : public GraphPrinter {
   void BeginPrint() override;
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override {}
+  /// The numbering: "section-codimension number".
+  std::string State() const override;
+  bool RestoreState(const std::string& state) override;
 
   FILE* file;
   int edge_filter;

@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "graph/graph.h"
@@ -47,6 +48,13 @@ class GraphPrinter {
   virtual void PrintSomeGraph(GraphsByCodimension& graphs) = 0;
   /// Writes whatever follows the last graph.
   virtual void EndPrint() = 0;
+  /// What the printer carries from one graph to the next (empty for a
+  /// printer that carries nothing), so that a run stopped between two
+  /// PrintSomeGraph calls can be resumed by another process.
+  virtual std::string State() const { return ""; }
+  /// Takes up a State() of a printer of the same kind and arguments in place
+  /// of BeginPrint; false, changing nothing, for a text it never returns.
+  virtual bool RestoreState(const std::string& state) { return state.empty(); }
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_GRAPH_PRINTER_H_

@@ -38,6 +38,18 @@ void LaTeXGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_middle(&graph, false); });
 }
 
+std::string LaTeXGraphPrinter::State() const { return std::to_string(prev_K) + " " + std::to_string(counter); }
+
+bool LaTeXGraphPrinter::RestoreState(const std::string& state) {
+  int key, cell, used = 0;
+  if (sscanf(state.c_str(), "%d %d%n", &key, &cell, &used) != 2 || static_cast<size_t>(used) != state.size() ||
+      cell < 0)
+    return false;
+  prev_K = key;
+  counter = cell;
+  return true;
+}
+
 void LaTeXGraphPrinter::EndPrint() { fputs("  \\end{longtable}\n\\end{document}\n", file); }
 
 void LaTeXGraphPrinter::print_middle(const Graph* graph, bool by_components) {

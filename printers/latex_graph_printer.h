@@ -19,6 +19,9 @@ class LaTeXGraphPrinter : public GraphPrinter {
   void BeginPrint() override;
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override;
+  /// The table position: "section-key cell-counter".
+  std::string State() const override;
+  bool RestoreState(const std::string& state) override;
 
   FILE* file;
   int edge_filter;

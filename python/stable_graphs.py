@@ -248,11 +248,13 @@ def capacity_problem(g, n):
         return "the genus must not be negative (got %d)" % g
     if n < 0:
         return "the number of marked points must not be negative (got %d)" % n
-    if g > 8:
-        return "genus %d is beyond the limit of 8 that a graph can hold" % g
-    if 3 * g + n - 2 > 31:
-        return ("type (%d, %d) is beyond the limit 3 * genus + marked_points - 2 <= 31 "
-                "(nauty takes at most 31 coloured vertices)" % (g, n))
+    # Components plus pairs joined by two or more edges, at most, for a
+    # graph of the type; nauty takes at most 32.
+    colored = 3 * g + n - 2 - (1 if n < 2 else 0)
+    if colored > 32:
+        return ("type (%d, %d) is beyond the capacity: its graphs need up to %d coloured vertices, "
+                "nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer "
+                "than 2 marked points)" % (g, n, colored))
     return None
 
 

@@ -131,8 +131,8 @@ class RunsTheTool(unittest.TestCase):
 
     def test_failures_raise_tool_error(self):
         with self.assertRaises(stable_graphs.ToolError) as caught:
-            list(stable_graphs.run(9, 0, program=TOOL))
-        self.assertIn("genus 9 is beyond the limit", str(caught.exception))
+            list(stable_graphs.run(12, 0, program=TOOL))
+        self.assertIn("type (12, 0) is beyond the capacity", str(caught.exception))
         with self.assertRaises(stable_graphs.ToolError):
             list(stable_graphs.run(0, 4, program=os.path.join(BUILD, "no-such-program")))
 

@@ -1,0 +1,32 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#ifndef STABLE_GRAPHS_COMPUTER_TASK_RUNNER_H_
+#define STABLE_GRAPHS_COMPUTER_TASK_RUNNER_H_
+
+#include <stddef.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "computer/edge_task.h"
+
+/// Runs the edge tasks of a pass, wherever they run, and hands them back to
+/// the enumerator in task order.
+class TaskRunner {
+ public:
+  virtual ~TaskRunner() {}
+  /// Runs tasks[first] .. tasks.back() and calls done(i) on the calling
+  /// thread for each i in ascending order, once tasks[i] holds its result.
+  /// The first failure is rethrown after the runner has stopped.
+  virtual void RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
+                       const std::function<void(size_t)>& done) = 0;
+};
+
+/// The runner enumerators use when none is given (nullptr: their own
+/// threads); a front end that distributes the work installs its own.
+TaskRunner* DefaultTaskRunner();
+/// Installs the default runner (nullptr restores the threads); returns the old one.
+TaskRunner* SetDefaultTaskRunner(TaskRunner* runner);
+
+#endif  // STABLE_GRAPHS_COMPUTER_TASK_RUNNER_H_

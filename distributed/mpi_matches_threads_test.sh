@@ -1,0 +1,40 @@
+#!/bin/bash
+# Copyright 2026 The stable-graphs Authors.
+# SPDX-License-Identifier: Apache-2.0
+#
+# stable-graphs-mpi on 1, 2 and 3 ranks writes the same bytes on standard
+# output and standard error, and ends with the same status, as
+# stable-graphs, for every printer, statistics mode and edge filter (the
+# program's name in its messages aside).
+# Usage: mpi_matches_threads_test.sh STABLE_GRAPHS STABLE_GRAPHS_MPI MPIEXEC
+set -u
+tool=$1 mpi=$2 mpiexec=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0 passed=0
+cases=(
+  "-P B 4 0" "-P T 3 2" "-P L 2 3" "-P N 5 0" "-P N -S T 0 9" "-P B -S N 1 5"
+  "-P L -C 3 4 1" "-P T -C 0 11 0" "-P B -C 2 9 0" "-P N -S T -C 5 3 3" "-P B 0 3" "-P T 1 0"
+  "-P J 3 1" "-P S -C 3 2 2" "-P D 2 2" "-P T -L 2 2" "-P N -L -S T 3 2" "-P B -L -C 4 1 4"
+)
+for ranks in 1 2 3; do
+  for args in "${cases[@]}"; do
+    # shellcheck disable=SC2086
+    "$tool" $args > "$work/out" 2> "$work/err"
+    want=$?
+    # shellcheck disable=SC2086
+    "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" $args > "$work/mpi_out" 2> "$work/mpi_err"
+    got=$?
+    # Messages name the program as started; the rest must match.
+    sed -i "s|^$mpi: |$tool: |" "$work/mpi_err"
+    if [ "$want" = "$got" ] && cmp -s "$work/out" "$work/mpi_out" && cmp -s "$work/err" "$work/mpi_err"; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1))
+      echo "FAIL: -np $ranks $args (status $got, stable-graphs $want)"
+      diff <(head -c 2000 "$work/err") <(head -c 2000 "$work/mpi_err") | head -20
+    fi
+  done
+done
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]

@@ -1,0 +1,173 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+//
+// The thread that called MPI_Init talks to rank 0 (MPI_THREAD_FUNNELED);
+// the other threads run tasks from a local queue.  The worker asks for up
+// to twice its threads, so that the next tasks are already there when a
+// thread becomes free.
+#include "distributed/mpi_worker.h"
+
+#include <mpi.h>
+#include <stdint.h>
+#include <string.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "computer/edge_task.h"
+#include "distributed/mpi_protocol.h"
+#include "distributed/task_codec.h"
+
+namespace {
+
+/// A task to run, with its index in rank 0's pass.
+struct Job {
+  uint64_t index;
+  std::unique_ptr<EdgeTask> task;
+};
+
+/// A message for rank 0.
+struct Outgoing {
+  int tag;
+  std::vector<uint8_t> bytes;
+};
+
+class Worker {
+ public:
+  explicit Worker(int threads) : threads_(threads < 1 ? 1 : threads) {}
+
+  int Run() {
+    std::vector<std::thread> pool;
+    for (int t = 0; t < threads_; ++t) pool.emplace_back([this] { work(); });
+    talk();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    queued_.notify_all();
+    for (std::thread& thread : pool) thread.join();
+    return 0;
+  }
+
+ private:
+  void work() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      queued_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+      if (stop_) return;
+      Job job = std::move(queue_.front());
+      queue_.pop_front();
+      ++running_;
+      lock.unlock();
+      Outgoing message;
+      try {
+        job.task->Run();
+        message.tag = kTagResult;
+        message.bytes.resize(sizeof(job.index));
+        memcpy(message.bytes.data(), &job.index, sizeof(job.index));
+        std::vector<uint8_t> result = EncodeTaskResult(*job.task);
+        message.bytes.insert(message.bytes.end(), result.begin(), result.end());
+      } catch (const std::exception& error) {
+        message.tag = kTagFailure;
+        std::string what = error.what();
+        message.bytes.assign(what.begin(), what.end());
+      }
+      job.task.reset();
+      lock.lock();
+      --running_;
+      outbox_.push_back(std::move(message));
+      finished_.notify_all();
+    }
+  }
+
+  void talk() {
+    const int capacity = 2 * threads_;
+    bool request_open = false;
+    for (;;) {
+      std::deque<Outgoing> sending;
+      int load;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        sending.swap(outbox_);
+        load = static_cast<int>(queue_.size()) + running_;
+      }
+      for (Outgoing& message : sending)
+        MPI_Send(message.bytes.data(), static_cast<int>(message.bytes.size()), MPI_BYTE, 0, message.tag,
+                 MPI_COMM_WORLD);
+      if (!request_open && load < capacity) {
+        int32_t wanted = capacity - load;
+        MPI_Send(&wanted, sizeof(wanted), MPI_BYTE, 0, kTagRequest, MPI_COMM_WORLD);
+        request_open = true;
+      }
+      int flag = 0;
+      MPI_Status status;
+      MPI_Iprobe(0, MPI_ANY_TAG, MPI_COMM_WORLD, &flag, &status);
+      if (flag) {
+        int size = 0;
+        MPI_Get_count(&status, MPI_BYTE, &size);
+        std::vector<uint8_t> buffer(static_cast<size_t>(size));
+        MPI_Recv(buffer.data(), size, MPI_BYTE, 0, status.MPI_TAG, MPI_COMM_WORLD, MPI_STATUS_IGNORE);
+        if (status.MPI_TAG == kTagStop) return;
+        if (status.MPI_TAG == kTagTasks) {
+          receive_tasks(buffer);
+          request_open = false;
+        }
+        continue;
+      }
+      if (sending.empty()) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        finished_.wait_for(lock, std::chrono::microseconds(100), [this] { return !outbox_.empty(); });
+      }
+    }
+  }
+
+  void receive_tasks(const std::vector<uint8_t>& buffer) {
+    size_t at = 0;
+    auto take = [&](void* out, size_t bytes) {
+      if (buffer.size() - at < bytes) throw TaskCodecError("truncated task message");
+      memcpy(out, buffer.data() + at, bytes);
+      at += bytes;
+    };
+    uint32_t count;
+    take(&count, sizeof(count));
+    std::vector<Job> jobs;
+    for (uint32_t k = 0; k < count; ++k) {
+      Job job;
+      uint32_t length;
+      uint8_t count_labelled;
+      take(&job.index, sizeof(job.index));
+      take(&count_labelled, sizeof(count_labelled));
+      take(&length, sizeof(length));
+      if (buffer.size() - at < length) throw TaskCodecError("truncated task message");
+      job.task = std::make_unique<EdgeTask>(DecodeTaskStart(buffer.data() + at, length));
+      if (count_labelled) job.task->labelled = std::make_unique<LabelledTally>();
+      at += length;
+      jobs.push_back(std::move(job));
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      for (Job& job : jobs) queue_.push_back(std::move(job));
+    }
+    queued_.notify_all();
+  }
+
+  int threads_;
+  std::mutex mutex_;
+  std::condition_variable queued_;    // a task or the stop for the threads
+  std::condition_variable finished_;  // a message for the talking thread
+  std::deque<Job> queue_;
+  std::deque<Outgoing> outbox_;
+  int running_ = 0;
+  bool stop_ = false;
+};
+
+}  // namespace
+
+int RunMpiWorker(int threads) { return Worker(threads).Run(); }

@@ -1,0 +1,105 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "distributed/task_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "computer/boundary_computer.h"
+#include "main/test_support.h"
+#include "printers/binary_graph_printer.h"
+
+namespace {
+
+/// Runs every task as another process would: its start through the codec
+/// into a fresh task, that task's result back through the codec into the
+/// original, which is never run itself.
+class CodecTaskRunner : public TaskRunner {
+ public:
+  void RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
+               const std::function<void(size_t)>& done) override {
+    for (size_t index = first; index < tasks.size(); ++index) {
+      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start());
+      EdgeTask remote(DecodeTaskStart(start.data(), start.size()));
+      if (tasks[index]->labelled) remote.labelled = std::make_unique<LabelledTally>();
+      EXPECT_EQ(tasks[index]->codimension(), remote.codimension());
+      remote.Run();
+      std::vector<uint8_t> result = EncodeTaskResult(remote);
+      DecodeTaskResult(result.data(), result.size(), *tasks[index]);
+      ++tasks_run;
+      done(index);
+    }
+  }
+  size_t tasks_run = 0;
+};
+
+/// The byte stream and full report of a run through `runner` (nullptr:
+/// threads), with the labelled counts when `labelled`.
+std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false) {
+  BoundaryComputer computer(g, n);
+  computer.count_labelled = labelled;
+  computer.runner = runner;
+  std::string bytes = CaptureOutput([&](FILE* out) {
+    BinaryGraphPrinter printer(out, g, n);
+    computer.Compute(printer, StatisticsNone, edge_filter);
+  });
+  return bytes + CaptureOutput([&](FILE* out) { computer.Statistics(out); });
+}
+
+TEST(TaskCodecTest, TasksRunElsewhereGiveTheSameRun) {
+  struct Case {
+    int g, n, edge_filter;
+  };
+  for (const Case& c : {Case{3, 0, -1}, Case{2, 3, -1}, Case{0, 8, -1}, Case{4, 1, 5}, Case{1, 5, 2}, Case{5, 0, 6}}) {
+    CodecTaskRunner codec;
+    EXPECT_EQ(run(c.g, c.n, c.edge_filter, nullptr), run(c.g, c.n, c.edge_filter, &codec))
+        << "(" << c.g << ", " << c.n << ") -C " << c.edge_filter;
+    EXPECT_GT(codec.tasks_run, 0u);
+    CodecTaskRunner labelled;
+    std::string want = run(c.g, c.n, c.edge_filter, nullptr, true);
+    EXPECT_NE(std::string::npos, want.find("Labelled"));
+    EXPECT_EQ(want, run(c.g, c.n, c.edge_filter, &labelled, true)) << "labelled";
+  }
+}
+
+TEST(TaskCodecTest, RefusesBytesOfNoTask) {
+  Graph start(3, 1, 2);
+  start.Clear(2);
+  std::vector<uint8_t> good = EncodeTaskStart(start);
+  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size()));
+  for (size_t cut = 0; cut < good.size(); ++cut)
+    EXPECT_THROW(DecodeTaskStart(good.data(), cut), TaskCodecError) << cut;
+  std::vector<uint8_t> longer = good;
+  longer.push_back(0);
+  EXPECT_THROW(DecodeTaskStart(longer.data(), longer.size()), TaskCodecError);
+  std::vector<uint8_t> no_components = good;
+  no_components[8] = 0;  // K
+  EXPECT_THROW(DecodeTaskStart(no_components.data(), no_components.size()), TaskCodecError);
+  std::vector<uint8_t> huge_genus = good;
+  huge_genus[0] = 99;
+  EXPECT_THROW(DecodeTaskStart(huge_genus.data(), huge_genus.size()), TaskCodecError);
+}
+
+TEST(TaskCodecTest, RefusesAResultThatDoesNotFitTheTask) {
+  Graph start(2, 0, 2);
+  start.Clear(2);
+  start.partial_genus = -1;
+  EdgeTask task(start), other(start);
+  task.Run();
+  std::vector<uint8_t> result = EncodeTaskResult(task);
+  ASSERT_GT(task.found, 0);
+  for (size_t cut : {size_t{0}, size_t{39}, result.size() - 1})
+    EXPECT_THROW(DecodeTaskResult(result.data(), cut, other), TaskCodecError) << cut;
+  result.push_back(7);
+  EXPECT_THROW(DecodeTaskResult(result.data(), result.size(), other), TaskCodecError);
+  result.pop_back();
+  DecodeTaskResult(result.data(), result.size(), other);
+  EXPECT_EQ(task.found, other.found);
+  EXPECT_EQ(task.tried, other.tried);
+  EXPECT_EQ(task.stored.bytes(), other.stored.bytes());
+}
+
+}  // namespace
