@@ -3,21 +3,25 @@
 //
 // stable-graphs-project: estimates a count-only run of type (g, n) pass by
 // pass without running it.  Every pass's tasks are generated as in a real
-// run; a random sample of them is run and timed, and the pass's CPU time,
-// graphs and memory for its found graphs are extrapolated from the sample.
+// run; a sample of them is run and timed, and the pass's CPU time, graphs
+// and memory for its found graphs are extrapolated from the sample.
 //
-//   stable-graphs-project G N [SHARE [SEED [LAST_PASS]]]
+//   stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS]]]]
 //
-// SHARE (default 0.01) of each pass's tasks is run, at least 20 of them;
-// passes after LAST_PASS are not sampled.  One line per pass on standard
-// output: K, tasks, tasks run, seconds of the sample, estimated CPU
-// seconds, estimated graphs, estimated MiB of compact graphs, largest
-// sampled task's graphs.
+// The tasks of a pass are sampled in groups of like tasks: SHARE (default
+// 0.01) of each group, at least 3 of it; SHARE 1 runs the pass whole and
+// its graphs are then exact.  Only passes FIRST_PASS … LAST_PASS are
+// sampled.  One line per pass on standard output: K, tasks, tasks run,
+// seconds of the sample, estimated CPU seconds, estimated graphs,
+// estimated MiB of compact graphs, the largest sampled task's graphs and
+// the longest sampled task's seconds (no run of the pass, on however many
+// cores, is shorter).
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <random>
 #include <vector>
@@ -33,36 +37,74 @@ double cpu_seconds() {
   return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
+constexpr size_t kLeastPerGroup = 1;
+
+/// The group a task is sampled in: its edges between distinct vertices and
+/// its genus-0 vertices.
+int stratum(const EdgeTask& task) {
+  const Graph& start = task.start();
+  int loops = 0, genus_zero = 0;
+  for (int v = 0; v < start.K; ++v) {
+    loops += start.loops[v];
+    genus_zero += start.genus[v] == 0;
+  }
+  return (task.codimension() - loops) * 64 + 0 * genus_zero;
+}
+
 /// Runs a sample of each pass's tasks on this thread and reports the
 /// extrapolation; the tasks not run are handed back empty.
 class SamplingRunner : public TaskRunner {
  public:
-  SamplingRunner(double share, unsigned seed, int last_pass) : share_(share), random_(seed), last_pass_(last_pass) {}
+  SamplingRunner(double share, unsigned seed, int first_pass, int last_pass)
+      : share_(share), random_(seed), first_pass_(first_pass), last_pass_(last_pass) {}
 
   void RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
                const std::function<void(size_t)>& done) override {
     size_t count = tasks.size();
     int K = count > 0 ? tasks[0]->start().K : 0;
-    std::vector<size_t> order(count);
-    for (size_t i = 0; i < count; ++i) order[i] = i;
-    std::shuffle(order.begin(), order.end(), random_);
-    size_t sample = K > last_pass_ ? 0 : std::min(count, std::max<size_t>(20, static_cast<size_t>(share_ * count)));
+    // Stratified sampling.  The cost of a task grows steeply with the edges
+    // it still has to place between distinct vertices, and a pass's tasks
+    // differ in that by many edges: a plain random sample of a pass is
+    // ruled by whether it happens to hit one of the few expensive tasks.
+    // So the tasks are grouped by those edges and by their genus-0 vertices,
+    // and each group is sampled on its own (SHARE of it, at least
+    // kLeastPerGroup tasks) and scaled by its own size.
+    std::map<int, std::vector<size_t>> groups;
+    for (size_t i = 0; i < count; ++i) groups[stratum(*tasks[i])].push_back(i);
+    std::vector<std::pair<size_t, double>> order;  // task, the tasks it stands for
+    if (K >= first_pass_ && K <= last_pass_) {
+      for (auto& [key, members] : groups) {
+        size_t size = members.size();
+        size_t sample = std::min(size, std::max(kLeastPerGroup, static_cast<size_t>(share_ * static_cast<double>(size))));
+        double offset = std::uniform_real_distribution<double>(0, 1)(random_);
+        for (size_t k = 0; k < sample; ++k) {
+          size_t at = static_cast<size_t>((static_cast<double>(k) + offset) * static_cast<double>(size) /
+                                          static_cast<double>(sample));
+          order.emplace_back(members[std::min(size - 1, at)], static_cast<double>(size) / static_cast<double>(sample));
+        }
+      }
+    }
+    size_t sample = order.size();
     double seconds = 0, graphs = 0, bytes = 0;
     size_t largest = 0;
-    for (size_t k = 0; k < sample; ++k) {
-      EdgeTask& task = *tasks[order[k]];
+    double longest = 0;
+    double estimated_seconds = 0;
+    for (auto [index, weight] : order) {
+      EdgeTask& task = *tasks[index];
       double start = cpu_seconds();
       task.Run();
-      seconds += cpu_seconds() - start;
-      graphs += static_cast<double>(task.stored.size());
-      bytes += static_cast<double>(task.stored.bytes().size());
+      double spent = cpu_seconds() - start;
+      seconds += spent;
+      estimated_seconds += weight * spent;
+      graphs += weight * static_cast<double>(task.stored.size());
+      bytes += weight * static_cast<double>(task.stored.bytes().size());
       largest = std::max(largest, task.stored.size());
+      longest = std::max(longest, spent);
       task.stored = CompactGraphs(task.start());  // the sample's graphs are not kept
       task.found = 0;
     }
-    double scale = sample > 0 ? static_cast<double>(count) / static_cast<double>(sample) : 0;
-    printf("%2d %10zu %8zu %10.2f %14.1f %16.0f %12.1f %12zu\n", K, count, sample, seconds, seconds * scale,
-           graphs * scale, bytes * scale / (1 << 20), largest);
+    printf("%2d %10zu %8zu %10.2f %14.1f %16.0f %12.1f %12zu %10.2f\n", K, count, sample, seconds, estimated_seconds,
+           graphs, bytes / (1 << 20), largest, longest);
     fflush(stdout);
     for (size_t i = first; i < count; ++i) done(i);
   }
@@ -70,6 +112,7 @@ class SamplingRunner : public TaskRunner {
  private:
   double share_;
   std::mt19937 random_;
+  int first_pass_;
   int last_pass_;
 };
 
@@ -77,15 +120,16 @@ class SamplingRunner : public TaskRunner {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fputs("usage: stable-graphs-project G N [SHARE [SEED [LAST_PASS]]]\n", stderr);
+    fputs("usage: stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS]]]]\n", stderr);
     return 1;
   }
   int g = atoi(argv[1]), n = atoi(argv[2]);
   double share = argc > 3 ? atof(argv[3]) : 0.01;
   unsigned seed = argc > 4 ? static_cast<unsigned>(atoi(argv[4])) : 1;
   int last_pass = argc > 5 ? atoi(argv[5]) : 1000;
-  printf(" K      tasks   sample  sample s   est. CPU s     est. graphs  est. MiB  largest task\n");
-  SamplingRunner runner(share, seed, last_pass);
+  int first_pass = argc > 6 ? atoi(argv[6]) : 0;
+  printf(" K      tasks   sample  sample s   est. CPU s     est. graphs  est. MiB  largest task  longest s\n");
+  SamplingRunner runner(share, seed, first_pass, last_pass);
   BoundaryComputer computer(g, n);
   computer.runner = &runner;
   NullGraphPrinter printer;

@@ -14,8 +14,11 @@ namespace {
 /// Appends the bytes of a plain value.
 template <typename T>
 void put(std::vector<uint8_t>& out, T value) {
-  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&value);
-  out.insert(out.end(), bytes, bytes + sizeof(T));
+  // resize and memcpy rather than insert of a pointer range, which GCC 12
+  // at -O2 flags with a false -Wstringop-overflow.
+  size_t at = out.size();
+  out.resize(at + sizeof(T));
+  memcpy(out.data() + at, &value, sizeof(T));
 }
 
 /// Reads plain values from a buffer, refusing to read past its end.

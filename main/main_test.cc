@@ -353,6 +353,15 @@ long TwoEdgeTreeCount(int n) {
   return count;
 }
 
+/// Graphs of type (g, 0), g >= 2, with two edges: one vertex with two loops;
+/// two vertices joined twice (each of genus >= 1), or joined once with a
+/// loop at one of them; and chains of three vertices (each of genus >= 1).
+long TwoEdgeCountWithoutPoints(int g) {
+  long double_edge = (g - 1) / 2, loop_and_edge = g - 1;
+  long chains = ((g - 1) * (g - 2) / 2 + (g - 1) / 2) / 2;
+  return 1 + double_edge + loop_and_edge + chains;
+}
+
 TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
   struct Case {
     int g, n, edges;
@@ -362,7 +371,10 @@ TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
                         Case{11, 1, 0, 1}, Case{11, 1, 1, OneEdgeCount(11, 1)},
                         Case{10, 4, 0, 1}, Case{10, 4, 1, OneEdgeCount(10, 4)},
                         Case{0, 34, 0, 1}, Case{0, 34, 1, OneEdgeCount(0, 34)}, Case{0, 34, 2, TwoEdgeTreeCount(34)},
-                        Case{9, 0, 1, OneEdgeCount(9, 0)}, Case{10, 0, 1, OneEdgeCount(10, 0)},
+                        Case{9, 0, 0, 1}, Case{9, 0, 1, OneEdgeCount(9, 0)}, Case{9, 0, 2, TwoEdgeCountWithoutPoints(9)},
+                        Case{10, 0, 0, 1}, Case{10, 0, 1, OneEdgeCount(10, 0)},
+                        Case{10, 0, 2, TwoEdgeCountWithoutPoints(10)},
+                        Case{3, 0, 2, TwoEdgeCountWithoutPoints(3)}, Case{5, 0, 2, TwoEdgeCountWithoutPoints(5)},
                         Case{1, 31, 1, OneEdgeCount(1, 31)}}) {
     std::string g = std::to_string(c.g), n = std::to_string(c.n), edges = std::to_string(c.edges);
     ProcessResult counted = RunGood({"-P", "N", "-C", edges, g, n});
