@@ -6,7 +6,6 @@
 // 64 bits, else a marker byte and its digits.
 #include "euler/euler_sums.h"
 
-
 #include <algorithm>
 #include <sstream>
 #include <utility>
