@@ -130,6 +130,7 @@ kill_and_resume 0 0.1 0.3 -- -P B -S N 0 9
 kill_and_resume 0 0.05 0.1 0.2 -- -P D 4 1
 kill_and_resume "${delays[@]}" -- -P B -L 2 7
 kill_and_resume "${delays[@]}" -- -P N -L 4 4
+kill_and_resume "${delays[@]}" -- -P N -E -S T 6 0
 
 # Under MPI the refusals are those of rank 0, which runs the same code.
 if [ -n "$mpiexec" ]; then
