@@ -19,7 +19,10 @@ std::string FractionText(const mpq_class& value);
 /// codimension, with PredictedEulerSums(g, n), restricted to codimension
 /// edge_filter unless it is -1.  Writes one line per codimension, then the
 /// total line: "total: found p/q, predicted p/q, agree" (or "disagree").
-/// Returns whether everything agrees.
-bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found);
+/// With `labelled` the sums are over labelled graphs, whose automorphisms
+/// keep the labels, and the prediction is n! times the series: the Euler
+/// characteristic of M-bar_{g,n} itself.  Returns whether everything agrees.
+bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found,
+                     bool labelled = false);
 
 #endif  // STABLE_GRAPHS_EULER_EULER_CHECK_H_

@@ -13,7 +13,15 @@ void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   // Small batches on this thread alone: starting threads would cost more.
   size_t parts = all.size() < 256 ? 1 : parts_.size();
   RunInParallel(parts, static_cast<int>(parts), [&](size_t part) {
-    for (size_t i = part; i < all.size(); i += parts) parts_[part].Add(*all[i]);
+    // Each part a run of consecutive graphs: the labelled graphs of one
+    // graph follow each other and share their term's key.
+    size_t end = all.size() * (part + 1) / parts;
+    for (size_t i = all.size() * part / parts; i < end; ++i) {
+      if (count_labelled_graphs)
+        parts_[part].AddLabelledGraphs(*all[i]);
+      else
+        parts_[part].Add(*all[i]);
+    }
   });
   printer_.PrintSomeGraph(graphs);
 }

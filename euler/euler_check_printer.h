@@ -30,6 +30,11 @@ class EulerCheckPrinter : public GraphPrinter {
   /// The sums of every graph so far.
   EulerSums Sums() const;
 
+  /// When set, the graphs received have unlabelled points and each stands
+  /// for its labelled graphs, which are counted without being made
+  /// (EulerSums::AddLabelledGraphs).
+  bool count_labelled_graphs = false;
+
  private:
   GraphPrinter& printer_;
   std::vector<EulerSums> parts_;  // one per thread's share of each batch

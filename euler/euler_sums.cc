@@ -6,8 +6,6 @@
 // 64 bits, else a marker byte and its digits.
 #include "euler/euler_sums.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <sstream>
 #include <utility>
@@ -37,18 +35,31 @@ bool multiply(uint64_t& order, uint64_t factor) {
   return factor != 0 && !__builtin_mul_overflow(order, factor, &order);
 }
 
-/// |Aut| of graph in 64 bits, or false when it does not fit.
-bool small_automorphism_order(const Graph& graph, uint64_t& order) {
-  mpz_class symmetries = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
+/// |Aut| of graph in 64 bits, or false when it does not fit; with
+/// fix_labels, of the graph with its points labelled.
+bool small_automorphism_order(const Graph& graph, bool fix_labels, uint64_t& order) {
+  mpz_class symmetries = fix_labels ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   if (!mpz_fits_ulong_p(symmetries.get_mpz_t())) return false;
   order = symmetries.get_ui();
   for (int v = 0; v < graph.K; ++v) {
     if (!multiply(order, small_factorial(graph.loops[v])) ||
-        !multiply(order, small_factorial(graph.labelled ? 0 : graph.marked_points[v])) || graph.loops[v] >= 64 ||
+        !multiply(order, small_factorial(fix_labels ? 0 : graph.marked_points[v])) || graph.loops[v] >= 64 ||
         !multiply(order, uint64_t{1} << graph.loops[v]))
       return false;
     for (int w = v + 1; w < graph.K; ++w)
       if (graph.adjacency[v][w] > 1 && !multiply(order, small_factorial(graph.adjacency[v][w]))) return false;
+  }
+  return true;
+}
+
+/// Whether two graphs have the same genera, points, loops and edges,
+/// vertex by vertex.
+bool same_description(const Graph& a, const Graph& b) {
+  if (a.K != b.K) return false;
+  for (int v = 0; v < a.K; ++v) {
+    if (a.genus[v] != b.genus[v] || a.marked_points[v] != b.marked_points[v] || a.loops[v] != b.loops[v]) return false;
+    for (int w = v + 1; w < a.K; ++w)
+      if (a.adjacency[v][w] != b.adjacency[v][w]) return false;
   }
   return true;
 }
@@ -67,7 +78,7 @@ class EulerTable {
 };
 
 /// The term of a key: count * prod chi / |Aut|.
-mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
+mpq_class key_sum(const std::string& key, const mpz_class& count, EulerTable& chi) {
   int K = static_cast<unsigned char>(key[1]);
   mpq_class sum = 1;
   for (int v = 0; v < K; ++v)
@@ -82,8 +93,7 @@ mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
       small |= static_cast<uint64_t>(static_cast<unsigned char>(key[at + 1 + byte])) << (8 * byte);
     order = static_cast<unsigned long>(small);
   }
-  mpz_class number = static_cast<unsigned long>(count);
-  sum *= number;
+  sum *= count;
   sum /= order;
   return sum;
 }
@@ -91,6 +101,29 @@ mpq_class key_sum(const std::string& key, uint64_t count, EulerTable& chi) {
 }  // namespace
 
 void EulerSums::Add(const Graph& graph) {
+  ++graphs_;
+  if (graph.labelled) {
+    // The labels do not change the term, so the labelled graphs of one
+    // graph, which come one after another, need one key between them.
+    if (!same_description(graph, last_labelled_)) {
+      make_key(graph, true);
+      last_labelled_ = graph;
+    }
+  } else {
+    make_key(graph, false);
+    last_labelled_.K = -1;
+  }
+  ++counts_[key_];
+}
+
+void EulerSums::AddLabelledGraphs(const Graph& graph) {
+  ++graphs_;
+  make_key(graph, true);
+  last_labelled_.K = -1;
+  add_count(key_, LabelledGraphCount(graph));
+}
+
+void EulerSums::make_key(const Graph& graph, bool fix_labels) {
   std::pair<uint8_t, uint8_t> vertices[kMaxComponents];
   int K = graph.K;
   for (int v = 0; v < K; ++v)
@@ -104,28 +137,42 @@ void EulerSums::Add(const Graph& graph) {
     key_.push_back(static_cast<char>(vertices[v].second));
   }
   uint64_t order;
-  if (small_automorphism_order(graph, order)) {
+  if (small_automorphism_order(graph, fix_labels, order)) {
     key_.push_back('\0');
     for (int byte = 0; byte < 8; ++byte) key_.push_back(static_cast<char>((order >> (8 * byte)) & 0xff));
   } else {
+    Graph labelled = graph;
+    labelled.labelled = fix_labels;
     key_.push_back(kBigOrder);
-    key_ += AutomorphismOrder(graph).get_str(16);
+    key_ += AutomorphismOrder(labelled).get_str(16);
   }
-  ++counts_[key_];
-  ++graphs_;
 }
 
-// "graphs entries" then one "key-in-hex count" per entry, space-separated.
+void EulerSums::add_count(const std::string& key, const mpz_class& count) {
+  uint64_t& small = counts_[key];
+  uint64_t sum;
+  if (count.fits_ulong_p() && !__builtin_add_overflow(small, count.get_ui(), &sum)) {
+    small = sum;
+    return;
+  }
+  big_counts_[key] += count;
+}
+
+// "graphs entries" then one "key-in-hex:count" per entry, space-separated;
+// a count past 64 bits is written whole, in decimal like the others.
 std::string EulerSums::State() const {
   static const char digits[] = "0123456789abcdef";
-  std::string out = std::to_string(graphs_) + " " + std::to_string(counts_.size());
-  for (const auto& entry : counts_) {
+  std::map<std::string, mpz_class> totals;
+  for (const auto& entry : counts_) totals[entry.first] = static_cast<unsigned long>(entry.second);
+  for (const auto& entry : big_counts_) totals[entry.first] += entry.second;
+  std::string out = std::to_string(graphs_) + " " + std::to_string(totals.size());
+  for (const auto& entry : totals) {
     out += " ";
     for (unsigned char c : entry.first) {
       out += digits[c >> 4];
       out += digits[c & 15];
     }
-    out += ":" + std::to_string(entry.second);
+    out += ":" + entry.second.get_str();
   }
   return out;
 }
@@ -134,7 +181,7 @@ bool EulerSums::RestoreState(const std::string& state) {
   std::istringstream in(state);
   uint64_t graphs, entries;
   if (!(in >> graphs >> entries)) return false;
-  std::unordered_map<std::string, uint64_t> counts;
+  EulerSums restored;
   for (uint64_t k = 0; k < entries; ++k) {
     std::string word;
     if (!(in >> word)) return false;
@@ -150,21 +197,21 @@ bool EulerSums::RestoreState(const std::string& state) {
       }
       key.push_back(static_cast<char>(value));
     }
-    char* end = nullptr;
-    const char* count_text = word.c_str() + colon + 1;
-    unsigned long long count = strtoull(count_text, &end, 10);
-    if (end == count_text || *end != '\0') return false;
-    counts[key] = count;
+    std::string count_text = word.substr(colon + 1);
+    if (count_text.empty() || count_text.find_first_not_of("0123456789") != std::string::npos) return false;
+    restored.add_count(key, mpz_class(count_text, 10));
   }
   std::string rest;
   if (in >> rest) return false;
-  counts_.swap(counts);
+  counts_.swap(restored.counts_);
+  big_counts_.swap(restored.big_counts_);
   graphs_ = graphs;
   return true;
 }
 
 void EulerSums::Merge(const EulerSums& other) {
-  for (const auto& entry : other.counts_) counts_[entry.first] += entry.second;
+  for (const auto& entry : other.counts_) add_count(entry.first, mpz_class(static_cast<unsigned long>(entry.second)));
+  for (const auto& entry : other.big_counts_) big_counts_[entry.first] += entry.second;
   graphs_ += other.graphs_;
 }
 
@@ -172,6 +219,9 @@ std::map<int, mpq_class> EulerSums::ByCodimension() const {
   std::map<int, mpq_class> sums;
   EulerTable chi;
   for (const auto& entry : counts_)
+    sums[static_cast<unsigned char>(entry.first[0])] +=
+        key_sum(entry.first, mpz_class(static_cast<unsigned long>(entry.second)), chi);
+  for (const auto& entry : big_counts_)
     sums[static_cast<unsigned char>(entry.first[0])] += key_sum(entry.first, entry.second, chi);
   return sums;
 }

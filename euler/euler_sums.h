@@ -20,8 +20,14 @@
 /// are summed once per key at the end.
 class EulerSums {
  public:
-  /// Counts one graph.
+  /// Counts one graph (a labelled one with the automorphisms that keep its
+  /// labels).
   void Add(const Graph& graph);
+  /// Counts, without making them, the labelled graphs over a graph with
+  /// unlabelled points: LabelledGraphCount(graph) of them, all with the
+  /// same term, as their automorphisms that keep the labels number the
+  /// same whatever the labels.
+  void AddLabelledGraphs(const Graph& graph);
   /// Counts every graph that other counted.
   void Merge(const EulerSums& other);
   /// The exact sum of the terms of the graphs counted, per codimension that
@@ -32,13 +38,22 @@ class EulerSums {
   /// Replaces the counts by a State(); false, changing nothing, for a text
   /// State never returns.
   bool RestoreState(const std::string& state);
-  /// Number of graphs counted.
+  /// Number of graphs counted (the graphs handed over, not the labelled
+  /// graphs counted through AddLabelledGraphs).
   uint64_t graphs() const { return graphs_; }
 
  private:
+  void make_key(const Graph& graph, bool fix_labels);
+  void add_count(const std::string& key, const mpz_class& count);
+
   std::unordered_map<std::string, uint64_t> counts_;
+  // Counts past 64 bits, which labelled graphs reach.
+  std::unordered_map<std::string, mpz_class> big_counts_;
   uint64_t graphs_ = 0;
   std::string key_;  // reused by Add
+  // The labelled graphs of one graph come one after another and share a
+  // key: the description of the last graph whose key key_ holds.
+  Graph last_labelled_{-1, -1, -1};
 };
 
 #endif  // STABLE_GRAPHS_EULER_EULER_SUMS_H_

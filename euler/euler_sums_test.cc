@@ -64,3 +64,93 @@ TEST(EulerSums, MergeAddsTheCounts) {
   EXPECT_EQ(all.ByCodimension(), first.ByCodimension());
 }
 
+
+namespace {
+
+/// n! * EulerTerm: by orbit and stabiliser, the sum of the terms of the
+/// labelled graphs over a graph.
+mpq_class labelled_total(const Graph& graph) {
+  mpz_class factorial;
+  mpz_fac_ui(factorial.get_mpz_t(), static_cast<unsigned long>(graph.n));
+  return EulerTerm(graph) * factorial;
+}
+
+/// A path of K genus-0 vertices, two points at each end and one at each
+/// vertex between: type (0, K + 2).
+Graph caterpillar(int K) {
+  std::vector<int> genus(K, 0), marks(K, 1), loops(K, 0), pairs;
+  marks[0] = marks[K - 1] = 2;
+  for (int v = 0; v < K; ++v)
+    for (int w = v + 1; w < K; ++w) pairs.push_back(w == v + 1 ? 1 : 0);
+  return MakeGraph(genus, marks, loops, pairs);
+}
+
+}  // namespace
+
+TEST(EulerSums, LabelledGraphsCountedOverEachGraph) {
+  for (auto type : {std::make_pair(0, 7), std::make_pair(2, 3), std::make_pair(3, 1)}) {
+    std::vector<Graph> graphs = AllGraphs(type.first, type.second);
+    for (const Graph& graph : graphs) {
+      EulerSums sums;
+      sums.AddLabelledGraphs(graph);
+      EXPECT_EQ(1u, sums.graphs());
+      EXPECT_EQ((std::map<int, mpq_class>{{graph.codimension, labelled_total(graph)}}), sums.ByCodimension());
+    }
+  }
+}
+
+TEST(EulerSums, LabelledGraphsListedOneByOne) {
+  // Listed, the labelled graphs of a graph share a key; a graph in between
+  // with another description must not take it over.
+  Graph split = MakeGraph({0, 0}, {2, 3}, {0, 0}, {1});      // 10 labelled graphs
+  Graph loop = MakeGraph({0, 0}, {1, 4}, {1, 0}, {1});       // 5 labelled graphs
+  Graph split_labelled = split, loop_labelled = loop;
+  split_labelled.labelled = loop_labelled.labelled = true;
+  EulerSums sums;
+  for (int i = 0; i < 6; ++i) sums.Add(split_labelled);
+  sums.Add(loop_labelled);
+  for (int i = 0; i < 4; ++i) sums.Add(split_labelled);
+  for (int i = 0; i < 4; ++i) sums.Add(loop_labelled);
+  EXPECT_EQ(15u, sums.graphs());
+  EXPECT_EQ((std::map<int, mpq_class>{{1, labelled_total(split)}, {2, labelled_total(loop)}}), sums.ByCodimension());
+}
+
+TEST(EulerSums, LabelledCountsBeyondSixtyFourBits) {
+  // The caterpillar of (0, 33) has 33! / 8 labelled graphs; twice that, and
+  // merged, the counts pass 2^64 on every path.
+  Graph graph = caterpillar(31);
+  ASSERT_EQ(33, graph.n);
+  EulerSums once, twice;
+  once.AddLabelledGraphs(graph);
+  twice.AddLabelledGraphs(graph);
+  twice.AddLabelledGraphs(graph);
+  EXPECT_EQ((std::map<int, mpq_class>{{30, labelled_total(graph)}}), once.ByCodimension());
+  EXPECT_EQ((std::map<int, mpq_class>{{30, 2 * labelled_total(graph)}}), twice.ByCodimension());
+  twice.Merge(once);
+  EXPECT_EQ((std::map<int, mpq_class>{{30, 3 * labelled_total(graph)}}), twice.ByCodimension());
+  // Small counts that add up past 2^64 in Merge: (0, 21)'s caterpillar has
+  // 21! / 8, below 2^64, and four times that is not.
+  Graph small = caterpillar(19);
+  EulerSums four;
+  four.AddLabelledGraphs(small);
+  for (int i = 0; i < 2; ++i) {
+    EulerSums copy = four;
+    four.Merge(copy);
+  }
+  EXPECT_EQ((std::map<int, mpq_class>{{18, 4 * labelled_total(small)}}), four.ByCodimension());
+}
+
+TEST(EulerSums, StateCarriesCountsPastSixtyFourBits) {
+  EulerSums sums;
+  sums.AddLabelledGraphs(caterpillar(31));
+  sums.AddLabelledGraphs(caterpillar(19));
+  sums.Add(MakeGraph({0}, {4}, {0}));
+  EulerSums restored;
+  ASSERT_TRUE(restored.RestoreState(sums.State()));
+  EXPECT_EQ(sums.graphs(), restored.graphs());
+  EXPECT_EQ(sums.ByCodimension(), restored.ByCodimension());
+  EXPECT_EQ(sums.State(), restored.State());
+  for (const char* bad : {"1 1 00:-1", "1 1 00:+1", "1 1 00:", "1 1 00:1x"})
+    EXPECT_FALSE(restored.RestoreState(bad)) << bad;
+  EXPECT_EQ(sums.ByCodimension(), restored.ByCodimension()) << "a refused state changes nothing";
+}

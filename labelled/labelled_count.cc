@@ -13,17 +13,21 @@ namespace {
 /// 20! is the largest factorial below 2^64.
 constexpr int kLargestSmallFactorial = 20;
 
-uint64_t small_factorial(int k) {
-  uint64_t product = 1;
-  for (int i = 2; i <= k; ++i) product *= static_cast<uint64_t>(i);
-  return product;
-}
+/// 0!, 1!, ..., 20!: the count of every graph of a search needs several.
+struct FactorialTable {
+  uint64_t value[kLargestSmallFactorial + 1];
+  constexpr FactorialTable() : value() {
+    value[0] = 1;
+    for (int k = 1; k <= kLargestSmallFactorial; ++k) value[k] = value[k - 1] * static_cast<uint64_t>(k);
+  }
+};
+constexpr FactorialTable kFactorials;
 
 /// n! / prod n_v!, the number of ways to hand out the labels, for n <= 20.
 uint64_t small_multinomial(const Graph& graph) {
   uint64_t denominator = 1;
-  for (int v = 0; v < graph.K; ++v) denominator *= small_factorial(graph.marked_points[v]);
-  return small_factorial(graph.n) / denominator;
+  for (int v = 0; v < graph.K; ++v) denominator *= kFactorials.value[graph.marked_points[v]];
+  return kFactorials.value[graph.n] / denominator;
 }
 
 mpz_class multinomial(const Graph& graph) {
@@ -84,6 +88,12 @@ int distinct_colours(int K, const uint64_t* colour) {
 /// answer false, never wrongly true.
 bool refinement_separates(const Graph& graph, uint64_t individualised, uint64_t targets) {
   const int K = graph.K;
+  const uint64_t all = ~uint64_t{0} >> (64 - K);
+  // A vertex individualised has a colour of its own from the start.
+  if ((targets & all & ~individualised) == 0) return true;
+  // With every vertex a target, "each alone" is "K colours", which the
+  // rounds count anyway.
+  const bool whole = (targets & all) == all;
   uint64_t colour[kMaxComponents], next[kMaxComponents];
   for (int v = 0; v < K; ++v) {
     uint64_t own = individualised & vertex_bit(v) ? uint64_t{static_cast<unsigned>(v) + 1} << 32 : 0;
@@ -92,8 +102,8 @@ bool refinement_separates(const Graph& graph, uint64_t individualised, uint64_t 
                     static_cast<uint8_t>(graph.loops[v]));
   }
   int distinct = distinct_colours(K, colour);
+  if (whole ? distinct == K : alone(K, colour, targets)) return true;
   for (;;) {
-    if (alone(K, colour, targets)) return true;
     for (int v = 0; v < K; ++v) {
       // A sum, so that the order of the neighbours does not matter; one
       // multiplication per edge keeps a round cheap.
@@ -107,6 +117,7 @@ bool refinement_separates(const Graph& graph, uint64_t individualised, uint64_t 
     if (refined == distinct) return false;  // stable: nothing more told apart
     distinct = refined;
     for (int v = 0; v < K; ++v) colour[v] = next[v];
+    if (whole ? distinct == K : alone(K, colour, targets)) return true;
   }
 }
 
@@ -114,10 +125,17 @@ bool refinement_separates(const Graph& graph, uint64_t individualised, uint64_t 
 /// the generator keeps them, so that the orbits nauty reported with the
 /// canonical form are those of A.
 bool sorted_by_decoration(const Graph& graph) {
+  // The three as one number; none is negative in a record.
+  auto decoration = [&graph](int v) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(graph.genus[v])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(graph.marked_points[v])) << 8 |
+           static_cast<uint8_t>(graph.loops[v]);
+  };
+  uint32_t previous = decoration(0);
   for (int v = 1; v < graph.K; ++v) {
-    int a[3] = {graph.genus[v - 1], graph.marked_points[v - 1], graph.loops[v - 1]};
-    int b[3] = {graph.genus[v], graph.marked_points[v], graph.loops[v]};
-    if (b[0] < a[0] || (b[0] == a[0] && (b[1] < a[1] || (b[1] == a[1] && b[2] < a[2])))) return false;
+    uint32_t current = decoration(v);
+    if (current < previous) return false;
+    previous = current;
   }
   return true;
 }
@@ -128,10 +146,15 @@ bool has_nauty_orbits(const Graph& graph) { return graph.nautyK != -1 && sorted_
 /// True when A fixes every vertex that carries points.
 bool points_fixed(const Graph& graph) {
   if (!has_nauty_orbits(graph)) return PointVerticesObviouslyFixed(graph);
-  int orbit_size[kMaxComponents] = {};
-  for (int v = 0; v < graph.K; ++v) ++orbit_size[graph.nautyOrbits[v]];
+  // The orbits (by their least vertex) met more than once.
+  uint64_t seen = 0, repeated = 0;
+  for (int v = 0; v < graph.K; ++v) {
+    uint64_t orbit = vertex_bit(graph.nautyOrbits[v]);
+    repeated |= seen & orbit;
+    seen |= orbit;
+  }
   for (int v = 0; v < graph.K; ++v)
-    if (graph.marked_points[v] > 0 && orbit_size[graph.nautyOrbits[v]] > 1) return false;
+    if (graph.marked_points[v] > 0 && (repeated & vertex_bit(graph.nautyOrbits[v]))) return false;
   return true;
 }
 

@@ -38,49 +38,20 @@ std::map<int, mpq_class> labelled_prediction(int g, int n) {
   return prediction;
 }
 
-/// Adds count * term of the labelled graphs over each graph, without making
-/// them: every labelled graph over a graph has the same |Aut|.  The terms
-/// repeat, so the counts are gathered per (codimension, vertices, |Aut|)
-/// and the fractions summed once per key.
-class CountingEulerPrinter : public GraphPrinter {
- public:
-  void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    for (auto& entry : graphs) {
-      for (const Graph* graph : entry.second) {
-        Graph labelled = *graph;
-        labelled.labelled = true;  // the labels themselves do not matter
-        std::vector<std::pair<int, int>> vertices;
-        for (int v = 0; v < graph->K; ++v) vertices.emplace_back(graph->genus[v], Valence(*graph, v));
-        std::sort(vertices.begin(), vertices.end());
-        counts[Key{entry.first, vertices, AutomorphismOrder(labelled).get_str()}] += LabelledGraphCount(*graph);
-      }
-    }
-  }
-  void EndPrint() override {}
-
-  std::map<int, mpq_class> Sums() const {
-    std::map<int, mpq_class> sums;
-    for (const auto& [key, count] : counts) {
-      mpq_class term = 1;
-      for (auto [genus, valence] : key.vertices) term *= OpenModuliEuler(genus, valence);
-      term /= mpz_class(key.automorphisms);
-      sums[key.codimension] += term * mpq_class(count);
-    }
-    return sums;
-  }
-
- private:
-  struct Key {
-    int codimension;
-    std::vector<std::pair<int, int>> vertices;
-    std::string automorphisms;
-    bool operator<(const Key& o) const {
-      return std::tie(codimension, vertices, automorphisms) < std::tie(o.codimension, o.vertices, o.automorphisms);
-    }
-  };
-  std::map<Key, mpz_class> counts;
-};
+/// The sums of a run of type (g, n) through the check, the labelled graphs
+/// made one by one (listed) or counted over each graph.
+std::map<int, mpq_class> labelled_sums(int g, int n, bool listed, int threads) {
+  NullGraphPrinter nothing;
+  EulerCheckPrinter euler(nothing, threads);
+  euler.count_labelled_graphs = !listed;
+  LabellingPrinter labelling(euler);
+  BoundaryComputer computer(g, n);
+  computer.Compute(listed ? static_cast<GraphPrinter&>(labelling) : euler, StatisticsNone);
+  std::map<int, mpq_class> found;
+  for (auto& [c, sum] : euler.Sums().ByCodimension())
+    if (sum != 0) found[c] = sum;
+  return found;
+}
 
 std::string type_name(int g, int n) { return "type (" + std::to_string(g) + ", " + std::to_string(n) + ")"; }
 
@@ -103,19 +74,19 @@ TEST(LabelledEuler, AutomorphismsFixTheLabels) {
 }
 
 // Listing: the labelled graphs themselves, each with its own term, for every
-// type with 2g - 2 + n <= 7.
+// type with 2g - 2 + n <= 7, and a few larger ones.
 TEST(LabelledEuler, ListingAgreesUpToSeven) {
   for (int g = 0; 2 * g - 2 <= 7; ++g) {
     for (int n = 0; 2 * g - 2 + n <= 7; ++n) {
       if (2 * g - 2 + n < 1) continue;
       SCOPED_TRACE(type_name(g, n));
-      NullGraphPrinter nothing;
-      EulerCheckPrinter euler(nothing, 1);
-      LabellingPrinter labelling(euler);
-      BoundaryComputer computer(g, n);
-      computer.Compute(labelling, StatisticsNone);
-      EXPECT_EQ(labelled_prediction(g, n), euler.Sums().ByCodimension());
+      EXPECT_EQ(labelled_prediction(g, n), labelled_sums(g, n, true, 1));
     }
+  }
+  // Batches spread over threads, graphs with more labellings than a batch.
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{1, 7}, {3, 3}, {2, 5}, {5, 0}}) {
+    SCOPED_TRACE(type_name(g, n));
+    EXPECT_EQ(labelled_prediction(g, n), labelled_sums(g, n, true, 3));
   }
 }
 
@@ -126,13 +97,7 @@ TEST(LabelledEuler, CountingAgreesUpToTen) {
     for (int n = 0; 2 * g - 2 + n <= 10; ++n) {
       if (2 * g - 2 + n < 1) continue;
       SCOPED_TRACE(type_name(g, n));
-      CountingEulerPrinter counting;
-      BoundaryComputer computer(g, n);
-      computer.Compute(counting, StatisticsNone);
-      std::map<int, mpq_class> found;
-      for (auto& [c, sum] : counting.Sums())
-        if (sum != 0) found[c] = sum;
-      EXPECT_EQ(labelled_prediction(g, n), found);
+      EXPECT_EQ(labelled_prediction(g, n), labelled_sums(g, n, false, 2));
     }
   }
 }

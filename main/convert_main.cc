@@ -106,19 +106,10 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
-  if (settings.euler_check) {
-    if (!converter.has_graphs && !settings.type_given) {
-      fprintf(stderr, "%s: -E: the stream holds no graph, so it does not tell the type to check: "
-                      "give genus [marked_points] after the stream\n", program);
-      return 1;
-    }
-    // The check sums over graphs with unlabelled points, one per
-    // isomorphism class; a labelled stream lists each several times.
-    if (reader->labelled()) {
-      fprintf(stderr, "%s: -E checks streams of graphs with unlabelled points; this stream is labelled (-L)\n",
-              program);
-      return 1;
-    }
+  if (settings.euler_check && !converter.has_graphs && !settings.type_given) {
+    fprintf(stderr, "%s: -E: the stream holds no graph, so it does not tell the type to check: "
+                    "give genus [marked_points] after the stream\n", program);
+    return 1;
   }
   std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n, reader->labelled());
   std::unique_ptr<EulerCheckPrinter> euler;
@@ -142,7 +133,8 @@ int main(int argc, char** argv) {
   if (!FlushStandardOutput(program)) return 2;
   if (euler) {
     bool agree =
-        WriteEulerCheck(stderr, converter.g, converter.n, settings.edge_filter, euler->Sums().ByCodimension());
+        WriteEulerCheck(stderr, converter.g, converter.n, settings.edge_filter, euler->Sums().ByCodimension(),
+                        reader->labelled());
     if (fflush(stderr) != 0 || ferror(stderr)) return 2;
     if (!agree) return kEulerDisagreementStatus;
   }

@@ -116,13 +116,18 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     checked.Check();  // the banner
     // Labelled graphs are made from the search's graphs as they are
     // printed; a run that prints nothing only counts them.
-    LabellingPrinter labelling(checked);
     bool expand = labelled && printer_choice != PrinterNone;
-    GraphPrinter& target = expand ? static_cast<GraphPrinter&>(labelling) : checked;
-    // The check takes the search's graphs, before any labelling.
+    // The check takes the graphs the printer gets: the labelled ones when
+    // they are made, else the search's, each standing for its labelled
+    // graphs when they are only counted.
     std::unique_ptr<EulerCheckPrinter> euler;
-    if (euler_check) euler = std::make_unique<EulerCheckPrinter>(target, computer.threads);
-    computer.Compute(euler ? static_cast<GraphPrinter&>(*euler) : target, statistics, edge_filter);
+    if (euler_check) {
+      euler = std::make_unique<EulerCheckPrinter>(checked, computer.threads);
+      euler->count_labelled_graphs = labelled && !expand;
+    }
+    GraphPrinter& printed = euler ? static_cast<GraphPrinter&>(*euler) : checked;
+    LabellingPrinter labelling(printed);
+    computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : printed, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.
@@ -132,7 +137,8 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
       checked.Check();
     }
     if (euler) {
-      bool agree = WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension());
+      bool agree =
+          WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension(), labelled);
       checked.Check();
       if (!agree) return kEulerDisagreementStatus;
     }
