@@ -29,7 +29,7 @@ namespace {
 // little late costs nothing, while polling every 100 us on a busy machine
 // takes CPU from the threads that run tasks.
 const auto kIdleWait = std::chrono::microseconds(100);
-const auto kLongestIdleWait = std::chrono::microseconds(3200);
+const auto kLongestIdleWait = std::chrono::microseconds(800);
 
 template <typename T>
 void append(std::vector<uint8_t>& out, T value) {

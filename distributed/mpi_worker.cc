@@ -29,7 +29,7 @@
 namespace {
 
 const auto kIdleWait = std::chrono::microseconds(100);
-const auto kLongestIdleWait = std::chrono::microseconds(3200);
+const auto kLongestIdleWait = std::chrono::microseconds(800);
 
 /// A task to run, with its index in rank 0's pass.
 struct Job {
