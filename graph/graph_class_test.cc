@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -25,7 +26,9 @@ Graph record(int g, const std::vector<int>& genus, const std::vector<int>& marks
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);
     graph.loops[i] = static_cast<int8_t>(loops[i]);
   }
-  for (size_t m = 0; m < histogram.size(); ++m) graph.multiplicity_count[m] = static_cast<int8_t>(histogram[m]);
+  EXPECT_LE(histogram.size(), sizeof(graph.multiplicity_count));
+  size_t slots = std::min(histogram.size(), sizeof(graph.multiplicity_count));
+  for (size_t m = 0; m < slots; ++m) graph.multiplicity_count[m] = static_cast<int8_t>(histogram[m]);
   return graph;
 }
 
