@@ -52,18 +52,6 @@ bool small_automorphism_order(const Graph& graph, bool fix_labels, uint64_t& ord
   return true;
 }
 
-/// Whether two graphs have the same genera, points, loops and edges,
-/// vertex by vertex.
-bool same_description(const Graph& a, const Graph& b) {
-  if (a.K != b.K) return false;
-  for (int v = 0; v < a.K; ++v) {
-    if (a.genus[v] != b.genus[v] || a.marked_points[v] != b.marked_points[v] || a.loops[v] != b.loops[v]) return false;
-    for (int w = v + 1; w < a.K; ++w)
-      if (a.adjacency[v][w] != b.adjacency[v][w]) return false;
-  }
-  return true;
-}
-
 /// chi(M_{h,k}), each computed once.
 class EulerTable {
  public:
@@ -105,7 +93,7 @@ void EulerSums::Add(const Graph& graph) {
   if (graph.labelled) {
     // The labels do not change the term, so the labelled graphs of one
     // graph, which come one after another, need one key between them.
-    if (!same_description(graph, last_labelled_)) {
+    if (!graph.SameDescription(last_labelled_)) {
       make_key(graph, true);
       last_labelled_ = graph;
     }

@@ -126,3 +126,14 @@ void Graph::ReadRecord(FILE* f) {
   }
   nautyK = -1;
 }
+
+bool Graph::SameDescription(const Graph& other) const {
+  if (K != other.K) return false;
+  for (int v = 0; v < K; ++v) {
+    if (genus[v] != other.genus[v] || marked_points[v] != other.marked_points[v] || loops[v] != other.loops[v])
+      return false;
+    for (int w = v + 1; w < K; ++w)
+      if (adjacency[v][w] != other.adjacency[v][w]) return false;
+  }
+  return true;
+}

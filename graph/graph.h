@@ -52,6 +52,9 @@ class Graph {
   bool Equal(Graph& other);
   /// The same test as Equal.
   bool EqualNauty(Graph& other);
+  /// True when both records give the same genera, points, loops and edges,
+  /// vertex by vertex (the same description, not merely isomorphic).
+  bool SameDescription(const Graph& other) const;
 
   /// Writes the text block of the graph.
   void PrintNormal(FILE* file) const;

@@ -17,17 +17,6 @@ namespace {
 
 std::string type_name(int g, int n) { return "(" + std::to_string(g) + ", " + std::to_string(n) + ")"; }
 
-/// Whether two records describe the same graph, vertex by vertex.
-bool same_description(const Graph& a, const Graph& b) {
-  if (a.K != b.K) return false;
-  for (int v = 0; v < a.K; ++v) {
-    if (a.genus[v] != b.genus[v] || a.marked_points[v] != b.marked_points[v] || a.loops[v] != b.loops[v]) return false;
-    for (int w = v + 1; w < a.K; ++w)
-      if (a.adjacency[v][w] != b.adjacency[v][w]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 /// The graph of the labelled records read last: the tool writes each
@@ -158,7 +147,7 @@ void BinaryGraphReader::check_labelling(const Graph& graph) {
   std::string where = "damaged graph stream: graph " + std::to_string(graphs_read) + " with " +
                       std::to_string(graph.K) + " components";
   const int8_t* word = graph.vertex_of_label;
-  if (labelling_check_ && same_description(labelling_check_->graph, graph)) {
+  if (labelling_check_ && labelling_check_->graph.SameDescription(graph)) {
     const std::vector<int8_t>& last = labelling_check_->last_word;
     if (!std::lexicographical_compare(last.begin(), last.end(), word, word + graph.n))
       throw BinaryStreamError(where + " repeats or reorders the labellings of the graph before it");
