@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -145,7 +146,21 @@ bool move_an_edge(const std::vector<Record>& records, size_t& index, Record& mov
   return false;
 }
 
-class EulerOptionTest : public ScratchDirectoryTest {};
+class EulerOptionTest : public ScratchDirectoryTest {
+ protected:
+  /// With -E the converter writes each format as without it, ends with
+  /// status 0 and writes `check` on standard error.
+  static void ExpectConverterAgrees(const std::string& stream, std::initializer_list<const char*> formats,
+                                    const std::string& check) {
+    for (const char* format : formats) {
+      ProcessResult plain = RunConverter({"-P", format, stream});
+      ProcessResult checked = RunConverter({"-E", "-P", format, stream});
+      EXPECT_EQ(0, checked.status) << format << checked.err;
+      EXPECT_EQ(plain.out, checked.out) << format;
+      EXPECT_EQ(check, checked.err) << format;
+    }
+  }
+};
 
 }  // namespace
 
@@ -195,13 +210,7 @@ TEST_F(EulerOptionTest, ConverterAgreesOnAnIntactStreamInEveryFormat) {
   ProcessOptions to_file;
   to_file.stdout_path = dir + "/m04.bin";
   ASSERT_EQ(0, RunStableGraphs({"-P", "B", "-S", "N", "0", "4"}, to_file).status);
-  for (const char* format : {"L", "T", "B", "J", "S", "N"}) {
-    ProcessResult plain = RunConverter({"-P", format, to_file.stdout_path});
-    ProcessResult checked = RunConverter({"-E", "-P", format, to_file.stdout_path});
-    EXPECT_EQ(0, checked.status) << format << checked.err;
-    EXPECT_EQ(plain.out, checked.out) << format;
-    EXPECT_EQ(kCheckZeroFour, checked.err) << format;
-  }
+  ExpectConverterAgrees(to_file.stdout_path, {"L", "T", "B", "J", "S", "N"}, kCheckZeroFour);
   ProcessResult filtered = RunConverter({"-E", "-P", "N", "-C", "0", to_file.stdout_path});
   EXPECT_EQ("total: found -1/24, predicted -1/24, agree", last_line(filtered.err));
 }
@@ -291,13 +300,7 @@ TEST_F(EulerOptionTest, ConverterChecksALabelledStream) {
   ProcessOptions to_file;
   to_file.stdout_path = dir + "/m05.bin";
   ASSERT_EQ(0, RunStableGraphs({"-L", "-P", "B", "-S", "N", "0", "5"}, to_file).status);
-  for (const char* format : {"L", "T", "B", "J", "S", "D", "N"}) {
-    ProcessResult plain = RunConverter({"-P", format, to_file.stdout_path});
-    ProcessResult checked = RunConverter({"-E", "-P", format, to_file.stdout_path});
-    EXPECT_EQ(0, checked.status) << format << checked.err;
-    EXPECT_EQ(plain.out, checked.out) << format;
-    EXPECT_EQ(kCheckZeroFiveLabelled, checked.err) << format;
-  }
+  ExpectConverterAgrees(to_file.stdout_path, {"L", "T", "B", "J", "S", "D", "N"}, kCheckZeroFiveLabelled);
   ProcessResult filtered = RunConverter({"-E", "-P", "N", "-C", "2", to_file.stdout_path});
   EXPECT_EQ("total: found 15/1, predicted 15/1, agree", last_line(filtered.err));
   // A labelled stream without graphs, checked against its given type.
