@@ -12,7 +12,7 @@
 
 #include "checkpoint/checkpoint_options.h"
 #include "computer/boundary_computer.h"
-#include "printers/binary_graph_printer.h"
+#include "stream/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/text_graph_printer.h"
 

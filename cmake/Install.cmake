@@ -9,7 +9,7 @@ include(CMakePackageConfigHelpers)
 # The headers a consumer needs: the graph record and its automorphism
 # order, the Euler characteristic check, the printers and the stream
 # reader.  They keep their directories, so that consumers include them as
-# the library's own sources do ("printers/binary_graph_reader.h").
+# the library's own sources do ("stream/binary_graph_reader.h").
 set(STABLE_GRAPHS_PUBLIC_HEADERS
   euler/euler_check.h
   euler/euler_check_printer.h
@@ -18,19 +18,19 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   euler/euler_term.h
   euler/moduli_euler.h
   graph/automorphism_order.h
-  graph/binary_stream_error.h
   graph/graph.h
   graph/type_capacity.h
-  printers/binary_graph_printer.h
-  printers/binary_graph_reader.h
   printers/dot_graph_printer.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
   printers/null_graph_printer.h
-  printers/record_check.h
   printers/sage_graph_printer.h
   printers/text_graph_printer.h
+  stream/binary_graph_printer.h
+  stream/binary_graph_reader.h
+  stream/record_check.h
+  stream/stream_error.h
 )
 set(STABLE_GRAPHS_INCLUDE_ROOT ${CMAKE_INSTALL_INCLUDEDIR}/stable-graphs)
 foreach(header IN LISTS STABLE_GRAPHS_PUBLIC_HEADERS)

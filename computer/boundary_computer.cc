@@ -106,7 +106,7 @@ void BoundaryComputer::one_vertex_pass() {
   work_graph.g = g;
   work_graph.n = n;
   memset(work_graph.multiplicity_count, 0, sizeof(work_graph.multiplicity_count));
-  work_graph.nautyK = -1;
+  work_graph.canonical.Invalidate();
   for (int j = 0; j <= g; ++j) {
     ++tried[1];
     work_graph.genus[0] = static_cast<int8_t>(j);

@@ -11,6 +11,7 @@
 
 #include "computer/computer.h"
 #include "computer/edge_task.h"
+#include "computer/partial_graph.h"
 #include "computer/run_journal.h"
 #include "computer/task_runner.h"
 #include "graph/graph.h"
@@ -53,7 +54,7 @@ class BoundaryComputer : public Computer {
   Counts found;
   Counts duplicated;
   Counts unconnected;
-  Graph work_graph;
+  PartialGraph work_graph;
   int edge_filter = -1;
   Counts found_per_codimension;
   Counts spare_counts_a;

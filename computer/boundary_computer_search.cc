@@ -23,7 +23,7 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 }  // namespace
 
 void BoundaryComputer::bt_g(int v) {
-  Graph& w = work_graph;
+  PartialGraph& w = work_graph;
   if (v == w.K) {
     bt_m(0);
     return;
@@ -54,7 +54,7 @@ void BoundaryComputer::bt_g(int v) {
 }
 
 void BoundaryComputer::bt_m(int v) {
-  Graph& w = work_graph;
+  PartialGraph& w = work_graph;
   if (v == w.K) {
     bt_l(0);
     return;
@@ -99,7 +99,7 @@ void BoundaryComputer::add_edge_task() {
 }
 
 void BoundaryComputer::bt_l(int v) {
-  Graph& w = work_graph;
+  PartialGraph& w = work_graph;
   if (v == w.K) {
     for (int m = 0; m <= g + 1; ++m) w.multiplicity_count[m] = 0;
     int cap3 = 0;

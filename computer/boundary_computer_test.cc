@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "main/test_support.h"
-#include "printers/binary_graph_printer.h"
+#include "testing/test_support.h"
+#include "stream/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
 #include "printers/text_graph_printer.h"

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "graph/graph.h"
+#include "graph/canonical_form.h"
 
 /// A hash set of cached canonical forms, each tagged with the ordinal of
 /// its GraphClass, kept in one flat arena.
@@ -18,16 +18,16 @@
 /// answers what comparing a candidate with every graph of its bucket would.
 class CanonicalFormSet {
  public:
-  /// Adds the cached form of `graph` (nautyK != -1) under class `class_id`.
-  void Insert(uint32_t class_id, const Graph& graph);
-  /// True when a graph with the same form was inserted under `class_id`.
-  bool Contains(uint32_t class_id, const Graph& graph);
+  /// Adds `form` under class `class_id`.
+  void Insert(uint32_t class_id, const CanonicalForm& form);
+  /// True when the same form was inserted under `class_id`.
+  bool Contains(uint32_t class_id, const CanonicalForm& form);
   /// Forgets everything and releases the memory.
   void Clear();
 
  private:
   /// Appends the entry for (class_id, form) to the arena; returns its offset.
-  uint32_t append_entry(uint32_t class_id, const Graph& graph);
+  uint32_t append_entry(uint32_t class_id, const CanonicalForm& form);
   /// The slot holding an entry equal to the one at `offset`, or the empty
   /// slot where it belongs.
   size_t find_slot(uint32_t offset) const;
@@ -35,7 +35,7 @@ class CanonicalFormSet {
   bool equal_entries(uint32_t a, uint32_t b) const;
   void grow();
 
-  // Entry layout: class id, nautyK, word count, then the words.
+  // Entry layout: class id, vertex count, then one word per vertex.
   std::vector<uint32_t> arena_;
   // Open addressing: 0 is empty, otherwise 1 + the entry's arena offset.
   std::vector<uint32_t> slots_;

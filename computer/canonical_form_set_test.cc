@@ -6,13 +6,12 @@
 
 namespace {
 
-/// A record with a made-up canonical form of `words` words.
-Graph with_form(int nautyK, uint32_t first_word, int words = 1) {
-  Graph graph(0, 0, 1);
-  graph.nautyK = nautyK;
-  graph.nautyM = 1;
-  for (int k = 0; k < words; ++k) graph.nautyCanon[k] = first_word + k;
-  return graph;
+/// A made-up canonical form of `vertices` rows.
+CanonicalForm with_form(int vertices, uint32_t first_word) {
+  CanonicalForm form = {};
+  form.vertices = vertices;
+  for (int k = 0; k < vertices; ++k) form.rows[k] = first_word + k;
+  return form;
 }
 
 }  // namespace
@@ -32,24 +31,24 @@ TEST(CanonicalFormSet, FindsFormsOnlyUnderTheirClass) {
 
 TEST(CanonicalFormSet, ComparesEveryWordAndTheVertexCount) {
   CanonicalFormSet set;
-  Graph three_words = with_form(3, 100, 3);
+  CanonicalForm three_words = with_form(3, 100);
   set.Insert(7, three_words);
-  Graph last_differs = three_words;
-  last_differs.nautyCanon[2] ^= 1;
+  CanonicalForm last_differs = three_words;
+  last_differs.rows[2] ^= 1;
   EXPECT_FALSE(set.Contains(7, last_differs));
-  Graph fewer_vertices = with_form(2, 100, 2);
+  CanonicalForm fewer_vertices = with_form(2, 100);
   EXPECT_FALSE(set.Contains(7, fewer_vertices));
   EXPECT_TRUE(set.Contains(7, three_words));
 }
 
 TEST(CanonicalFormSet, KeepsManyFormsAcrossGrowth) {
   CanonicalFormSet set;
-  for (uint32_t k = 0; k < 20000; k += 2) set.Insert(k % 3, with_form(2, k, 2));
+  for (uint32_t k = 0; k < 20000; k += 2) set.Insert(k % 3, with_form(2, k));
   for (uint32_t k = 0; k < 20000; ++k) {
     bool inserted = k % 2 == 0;
-    EXPECT_EQ(inserted, set.Contains(k % 3, with_form(2, k, 2))) << k;
+    EXPECT_EQ(inserted, set.Contains(k % 3, with_form(2, k))) << k;
     if (inserted) {
-      EXPECT_FALSE(set.Contains((k + 1) % 3, with_form(2, k, 2))) << k;
+      EXPECT_FALSE(set.Contains((k + 1) % 3, with_form(2, k))) << k;
     }
   }
 }

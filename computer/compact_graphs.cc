@@ -46,7 +46,6 @@ void CompactGraphs::Expand(size_t index, Graph& out) const {
   memcpy(out.genus, genus_, K_);
   memcpy(out.marked_points, marked_points_, K_);
   memcpy(out.loops, loops_, K_);
-  memset(out.multiplicity_count, 0, sizeof(out.multiplicity_count));
   int edges = 0;
   for (int i = 0; i < K_; ++i) {
     out.adjacency[i][i] = loops_[i];
@@ -59,9 +58,7 @@ void CompactGraphs::Expand(size_t index, Graph& out) const {
       int multiplicity = (record[pair / 2] >> (4 * (pair % 2))) & 0xF;
       out.adjacency[i][j] = out.adjacency[j][i] = static_cast<int8_t>(multiplicity);
       edges += multiplicity;
-      if (multiplicity > 0) ++out.multiplicity_count[multiplicity];
     }
   }
   out.codimension = static_cast<int8_t>(edges);
-  out.nautyK = -1;
 }

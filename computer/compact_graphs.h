@@ -32,8 +32,7 @@ class CompactGraphs {
   void ShrinkToFit() { packed_.shrink_to_fit(); }
 
   /// Fills `out` with graph `index`: g, n, K, the decorations, the
-  /// adjacency matrix, the codimension and the multiplicity histogram; the
-  /// canonical form is marked as not computed.
+  /// adjacency matrix and the codimension.
   void Expand(size_t index, Graph& out) const;
 
  private:

@@ -19,9 +19,8 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const Graph& start)
-    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)),
-      scratch_(-1, -1, -1) {}
+EdgeTask::EdgeTask(const PartialGraph& start)
+    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)) {}
 
 int EdgeTask::CodimensionOf(const Graph& start) {
   int genus_sum = 0;
@@ -40,7 +39,7 @@ void EdgeTask::Run(std::atomic<long>* found_so_far) {
 }
 
 void EdgeTask::bt_a(int i, int j) {
-  Graph& w = work_graph;
+  PartialGraph& w = work_graph;
   const int K = w.K;
   if (j >= K) {
     ++i;
@@ -116,7 +115,7 @@ void EdgeTask::bt_a(int i, int j) {
 // Every vertex from i on already has its valence and a neighbour:
 // needs_can_be_met, called first, allows no unmet need without edges.
 void EdgeTask::finish_without_edges(int i, int j) {
-  Graph& w = work_graph;
+  PartialGraph& w = work_graph;
   const int K = w.K;
   if (w.joined_pairs < K - 2) return;  // too few pairs joined for a connected graph
   // The order rules, with zeros in every remaining pair: row i against
@@ -136,7 +135,7 @@ void EdgeTask::finish_without_edges(int i, int j) {
 }
 
 bool EdgeTask::needs_can_be_met(int i, int j) const {
-  const Graph& w = work_graph;
+  const PartialGraph& w = work_graph;
   const int K = w.K;
   auto need = [&w](int v) {
     int deficit = v < w.genus_zero_count ? 3 - w.valence[v] : 0;
@@ -153,9 +152,9 @@ bool EdgeTask::needs_can_be_met(int i, int j) const {
 // Every candidate of the task has its codimension, and a task whose
 // codimension the edge filter excludes is never made.
 void EdgeTask::complete_candidate() {
-  Graph& w = work_graph;
+  PartialGraph& w = work_graph;
   w.codimension = static_cast<int8_t>(codimension_);
-  w.nautyK = -1;
+  w.canonical.Invalidate();
   if (correct()) add_to_store();
 }
 
@@ -193,28 +192,30 @@ int EdgeTask::visit(int a) {
 // never gets one costs no call of nauty.
 bool EdgeTask::duplicate() {
   uint32_t ordinal = static_cast<uint32_t>(store_by_class_.size());
-  candidate_bucket_ = &store_by_class_.try_emplace(GraphClass(work_graph), ClassBucket{ordinal}).first->second;
+  candidate_bucket_ =
+      &store_by_class_.try_emplace(GraphClass(work_graph, work_graph.multiplicity_count), ClassBucket{ordinal})
+           .first->second;
   ClassBucket& bucket = *candidate_bucket_;
   if (bucket.size == 0) return false;
   if (bucket.unformed >= 0) {
     stored.Expand(static_cast<size_t>(bucket.unformed), scratch_);
-    scratch_.ComputeDreadnaut();
-    forms_.Insert(bucket.ordinal, scratch_);
+    ComputeCanonicalForm(scratch_, &scratch_form_);
+    forms_.Insert(bucket.ordinal, scratch_form_);
     bucket.unformed = -1;
   }
-  if (work_graph.nautyK == -1) work_graph.ComputeDreadnaut();
-  return forms_.Contains(bucket.ordinal, work_graph);
+  return forms_.Contains(bucket.ordinal, work_graph.canonical.Of(work_graph));
 }
 
 void EdgeTask::add_to_store() {
   ClassBucket& bucket = *candidate_bucket_;
-  if (work_graph.nautyK != -1)
-    forms_.Insert(bucket.ordinal, work_graph);
+  const CanonicalForm* form = work_graph.canonical.IfComputed();
+  if (form != nullptr)
+    forms_.Insert(bucket.ordinal, *form);
   else
     bucket.unformed = static_cast<long>(stored.size());
   stored.Append(work_graph);
   ++bucket.size;
-  if (labelled) labelled->Add(work_graph);
+  if (labelled) labelled->Add(work_graph, form);
   if (found_so_far_ != nullptr && ++found_unreported_ == 256) report_found();
 }
 

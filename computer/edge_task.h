@@ -11,6 +11,8 @@
 
 #include "computer/canonical_form_set.h"
 #include "computer/compact_graphs.h"
+#include "computer/partial_graph.h"
+#include "graph/canonical_form.h"
 #include "graph/graph.h"
 #include "graph/graph_class.h"
 #include "labelled/labelled_count.h"
@@ -26,7 +28,7 @@ class EdgeTask {
  public:
   /// Takes the working graph as the loop level leaves it: decorations,
   /// valences and running totals set, no edge between vertices yet.
-  explicit EdgeTask(const Graph& start);
+  explicit EdgeTask(const PartialGraph& start);
 
   /// The codimension of every candidate grown from `start`: g - 1 + K minus
   /// the vertex genera, since the edges make up the rest of the genus.
@@ -38,7 +40,7 @@ class EdgeTask {
   void Run(std::atomic<long>* found_so_far = nullptr);
 
   /// The working graph the task starts from; meaningful before Run only.
-  const Graph& start() const { return work_graph; }
+  const PartialGraph& start() const { return work_graph; }
 
   /// Codimension shared by every candidate of the task.
   int codimension() const { return codimension_; }
@@ -71,7 +73,7 @@ class EdgeTask {
   void add_to_store();
   void report_found();
 
-  Graph work_graph;
+  PartialGraph work_graph;
   int g_;
   int codimension_;
   bool visited_[kMaxComponents] = {};
@@ -80,7 +82,8 @@ class EdgeTask {
   std::atomic<long>* found_so_far_ = nullptr;
   int found_unreported_ = 0;
   ClassBucket* candidate_bucket_ = nullptr;  // set by duplicate() for add_to_store()
-  Graph scratch_;                            // a stored graph expanded for nauty
+  Graph scratch_{-1, -1, -1};                // a stored graph expanded for nauty
+  CanonicalForm scratch_form_;
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_

@@ -52,7 +52,7 @@ class Reader {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeTaskStart(const Graph& start) {
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start) {
   std::vector<uint8_t> out;
   put<int32_t>(out, start.g);
   put<int32_t>(out, start.n);
@@ -70,12 +70,12 @@ std::vector<uint8_t> EncodeTaskStart(const Graph& start) {
   return out;
 }
 
-Graph DecodeTaskStart(const uint8_t* data, size_t size) {
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size) {
   Reader in(data, size, "task start");
   int32_t g = in.get<int32_t>(), n = in.get<int32_t>(), K = in.get<int32_t>();
   if (K < 1 || K > kMaxComponents || g < 0 || g > kMaxGenus || n < 0)
     throw TaskCodecError("task start of an impossible type");
-  Graph start(g, n, K);  // zeroed: no edge between components, empty histogram
+  PartialGraph start(g, n, K);  // zeroed: no edge between components, empty histogram
   for (int v = 0; v < K; ++v) {
     start.genus[v] = in.get<int8_t>();
     start.marked_points[v] = in.get<int8_t>();

@@ -21,10 +21,10 @@ class TaskCodecError : public std::runtime_error {
 
 /// The start of an edge task (the working graph as the loop level leaves
 /// it) as bytes, to run the task in another process of the same build.
-std::vector<uint8_t> EncodeTaskStart(const Graph& start);
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start);
 /// The start graph back from EncodeTaskStart's bytes; TaskCodecError when
 /// they are not such bytes.
-Graph DecodeTaskStart(const uint8_t* data, size_t size);
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size);
 
 /// A finished task's counters and stored graphs as bytes.
 std::vector<uint8_t> EncodeTaskResult(const EdgeTask& task);

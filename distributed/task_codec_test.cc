@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "computer/boundary_computer.h"
-#include "main/test_support.h"
-#include "printers/binary_graph_printer.h"
+#include "testing/test_support.h"
+#include "stream/binary_graph_printer.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ TEST(TaskCodecTest, TasksRunElsewhereGiveTheSameRun) {
 }
 
 TEST(TaskCodecTest, RefusesBytesOfNoTask) {
-  Graph start(3, 1, 2);
+  PartialGraph start(3, 1, 2);
   start.Clear(2);
   std::vector<uint8_t> good = EncodeTaskStart(start);
   EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size()));
@@ -84,7 +84,7 @@ TEST(TaskCodecTest, RefusesBytesOfNoTask) {
 }
 
 TEST(TaskCodecTest, RefusesAResultThatDoesNotFitTheTask) {
-  Graph start(2, 0, 2);
+  PartialGraph start(2, 0, 2);
   start.Clear(2);
   start.partial_genus = -1;
   EdgeTask task(start), other(start);

@@ -11,7 +11,7 @@
 #include "computer/boundary_computer.h"
 #include "euler/euler_series.h"
 #include "euler/euler_term.h"
-#include "main/test_support.h"
+#include "testing/test_support.h"
 #include "printers/null_graph_printer.h"
 #include "printers/text_graph_printer.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "euler/euler_term.h"
-#include "main/test_support.h"
+#include "testing/test_support.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 // It uses nothing but the installed library and its public headers.
 #include <stdio.h>
 
-#include "printers/binary_graph_reader.h"
+#include "stream/binary_graph_reader.h"
 
 namespace {
 

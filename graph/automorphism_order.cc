@@ -14,23 +14,13 @@
 
 #include <stdint.h>
 
-#include <algorithm>
-#include <stdexcept>
-#include <string>
-
-#include "labelled/labelled_count.h"
-#include "nauty.h"
+#include "graph/colour_refinement.h"
+#include "graph/factorial.h"
+#include "graph/hash_mix.h"
+#include "graph/nauty_graph.h"
+#include "graph/vertex_symmetry.h"
 
 namespace {
-
-/// Stops when the coloured graph would not fit nauty's MAXN.
-void check_colored_size(int colored_vertices) {
-  if (!(colored_vertices < MAXN)) {
-    throw std::length_error("a graph needs " + std::to_string(colored_vertices) +
-                            " coloured vertices for its automorphism group, but nauty is built for at most " +
-                            std::to_string(MAXN - 1));
-  }
-}
 
 /// A vertex-coloured graph with edge multiplicities, small enough for the
 /// stack: the graph itself, then its quotients by twin classes.
@@ -39,14 +29,6 @@ struct ColoredGraph {
   uint64_t color[kMaxComponents];
   int8_t multiplicity[kMaxComponents][kMaxComponents];
 };
-
-/// Mixes a value into a hash (the finaliser of SplitMix64).
-uint64_t mix(uint64_t value) {
-  value += 0x9e3779b97f4a7c15ULL;
-  value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  value = (value ^ (value >> 27)) * 0x94d049bb133111ebULL;
-  return value ^ (value >> 31);
-}
 
 /// Whether u and v are twins: alike, and joined alike to every other vertex.
 bool twins(const ColoredGraph& graph, int u, int v) {
@@ -88,122 +70,29 @@ mpz_class merge_twins(ColoredGraph& graph) {
     int inside = 0;
     for (int v = 0; v < graph.size; ++v)
       if (v != leader && class_of[v] == c) inside = graph.multiplicity[leader][v];
-    mpz_class size_factorial;
-    mpz_fac_ui(size_factorial.get_mpz_t(), static_cast<unsigned long>(sizes[c]));
-    factor *= size_factorial;
-    quotient.color[c] = sizes[c] == 1 ? graph.color[leader]
-                                      : mix(graph.color[leader] ^ mix(static_cast<uint64_t>(sizes[c]) << 8 | inside));
+    factor *= Factorial(sizes[c]);
+    quotient.color[c] =
+        sizes[c] == 1 ? graph.color[leader] : MixBits(graph.color[leader] ^ MixBits(uint64_t(sizes[c]) << 8 | inside));
     for (int d = 0; d < classes; ++d) quotient.multiplicity[c][d] = graph.multiplicity[leader][leaders[d]];
   }
   graph = quotient;
   return factor;
 }
 
-/// Numbers the distinct values of keys 0, 1, ... in ascending order.
-int rank(const uint64_t* keys, int size, int* ranks) {
-  uint64_t sorted[kMaxComponents];
-  std::copy(keys, keys + size, sorted);
-  std::sort(sorted, sorted + size);
-  int distinct = static_cast<int>(std::unique(sorted, sorted + size) - sorted);
-  for (int v = 0; v < size; ++v) ranks[v] = static_cast<int>(std::lower_bound(sorted, sorted + distinct, keys[v]) - sorted);
-  return distinct;
+/// Refines the colours of `graph` in place; true when every vertex ends
+/// with a colour of its own, so that only the identity keeps them.
+bool refine(ColoredGraph& graph) {
+  ColourRefinement refinement(graph.size, graph.color, graph.multiplicity);
+  refinement.Finish();
+  for (int v = 0; v < graph.size; ++v) graph.color[v] = refinement.colour(v);
+  return refinement.distinct() == graph.size;
 }
 
-/// Colour refinement: splits colours by the multiset of (neighbour colour,
-/// multiplicity), hashed, until nothing changes.  The colours depend only
-/// on the graph, so every symmetry keeps them; a hash collision could only
-/// leave two colours merged, never split a class of symmetric vertices.
-/// Returns the number of colours.
-int refine_colors(const ColoredGraph& graph, int* colors) {
-  int size = graph.size;
-  // Neighbour lists: a vertex has a few neighbours, not size of them.
-  int first[kMaxComponents + 1], neighbour[kMaxComponents * kMaxComponents];
-  uint64_t weight[kMaxComponents * kMaxComponents];
-  int entries = 0;
-  for (int v = 0; v < size; ++v) {
-    first[v] = entries;
-    for (int w = 0; w < size; ++w) {
-      if (w == v || graph.multiplicity[v][w] == 0) continue;
-      neighbour[entries] = w;
-      weight[entries++] = static_cast<uint8_t>(graph.multiplicity[v][w]);
-    }
-  }
-  first[size] = entries;
-  int count = rank(graph.color, size, colors);
-  while (count < size) {
-    uint64_t keys[kMaxComponents];
-    for (int v = 0; v < size; ++v) {
-      uint64_t neighbours = 0;  // a sum: the order of the neighbours does not count
-      for (int k = first[v]; k < first[v + 1]; ++k)
-        neighbours += mix(static_cast<uint64_t>(colors[neighbour[k]]) << 8 | weight[k]);
-      keys[v] = mix(static_cast<uint64_t>(colors[v]) ^ mix(neighbours));
-    }
-    int refined = rank(keys, size, colors);
-    if (refined <= count) break;
-    count = refined;
-  }
-  return count;
-}
-
-thread_local mpz_class* level_product = nullptr;
-
-/// nauty's level procedure: index is the size of the orbit of the vertex
-/// fixed at this level under the stabiliser of those fixed above it.
-void multiply_index(int*, int*, int, int*, statsblk*, int, int index, int, int, int, int) {
-  *level_product *= index;
-}
-
-/// |A| of a coloured graph through nauty.
-mpz_class nauty_order(const ColoredGraph& source, const int* colors) {
-  int K = source.size;
-  check_colored_size(K);
-  graph packed[MAXN * MAXM] = {};
-  int lab[MAXN], ptn[MAXN], orbits[MAXN];
-  // Vertices first, by colour; then one vertex per pair joined by m >= 2
-  // edges, by m: the path u, x, v stands for the multiple edge.
-  std::pair<int, int> cells[MAXN];  // (colour, or K + m for an edge vertex; vertex)
-  for (int v = 0; v < K; ++v) cells[v] = {colors[v], v};
-  int colored = K;
-  for (int u = 0; u < K; ++u) {
-    for (int v = u + 1; v < K; ++v) {
-      int m = source.multiplicity[u][v];
-      if (m == 1) {
-        ADDELEMENT(GRAPHROW(packed, u, 1), v);
-        ADDELEMENT(GRAPHROW(packed, v, 1), u);
-      } else if (m > 1) {
-        check_colored_size(colored + 1);
-        int x = colored++;
-        cells[x] = {K + m, x};
-        ADDELEMENT(GRAPHROW(packed, u, 1), x);
-        ADDELEMENT(GRAPHROW(packed, v, 1), x);
-        ADDELEMENT(GRAPHROW(packed, x, 1), u);
-        ADDELEMENT(GRAPHROW(packed, x, 1), v);
-      }
-    }
-  }
-  std::sort(cells, cells + colored);
-  for (int i = 0; i < colored; ++i) {
-    lab[i] = cells[i].second;
-    ptn[i] = i + 1 < colored && cells[i + 1].first == cells[i].first ? 1 : 0;
-  }
-  DEFAULTOPTIONS_GRAPH(options);
-  options.defaultptn = FALSE;
-  options.userlevelproc = multiply_index;
-  statsblk stats;
-  setword workspace[50 * MAXM];
-  mpz_class order = 1;
-  level_product = &order;
-  nauty_check(WORDSIZE, 1, colored, NAUTYVERSIONID);
-  nauty(packed, lab, ptn, NULL, orbits, &options, &stats, workspace, 50, 1, colored, NULL);
-  level_product = nullptr;
-  return order;
-}
-
-/// n! for a small n.
-mpz_class factorial(int n) {
-  mpz_class result;
-  mpz_fac_ui(result.get_mpz_t(), n > 0 ? static_cast<unsigned long>(n) : 0);
-  return result;
+uint64_t point_vertices(const Graph& graph) {
+  uint64_t mask = 0;
+  for (int v = 0; v < graph.K; ++v)
+    if (graph.marked_points[v] > 0) mask |= uint64_t{1} << v;
+  return mask;
 }
 
 }  // namespace
@@ -213,21 +102,24 @@ mpz_class VertexSymmetryOrder(const Graph& graph) {
   ColoredGraph colored;
   colored.size = graph.K;
   for (int v = 0; v < graph.K; ++v) {
-    colored.color[v] = static_cast<uint64_t>(static_cast<uint8_t>(graph.genus[v])) << 16 |
-                       static_cast<uint64_t>(static_cast<uint8_t>(graph.marked_points[v])) << 8 |
-                       static_cast<uint8_t>(graph.loops[v]);
+    colored.color[v] = DecorationColour(graph, v);
     for (int w = 0; w < graph.K; ++w) colored.multiplicity[v][w] = v == w ? 0 : graph.adjacency[v][w];
   }
-  int colors[kMaxComponents];
-  if (refine_colors(colored, colors) == colored.size) return 1;  // the common case
+  if (refine(colored)) return 1;  // the common case
   mpz_class order = 1;
   while (colored.size > 1) {
     mpz_class factor = merge_twins(colored);
     if (factor == 1) break;
     order *= factor;
   }
-  if (colored.size <= 1 || refine_colors(colored, colors) == colored.size) return order;
-  return order * nauty_order(colored, colors);
+  if (colored.size <= 1 || refine(colored)) return order;
+  return order * NautyGraph(colored.size, colored.color, colored.multiplicity).ExactOrder();
+}
+
+mpz_class PointFixingSymmetryOrder(const Graph& graph) {
+  uint64_t points = point_vertices(graph);
+  if (RefinementSeparates(graph, points, ~uint64_t{0} >> (64 - graph.K))) return 1;
+  return VertexSymmetry(graph).Order(points);
 }
 
 // A labelled graph's automorphisms fix every label, hence every vertex with
@@ -235,9 +127,9 @@ mpz_class VertexSymmetryOrder(const Graph& graph) {
 mpz_class AutomorphismOrder(const Graph& graph) {
   mpz_class order = graph.labelled ? PointFixingSymmetryOrder(graph) : VertexSymmetryOrder(graph);
   for (int v = 0; v < graph.K; ++v) {
-    order *= factorial(graph.loops[v]) * factorial(graph.labelled ? 0 : graph.marked_points[v]);
+    order *= Factorial(graph.loops[v]) * Factorial(graph.labelled ? 0 : graph.marked_points[v]);
     order <<= graph.loops[v];
-    for (int w = v + 1; w < graph.K; ++w) order *= factorial(graph.adjacency[v][w]);
+    for (int w = v + 1; w < graph.K; ++w) order *= Factorial(graph.adjacency[v][w]);
   }
   return order;
 }

@@ -11,9 +11,14 @@
 /// vertex's genus, marked points and loops and every edge multiplicity,
 /// exactly.  Throws std::length_error when the graph needs more coloured
 /// vertices than nauty is built for (K plus the pairs joined by two or more
-/// edges must stay below 32), which no graph of a type stable-graphs
+/// edges must not exceed 32), which no graph of a type stable-graphs
 /// accepts does.
 mpz_class VertexSymmetryOrder(const Graph& graph);
+
+/// |A_fix|, exactly: the vertex automorphisms (as for VertexSymmetryOrder)
+/// that fix every vertex with points, which are those that fix a labelling
+/// of them.
+mpz_class PointFixingSymmetryOrder(const Graph& graph);
 
 /// |Aut| of the stable graph with unlabelled marked points: the
 /// permutations of half-edges and legs that keep genera, incidence and the

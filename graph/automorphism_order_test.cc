@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "main/test_support.h"
+#include "testing/test_support.h"
 
 namespace {
 

@@ -12,8 +12,11 @@
 /// records always have equal keys.
 class GraphClass {
  public:
-  /// Copies the invariants of a record whose vertices are sorted.
+  /// Takes the invariants of a record whose vertices are sorted.
   explicit GraphClass(const Graph& graph);
+  /// The same, with the record's pairs per multiplicity (entries 0 .. g+1)
+  /// already counted, as the generator keeps them.
+  GraphClass(const Graph& graph, const int8_t* multiplicity_count);
   /// Strict weak ordering: more components first, then the decorations and
   /// the multiplicity histogram as unsigned byte strings.
   bool operator<(const GraphClass& other) const;
@@ -25,6 +28,9 @@ class GraphClass {
   int8_t marked_points[kMaxComponents];
   int8_t loops[kMaxComponents];
   int8_t multiplicity_count[kMultiplicitySlots];
+
+ private:
+  void copy_decorations(const Graph& graph);
 };
 
 #endif  // STABLE_GRAPHS_GRAPH_GRAPH_CLASS_H_

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "graph/graph.h"
-#include "labelled/vertex_symmetry.h"
+#include "graph/vertex_symmetry.h"
 
 /// The labelled graphs over a graph with unlabelled points, one canonical
 /// labelling per isomorphism class.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "labelled/labelled_count.h"
-#include "labelled/labelled_test_support.h"
+#include "testing/labelled_test_support.h"
 
 namespace {
 

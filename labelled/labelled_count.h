@@ -7,6 +7,7 @@
 
 #include <gmpxx.h>
 
+#include "graph/canonical_form.h"
 #include "graph/graph.h"
 
 /// The number of labelled graphs over a graph with unlabelled points: the
@@ -16,11 +17,10 @@
 /// By Burnside's lemma that is (n! / prod n_v!) * |A_fix| / |A|, A_fix the
 /// subgroup fixing every vertex that carries points: a vertex permutation
 /// fixes a labelling exactly when it fixes those vertices.
-mpz_class LabelledGraphCount(const Graph& graph);
-
-/// |A_fix|, exactly: the vertex automorphisms that fix every vertex with
-/// points, which are those that fix a labelling of them.
-mpz_class PointFixingSymmetryOrder(const Graph& graph);
+///
+/// `form`, when given, is the canonical form of the graph the search
+/// computed, whose orbits spare a call of nauty.
+mpz_class LabelledGraphCount(const Graph& graph, const CanonicalForm* form = nullptr);
 
 /// True when A certainly fixes every vertex that carries points, without
 /// asking nauty: colour refinement (decorations, then the colours of the
@@ -34,7 +34,7 @@ bool PointVerticesObviouslyFixed(const Graph& graph);
 class LabelledTally {
  public:
   /// Adds the labelled graphs over `graph`.
-  void Add(const Graph& graph);
+  void Add(const Graph& graph, const CanonicalForm* form = nullptr);
   /// Adds another total.
   void Add(const LabelledTally& other);
   /// Adds a total counted elsewhere (by another process).

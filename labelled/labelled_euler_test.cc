@@ -21,7 +21,7 @@
 #include "euler/moduli_euler.h"
 #include "graph/automorphism_order.h"
 #include "labelled/labelled_count.h"
-#include "labelled/labelled_test_support.h"
+#include "testing/labelled_test_support.h"
 #include "labelled/labelling_printer.h"
 #include "printers/null_graph_printer.h"
 

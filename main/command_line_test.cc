@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "main/test_support.h"
+#include "testing/test_support.h"
 
 namespace {
 

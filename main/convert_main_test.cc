@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "main/scratch_directory.h"
-#include "main/test_process.h"
-#include "main/test_support.h"
+#include "testing/scratch_directory.h"
+#include "testing/test_process.h"
+#include "testing/test_support.h"
 
 namespace {
 
@@ -202,7 +202,7 @@ TEST_F(ConvertTest, DamagedStreamsAreReported) {
 // The table of whole and damaged streams that the Python reader runs too:
 // both readers must agree on what is damage and say the same.
 TEST_F(ConvertTest, SharedStreamTable) {
-  std::vector<StreamCase> cases = ReadStreamCases(STABLE_GRAPHS_SOURCE_DIR "/printers/stream_cases.txt");
+  std::vector<StreamCase> cases = ReadStreamCases(STABLE_GRAPHS_SOURCE_DIR "/stream/stream_cases.txt");
   ASSERT_GE(cases.size(), 30u);
   int number = 0;
   for (const StreamCase& c : cases) {

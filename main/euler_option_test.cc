@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "euler/euler_term.h"
-#include "main/scratch_directory.h"
-#include "main/test_process.h"
-#include "main/test_support.h"
+#include "testing/scratch_directory.h"
+#include "testing/test_process.h"
+#include "testing/test_support.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "main/checked_printer.h"
 #include "main/command_line.h"
 #include "main/output_error.h"
-#include "printers/binary_graph_printer.h"
+#include "stream/binary_graph_printer.h"
 #include "printers/dot_graph_printer.h"
 #include "printers/json_graph_printer.h"
 #include "printers/latex_graph_printer.h"

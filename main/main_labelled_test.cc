@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "main/test_process.h"
-#include "main/test_support.h"
+#include "testing/test_process.h"
+#include "testing/test_support.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "main/test_process.h"
-#include "main/test_support.h"
-#include "printers/binary_graph_reader.h"
+#include "testing/test_process.h"
+#include "testing/test_support.h"
+#include "stream/binary_graph_reader.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "main/test_process.h"
+#include "testing/test_process.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "main/convert_command_line.h"
-#include "main/test_process.h"
-#include "main/test_support.h"
+#include "testing/test_process.h"
+#include "testing/test_support.h"
 
 namespace {
 

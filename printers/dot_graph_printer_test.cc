@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "main/test_process.h"
-#include "main/test_support.h"
+#include "testing/test_process.h"
+#include "testing/test_support.h"
 
 namespace {
 

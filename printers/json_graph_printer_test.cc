@@ -19,7 +19,6 @@ Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const s
            const std::vector<int>& pairs, int g, int codimension) {
   int K = static_cast<int>(genus.size());
   Graph graph(g, 0, K);
-  graph.Clear(static_cast<int8_t>(K));
   for (int i = 0; i < K; ++i) {
     graph.genus[i] = static_cast<int8_t>(genus[i]);
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);

@@ -70,9 +70,76 @@ void LaTeXGraphPrinter::print_middle(const Graph* graph, bool by_components) {
     fputs(" \\\\\n", file);
   }
   fprintf(file, "    $\\scriptstyle{(%d, %d, %d)}$ & \n", graph->K, graph->codimension, counter);
-  graph->PrintLaTeX(file);
+  WriteTikzPicture(file, *graph);
   if (counter % columns == 0)
     fputs("\\\\\n\n", file);
   else
     fputs("    & \n", file);
+}
+
+namespace {
+
+/// Direction of the first leg and the angle between legs of one vertex.
+struct LegFan {
+  int start;
+  int sibling;
+};
+
+/// Spreads the legs away from the loops and, in a graph of several
+/// components, away from the centre.
+LegFan leg_fan(int loops, int K, int marks, int theta) {
+  bool one = K == 1;
+  if (loops > 0) {
+    if (one) return marks == 1 ? LegFan{-90, 0} : LegFan{-150, 120 / (marks - 1)};
+    return marks == 1 ? LegFan{theta - 60, 0} : LegFan{theta - 120, 60 / (marks - 1)};
+  }
+  // A lone vertex spreads its legs over the full circle; dividing by the
+  // number of legs keeps the first and the last apart.
+  if (one) return marks == 1 ? LegFan{0, 0} : LegFan{-90, 360 / marks};
+  return marks == 1 ? LegFan{theta, 0} : LegFan{theta - 60, 120 / (marks - 1)};
+}
+
+}  // namespace
+
+void WriteTikzPicture(FILE* file, const Graph& graph) {
+  fputs("    \\begin{tikzpicture}[baseline]\n", file);
+  fprintf(file, "      \\path(0,0) ellipse (2 and %d);\n", graph.K > 2 ? 2 : 1);
+  for (int i = 0; i < graph.K; ++i) {
+    int theta = 360 * i / graph.K;
+    int marks = graph.marked_points[i];
+    if (marks > 0) {
+      LegFan fan = leg_fan(graph.adjacency[i][i], graph.K, marks, theta);
+      fprintf(file,
+              "      \\tikzstyle{level 1}=[counterclockwise from=%d,level distance=9mm,sibling "
+              "angle=%d]\n",
+              fan.start, fan.sibling);
+    }
+    fprintf(file, "      \\node (A%d) at (%d:1) {$\\scriptstyle{%d_{%d}}$}", i, theta, graph.genus[i], marks);
+    if (graph.labelled) {
+      // Each leg ends in its label, drawn without the circle of a vertex.
+      for (int label : graph.LabelsAt(i)) fprintf(file, " child {node[draw=none] {$\\scriptscriptstyle{%d}$}}", label);
+    } else {
+      for (int c = 0; c < marks; ++c) fputs(" child", file);
+    }
+    fputs(";\n", file);
+  }
+  fputs("\n", file);
+  for (int i = 0; i < graph.K; ++i) {
+    int theta = 360 * i / graph.K;
+    int count = graph.adjacency[i][i];
+    for (int j = 0; j < count; ++j) {
+      double d = j - count / 2.0;
+      double shift = graph.marked_points[i] == 0 ? 0 : 1 + (graph.K == 1 ? 2 : 0);
+      double a1 = theta + 30 * (d + shift);
+      fprintf(file, "      \\draw (A%d) .. controls +(%lf:1.2) and +(%lf:1.2) .. (A%d);\n", i, a1, a1 + 30, i);
+    }
+  }
+  for (int i = 0; i < graph.K; ++i) {
+    for (int k = i + 1; k < graph.K; ++k) {
+      int count = graph.adjacency[i][k];
+      for (int l = 0; l < count; ++l)
+        fprintf(file, "      \\path (A%d) edge [bend left=%lf] (A%d);\n", i, 30 * (l - count / 2.0) + 15, k);
+    }
+  }
+  fputs("    \\end{tikzpicture}\n", file);
 }

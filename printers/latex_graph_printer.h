@@ -7,6 +7,9 @@
 
 #include "printers/graph_printer.h"
 
+/// Writes the TikZ picture of one graph.
+void WriteTikzPicture(FILE* file, const Graph& graph);
+
 /// Writes a LaTeX document: a longtable with `columns` graphs per row, an
 /// Id cell and a TikZ picture per graph, and a separator row wherever the
 /// codimension changes.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "main/test_support.h"
+#include "testing/test_support.h"
 
 namespace {
 
@@ -20,7 +20,6 @@ Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const s
            const std::vector<int>& pairs = {}, int codimension = 0) {
   int K = static_cast<int>(genus.size());
   Graph graph(0, 0, K);
-  graph.Clear(static_cast<int8_t>(K));
   for (int i = 0; i < K; ++i) {
     graph.genus[i] = static_cast<int8_t>(genus[i]);
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);
@@ -38,7 +37,7 @@ Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const s
 Graph plain(int codimension) { return make({1}, {0}, {0}, {}, codimension); }
 
 std::string picture(const Graph& graph) {
-  return CaptureOutput([&](FILE* f) { graph.PrintLaTeX(f); });
+  return CaptureOutput([&](FILE* f) { WriteTikzPicture(f, graph); });
 }
 
 /// A whole document: BeginPrint, one PrintSomeGraph per pass, EndPrint.

@@ -7,6 +7,12 @@
 
 #include "printers/graph_printer.h"
 
+/// Writes the text block of one graph: its totals, decorations, labels
+/// and adjacency matrix.
+void WriteGraphText(FILE* file, const Graph& graph);
+/// Writes the adjacency matrix alone, one indented row per line.
+void WriteAdjacencyMatrix(FILE* file, const Graph& graph);
+
 /// Writes a plain-text listing: a title, then one block per graph.
 class TextGraphPrinter : public GraphPrinter {
  public:

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "main/test_support.h"
+#include "testing/test_support.h"
 
 namespace {
 
@@ -20,7 +20,6 @@ Graph make(int g, const std::vector<int>& genus, const std::vector<int>& marks, 
            const std::vector<int>& pairs, int codimension) {
   int K = static_cast<int>(genus.size());
   Graph graph(g, 0, K);
-  graph.Clear(static_cast<int8_t>(K));
   for (int i = 0; i < K; ++i) {
     graph.genus[i] = static_cast<int8_t>(genus[i]);
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);
@@ -35,7 +34,7 @@ Graph make(int g, const std::vector<int>& genus, const std::vector<int>& marks, 
 }
 
 std::string block(const Graph& graph) {
-  return CaptureOutput([&](FILE* f) { graph.PrintNormal(f); });
+  return CaptureOutput([&](FILE* f) { WriteGraphText(f, graph); });
 }
 
 /// Everything a printer writes over a whole document.
@@ -137,7 +136,7 @@ TEST(TextGraphPrinter, OrderAndEdgeFilter) {
 
 TEST(GraphPrintMatrix, OneComponentWithTwoLoops) {
   Graph graph = make(2, {0}, {0}, {2}, {}, 2);
-  EXPECT_EQ("    2 \n", CaptureOutput([&](FILE* f) { graph.PrintMatrix(f); }));
+  EXPECT_EQ("    2 \n", CaptureOutput([&](FILE* f) { WriteAdjacencyMatrix(f, graph); }));
   Graph three = make(0, {0, 0, 0}, {1, 1, 1}, {1, 0, 0}, {1, 0, 2}, 4);
-  EXPECT_EQ("    1 1 0 \n    1 0 2 \n    0 2 0 \n", CaptureOutput([&](FILE* f) { three.PrintMatrix(f); }));
+  EXPECT_EQ("    1 1 0 \n    1 0 2 \n    0 2 0 \n", CaptureOutput([&](FILE* f) { WriteAdjacencyMatrix(f, three); }));
 }
