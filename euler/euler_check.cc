@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "euler/euler_series.h"
+#include "graph/factorial.h"
 
 std::string FractionText(const mpq_class& value) {
   return value.get_num().get_str() + "/" + value.get_den().get_str();
@@ -29,8 +30,7 @@ bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<in
                      bool labelled) {
   std::vector<mpq_class> predicted = PredictedEulerSums(g, n);
   if (labelled && n > 1) {
-    mpz_class factorial;
-    mpz_fac_ui(factorial.get_mpz_t(), static_cast<unsigned long>(n));
+    mpz_class factorial = Factorial(n);
     for (mpq_class& sum : predicted) sum *= factorial;
   }
   // Every codimension that either side has, so that a graph of a

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "euler/moduli_euler.h"
+#include "graph/factorial.h"
 
 namespace {
 
@@ -73,12 +74,6 @@ mpq_class fraction(int k, int d) {
   return value;
 }
 
-mpz_class factorial(int n) {
-  mpz_class result;
-  mpz_fac_ui(result.get_mpz_t(), static_cast<unsigned long>(n));
-  return result;
-}
-
 /// The coefficient of t^degree of P: chi(M_{h,k}) z^k / k! with
 /// 2h - 2 + k = degree and h <= max_genus, as a polynomial in z (held in x).
 Poly vertex_terms(int degree, int max_genus, int max_z) {
@@ -86,7 +81,7 @@ Poly vertex_terms(int degree, int max_genus, int max_z) {
   for (int h = 0; h <= max_genus; ++h) {
     int k = degree + 2 - 2 * h;
     if (k < 0 || k > max_z) continue;
-    poly.at(k, 0) = OpenModuliEuler(h, k) / factorial(k);
+    poly.at(k, 0) = OpenModuliEuler(h, k) / Factorial(k);
   }
   return poly;
 }
@@ -119,7 +114,7 @@ Poly gaussian_average(const Poly& in_z, int max_x, int max_e) {
     for (int e = 0; e <= max_e; ++e) {
       int z = x + 2 * e;
       if (z > in_z.max_x || sgn(in_z.at(z, 0)) == 0) continue;
-      mpz_class pairings = factorial(z) / (factorial(x) * factorial(e));
+      mpz_class pairings = Factorial(z) / (Factorial(x) * Factorial(e));
       pairings >>= e;
       averaged.at(x, e) = in_z.at(z, 0) * pairings;
     }

@@ -14,6 +14,7 @@
 #include "euler/euler_term.h"
 #include "euler/moduli_euler.h"
 #include "graph/automorphism_order.h"
+#include "graph/factorial.h"
 #include "labelled/labelled_count.h"
 
 namespace {
@@ -23,12 +24,7 @@ static_assert(sizeof(unsigned long) == sizeof(uint64_t), "GMP takes 64-bit count
 constexpr char kBigOrder = '\xff';
 
 /// n! for n <= 20, the largest that fits 64 bits; 0 beyond.
-uint64_t small_factorial(int n) {
-  if (n < 0 || n > 20) return 0;
-  uint64_t result = 1;
-  for (int k = 2; k <= n; ++k) result *= static_cast<uint64_t>(k);
-  return result;
-}
+uint64_t small_factorial(int n) { return n < 0 || n > kLargestSmallFactorial ? 0 : SmallFactorial(n); }
 
 /// order *= factor, false on overflow or a factor too large to know.
 bool multiply(uint64_t& order, uint64_t factor) {
