@@ -17,7 +17,7 @@
 #include <sstream>
 #include <utility>
 
-#include "main/output_error.h"
+#include "printers/output_error.h"
 
 namespace {
 

@@ -166,9 +166,8 @@ void BoundaryComputer::run_pass(int K) {
     return Progress{static_cast<double>(tasks_done) / static_cast<double>(total == 0 ? 1 : total),
                     found_so_far.load()};
   });
-  TaskRunner* chosen = runner != nullptr ? runner : DefaultTaskRunner();
   LocalTaskRunner local(threads);
-  if (chosen == nullptr) chosen = &local;
+  TaskRunner* chosen = runner != nullptr ? runner : &local;
   chosen->RunPass(edge_tasks, resume_task, [&](size_t index) {
     EdgeTask& task = *edge_tasks[index];
     tried[K] += task.tried;

@@ -65,8 +65,7 @@ class BoundaryComputer : public Computer {
   size_t print_batch = 4096;
   /// Threads that run the edge tasks; the CPUs this process may use.
   int threads;
-  /// Where the edge tasks run: nullptr for DefaultTaskRunner(), or this
-  /// process's `threads` when there is none.
+  /// Where the edge tasks run: nullptr for this process's `threads`.
   TaskRunner* runner = nullptr;
   /// Where resumable states are recorded (nullptr: nowhere).
   RunJournal* journal = nullptr;

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "printers/printer_factory.h"
 #include "testing/test_support.h"
 #include "stream/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
@@ -374,16 +375,13 @@ struct RunOutput {
   }
 };
 
-RunOutput run_with(int g, int n, Printer choice, int edge_filter, int threads, size_t batch) {
+RunOutput run_with(int g, int n, Format choice, int edge_filter, int threads, size_t batch) {
   BoundaryComputer computer(g, n);
   computer.threads = threads;
   computer.print_batch = batch;
   RunOutput output;
   output.printed = CaptureOutput([&](FILE* out) {
-    std::unique_ptr<GraphPrinter> printer;
-    if (choice == PrinterText) printer = std::make_unique<TextGraphPrinter>(out, g, n);
-    if (choice == PrinterBinary) printer = std::make_unique<BinaryGraphPrinter>(out, g, n);
-    if (choice == PrinterLaTeX) printer = std::make_unique<LaTeXGraphPrinter>(out, g, n);
+    std::unique_ptr<GraphPrinter> printer = MakePrinter(choice, out, g, n, false);
     computer.Compute(*printer, StatisticsNone, edge_filter);
   });
   output.report = CaptureOutput([&](FILE* out) { computer.Statistics(out); });
@@ -401,9 +399,9 @@ TEST(BoundaryComputerThreads, OutputIndependentOfThreadsAndBatches) {
   };
   const Case cases[] = {{4, 0, -1}, {4, 0, 5}, {2, 3, -1}, {0, 8, 3}, {3, 2, -1}, {1, 5, 2}};
   for (const Case& c : cases) {
-    for (Printer choice : {PrinterText, PrinterBinary, PrinterLaTeX}) {
+    for (Format choice : {Format::kText, Format::kBinary, Format::kLaTeX}) {
       SCOPED_TRACE("(" + std::to_string(c.g) + ", " + std::to_string(c.n) + ") filter " +
-                   std::to_string(c.edge_filter) + " printer " + std::to_string(choice));
+                   std::to_string(c.edge_filter) + " printer " + std::to_string(static_cast<int>(choice)));
       RunOutput sequential = run_with(c.g, c.n, choice, c.edge_filter, 1, 4096);
       ASSERT_FALSE(sequential.printed.empty());
       for (int threads : {2, 3, 8})

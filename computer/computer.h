@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "main/settings.h"
+#include "computer/statistics_mode.h"
 #include "printers/graph_printer.h"
 
 /// An enumerator of the stable graphs of one type (g, n).

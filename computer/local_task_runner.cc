@@ -4,20 +4,6 @@
 
 #include "computer/parallel_runner.h"
 
-namespace {
-
-TaskRunner* default_runner = nullptr;
-
-}  // namespace
-
-TaskRunner* DefaultTaskRunner() { return default_runner; }
-
-TaskRunner* SetDefaultTaskRunner(TaskRunner* runner) {
-  TaskRunner* old = default_runner;
-  default_runner = runner;
-  return old;
-}
-
 void LocalTaskRunner::RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
                               const std::function<void(size_t)>& done) {
   RunInOrder(first, tasks.size(), threads_, [&tasks](size_t index) { tasks[index]->Run(); }, done);

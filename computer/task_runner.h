@@ -23,10 +23,5 @@ class TaskRunner {
                        const std::function<void(size_t)>& done) = 0;
 };
 
-/// The runner enumerators use when none is given (nullptr: their own
-/// threads); a front end that distributes the work installs its own.
-TaskRunner* DefaultTaskRunner();
-/// Installs the default runner (nullptr restores the threads); returns the old one.
-TaskRunner* SetDefaultTaskRunner(TaskRunner* runner);
 
 #endif  // STABLE_GRAPHS_COMPUTER_TASK_RUNNER_H_

@@ -17,9 +17,7 @@
 #include "computer/parallel_runner.h"
 #include "distributed/mpi_task_runner.h"
 #include "distributed/mpi_worker.h"
-
-/// The stable-graphs command (main/main.cc, built under this name here).
-int StableGraphsMain(int argc, char** argv);
+#include "main/run.h"
 
 namespace {
 
@@ -76,7 +74,9 @@ int main(int argc, char** argv) {
   }
   static MpiTaskRunner mpi_runner(ranks, threads);
   runner = &mpi_runner;
-  SetDefaultTaskRunner(runner);
   atexit(finish_rank_zero);
-  return StableGraphsMain(argc, argv);
+  RunPlace place;
+  place.runner = runner;
+  place.distributed = true;
+  return RunCommandLine(Tool::kEnumerate, argc, argv, place);
 }

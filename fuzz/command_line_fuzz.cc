@@ -1,14 +1,12 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
 //
-// libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
+// libFuzzer target: ParseOptions on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser
-// must either set the six settings exactly as an independent model of the
-// command line says, or quit where the model says so: for a mistake with one
-// line naming the fault, the usage text on standard error and status 1 (the
-// usage alone for no argument), for --help and --version with the usage or
-// the version on standard output and status 0.  The quitting step throws
-// instead of ending the process and both streams are caught in memory, so
+// must either fill the options exactly as an independent model of the
+// command line says, or refuse where the model says so, with one line
+// naming the fault (none for no argument at all, which gets the bare usage),
+// or note --help and --version where they stand.  Nothing is written, so
 // one process tries millions of command lines.
 #include <stdint.h>
 #include <stdio.h>
@@ -18,9 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "main/command_line.h"
-#include "testing/test_support.h"
-#include "main/version.h"
+#include "graph/type_capacity.h"
+#include "main/options_parser.h"
 
 namespace {
 
@@ -30,102 +27,84 @@ namespace {
   abort();
 }
 
-/// Thrown by the quitting step installed for the parse.
-struct Quit {
-  int status;
-};
-
-void throw_quit(int status) { throw Quit{status}; }
-
-/// The six settings, or a quit with its status and the text it wrote on
-/// standard output (an answer) or standard error (the usage for a mistake).
+/// What a command line should give: refusal, an answer, or these settings.
 struct Outcome {
-  bool quit = false;
-  int status = 1;
-  std::string out, err;
-  int genus = 0, marked_points = 0, edge_filter = 0;
-  int printer = 0, statistics = 0;
+  bool refused = false;
+  bool bare = false;  // refused with the bare usage, no reason
+  Request request = Request::kRun;
+  int genus = 0, marked_points = 0, edge_filter = -1;
+  Format format = Format::kLaTeX;
+  Statistics statistics = StatisticsFull;
   bool labelled = false;
   bool euler_check = false;
 };
 
-/// atoi's reading of a number, held within the range of int.
-int model_number(const std::string& text) {
+/// A decimal integer (a sign, digits, nothing else), held within int.
+bool model_number(const std::string& text, int* number) {
   size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r'))) ++at;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  if (at == text.size()) return false;
   long long value = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+  for (; at < text.size(); ++at) {
+    if (text[at] < '0' || text[at] > '9') return false;
     value = value * 10 + (text[at] - '0');
     if (value > 1LL << 40) value = 1LL << 40;  // far beyond int either way
   }
   if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  *number = value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+  return true;
 }
 
-const std::string kUsage = UsageText("stable-graphs");
-const std::string kVersion = VersionText("stable-graphs");
-
-/// A quit that answers --help or --version with status 0.
-Outcome answer(const std::string& text) {
+Outcome refusal(bool bare = false) {
   Outcome o;
-  o.quit = true;
-  o.status = 0;
-  o.out = text;
+  o.refused = true;
+  o.bare = bare;
   return o;
 }
 
-/// The command line as the usage text describes it: options and up to two
+/// The command line as the help describes it: options and up to two
 /// numbers in any order, the last repeated option winning; --help, -h and
 /// --version answer at once.
 Outcome model(const std::vector<std::string>& args) {
-  Outcome quit;
-  quit.quit = true;
-  if (args.size() < 2) return quit;
+  if (args.size() < 2) return refusal(true);
   Outcome o;
-  o.genus = -1;
-  o.edge_filter = -1;
   int positional = 0;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.empty() || arg[0] != '-') {
-      if (positional == 0) o.genus = model_number(arg);
-      else if (positional == 1) o.marked_points = model_number(arg);
-      else return quit;
+      int* slot = positional == 0 ? &o.genus : positional == 1 ? &o.marked_points : nullptr;
+      if (slot == nullptr || !model_number(arg, slot)) return refusal();
       ++positional;
       continue;
     }
-    if (arg == "--help" || arg == "-h") return answer(kUsage);
-    if (arg == "--version") return answer(kVersion);
-    if (arg.size() != 2) return quit;
+    if (arg == "--help" || arg == "-h" || arg == "--version") {
+      o.request = arg == "--version" ? Request::kVersion : Request::kHelp;
+      return o;
+    }
+    if (arg.size() != 2) return refusal();
     char option = arg[1];
-    if (option == 'L') {
-      o.labelled = true;
+    if (option == 'L' || option == 'E') {
+      (option == 'L' ? o.labelled : o.euler_check) = true;
       continue;
     }
-    if (option == 'E') {
-      o.euler_check = true;
-      continue;
-    }
-    if (option != 'C' && option != 'P' && option != 'S') return quit;
-    if (i + 1 >= args.size()) return quit;
+    if (option != 'C' && option != 'P' && option != 'S') return refusal();
+    if (i + 1 >= args.size()) return refusal();
     const std::string& value = args[++i];
     if (option == 'C') {
-      o.edge_filter = model_number(value);
-      if (o.edge_filter < 0) return quit;  // a negative number of edges
+      if (!model_number(value, &o.edge_filter) || o.edge_filter < 0) return refusal();
       continue;
     }
-    if (value.size() != 1) return quit;
-    const std::string letters = option == 'P' ? "LTBNJSD" : "FTSN";
+    if (value.size() != 1) return refusal();
+    const std::string letters = option == 'P' ? "LTBJSDN" : "FTSN";
     size_t which = letters.find(value[0]);
-    if (which == std::string::npos) return quit;
-    if (option == 'P') o.printer = static_cast<int>(which);
-    else o.statistics = which == 3 ? 2 : static_cast<int>(which);  // N and S both switch it off
+    if (which == std::string::npos) return refusal();
+    if (option == 'P')
+      o.format = static_cast<Format>(which);
+    else
+      o.statistics = which == 0 ? StatisticsFull : which == 1 ? StatisticsTerse : StatisticsNone;
   }
-  if (positional == 0) return quit;  // no genus; " -1" is a (negative) genus
+  if (positional == 0) return refusal();  // no genus
   return o;
 }
 
@@ -145,74 +124,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (!current.empty()) args.push_back(current);
   if (args.size() > 64) return 0;  // longer vectors add nothing but time
+  for (const std::string& arg : args)  // the checkpoint options have tests of their own
+    if (arg == "--checkpoint" || arg == "--checkpoint-interval" || arg == "--output") return 0;
 
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
-
-  Outcome got;
-  int genus = 0, marked_points = 0, edge_filter = 0;
-  Printer printer = PrinterLaTeX;
-  Statistics statistics = StatisticsFull;
-  bool labelled = false;
-  bool euler_check = false;
-  char *out = nullptr, *err = nullptr;
-  size_t out_size = 0, err_size = 0;
-  FILE* captured_out = open_memstream(&out, &out_size);
-  FILE* captured_err = open_memstream(&err, &err_size);
-  if (captured_out == nullptr || captured_err == nullptr) fail("open_memstream failed");
-  FILE* real_stdout = stdout;
-  FILE* real_stderr = stderr;
-  stdout = captured_out;
-  stderr = captured_err;
-  SetQuitFunction(throw_quit);
-  bool returned_other = false;
-  try {
-    returned_other = ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter,
-                                      printer, statistics, nullptr, &labelled, &euler_check) != 0;
-  } catch (const Quit& quit) {
-    got.quit = true;
-    got.status = quit.status;
-  }
-  SetQuitFunction(nullptr);
-  stdout = real_stdout;
-  stderr = real_stderr;
-  fclose(captured_out);
-  fclose(captured_err);
-  got.out.assign(out, out_size);
-  got.err.assign(err, err_size);
-  free(out);
-  free(err);
-  if (returned_other) fail("ParseCommandLine returned a value other than 0");
+  Options got;
+  std::string error;
+  bool good = ParseOptions(Tool::kEnumerate, static_cast<int>(args.size()), argv.data(), &got, &error);
 
   Outcome want = model(args);
-  if (got.quit != want.quit) fail(want.quit ? "a bad command line was accepted" : "a good command line was refused");
-  if (got.quit) {
-    if (got.status != want.status) fail("quit with status " + std::to_string(got.status));
-    if (got.out != want.out) fail("quit with the wrong text on standard output");
-    if (want.status == 0) {
-      if (!got.err.empty()) fail("an answer wrote to standard error");
-      return 0;
-    }
-    size_t line_end = got.err.find('\n');
-    bool bare = args.size() < 2;
-    if (bare && got.err != kUsage) fail("no argument: not the bare usage text");
-    if (!bare && (got.err.rfind("stable-graphs: ", 0) != 0 || line_end == std::string::npos ||
-                  got.err.substr(line_end + 1) != kUsage))
-      fail("quit without one line of reason and the usage text");
+  if (good == want.refused) fail(want.refused ? "a bad command line was accepted" : "a good command line was refused");
+  if (!good) {
+    if (want.bare != error.empty()) fail(want.bare ? "no argument, yet a reason" : "refused without a reason");
+    for (char c : error)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) fail("a reason with a control character");
     return 0;
   }
-  if (!got.err.empty() || !got.out.empty()) fail("a good command line wrote something");
-  if (printer < PrinterLaTeX || printer > PrinterDot) fail("printer out of range");
-  if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
-  if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
-      printer != want.printer || statistics != want.statistics || labelled != want.labelled ||
-      euler_check != want.euler_check)
+  if (got.request != want.request) fail("help or version not recognised");
+  if (got.request != Request::kRun) return 0;
+  if (got.genus != want.genus || got.marked_points != want.marked_points || got.edge_filter != want.edge_filter ||
+      got.format != want.format || got.statistics != want.statistics || got.labelled != want.labelled ||
+      got.euler_check != want.euler_check)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.
-  std::string problem = CapacityProblem(genus, marked_points);
-  bool fits = genus >= 0 && marked_points >= 0 && 3LL * genus + marked_points - 2 - (marked_points < 2 ? 1 : 0) <= 32;
+  std::string problem = CapacityProblem(got.genus, got.marked_points);
+  bool fits = got.genus >= 0 && got.marked_points >= 0 &&
+              3LL * got.genus + got.marked_points - 2 - (got.marked_points < 2 ? 1 : 0) <= 32;
   if (fits != problem.empty()) fail("capacity check disagrees: " + problem);
   if (problem.find('\n') != std::string::npos) fail("capacity message longer than a line");
   return 0;

@@ -338,7 +338,6 @@ TEST_F(ConvertTest, GivenTypeIsOneTheToolRuns) {
            Case{{"12", "0"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 coloured vertices"},
            Case{{"0", "40"}, "type (0, 40) is beyond the capacity: its graphs need up to 38 coloured vertices"},
            Case{{"99999999999"}, "type (99999999999, 0) is beyond the capacity"},
-           Case{{" -1"}, "the genus must not be negative (got -1)"},
        }) {
     for (std::string format : {"T", "L", "J"}) {
       Args args = {"-P", format, empty};
@@ -355,8 +354,17 @@ TEST_F(ConvertTest, GivenTypeIsOneTheToolRuns) {
 // Both tools read -C the same way.
 TEST_F(ConvertTest, EdgeFilterReadAsTheToolReadsIt) {
   std::string whole = stream_of({"2", "1"});
-  for (std::string C : {"x", "2x", "1"}) {
+  for (std::string C : {"0", "2", "1", "+1", "007"}) {
     EXPECT_EQ(tool_output({"-P", "T", "-C", C, "2", "1"}), converted({"-P", "T", "-C", C, whole})) << C;
+  }
+  for (std::string C : {"x", "2x", " 1", ""}) {
+    ProcessResult tool = RunStableGraphs({"-P", "T", "-C", C, "2", "1"});
+    ProcessResult converter = RunConverter({"-P", "T", "-C", C, whole});
+    EXPECT_EQ(1, tool.status) << C;
+    EXPECT_EQ(1, converter.status) << C;
+    std::string reason = "option -C takes a number of edges, not '" + C + "'\nUsage:";
+    EXPECT_EQ(0u, tool.err.find("stable-graphs: " + reason)) << tool.err;
+    EXPECT_EQ(0u, converter.err.find("stable-graphs-convert: " + reason)) << converter.err;
   }
   ProcessResult negative = RunConverter({"-C", "-1", whole});
   EXPECT_EQ(1, negative.status);

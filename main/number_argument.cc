@@ -2,24 +2,31 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "main/number_argument.h"
 
-#include <ctype.h>
 #include <limits.h>
 
 #include <string>
 
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 NumberArgument ReadNumber(const char* text) {
-  while (isspace(static_cast<unsigned char>(*text))) ++text;
+  NumberArgument number;
   bool negative = *text == '-';
   if (*text == '+' || *text == '-') ++text;
-  while (*text == '0' && isdigit(static_cast<unsigned char>(text[1]))) ++text;
+  if (!is_digit(*text)) return number;
+  while (*text == '0' && is_digit(text[1])) ++text;
   std::string digits;
   long long magnitude = 0;  // stops growing once it is beyond every int
-  for (; isdigit(static_cast<unsigned char>(*text)); ++text) {
+  for (; is_digit(*text); ++text) {
     digits += *text;
     if (magnitude <= INT_MAX) magnitude = magnitude * 10 + (*text - '0');
   }
-  NumberArgument number;
-  if (digits.empty() || digits == "0") return number;
+  if (*text != '\0') return number;
+  number.valid = true;
+  if (digits == "0") return number;
   number.typed = (negative ? "-" : "") + digits;
   long long value = negative ? -magnitude : magnitude;
   number.value = value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);

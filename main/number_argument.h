@@ -7,18 +7,21 @@
 
 /// A number on the command line, as both tools read it.
 struct NumberArgument {
+  /// Whether the text is a decimal integer: an optional sign, then one or
+  /// more digits, and nothing else.
+  bool valid = false;
   /// The number held in an int; one beyond the range of int stays at the
   /// nearest end of that range.
   int value = 0;
-  /// The number as typed, in decimal without leading zeros or white space
-  /// (beyond the range of int too), for messages.
+  /// The number as typed, in decimal without leading zeros (beyond the
+  /// range of int too), for messages.
   std::string typed = "0";
 };
 
-/// Reads text like C's atoi (leading white space, a sign, the decimal
-/// digits up to the first other character, 0 without digits), except that
-/// a number beyond the range of int is not wrapped around: atoi turned
-/// 4294967298 into 2.
+/// Reads a decimal integer.  Anything else ("2,1", "two", " 3", "") is not
+/// a number: C's atoi would have read those as 2, 0 and 3 and run a type
+/// nobody asked for.  A number beyond the range of int is not wrapped
+/// around either.
 NumberArgument ReadNumber(const char* text);
 
 #endif  // STABLE_GRAPHS_MAIN_NUMBER_ARGUMENT_H_

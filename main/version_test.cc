@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "main/convert_command_line.h"
+#include "main/usage.h"
 #include "testing/test_process.h"
 #include "testing/test_support.h"
 
@@ -17,17 +17,25 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-/// One of the two tools: how to run it and the usage text it prints.
-struct Tool {
+/// One of the two tools: how to run it, the usage text a mistake gets and
+/// the help --help prints.
+struct ToolUnderTest {
   const char* name;
   ProcessResult (*run)(const Args&, const ProcessOptions&);
   std::string usage;
+  std::string help;
 };
 
-std::vector<Tool> Tools() {
-  std::string convert_usage = CaptureOutput([](FILE* file) { PrintConvertUsage(file, "stable-graphs-convert"); });
-  return {{"stable-graphs", RunStableGraphs, UsageText("stable-graphs")},
-          {"stable-graphs-convert", RunConverter, convert_usage}};
+std::vector<ToolUnderTest> Tools() {
+  std::vector<ToolUnderTest> tools = {{"stable-graphs", RunStableGraphs, "", ""},
+                                      {"stable-graphs-convert", RunConverter, "", ""}};
+  for (ToolUnderTest& tool : tools) {
+    Tool which = tool.run == RunConverter ? Tool::kConvert : Tool::kEnumerate;
+    tool.usage = CaptureOutput([&](FILE* file) { PrintUsage(file, which, tool.name); });
+    tool.help = CaptureOutput([&](FILE* file) { PrintHelp(file, which, tool.name); });
+  }
+  EXPECT_EQ(UsageText("stable-graphs"), tools[0].usage);
+  return tools;
 }
 
 TEST(VersionTest, IsThreeNumbers) {
@@ -43,20 +51,22 @@ TEST(VersionTest, IsThreeNumbers) {
 }
 
 // The answer goes to standard output with status 0 and replaces the run,
-// whatever follows it; the usage is the very text a mistake gets.
-TEST(HelpTest, WritesTheUsageOnStandardOutput) {
-  for (const Tool& tool : Tools()) {
+// whatever follows it; it is the complete help, longer than the usage a
+// mistake gets.
+TEST(HelpTest, WritesTheHelpOnStandardOutput) {
+  for (const ToolUnderTest& tool : Tools()) {
     for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"--help", "x", "-Q"}, Args{"-C", "2", "-h"}}) {
       ProcessResult result = tool.run(args, ProcessOptions());
       EXPECT_EQ(0, result.status) << tool.name << testing::PrintToString(args);
-      EXPECT_EQ(tool.usage, result.out) << tool.name << testing::PrintToString(args);
+      EXPECT_EQ(tool.help, result.out) << tool.name << testing::PrintToString(args);
+      EXPECT_GT(tool.help.size(), tool.usage.size()) << tool.name;
       EXPECT_EQ("", result.err) << tool.name << testing::PrintToString(args);
     }
   }
 }
 
 TEST(HelpTest, VersionWritesNameNumberAndLicense) {
-  for (const Tool& tool : Tools()) {
+  for (const ToolUnderTest& tool : Tools()) {
     for (const Args& args : {Args{"--version"}, Args{"-P", "T", "--version", "--help"}}) {
       ProcessResult result = tool.run(args, ProcessOptions());
       EXPECT_EQ(0, result.status) << tool.name << testing::PrintToString(args);
@@ -70,7 +80,7 @@ TEST(HelpTest, VersionWritesNameNumberAndLicense) {
 // naming the unknown option and the usage on standard error, status 1,
 // nothing on standard output.
 TEST(HelpTest, NearMissesStayMistakes) {
-  for (const Tool& tool : Tools()) {
+  for (const ToolUnderTest& tool : Tools()) {
     for (const Args& args : {Args{"--hel"}, Args{"--helpx"}, Args{"-H"}, Args{"--Version"}, Args{"-version"},
                              Args{"-v"}, Args{"-Q", "x", "--help"}}) {
       ProcessResult result = tool.run(args, ProcessOptions());
@@ -86,7 +96,7 @@ TEST(HelpTest, NearMissesStayMistakes) {
 TEST(HelpTest, LostAnswerIsAFailure) {
   ProcessOptions full_disk;
   full_disk.stdout_path = "/dev/full";
-  for (const Tool& tool : Tools()) {
+  for (const ToolUnderTest& tool : Tools()) {
     for (const Args& args : {Args{"--help"}, Args{"--version"}}) {
       ProcessResult result = tool.run(args, full_disk);
       EXPECT_EQ(2, result.status) << tool.name << testing::PrintToString(args);

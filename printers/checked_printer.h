@@ -1,7 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#ifndef STABLE_GRAPHS_MAIN_CHECKED_PRINTER_H_
-#define STABLE_GRAPHS_MAIN_CHECKED_PRINTER_H_
+#ifndef STABLE_GRAPHS_PRINTERS_CHECKED_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_CHECKED_PRINTER_H_
 
 #include <stdio.h>
 
@@ -37,4 +37,4 @@ class CheckedPrinter : public GraphPrinter {
   std::vector<std::pair<FILE*, std::string>> watched_;
 };
 
-#endif  // STABLE_GRAPHS_MAIN_CHECKED_PRINTER_H_
+#endif  // STABLE_GRAPHS_PRINTERS_CHECKED_PRINTER_H_

@@ -1,11 +1,11 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#include "main/checked_printer.h"
+#include "printers/checked_printer.h"
 
 #include <errno.h>
 #include <string.h>
 
-#include "main/output_error.h"
+#include "printers/output_error.h"
 
 CheckedPrinter::CheckedPrinter(GraphPrinter& printer) : printer_(printer) {}
 

@@ -1,6 +1,6 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#include "main/checked_printer.h"
+#include "printers/checked_printer.h"
 
 #include <gtest/gtest.h>
 #include <stdio.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "main/output_error.h"
+#include "printers/output_error.h"
 
 namespace {
 

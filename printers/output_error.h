@@ -1,7 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#ifndef STABLE_GRAPHS_MAIN_OUTPUT_ERROR_H_
-#define STABLE_GRAPHS_MAIN_OUTPUT_ERROR_H_
+#ifndef STABLE_GRAPHS_PRINTERS_OUTPUT_ERROR_H_
+#define STABLE_GRAPHS_PRINTERS_OUTPUT_ERROR_H_
 
 #include <stdexcept>
 #include <string>
@@ -13,4 +13,4 @@ class OutputError : public std::runtime_error {
   explicit OutputError(const std::string& what) : std::runtime_error(what) {}
 };
 
-#endif  // STABLE_GRAPHS_MAIN_OUTPUT_ERROR_H_
+#endif  // STABLE_GRAPHS_PRINTERS_OUTPUT_ERROR_H_

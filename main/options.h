@@ -1,0 +1,61 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#ifndef STABLE_GRAPHS_MAIN_OPTIONS_H_
+#define STABLE_GRAPHS_MAIN_OPTIONS_H_
+
+#include <string>
+#include <vector>
+
+#include "checkpoint/checkpoint_options.h"
+#include "computer/statistics_mode.h"
+#include "printers/printer_factory.h"
+
+/// The two tools that share this front end.
+enum class Tool {
+  /// stable-graphs: enumerates the graphs of a type.
+  kEnumerate,
+  /// stable-graphs-convert: rewrites a byte stream in another format.
+  kConvert,
+};
+
+/// What a command line asks for instead of a run.
+enum class Request {
+  kRun,
+  /// --help or -h: the complete help on standard output.
+  kHelp,
+  /// --version: the name and version on standard output.
+  kVersion,
+};
+
+/// Everything a command line of either tool says.
+struct Options {
+  Tool tool = Tool::kEnumerate;
+  Request request = Request::kRun;
+  /// -P: how the graphs are written.
+  Format format = Format::kLaTeX;
+  /// -S: what the enumeration reports.
+  Statistics statistics = StatisticsFull;
+  /// -C: -1 for every graph, else only those with that many edges.
+  int edge_filter = -1;
+  /// -L: the marked points labelled 1 .. n.
+  bool labelled = false;
+  /// -E: compare the graphs' Euler characteristic with the series.
+  bool euler_check = false;
+  /// Whether genus (and maybe marked_points) came on the command line:
+  /// always for the tool, optional after the converter's stream.
+  bool type_given = false;
+  int genus = 0;
+  int marked_points = 0;
+  /// The numbers as typed, for messages about values beyond int.
+  std::string genus_text = "0";
+  std::string marked_points_text = "0";
+  /// The converter's input: a path, or "-" for standard input.
+  std::string stream = "-";
+  /// --checkpoint, --checkpoint-interval and --output.
+  CheckpointOptions checkpoint;
+  /// The arguments that choose what a run computes and writes (all but the
+  /// checkpoint options), which a checkpoint records.
+  std::vector<std::string> run_arguments;
+};
+
+#endif  // STABLE_GRAPHS_MAIN_OPTIONS_H_

@@ -1,0 +1,167 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "main/options_parser.h"
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "main/number_argument.h"
+#include "main/usage.h"
+
+namespace {
+
+const char kFormatLetters[] = "L, T, B, J, S, D or N";
+
+/// One parse: the arguments still to read and what they said so far.
+class Parser {
+ public:
+  Parser(Tool tool, std::vector<char*> args, Options* options) : tool_(tool), args_(std::move(args)), o_(*options) {}
+
+  /// Reads every argument; false with error() on the first bad one.
+  bool Run() {
+    for (i_ = 1; i_ < args_.size(); ++i_) {
+      const char* arg = args_[i_];
+      bool positional = arg[0] != '-' || (tool_ == Tool::kConvert && strcmp(arg, "-") == 0);
+      if (positional ? !take_positional(arg) : !take_option(arg)) return false;
+      if (o_.request != Request::kRun) return true;  // the answer replaces the run
+    }
+    if (tool_ == Tool::kEnumerate && !o_.type_given) return fail("no genus given");
+    return true;
+  }
+
+  const std::string& error() const { return error_; }
+
+ private:
+  bool fail(const std::string& reason) {
+    error_ = reason;
+    return false;
+  }
+
+  bool take_positional(const char* arg) {
+    int slot = positionals_++;
+    if (tool_ == Tool::kConvert) {
+      if (slot == 0) {
+        // "-" names standard input explicitly, so that a type can follow
+        // it; an empty path is a missing file like any other.
+        o_.stream = arg;
+        return true;
+      }
+      --slot;
+    }
+    if (slot == 0) return take_number(arg, "the genus", &o_.genus, &o_.genus_text) && (o_.type_given = true);
+    if (slot == 1) return take_number(arg, "the number of marked points", &o_.marked_points, &o_.marked_points_text);
+    if (tool_ == Tool::kConvert)
+      return fail(std::string("one argument too many: '") + arg + "' after stream, genus and marked_points");
+    return fail(std::string("one number too many: '") + arg + "' after genus and marked_points");
+  }
+
+  bool take_number(const char* arg, const char* what, int* value, std::string* typed) {
+    NumberArgument number = ReadNumber(arg);
+    if (!number.valid) return fail(std::string(what) + " must be a decimal integer, not '" + arg + "'");
+    *value = number.value;
+    *typed = number.typed;
+    return true;
+  }
+
+  bool take_option(const char* arg) {
+    // The GNU conventions: the answer replaces the run, whatever follows.
+    if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+      o_.request = Request::kHelp;
+      return true;
+    }
+    if (strcmp(arg, "--version") == 0) {
+      o_.request = Request::kVersion;
+      return true;
+    }
+    const char* letters = tool_ == Tool::kEnumerate ? "CPSLE" : "CPE";
+    if (strlen(arg) != 2 || strchr(letters, arg[1]) == nullptr) return unknown_option(arg);
+    switch (arg[1]) {
+      case 'C': return take_edge_filter();
+      case 'P': return take_format();
+      case 'S': return take_statistics();
+      case 'L': o_.labelled = true; return true;
+      default: o_.euler_check = true; return true;
+    }
+  }
+
+  /// An argument that starts with '-' and is not an option; a value glued
+  /// to its option gets a hint.
+  bool unknown_option(const char* arg) {
+    const char* with_values = tool_ == Tool::kEnumerate ? "CPS" : "CP";
+    std::string reason = std::string("unknown option '") + arg + "'";
+    if (strlen(arg) > 2 && strchr(with_values, arg[1]) != nullptr)
+      reason += std::string(" (an option's value is the next argument: -") + arg[1] + " " + (arg + 2) + ")";
+    return fail(reason);
+  }
+
+  /// The value of the option at i_, or nullptr after failing with `needs`.
+  const char* value(const char* needs) {
+    if (i_ + 1 >= args_.size()) {
+      fail(std::string("option ") + args_[i_] + " needs a value (" + needs + ")");
+      return nullptr;
+    }
+    return args_[++i_];
+  }
+
+  bool take_edge_filter() {
+    const char* text = value("a number of edges");
+    if (text == nullptr) return false;
+    NumberArgument number = ReadNumber(text);
+    if (!number.valid) return fail(std::string("option -C takes a number of edges, not '") + text + "'");
+    if (number.value < 0)
+      return fail(std::string("option -C takes a number of edges, which must not be negative (got '") + text + "')");
+    o_.edge_filter = number.value;
+    return true;
+  }
+
+  bool take_format() {
+    const char* text = value(kFormatLetters);
+    if (text == nullptr) return false;
+    if (strlen(text) == 1 && FormatOfLetter(text[0], &o_.format)) return true;
+    return fail(std::string("option -P takes ") + kFormatLetters + ", not '" + text + "'");
+  }
+
+  bool take_statistics() {
+    const char* text = value("F, T or N");
+    if (text == nullptr) return false;
+    // The usage text has always offered N for "no statistics"; S is
+    // accepted as well.
+    const char* at = strlen(text) == 1 ? strchr("FTSN", text[0]) : nullptr;
+    if (at == nullptr) return fail(std::string("option -S takes F, T or N, not '") + text + "'");
+    o_.statistics = *at == 'F' ? StatisticsFull : *at == 'T' ? StatisticsTerse : StatisticsNone;
+    return true;
+  }
+
+  Tool tool_;
+  std::vector<char*> args_;
+  Options& o_;
+  size_t i_ = 0;
+  int positionals_ = 0;
+  std::string error_;
+};
+
+}  // namespace
+
+bool ParseOptions(Tool tool, int argc, char** argv, Options* options, std::string* error) {
+  *options = Options();
+  options->tool = tool;
+  error->clear();
+  std::vector<char*> args(argv, argv + (argc > 0 ? argc : 0));
+  if (tool == Tool::kEnumerate) {
+    // The checkpoint options come out first, wherever they stand; the rest
+    // is what a checkpoint records as its run's arguments.
+    *error = TakeCheckpointOptions(args, options->checkpoint);
+    if (error->empty() && args.size() < 2) return false;  // no arguments: the bare usage
+  }
+  bool good = error->empty();
+  if (good) {
+    Parser parser(tool, args, options);
+    good = parser.Run();
+    *error = parser.error();
+  }
+  if (args.size() > 1) options->run_arguments.assign(args.begin() + 1, args.end());
+  *error = OneLine(*error);
+  return good;
+}

@@ -1,0 +1,21 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "main/printer_chain.h"
+
+PrinterChain::PrinterChain(const PrinterChainSetup& setup)
+    : printer_(MakePrinter(setup.format, stdout, setup.g, setup.n, setup.labelled || setup.expand_labels)),
+      checked_(std::make_unique<CheckedPrinter>(*printer_)) {
+  for (const auto& [file, name] : setup.watched) checked_->Watch(file, name);
+  if (setup.euler_check) {
+    euler_ = std::make_unique<EulerCheckPrinter>(*checked_, setup.threads);
+    euler_->count_labelled_graphs = setup.euler_counts_labelled;
+  }
+  GraphPrinter& below = euler_ ? static_cast<GraphPrinter&>(*euler_) : *checked_;
+  if (setup.expand_labels) labelling_ = std::make_unique<LabellingPrinter>(below);
+}
+
+GraphPrinter& PrinterChain::head() {
+  if (labelling_) return *labelling_;
+  if (euler_) return *euler_;
+  return *checked_;
+}

@@ -1,0 +1,64 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#ifndef STABLE_GRAPHS_MAIN_PRINTER_CHAIN_H_
+#define STABLE_GRAPHS_MAIN_PRINTER_CHAIN_H_
+
+#include <stdio.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "euler/euler_check_printer.h"
+#include "labelled/labelling_printer.h"
+#include "printers/checked_printer.h"
+#include "printers/printer_factory.h"
+
+/// What a chain of printers is built for.
+struct PrinterChainSetup {
+  Format format = Format::kLaTeX;
+  /// The type of the graphs, for titles.
+  int g = 0;
+  int n = 0;
+  /// The graphs arriving have labelled points (a byte stream stays so).
+  bool labelled = false;
+  /// The graphs arriving have unlabelled points, and their labelled graphs
+  /// are to be made and printed instead.
+  bool expand_labels = false;
+  /// -E: add up the Euler characteristic terms of what is printed.
+  bool euler_check = false;
+  /// With -E on graphs with unlabelled points that stand for their
+  /// labelled graphs, which are counted without being made.
+  bool euler_counts_labelled = false;
+  /// Threads the Euler check may use.
+  int threads = 1;
+  /// The streams to check after every batch, with the names messages use.
+  std::vector<std::pair<FILE*, std::string>> watched;
+};
+
+/// The printers a run's graphs pass through, built in one order for both
+/// tools: the labelling of the points (when labelled graphs are printed),
+/// the Euler check (-E), the check of the output streams, and last the
+/// printer of the chosen format, writing to standard output.  The check
+/// sees the graphs the format's printer gets: the labelled ones when they
+/// are made.
+class PrinterChain {
+ public:
+  explicit PrinterChain(const PrinterChainSetup& setup);
+
+  /// Where the graphs go in.
+  GraphPrinter& head();
+  /// The check of the output streams, to call between the printer's calls.
+  CheckedPrinter& checked() { return *checked_; }
+  /// The Euler check, when -E asked for one.
+  EulerCheckPrinter* euler() { return euler_.get(); }
+
+ private:
+  std::unique_ptr<GraphPrinter> printer_;
+  std::unique_ptr<CheckedPrinter> checked_;
+  std::unique_ptr<EulerCheckPrinter> euler_;
+  std::unique_ptr<LabellingPrinter> labelling_;
+};
+
+#endif  // STABLE_GRAPHS_MAIN_PRINTER_CHAIN_H_

@@ -1,0 +1,242 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+//
+// The run of either tool, from parsed options to exit status.  The
+// enumerating tool: open the output and the checkpoint, write the banner,
+// build the printer chain, compute, report, check.  The converter: open
+// the stream, settle its type, build the same chain, replay, check.
+#include "main/run.h"
+
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "checkpoint/checkpoint_file.h"
+#include "computer/boundary_computer.h"
+#include "computer/parallel_runner.h"
+#include "euler/euler_check.h"
+#include "graph/type_capacity.h"
+#include "main/exit_status.h"
+#include "main/options_parser.h"
+#include "main/printer_chain.h"
+#include "main/standard_output.h"
+#include "main/usage.h"
+#include "main/version.h"
+#include "printers/output_error.h"
+#include "stream/binary_graph_reader.h"
+#include "stream/stream_converter.h"
+#include "stream/stream_error.h"
+
+namespace {
+
+/// Writes "program: message" as one line on standard error.
+void complain(const char* program, const std::string& message) {
+  fprintf(stderr, "%s: %s\n", program, message.c_str());
+}
+
+/// Answers --help or --version on standard output; an answer asked for but
+/// lost (a full disk, a closed pipe) is a failure.
+int answer(const Options& options, const char* program) {
+  if (options.request == Request::kHelp)
+    PrintHelp(stdout, options.tool, program);
+  else
+    PrintVersion(stdout, options.tool == Tool::kConvert ? "stable-graphs-convert" : "stable-graphs");
+  return FlushStandardOutput(program) ? kExitSuccess : kExitOutputLost;
+}
+
+/// Opens the --output file and the checkpoint; "" or why the run may not
+/// start.  Changes nothing on disk when it refuses.
+std::string open_files(const Options& options, const RunPlace& place, std::unique_ptr<CheckpointFile>* checkpoint) {
+  const CheckpointOptions& files = options.checkpoint;
+  // Under MPI the launcher pipes rank 0's standard output: a resumed run
+  // could not cut it back to what the checkpoint recorded.
+  if (place.distributed && !files.path.empty() && files.output.empty())
+    return "--checkpoint needs --output FILE under MPI: the launcher passes standard output through a pipe, "
+           "which a resumed run cannot cut back";
+  if (!files.output.empty() && freopen(files.output.c_str(), "ab", stdout) == nullptr)
+    return "cannot open " + OneLine(files.output) + " for appending: " + strerror(errno);
+  if (files.path.empty()) return "";
+  *checkpoint = std::make_unique<CheckpointFile>(files.path, options.run_arguments, files.interval_seconds, stdout);
+  std::string refusal = (*checkpoint)->Open();
+  if (refusal.empty()) refusal = (*checkpoint)->PrepareOutput();
+  return refusal;
+}
+
+/// The enumeration of one type, once its files are open.
+int enumerate(const Options& options, const char* program, const RunPlace& place, CheckpointFile* checkpoint) {
+  const int g = options.genus, n = options.marked_points;
+  BoundaryComputer computer(g, n);
+  if (place.threads > 0) computer.threads = place.threads;
+  computer.runner = place.runner;
+  computer.count_labelled = options.labelled;
+  if (checkpoint != nullptr) {
+    computer.journal = checkpoint;
+    computer.resume = checkpoint->resume();
+  }
+  // Labelled graphs are made from the search's graphs as they are
+  // printed; a run that prints nothing only counts them.
+  bool expand = options.labelled && options.format != Format::kNone;
+  PrinterChainSetup setup;
+  setup.format = options.format;
+  setup.g = g;
+  setup.n = n;
+  setup.labelled = options.labelled;
+  setup.expand_labels = expand;
+  setup.euler_check = options.euler_check;
+  setup.euler_counts_labelled = options.labelled && !expand;
+  setup.threads = computer.threads;
+  // Both streams carry results (the graphs, the counts), so losing either
+  // makes the run a failure.
+  setup.watched = {{stdout, "standard output"}, {stderr, "standard error"}};
+  PrinterChain chain(setup);
+  chain.checked().Check();  // the banner
+  computer.Compute(chain.head(), options.statistics, options.edge_filter);
+  chain.checked().Check();  // the report, and all output of a type without graphs
+  // Standard output stays empty for such a type; say why, so that an
+  // empty document is not taken for a result.
+  std::string unstable = NoStableGraphs(g, n);
+  if (!unstable.empty()) {
+    complain(program, unstable);
+    chain.checked().Check();
+  }
+  if (chain.euler() == nullptr) return kExitSuccess;
+  bool agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
+                               options.labelled);
+  chain.checked().Check();
+  return agree ? kExitSuccess : kExitEulerDisagreement;
+}
+
+int run_enumeration(const Options& options, const char* program, const RunPlace& place) {
+  std::string problem =
+      CapacityProblem(options.genus, options.marked_points, options.genus_text, options.marked_points_text);
+  if (!problem.empty()) {
+    complain(program, problem);
+    return kExitBadInput;
+  }
+  std::unique_ptr<CheckpointFile> checkpoint;
+  std::string refusal = open_files(options, place, &checkpoint);
+  if (!refusal.empty()) {
+    complain(program, refusal);
+    return kExitBadInput;
+  }
+  PrintCompilationFlags();
+  try {
+    return enumerate(options, program, place, checkpoint.get());
+  } catch (const OutputError& error) {
+    complain(program, error.what());
+    return kExitOutputLost;
+  } catch (const std::exception& error) {
+    fflush(stdout);
+    complain(program, std::string("internal error: ") + error.what());
+    return kExitInternalError;
+  }
+}
+
+/// Why a type given to the converter cannot be converted: one that
+/// stable-graphs refuses, or one without stable graphs, for which it writes
+/// no stream at all.
+std::string given_type_problem(const Options& options) {
+  if (!options.type_given) return "";
+  std::string problem =
+      CapacityProblem(options.genus, options.marked_points, options.genus_text, options.marked_points_text);
+  if (!problem.empty()) return problem;
+  problem = NoStableGraphs(options.genus, options.marked_points);
+  if (!problem.empty()) return problem + ", and stable-graphs writes no stream for it";
+  return "";
+}
+
+/// The reader of the stream the command line names, standard input for "-".
+std::unique_ptr<BinaryGraphReader> make_reader(const std::string& stream) {
+  if (stream == "-") return std::make_unique<BinaryGraphReader>(stdin);
+  return std::make_unique<BinaryGraphReader>(stream.c_str());
+}
+
+/// Replays a stream whose type is settled through the printer chain.
+int replay(const Options& options, const char* program, StreamConverter& converter, bool labelled) {
+  PrinterChainSetup setup;
+  setup.format = options.format;
+  setup.g = converter.g;
+  setup.n = converter.n;
+  setup.labelled = labelled;
+  setup.euler_check = options.euler_check;
+  setup.threads = UsableCpuCount();
+  // Standard output is checked after every batch, so that a conversion
+  // whose output is being lost stops there instead of reading on.
+  setup.watched = {{stdout, "standard output"}};
+  PrinterChain chain(setup);
+  try {
+    converter.Replay(chain.head(), options.edge_filter);
+  } catch (const OutputError& error) {
+    complain(program, error.what());
+    return kExitOutputLost;
+  } catch (const BinaryStreamError& error) {
+    // Graphs are written as they are read, so damage further on leaves
+    // the output incomplete: say so.
+    FlushStandardOutput(program);
+    complain(program, std::string(error.what()) + "; the output written before it is incomplete");
+    return kExitBadInput;
+  }
+  if (!FlushStandardOutput(program)) return kExitOutputLost;
+  if (chain.euler() == nullptr) return kExitSuccess;
+  bool agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
+                               chain.euler()->Sums().ByCodimension(), labelled);
+  if (fflush(stderr) != 0 || ferror(stderr)) return kExitOutputLost;
+  return agree ? kExitSuccess : kExitEulerDisagreement;
+}
+
+int run_conversion(const Options& options, const char* program) {
+  std::unique_ptr<BinaryGraphReader> reader = make_reader(options.stream);
+  StreamConverter converter(*reader);
+  try {
+    converter.Start();
+  } catch (const BinaryStreamError& error) {
+    complain(program, error.what());
+    return kExitBadInput;
+  }
+  bool title_needed = options.format == Format::kLaTeX || options.format == Format::kText;
+  std::string problem =
+      converter.SettleType(options.type_given, options.genus, options.marked_points, title_needed);
+  if (!problem.empty()) {
+    complain(program, problem);
+    return kExitBadInput;
+  }
+  if (options.euler_check && !converter.has_graphs && !options.type_given) {
+    complain(program,
+             "-E: the stream holds no graph, so it does not tell the type to check: "
+             "give genus [marked_points] after the stream");
+    return kExitBadInput;
+  }
+  return replay(options, program, converter, reader->labelled());
+}
+
+}  // namespace
+
+int Run(const Options& options, const char* program, const RunPlace& place) {
+  if (options.tool == Tool::kConvert) {
+    // A type refused is refused whatever else the command line asks.
+    std::string refused = given_type_problem(options);
+    if (!refused.empty()) {
+      complain(program, refused);
+      return kExitBadInput;
+    }
+  }
+  if (options.request != Request::kRun) return answer(options, program);
+  if (options.tool == Tool::kConvert) return run_conversion(options, program);
+  return run_enumeration(options, program, place);
+}
+
+int RunCommandLine(Tool tool, int argc, char** argv, const RunPlace& place) {
+  const char* program = ProgramName(argc > 0 ? argv[0] : nullptr, tool);
+  Options options;
+  std::string error;
+  if (!ParseOptions(tool, argc, argv, &options, &error)) {
+    if (!error.empty()) complain(program, error);
+    PrintUsage(stderr, tool, program);
+    return kExitBadInput;
+  }
+  return Run(options, program, place);
+}

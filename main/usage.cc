@@ -1,0 +1,126 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "main/usage.h"
+
+#include <string.h>
+
+namespace {
+
+void print_tool_usage(FILE* out, const char* program) {
+  fprintf(out, "Usage:\n\t%s [-P L|T|B|N] [-S F|T|N] [-C C] genus [marked_points]\n", program);
+  fputs("\t\t-P L: print graphs in LaTeX (default)\n", out);
+  fputs("\t\t-P T: print graphs in text format\n", out);
+  fputs("\t\t-P B: print graphs in binary format\n", out);
+  fputs("\t\t-P N: do not print graphs\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t-S F: print full statistics (default)\n", out);
+  fputs("\t\t-S T: print terse statistics\n", out);
+  fputs("\t\t-S N: don't print statistics\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t-C C: print only graphs with C edges\n", out);
+}
+
+void print_converter_usage(FILE* out, const char* program) {
+  fprintf(out, "Usage:\n\t%s [-P L|T|B|J|S|N] [-C C] [stream [genus [marked_points]]]\n", program);
+  fputs("\t\t-P L: print graphs in LaTeX (default)\n", out);
+  fputs("\t\t-P T: print graphs in text format\n", out);
+  fputs("\t\t-P B: print graphs in binary format\n", out);
+  fputs("\t\t-P J: print graphs as JSON Lines\n", out);
+  fputs("\t\t-P S: print graphs as SageMath StableGraph lines\n", out);
+  fputs("\t\t-P N: do not print graphs (only check the stream)\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t-C C: print only graphs with C edges\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
+  fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);
+  fputs("\t\t\tchecked against the graphs otherwise\n", out);
+}
+
+/// The -P lines both tools' help shares.
+void print_formats(FILE* out, const char* none) {
+  fputs("\t\t-P L: print graphs as a LaTeX document (default)\n", out);
+  fputs("\t\t-P T: print graphs in text format\n", out);
+  fputs("\t\t-P B: print graphs in binary format (the byte stream)\n", out);
+  fputs("\t\t-P J: print graphs as JSON Lines, one object per graph\n", out);
+  fputs("\t\t-P S: print graphs as SageMath StableGraph lines\n", out);
+  fputs("\t\t-P D: print graphs as Graphviz graphs\n", out);
+  fprintf(out, "\t\t-P N: %s\n", none);
+}
+
+void print_tool_help(FILE* out, const char* program) {
+  fprintf(out,
+          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-S F|T|N] [-C C] [-L] [-E]\n"
+          "\t\t[--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE] genus [marked_points]\n"
+          "\t%s --help | -h | --version\n",
+          program, program);
+  fputs("Enumerates the stable graphs of type (genus, marked_points), each once up to isomorphism.\n", out);
+  print_formats(out, "do not print graphs");
+  fputs("\t\t\n", out);
+  fputs("\t\t-S F: print full statistics (default)\n", out);
+  fputs("\t\t-S T: print terse statistics\n", out);
+  fputs("\t\t-S N: don't print statistics\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t-C C: print only graphs with C edges\n", out);
+  fputs("\t\t-L: label the marked points 1 .. n: the boundary strata themselves\n", out);
+  fputs("\t\t-E: check the graphs against the Euler characteristic of the moduli space (status 4 if not)\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t--checkpoint FILE: record the run in FILE; the same command resumes it from there\n", out);
+  fputs("\t\t--checkpoint-interval SECONDS: record at most this long apart within a pass (default 60)\n", out);
+  fputs("\t\t--output FILE: append the graphs to FILE instead of writing them to standard output\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t--help, -h: print this help; --version: print the version\n", out);
+}
+
+void print_converter_help(FILE* out, const char* program) {
+  fprintf(out,
+          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-C C] [-E] [stream [genus [marked_points]]]\n"
+          "\t%s --help | -h | --version\n",
+          program, program);
+  fputs("Reads a byte stream of stable-graphs -P B and writes its graphs in another format.\n", out);
+  print_formats(out, "do not print graphs (only check the stream)");
+  fputs("\t\t\n", out);
+  fputs("\t\t-C C: print only graphs with C edges\n", out);
+  fputs("\t\t-E: check the graphs against the Euler characteristic of the moduli space (status 4 if not)\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
+  fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);
+  fputs("\t\t\tchecked against the graphs otherwise\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t--help, -h: print this help; --version: print the version\n", out);
+}
+
+}  // namespace
+
+void PrintUsage(FILE* out, Tool tool, const char* program) {
+  if (tool == Tool::kConvert)
+    print_converter_usage(out, program);
+  else
+    print_tool_usage(out, program);
+}
+
+void PrintHelp(FILE* out, Tool tool, const char* program) {
+  if (tool == Tool::kConvert)
+    print_converter_help(out, program);
+  else
+    print_tool_help(out, program);
+}
+
+void PrintCompilationFlags() {
+  static char r[] = "$Rev: 27 $";
+  fputs("Compilation flags: ", stderr);
+  // The number sits between "$Rev: " and the closing " $".
+  fprintf(stderr, "R=%.*s ", static_cast<int>(strlen(r)) - 8, r + 6);
+  fputs("USE_NAUTY ", stderr);
+  fputs("\n", stderr);
+}
+
+const char* ProgramName(const char* argv0, Tool tool) {
+  if (argv0 != nullptr && argv0[0] != '\0') return argv0;
+  return tool == Tool::kConvert ? "stable-graphs-convert" : "stable-graphs";
+}
+
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  return text;
+}

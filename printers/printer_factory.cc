@@ -1,0 +1,40 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "printers/printer_factory.h"
+
+#include <string.h>
+
+#include "printers/dot_graph_printer.h"
+#include "printers/json_graph_printer.h"
+#include "printers/latex_graph_printer.h"
+#include "printers/null_graph_printer.h"
+#include "printers/sage_graph_printer.h"
+#include "printers/text_graph_printer.h"
+#include "stream/binary_graph_printer.h"
+
+bool FormatOfLetter(char letter, Format* format) {
+  static const char kLetters[] = "LTBJSDN";
+  static const Format kFormats[] = {Format::kLaTeX, Format::kText, Format::kBinary, Format::kJson,
+                                    Format::kSage,  Format::kDot,  Format::kNone};
+  const char* at = letter == '\0' ? nullptr : strchr(kLetters, letter);
+  if (at == nullptr) return false;
+  *format = kFormats[at - kLetters];
+  return true;
+}
+
+std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled) {
+  switch (format) {
+    case Format::kLaTeX: return std::make_unique<LaTeXGraphPrinter>(file, g, n);
+    case Format::kText: return std::make_unique<TextGraphPrinter>(file, g, n);
+    case Format::kBinary: {
+      auto binary = std::make_unique<BinaryGraphPrinter>(file, g, n);
+      binary->labelled = labelled;
+      return binary;
+    }
+    case Format::kJson: return std::make_unique<JsonGraphPrinter>(file);
+    case Format::kSage: return std::make_unique<SageGraphPrinter>(file);
+    case Format::kDot: return std::make_unique<DotGraphPrinter>(file);
+    case Format::kNone: break;
+  }
+  return std::make_unique<NullGraphPrinter>();
+}
