@@ -27,6 +27,18 @@ if(GROFF)
   endforeach()
 endif()
 
+# The installed manual pages, compressed, unpack to the pages and render
+# whole with man -l (with groff alone where man is missing).
+find_program(MAN_PROGRAM man)
+if(GROFF)
+  foreach(name stable-graphs stable-graphs-convert)
+    add_test(NAME man_page_installed_${name}
+             COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -DMAN=${MAN_PROGRAM} -DPAGE_GZ=${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz
+                     -DSOURCE=${CMAKE_CURRENT_SOURCE_DIR}/man/${name}.1 -DNAME=${name} -DVERSION=${PROJECT_VERSION}
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckInstalledManPage.cmake)
+  endforeach()
+endif()
+
 # The code the README shows is the code that is built.
 add_test(NAME readme_excerpts
          COMMAND ${CMAKE_COMMAND} -DREADME=${CMAKE_CURRENT_SOURCE_DIR}/README.md -DROOT=${CMAKE_CURRENT_SOURCE_DIR}
