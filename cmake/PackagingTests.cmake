@@ -39,7 +39,16 @@ if(GROFF)
   endforeach()
 endif()
 
-# The code the README shows is the code that is built.
+# The code the README and the pages under doc/ show is the code that is
+# built.
 add_test(NAME readme_excerpts
-         COMMAND ${CMAKE_COMMAND} -DREADME=${CMAKE_CURRENT_SOURCE_DIR}/README.md -DROOT=${CMAKE_CURRENT_SOURCE_DIR}
+         COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_CURRENT_SOURCE_DIR} -DMINIMUM=2
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExcerpts.cmake)
+
+# The exit statuses are named once, in doc/command-line.md; the manual
+# pages carry the same names.
+add_test(NAME man_pages_exit_statuses
+         COMMAND ${CMAKE_COMMAND} -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/doc/command-line.md
+                 "-DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1|${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs-convert.1"
+                 -DFULL_PAGE=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckExitStatuses.cmake)
