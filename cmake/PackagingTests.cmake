@@ -39,6 +39,18 @@ if(GROFF)
   endforeach()
 endif()
 
+# The Debian package depends on what doc/library.md says it does.  Not in a
+# sanitizer or fuzzing build, whose tools link the sanitizers' run-times.
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(FILE_PROGRAM file)
+if(DPKG_SHLIBDEPS AND FILE_PROGRAM AND NOT STABLE_GRAPHS_SANITIZE AND NOT STABLE_GRAPHS_FUZZ)
+  add_test(NAME package_depends_as_documented
+           COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
+                   -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/package_depends_check
+                   -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/doc/library.md
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckDebianDepends.cmake)
+endif()
+
 # The code the README and the pages under doc/ show is the code that is
 # built.
 add_test(NAME readme_excerpts
