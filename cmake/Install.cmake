@@ -42,7 +42,22 @@ install(TARGETS stable-graphs stable-graphs-convert RUNTIME DESTINATION ${CMAKE_
 if(TARGET stable-graphs-mpi)
   install(TARGETS stable-graphs-mpi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(FILES man/stable-graphs.1 man/stable-graphs-convert.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual pages are installed compressed, as Debian installs its own
+# (man reads them as they are).  gzip -n leaves out the name and time, so
+# the same page always gives the same bytes.
+find_program(STABLE_GRAPHS_GZIP gzip REQUIRED)
+set(STABLE_GRAPHS_MAN_PAGES "")
+foreach(page stable-graphs.1 stable-graphs-convert.1)
+  set(compressed ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/man/${page} ${CMAKE_CURRENT_BINARY_DIR}/man/${page}
+    COMMAND ${STABLE_GRAPHS_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/man/${page}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/man/${page}
+    COMMENT "Compressing the manual page ${page}" VERBATIM)
+  list(APPEND STABLE_GRAPHS_MAN_PAGES ${compressed})
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${STABLE_GRAPHS_MAN_PAGES})
+install(FILES ${STABLE_GRAPHS_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The license in the form Debian expects (share/doc/stable-graphs/copyright).
 install(FILES cmake/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -5,11 +5,13 @@
 # (stable-graphs_VERSION_ARCH.deb): everything `cmake --install` puts in
 # place, under /usr.  Its version is the project's.
 #
-# Dependencies: the tools link nauty statically and need only the C and C++
-# run-time, which dpkg-shlibdeps finds (GMP's libraries too, should a tool
-# ever link them).  The library, its CMake package and its .pc file are for
-# linking against, which needs nauty's and GMP's development packages;
-# libnauty2-dev brings nauty's library libnauty2, libgmp-dev GMP's.
+# Dependencies: the tools link nauty statically, but GMP (libgmp.so.10), the
+# C and C++ run-times and, for stable-graphs-mpi, Open MPI dynamically;
+# dpkg-shlibdeps finds those packages.  The library, its CMake package and
+# its .pc file are for linking against, which needs nauty's and GMP's
+# development packages, named here; libnauty2-dev brings nauty's library
+# libnauty2, libgmp-dev GMP's.  doc/library.md shows the resulting Depends
+# line, and the test package_depends_as_documented keeps the two equal.
 
 set(CPACK_PACKAGE_NAME stable-graphs)
 set(CPACK_PACKAGE_VENDOR "The stable-graphs Authors")

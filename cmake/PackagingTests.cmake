@@ -27,7 +27,40 @@ if(GROFF)
   endforeach()
 endif()
 
-# The code the README shows is the code that is built.
+# The installed manual pages, compressed, unpack to the pages and render
+# whole with man -l (with groff alone where man is missing).
+find_program(MAN_PROGRAM man)
+if(GROFF)
+  foreach(name stable-graphs stable-graphs-convert)
+    add_test(NAME man_page_installed_${name}
+             COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -DMAN=${MAN_PROGRAM} -DPAGE_GZ=${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz
+                     -DSOURCE=${CMAKE_CURRENT_SOURCE_DIR}/man/${name}.1 -DNAME=${name} -DVERSION=${PROJECT_VERSION}
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckInstalledManPage.cmake)
+  endforeach()
+endif()
+
+# The Debian package depends on what doc/library.md says it does.  Not in a
+# sanitizer or fuzzing build, whose tools link the sanitizers' run-times.
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(FILE_PROGRAM file)
+if(DPKG_SHLIBDEPS AND FILE_PROGRAM AND NOT STABLE_GRAPHS_SANITIZE AND NOT STABLE_GRAPHS_FUZZ)
+  add_test(NAME package_depends_as_documented
+           COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
+                   -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/package_depends_check
+                   -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/doc/library.md
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckDebianDepends.cmake)
+endif()
+
+# The code the README and the pages under doc/ show is the code that is
+# built.
 add_test(NAME readme_excerpts
-         COMMAND ${CMAKE_COMMAND} -DREADME=${CMAKE_CURRENT_SOURCE_DIR}/README.md -DROOT=${CMAKE_CURRENT_SOURCE_DIR}
+         COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_CURRENT_SOURCE_DIR} -DMINIMUM=2
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExcerpts.cmake)
+
+# The exit statuses are named once, in doc/command-line.md; the manual
+# pages carry the same names.
+add_test(NAME man_pages_exit_statuses
+         COMMAND ${CMAKE_COMMAND} -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/doc/command-line.md
+                 "-DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1|${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs-convert.1"
+                 -DFULL_PAGE=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckExitStatuses.cmake)
