@@ -12,7 +12,7 @@ include(CMakePackageConfigHelpers)
 # the library's own sources do ("stream/binary_graph_reader.h").
 set(STABLE_GRAPHS_PUBLIC_HEADERS
   euler/euler_check.h
-  euler/euler_check_printer.h
+  printers/euler_check_printer.h
   euler/euler_series.h
   euler/euler_sums.h
   euler/euler_term.h
@@ -21,7 +21,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/graph.h
   graph/type_capacity.h
   printers/dot_graph_printer.h
-  printers/graph_printer.h
+  graph/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
   printers/null_graph_printer.h

@@ -2,11 +2,21 @@
 # SPDX-License-Identifier: Apache-2.0
 #
 # Tests of the project's bookkeeping rather than its code: the license line
-# of every source file and one version number everywhere.
+# of every source file, includes that follow the layers, and one version
+# number everywhere.
 
 add_test(NAME source_files_carry_license_line
          COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckSourceHeaders.cmake)
+
+add_test(NAME includes_follow_the_layers
+         COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+
+add_test(NAME layer_check_refuses_upward_includes
+         COMMAND ${CMAKE_COMMAND} -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/layer-check
+                 -DCHECK=${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckLayers.cmake
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckLayersSelfTest.cmake)
 
 add_test(NAME versions_agree
          COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "computer/statistics_mode.h"
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// An enumerator of the stable graphs of one type (g, n).
 class Computer {

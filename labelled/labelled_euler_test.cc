@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "computer/boundary_computer.h"
-#include "euler/euler_check_printer.h"
+#include "printers/euler_check_printer.h"
 #include "euler/euler_series.h"
 #include "euler/euler_sums.h"
 #include "euler/euler_term.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Receives graphs with unlabelled points and hands another printer their
 /// labelled graphs instead: each graph, in the order it arrives, becomes

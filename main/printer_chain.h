@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "euler/euler_check_printer.h"
+#include "printers/euler_check_printer.h"
 #include "labelled/labelling_printer.h"
 #include "printers/checked_printer.h"
 #include "printers/printer_factory.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Passes every call on to another printer, then flushes the watched
 /// streams and throws OutputError as soon as one of them has failed, so

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Writes Graphviz DOT: one undirected graph per stable graph, named and
 /// labelled with its Id (components, codimension, number) as the LaTeX table

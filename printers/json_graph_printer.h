@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Writes JSON Lines: one object per graph with its type, its component
 /// count, its codimension, the per-vertex arrays, its edges and the order

@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Writes the TikZ picture of one graph.
 void WriteTikzPicture(FILE* file, const Graph& graph);

@@ -3,7 +3,7 @@
 #ifndef STABLE_GRAPHS_PRINTERS_NULL_GRAPH_PRINTER_H_
 #define STABLE_GRAPHS_PRINTERS_NULL_GRAPH_PRINTER_H_
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// A printer that writes nothing, for runs that only count.
 class NullGraphPrinter : public GraphPrinter {

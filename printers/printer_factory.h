@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// The ways both tools can write graphs, each chosen by a letter of -P.
 enum class Format {

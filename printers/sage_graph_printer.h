@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Writes one line per graph that SageMath with admcycles evaluates to the
 /// graph: StableGraph(genera, legs, edges).

@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Writes the text block of one graph: its totals, decorations, labels
 /// and adjacency matrix.

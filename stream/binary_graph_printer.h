@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Writes the compact byte stream: a header byte, one record per graph, and
 /// a 0 end marker.  The header is 0, or 1 for labelled graphs, whose

@@ -10,7 +10,7 @@
 
 #include "graph/graph.h"
 #include "stream/binary_graph_reader.h"
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Reads a byte stream graph by graph, checks that stable-graphs could have
 /// written it, and hands its graphs to any printer the way stable-graphs

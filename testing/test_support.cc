@@ -10,7 +10,7 @@
 #include <string.h>
 
 #include "computer/boundary_computer.h"
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 #include <fstream>
 #include <sstream>

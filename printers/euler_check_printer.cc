@@ -1,6 +1,6 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#include "euler/euler_check_printer.h"
+#include "printers/euler_check_printer.h"
 
 #include "computer/parallel_runner.h"
 

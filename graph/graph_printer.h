@@ -1,7 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#ifndef STABLE_GRAPHS_PRINTERS_GRAPH_PRINTER_H_
-#define STABLE_GRAPHS_PRINTERS_GRAPH_PRINTER_H_
+#ifndef STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_
+#define STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_
 
 #include <stdint.h>
 
@@ -57,4 +57,4 @@ class GraphPrinter {
   virtual bool RestoreState(const std::string& state) { return state.empty(); }
 };
 
-#endif  // STABLE_GRAPHS_PRINTERS_GRAPH_PRINTER_H_
+#endif  // STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_

@@ -1,14 +1,14 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#ifndef STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_
-#define STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_
+#ifndef STABLE_GRAPHS_PRINTERS_EULER_CHECK_PRINTER_H_
+#define STABLE_GRAPHS_PRINTERS_EULER_CHECK_PRINTER_H_
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "euler/euler_sums.h"
-#include "printers/graph_printer.h"
+#include "graph/graph_printer.h"
 
 /// Passes every call on to another printer and adds up the EulerTerm of
 /// every graph that goes through, spreading the terms of a large batch
@@ -40,4 +40,4 @@ class EulerCheckPrinter : public GraphPrinter {
   std::vector<EulerSums> parts_;  // one per thread's share of each batch
 };
 
-#endif  // STABLE_GRAPHS_EULER_EULER_CHECK_PRINTER_H_
+#endif  // STABLE_GRAPHS_PRINTERS_EULER_CHECK_PRINTER_H_
