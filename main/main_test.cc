@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/scratch_directory.h"
 #include "testing/test_process.h"
 #include "testing/test_support.h"
 #include "stream/binary_graph_reader.h"
@@ -482,6 +483,28 @@ TEST(RunTest, NumbersThatAreNotDecimalIntegersAreRefused) {
     EXPECT_EQ("stable-graphs: " + std::string(c.reason) + "\n" + UsageText("stable-graphs"), result.err)
         << Describe(c.args);
   }
+}
+
+// pdflatex crawls through documents of thousands of graphs: both tools say
+// so on standard error, and standard output stays as it is.
+class LargeDocumentTest : public ScratchDirectoryTest {};
+
+TEST_F(LargeDocumentTest, BothToolsNoteIt) {
+  const std::string note =
+      ": note: the LaTeX document holds 2325 graphs, more than pdflatex handles well; -P B with "
+      "stable-graphs-convert -C writes it in parts\n";
+  ProcessResult large = RunGood({"-S", "N", "2", "5"});
+  EXPECT_EQ(kBanner + std::string("stable-graphs") + note, large.err);
+  EXPECT_EQ(RunGood({"-P", "L", "-S", "N", "-C", "0", "2", "5"}).out.substr(0, 200), large.out.substr(0, 200));
+  std::string stream = file_with("m25.bin", RunGood({"-P", "B", "-S", "N", "2", "5"}).out);
+  ProcessResult converted = RunConverter({stream});
+  EXPECT_EQ(0, converted.status);
+  EXPECT_EQ(large.out, converted.out);
+  EXPECT_EQ("stable-graphs-convert" + note, converted.err);
+  // Other formats, a part of the type and smaller types get no note.
+  for (const Args& args : {Args{"-P", "T", "-S", "N", "2", "5"}, Args{"-S", "N", "-C", "5", "2", "5"},
+                           Args{"-S", "N", "2", "4"}})
+    EXPECT_EQ(kBanner, RunGood(args).err) << Describe(args);
 }
 
 TEST(RunTest, EmptyArgumentVectorGetsTheUsage) {

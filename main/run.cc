@@ -38,6 +38,20 @@ void complain(const char* program, const std::string& message) {
   fprintf(stderr, "%s: %s\n", program, message.c_str());
 }
 
+/// Documents of more graphs than this make pdflatex crawl or run out of
+/// memory.
+constexpr uint64_t kGraphsPdflatexStrugglesWith = 2000;
+
+/// Warns, on standard error only, of a LaTeX document too large for
+/// pdflatex to handle well.
+void note_large_document(const Options& options, const char* program, PrinterChain& chain) {
+  uint64_t graphs = chain.checked().graphs();
+  if (options.format != Format::kLaTeX || graphs < kGraphsPdflatexStrugglesWith) return;
+  complain(program, "note: the LaTeX document holds " + std::to_string(graphs) +
+                        " graphs, more than pdflatex handles well; -P B with stable-graphs-convert -C "
+                        "writes it in parts");
+}
+
 /// Answers --help or --version on standard output; an answer asked for but
 /// lost (a full disk, a closed pipe) is a failure.
 int answer(const Options& options, const char* program) {
@@ -103,6 +117,8 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
     complain(program, unstable);
     chain.checked().Check();
   }
+  note_large_document(options, program, chain);
+  chain.checked().Check();
   if (chain.euler() == nullptr) return kExitSuccess;
   bool agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
                                options.labelled);
@@ -181,6 +197,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
     return kExitBadInput;
   }
   if (!FlushStandardOutput(program)) return kExitOutputLost;
+  note_large_document(options, program, chain);
   if (chain.euler() == nullptr) return kExitSuccess;
   bool agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
                                chain.euler()->Sums().ByCodimension(), labelled);

@@ -31,6 +31,7 @@ void CheckedPrinter::BeginPrint() {
 }
 
 void CheckedPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  for (const auto& entry : graphs) graphs_ += entry.second.size();
   printer_.PrintSomeGraph(graphs);
   Check();
 }

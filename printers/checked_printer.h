@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_PRINTERS_CHECKED_PRINTER_H_
 #define STABLE_GRAPHS_PRINTERS_CHECKED_PRINTER_H_
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <string>
@@ -30,11 +31,14 @@ class CheckedPrinter : public GraphPrinter {
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override;
   std::string State() const override { return printer_.State(); }
+  /// The graphs passed on so far.
+  uint64_t graphs() const { return graphs_; }
   bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
 
  private:
   GraphPrinter& printer_;
   std::vector<std::pair<FILE*, std::string>> watched_;
+  uint64_t graphs_ = 0;
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_CHECKED_PRINTER_H_
