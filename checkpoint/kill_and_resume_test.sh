@@ -103,31 +103,36 @@ kill_and_resume() {
   fi
   check "$* after $kills kills: checkpoint records the complete run" grep -q '^pass [0-9]* 0 [01] 1$' "$work/cp"
   # The same command again takes up the complete run: the same report, no
-  # more graphs.
-  cp "$work/err" "$work/first_err"
+  # more graphs.  Rank 0 runs the tool's own code for it, so it is checked
+  # without MPI only.
   if [ -z "$mpiexec" ]; then
+    cp "$work/err" "$work/first_err"
     "$tool" --checkpoint "$work/cp" --checkpoint-interval 0.01 "$@" >> "$work/out" 2> "$work/err"
-  else
-    timeout 300 "$mpiexec" --allow-run-as-root --oversubscribe -np "$ranks" "$mpi" --checkpoint "$work/cp" \
-      --checkpoint-interval 0.01 --output "$work/out" "$@" > /dev/null 2> "$work/err"
+    local again=$?
+    check "$* again after completion: status $again" [ "$again" = 0 ]
+    check "$* again after completion: no more output" cmp -s "$work/want_appended" "$work/out"
+    check "$* again after completion: the same standard error" cmp -s "$work/first_err" "$work/err"
   fi
-  local again=$?
-  check "$* again after completion: status $again" [ "$again" = 0 ]
-  check "$* again after completion: no more output" cmp -s "$work/want_appended" "$work/out"
-  check "$* again after completion: the same standard error" cmp -s "$work/first_err" "$work/err"
   check "$* was killed at least once" [ "$kills" -gt 0 ]
   echo "$*: resumed after $kills kills"
 }
 
 delays=(0 0.02 0.05 0.1 0.15 0.2 0.3 0.4 0.6 0.8)
-# Under MPI the delays count from rank 0's start, before MPI is up.
-[ -n "$mpiexec" ] && delays=(0 0.3 0.4 0.5 0.6 0.8 1.0)
+# Under MPI the delays count from rank 0's start, before MPI is up; every
+# launch costs most of a second, so each case is killed twice, once soon
+# after MPI is up and once later.
+[ -n "$mpiexec" ] && delays=(0.3 0.7)
 kill_and_resume "${delays[@]}" -- -P N 6 0
 kill_and_resume "${delays[@]}" -- -P B 5 1
 kill_and_resume "${delays[@]}" -- -P L -S T 5 1
 kill_and_resume "${delays[@]}" -- -P T -C 7 3 3
-kill_and_resume 0 0.1 0.3 -- -P B -S N 0 9
-kill_and_resume 0 0.05 0.1 0.2 -- -P D 4 1
+if [ -n "$mpiexec" ]; then
+  kill_and_resume "${delays[@]}" -- -P B -S N 0 9
+  kill_and_resume "${delays[@]}" -- -P D 4 1
+else
+  kill_and_resume 0 0.1 0.3 -- -P B -S N 0 9
+  kill_and_resume 0 0.05 0.1 0.2 -- -P D 4 1
+fi
 kill_and_resume "${delays[@]}" -- -P B -L 2 7
 kill_and_resume "${delays[@]}" -- -P N -L 4 4
 kill_and_resume "${delays[@]}" -- -P N -E -S T 6 0

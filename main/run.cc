@@ -44,12 +44,23 @@ constexpr uint64_t kGraphsPdflatexStrugglesWith = 2000;
 
 /// Warns, on standard error only, of a LaTeX document too large for
 /// pdflatex to handle well.
-void note_large_document(const Options& options, const char* program, PrinterChain& chain) {
-  uint64_t graphs = chain.checked().graphs();
+void note_large_document(const Options& options, const char* program, const mpz_class& graphs) {
   if (options.format != Format::kLaTeX || graphs < kGraphsPdflatexStrugglesWith) return;
-  complain(program, "note: the LaTeX document holds " + std::to_string(graphs) +
+  complain(program, "note: the LaTeX document holds " + graphs.get_str() +
                         " graphs, more than pdflatex handles well; -P B with stable-graphs-convert -C "
                         "writes it in parts");
+}
+
+/// The graphs a run's document holds: those found, or their labelled
+/// graphs, over the whole run (a resumed one included).
+mpz_class document_graphs(const BoundaryComputer& computer, bool labelled) {
+  mpz_class total = 0;
+  if (labelled) {
+    for (const mpz_class& count : computer.labelled_found) total += count;
+  } else {
+    for (int64_t count : computer.found) total += static_cast<long>(count);
+  }
+  return total;
 }
 
 /// Answers --help or --version on standard output; an answer asked for but
@@ -117,7 +128,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
     complain(program, unstable);
     chain.checked().Check();
   }
-  note_large_document(options, program, chain);
+  note_large_document(options, program, document_graphs(computer, options.labelled));
   chain.checked().Check();
   if (chain.euler() == nullptr) return kExitSuccess;
   bool agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
@@ -197,7 +208,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
     return kExitBadInput;
   }
   if (!FlushStandardOutput(program)) return kExitOutputLost;
-  note_large_document(options, program, chain);
+  note_large_document(options, program, static_cast<unsigned long>(chain.checked().graphs()));
   if (chain.euler() == nullptr) return kExitSuccess;
   bool agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
                                chain.euler()->Sums().ByCodimension(), labelled);
