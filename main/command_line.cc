@@ -30,7 +30,7 @@ char option_letter(int argc, char** argv, int& index, const char* letters, const
 /// Quits for an argument that starts with '-' and is not an option; a
 /// value glued to its option gets a hint.
 [[noreturn]] void unknown_option(char* program, const char* arg) {
-  if (strlen(arg) > 2 && strchr("CPS", arg[1]) != nullptr)
+  if (strlen(arg) > 2 && strchr("CPSM", arg[1]) != nullptr)
     QuitWithUsage(program, "unknown option '%s' (an option's value is the next argument: -%c %s)", arg, arg[1],
                   arg + 2);
   QuitWithUsage(program, "unknown option '%s'", arg);
@@ -110,11 +110,14 @@ void QuitWithVersion(char* program) {
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
                      Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled,
-                     bool* euler_check) {
+                     bool* euler_check, ModuliType* moduli) {
   if (argc < 2) QuitWithUsage(argv[0]);
   bool euler_check_unused;
   if (euler_check == nullptr) euler_check = &euler_check_unused;
   *euler_check = false;
+  ModuliType moduli_unused;
+  if (moduli == nullptr) moduli = &moduli_unused;
+  *moduli = ModuliType::kStable;
   genus = -1;
   marked_points = 0;
   edge_filter = -1;
@@ -179,6 +182,11 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
         break;
       case 'E':
         *euler_check = true;
+        break;
+      case 'M':
+        if (i + 1 >= argc) QuitWithUsage(argv[0], "option -M needs a value (st, ct, rt, tl or sm)");
+        if (!ParseModuliType(argv[++i], *moduli))
+          QuitWithUsage(argv[0], "option -M takes st, ct, rt, tl or sm, not '%s'", argv[i]);
         break;
       default:
         unknown_option(argv[0], arg);

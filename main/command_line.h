@@ -7,6 +7,7 @@
 
 #include "graph/type_capacity.h"
 #include "main/settings.h"
+#include "moduli/moduli_type.h"
 
 /// The genus and the number of marked points as typed, for messages about
 /// numbers beyond the range of int (which the settings hold clamped).
@@ -18,12 +19,13 @@ struct TypedNumbers {
 /// Turns the arguments into the five settings of a run (and, when typed is
 /// given, the numbers as typed; when labelled is given, whether -L labels
 /// the marked points; when euler_check is given, whether -E asks for the
-/// Euler characteristic check); on a bad command line it calls
-/// QuitWithUsage, with one line saying what is wrong when there are
-/// arguments, and does not return.  Returns 0.
+/// Euler characteristic check; when moduli is given, the moduli type of
+/// -M, st by default); on a bad command line it calls QuitWithUsage, with
+/// one line saying what is wrong when there are arguments, and does not
+/// return.  Returns 0.
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
                      Printer& printer, Statistics& statistics, TypedNumbers* typed = nullptr,
-                     bool* labelled = nullptr, bool* euler_check = nullptr);
+                     bool* labelled = nullptr, bool* euler_check = nullptr, ModuliType* moduli = nullptr);
 
 /// Writes the usage text to standard error and ends the process with
 /// status 1.

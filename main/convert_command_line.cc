@@ -58,11 +58,25 @@ bool take_request(const char* arg, ConvertSettings& settings) {
   return settings.help || settings.version;
 }
 
+/// Reads the value of -M at argv[i + 1]; false with a reason when it is
+/// missing or not a moduli type.
+bool take_moduli(int argc, char** argv, int& i, ConvertSettings& settings, std::string& reason) {
+  if (i + 1 >= argc) {
+    reason = "option -M needs a value (st, ct, rt, tl or sm)";
+    return false;
+  }
+  const char* value = argv[++i];
+  if (ParseModuliType(value, settings.moduli)) return true;
+  reason = "option -M takes st, ct, rt, tl or sm, not '" + std::string(value) + "'";
+  return false;
+}
+
 bool take_option(int argc, char** argv, int& i, ConvertSettings& settings, std::string& reason) {
   std::string option = argv[i];
+  if (option == "-M") return take_moduli(argc, argv, i, settings, reason);
   if (option.size() != 2 || (option[1] != 'P' && option[1] != 'C')) {
     reason = "unknown option '" + option + "'";
-    if (option.size() > 2 && (option[1] == 'P' || option[1] == 'C'))
+    if (option.size() > 2 && (option[1] == 'P' || option[1] == 'C' || option[1] == 'M'))
       reason += " (an option's value is the next argument: " + option.substr(0, 2) + " " + option.substr(2) + ")";
     return false;
   }

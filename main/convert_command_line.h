@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "moduli/moduli_type.h"
+
 /// What stable-graphs-convert writes.
 enum ConvertFormat {
   ConvertLaTeX,
@@ -23,6 +25,8 @@ struct ConvertSettings {
   ConvertFormat format = ConvertLaTeX;
   /// -1: every graph; otherwise only the graphs with that many edges.
   int edge_filter = -1;
+  /// -M: only the graphs of this moduli type.
+  ModuliType moduli = ModuliType::kStable;
   /// -E: compare the graphs' Euler characteristic sums with the series.
   bool euler_check = false;
   /// Path of the byte stream; "-" for standard input.

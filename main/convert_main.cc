@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
   }
   std::unique_ptr<BinaryGraphReader> reader = make_reader(settings.stream);
   StreamConverter converter(*reader);
+  converter.moduli_type = settings.moduli;
   try {
     converter.Start();
   } catch (const BinaryStreamError& error) {
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
   if (euler) {
     bool agree =
         WriteEulerCheck(stderr, converter.g, converter.n, settings.edge_filter, euler->Sums().ByCodimension(),
-                        reader->labelled());
+                        reader->labelled(), settings.moduli);
     if (fflush(stderr) != 0 || ferror(stderr)) return 2;
     if (!agree) return kEulerDisagreementStatus;
   }

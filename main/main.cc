@@ -74,8 +74,9 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   int arg_count = static_cast<int>(args.size());
   args.push_back(nullptr);
   bool labelled, euler_check;
+  ModuliType moduli;
   ParseCommandLine(arg_count, args.data(), genus, marked_points, edge_filter, printer_choice, statistics, &typed,
-                   &labelled, &euler_check);
+                   &labelled, &euler_check, &moduli);
   const char* program = ProgramName(argc > 0 ? argv[0] : nullptr);
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
@@ -103,6 +104,7 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   try {
     BoundaryComputer computer(genus, marked_points);
     computer.count_labelled = labelled;
+    computer.moduli_type = moduli;
     if (checkpoint) {
       computer.journal = checkpoint.get();
       computer.resume = checkpoint->resume();
@@ -138,7 +140,7 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     }
     if (euler) {
       bool agree =
-          WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension(), labelled);
+          WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension(), labelled, moduli);
       checked.Check();
       if (!agree) return kEulerDisagreementStatus;
     }
