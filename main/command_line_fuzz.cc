@@ -3,7 +3,7 @@
 //
 // libFuzzer target: ParseCommandLine on arbitrary argument vectors.  The
 // input's NUL bytes end arguments; the program name comes first.  The parser
-// must either set the six settings exactly as an independent model of the
+// must either set the seven settings exactly as an independent model of the
 // command line says, or quit where the model says so: for a mistake with one
 // line naming the fault, the usage text on standard error and status 1 (the
 // usage alone for no argument), for --help and --version with the usage or
@@ -37,7 +37,7 @@ struct Quit {
 
 void throw_quit(int status) { throw Quit{status}; }
 
-/// The six settings, or a quit with its status and the text it wrote on
+/// The seven settings, or a quit with its status and the text it wrote on
 /// standard output (an answer) or standard error (the usage for a mistake).
 struct Outcome {
   bool quit = false;
@@ -47,6 +47,7 @@ struct Outcome {
   int printer = 0, statistics = 0;
   bool labelled = false;
   bool euler_check = false;
+  int moduli = 0;
 };
 
 /// atoi's reading of a number, held within the range of int.
@@ -110,9 +111,17 @@ Outcome model(const std::vector<std::string>& args) {
       o.euler_check = true;
       continue;
     }
-    if (option != 'C' && option != 'P' && option != 'S') return quit;
+    if (option != 'C' && option != 'P' && option != 'S' && option != 'M') return quit;
     if (i + 1 >= args.size()) return quit;
     const std::string& value = args[++i];
+    if (option == 'M') {
+      const std::vector<std::string> names = {"st", "ct", "rt", "tl", "sm"};
+      size_t which = 0;
+      while (which < names.size() && names[which] != value) ++which;
+      if (which == names.size()) return quit;
+      o.moduli = static_cast<int>(which);
+      continue;
+    }
     if (option == 'C') {
       o.edge_filter = model_number(value);
       if (o.edge_filter < 0) return quit;  // a negative number of edges
@@ -156,6 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Statistics statistics = StatisticsFull;
   bool labelled = false;
   bool euler_check = false;
+  ModuliType moduli = ModuliType::kStable;
   char *out = nullptr, *err = nullptr;
   size_t out_size = 0, err_size = 0;
   FILE* captured_out = open_memstream(&out, &out_size);
@@ -169,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool returned_other = false;
   try {
     returned_other = ParseCommandLine(static_cast<int>(args.size()), argv.data(), genus, marked_points, edge_filter,
-                                      printer, statistics, nullptr, &labelled, &euler_check) != 0;
+                                      printer, statistics, nullptr, &labelled, &euler_check, &moduli) != 0;
   } catch (const Quit& quit) {
     got.quit = true;
     got.status = quit.status;
@@ -207,7 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
       printer != want.printer || statistics != want.statistics || labelled != want.labelled ||
-      euler_check != want.euler_check)
+      euler_check != want.euler_check || static_cast<int>(moduli) != want.moduli)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.

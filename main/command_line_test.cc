@@ -270,6 +270,31 @@ TEST_F(CommandLineTest, RejectsNegativeCodimension) {
   EXPECT_EQ(0, Accepted({"-C", "-0", "2"}).edge_filter);
 }
 
+TEST_F(CommandLineTest, ModuliTypeAnywhereTheLastWinning) {
+  auto moduli_of = [](std::vector<std::string> words) {
+    words.insert(words.begin(), kProgram);
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(&word[0]);
+    Settings s;
+    ModuliType moduli = ModuliType::kSmooth;
+    ParseCommandLine(static_cast<int>(words.size()), argv.data(), s.genus, s.marked_points, s.edge_filter, s.printer,
+                     s.statistics, nullptr, nullptr, nullptr, &moduli);
+    return moduli;
+  };
+  EXPECT_EQ(ModuliType::kStable, moduli_of({"2", "3"}));
+  EXPECT_EQ(ModuliType::kCompactType, moduli_of({"-M", "ct", "2", "3"}));
+  EXPECT_EQ(ModuliType::kRationalTails, moduli_of({"2", "-M", "rt", "3"}));
+  EXPECT_EQ(ModuliType::kTreeLike, moduli_of({"2", "3", "-M", "tl"}));
+  EXPECT_EQ(ModuliType::kSmooth, moduli_of({"-M", "st", "2", "-M", "sm"}));
+  EXPECT_EQ(ModuliType::kStable, moduli_of({"-M", "ct", "-M", "st", "2"}));
+  // Without the pointer, -M is still read (and its value checked).
+  EXPECT_EQ(Make(2, 3, -1, PrinterText, StatisticsFull), Accepted({"-M", "tl", "-P", "T", "2", "3"}));
+  ExpectRejected({"-M", "2", "3"}, "option -M takes st, ct, rt, tl or sm, not '2'");
+  ExpectRejected({"2", "-M"}, "option -M needs a value (st, ct, rt, tl or sm)");
+  ExpectRejected({"-M", "Ct", "2"}, "option -M takes st, ct, rt, tl or sm, not 'Ct'");
+  ExpectRejected({"-Mrt", "2"}, "unknown option '-Mrt' (an option's value is the next argument: -M rt)");
+}
+
 TEST_F(CommandLineTest, TypedNumbersForMessages) {
   std::vector<std::string> words = {kProgram, "0099999999999999x", " -000123456789012345678"};
   std::vector<char*> argv;

@@ -93,6 +93,18 @@ TEST(ConvertCommandLine, OptionsAndArgumentsInAnyOrder) {
   }
 }
 
+TEST(ConvertCommandLine, ModuliTypeOfEveryName) {
+  EXPECT_EQ(ModuliType::kStable, parsed({"s.bin"}).moduli);
+  EXPECT_EQ(ModuliType::kCompactType, parsed({"-M", "ct", "s.bin"}).moduli);
+  EXPECT_EQ(ModuliType::kRationalTails, parsed({"s.bin", "-M", "rt", "2", "1"}).moduli);
+  EXPECT_EQ(ModuliType::kTreeLike, parsed({"s.bin", "2", "1", "-M", "tl"}).moduli);
+  EXPECT_EQ(ModuliType::kSmooth, parsed({"-M", "ct", "-M", "sm"}).moduli) << "the last -M wins";
+  EXPECT_EQ(ModuliType::kStable, parsed({"-M", "st"}).moduli);
+  EXPECT_EQ("option -M takes st, ct, rt, tl or sm, not 'x'", rejection({"-M", "x"}));
+  EXPECT_EQ("option -M needs a value (st, ct, rt, tl or sm)", rejection({"s.bin", "-M"}));
+  EXPECT_EQ("unknown option '-Mct' (an option's value is the next argument: -M ct)", rejection({"-Mct"}));
+}
+
 TEST(ConvertCommandLine, EdgeFilterTakesNoNegativeNumber) {
   EXPECT_EQ(0, parsed({"-C", "0"}).edge_filter);
   EXPECT_EQ(7, parsed({"-C", "7"}).edge_filter);
