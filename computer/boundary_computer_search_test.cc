@@ -44,7 +44,7 @@ SearchRun run(int g, int n, ModuliType moduli, int edge_filter = -1) {
   CollectingPrinter printer;
   computer.Compute(printer, StatisticsNone, edge_filter);
   return SearchRun{printer.seen, computer.found_per_codimension, computer.tried, computer.unconnected,
-             computer.labelled_per_codimension};
+                   computer.labelled_per_codimension};
 }
 
 std::string name(int g, int n, ModuliType moduli) {
