@@ -7,7 +7,7 @@
 include(CMakePackageConfigHelpers)
 
 # The headers a consumer needs: the graph record and its automorphism
-# order, the Euler characteristic check, the printers and the stream
+# order, the moduli types, the Euler characteristic check, the printers and the stream
 # reader.  They keep their directories, so that consumers include them as
 # the library's own sources do ("printers/binary_graph_reader.h").
 set(STABLE_GRAPHS_PUBLIC_HEADERS
@@ -21,6 +21,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/binary_stream_error.h
   graph/graph.h
   graph/type_capacity.h
+  moduli/moduli_type.h
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
   printers/dot_graph_printer.h
