@@ -136,6 +136,8 @@ fi
 kill_and_resume "${delays[@]}" -- -P B -L 2 7
 kill_and_resume "${delays[@]}" -- -P N -L 4 4
 kill_and_resume "${delays[@]}" -- -P N -E -S T 6 0
+kill_and_resume "${delays[@]}" -- -P B -M ct 3 9
+kill_and_resume "${delays[@]}" -- -P N -E -L -S T -M tl 5 4
 
 # Under MPI the refusals are those of rank 0, which runs the same code.
 if [ -n "$mpiexec" ]; then
@@ -169,6 +171,7 @@ kill -KILL "$victim"; wait "$victim" 2>/dev/null
 check "a checkpoint in the middle of the run" grep -q '^pass [3-9]' "$work/cp"
 refused "other arguments" "belongs to another run" -P B 5 2
 refused "other printer" "belongs to another run" -P T 5 1
+refused "other moduli type" "belongs to another run" -P B -M ct 5 1
 cp "$work/out" "$work/out_full"
 truncate -s 10 "$work/out"
 refused "output shorter than recorded" "fewer than the" -P B 5 1

@@ -7,7 +7,7 @@
 include(CMakePackageConfigHelpers)
 
 # The headers a consumer needs: the graph record and its automorphism
-# order, the Euler characteristic check, the printers and the stream
+# order, the moduli types, the Euler characteristic check, the printers and the stream
 # reader.  They keep their directories, so that consumers include them as
 # the library's own sources do ("stream/binary_graph_reader.h").
 set(STABLE_GRAPHS_PUBLIC_HEADERS
@@ -20,6 +20,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/automorphism_order.h
   graph/graph.h
   graph/type_capacity.h
+  moduli/moduli_type.h
   printers/dot_graph_printer.h
   graph/graph_printer.h
   printers/json_graph_printer.h

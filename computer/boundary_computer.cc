@@ -108,10 +108,11 @@ void BoundaryComputer::one_vertex_pass() {
   memset(work_graph.multiplicity_count, 0, sizeof(work_graph.multiplicity_count));
   work_graph.canonical.Invalidate();
   for (int j = 0; j <= g; ++j) {
-    ++tried[1];
     work_graph.genus[0] = static_cast<int8_t>(j);
     work_graph.marked_points[0] = static_cast<int8_t>(n);
     work_graph.loops[0] = work_graph.adjacency[0][0] = work_graph.codimension = static_cast<int8_t>(g - j);
+    if (!IsOfModuliType(work_graph, moduli_type)) continue;  // outside the search, not tried
+    ++tried[1];
     work_graph.valence[0] = static_cast<int8_t>(n + 2 * (g - j));
     if (edge_filter == -1 || edge_filter == g - j) {
       ++found[1];

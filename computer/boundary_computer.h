@@ -16,6 +16,7 @@
 #include "computer/task_runner.h"
 #include "graph/graph.h"
 #include "labelled/labelled_count.h"
+#include "moduli/moduli_type.h"
 
 /// Counters per number of components or per codimension; 64 bits, since
 /// genus 9 tries more than 2^31 candidates.
@@ -79,6 +80,9 @@ class BoundaryComputer : public Computer {
   /// Labelled graphs found per K and per codimension, when counted.
   std::vector<mpz_class> labelled_found;
   std::vector<mpz_class> labelled_per_codimension;
+  /// The part of the moduli space whose strata are enumerated; the search
+  /// itself is restricted to them.  Set before Compute.
+  ModuliType moduli_type = ModuliType::kStable;
 
  private:
   int max_K() const { return 2 * g + n - 2; }
@@ -98,6 +102,8 @@ class BoundaryComputer : public Computer {
   void bt_m(int v);
   void bt_l(int v);
   void add_edge_task();
+  void bound_genus_by_moduli_type(int v, int& lo, int& hi) const;
+  void bound_loops_by_moduli_type(int v, int& lo, int& hi) const;
 
   std::vector<std::unique_ptr<EdgeTask>> edge_tasks;
   std::vector<Graph> one_vertex_graphs;

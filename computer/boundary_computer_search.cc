@@ -20,6 +20,12 @@ namespace {
 
 uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
+/// Narrows the range lo .. hi to the one value x (empty if x is outside).
+void pin(int& lo, int& hi, int x) {
+  lo = std::max(lo, x);
+  hi = std::min(hi, x);
+}
+
 }  // namespace
 
 void BoundaryComputer::bt_g(int v) {
@@ -35,9 +41,11 @@ void BoundaryComputer::bt_g(int v) {
   // 2 genus - 2 + valence is 2g - 2 + n.
   int hi = std::min((left - w.K + 1) / (w.K - v),
                     (2 * left - w.K + n - 2 * w.genus_zero_count) / (2 * (w.K - v)));
-  if (lo > hi) return;
+  int first = lo;  // lo stays the order's bound, which decides distinct_mask
+  bound_genus_by_moduli_type(v, first, hi);
+  if (first > hi) return;
   uint32_t mask = w.distinct_mask;
-  for (int x = lo; x <= hi; ++x) {
+  for (int x = first; x <= hi; ++x) {
     w.genus[v] = static_cast<int8_t>(x);
     if (x == 0)
       ++w.genus_zero_count;
@@ -90,11 +98,46 @@ void BoundaryComputer::bt_m(int v) {
   }
 }
 
+// A graph whose edges between distinct vertices form a tree has first
+// Betti number 0 and K - 1 such edges, so its genera (and loops, for the
+// tree-like ones) add up to g.  The vertices are sorted by genus: rational
+// tails put all of g on the last one.  The smooth locus has no graph of two
+// vertices or more (its one vertex is made by one_vertex_pass).
+void BoundaryComputer::bound_genus_by_moduli_type(int v, int& lo, int& hi) const {
+  const PartialGraph& w = work_graph;
+  int rest = g - (w.partial_genus + w.K - 1);  // g minus the genera handed out
+  bool last = v == w.K - 1;
+  switch (moduli_type) {
+    case ModuliType::kCompactType:
+      if (last) pin(lo, hi, rest);
+      break;
+    case ModuliType::kRationalTails: pin(lo, hi, last ? rest : 0); break;
+    case ModuliType::kSmooth: hi = lo - 1; break;
+    case ModuliType::kStable:
+    case ModuliType::kTreeLike: break;
+  }
+}
+
+// The trees have no loops; a tree-like graph's last vertex takes every loop
+// that the K - 1 edges of the tree leave.
+void BoundaryComputer::bound_loops_by_moduli_type(int v, int& lo, int& hi) const {
+  const PartialGraph& w = work_graph;
+  switch (moduli_type) {
+    case ModuliType::kStable: break;
+    case ModuliType::kTreeLike:
+      if (v == w.K - 1) pin(lo, hi, g - w.partial_genus - (w.K - 1));
+      break;
+    case ModuliType::kCompactType:
+    case ModuliType::kRationalTails:
+    case ModuliType::kSmooth: hi = std::min(hi, 0); break;
+  }
+}
+
 // Tasks whose codimension the edge filter excludes would drop every
 // candidate before any counter moves, so they are not created at all.
 void BoundaryComputer::add_edge_task() {
   if (edge_filter != -1 && EdgeTask::CodimensionOf(work_graph) != edge_filter) return;
-  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph));
+  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, moduli_type));
   if (count_labelled) edge_tasks.back()->labelled = std::make_unique<LabelledTally>();
 }
 
@@ -120,6 +163,7 @@ void BoundaryComputer::bt_l(int v) {
     hi = std::min(hi, (2 * edges - w.K - 2 * w.genus_zero_count + w.valence_cap2_sum + std::max(2 - m, 0)) / 2);
     lo = std::max(order_lo, 3 - m - edges);
   }
+  bound_loops_by_moduli_type(v, lo, hi);
   if (lo > hi) return;
   uint32_t mask = w.distinct_mask;
   for (int x = lo; x <= hi; ++x) {

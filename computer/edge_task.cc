@@ -19,8 +19,12 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const PartialGraph& start)
-    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)) {}
+EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type)
+    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)), moduli_type_(moduli_type),
+      forest_(moduli_type == ModuliType::kCompactType || moduli_type == ModuliType::kRationalTails ||
+              moduli_type == ModuliType::kTreeLike) {
+  for (int v = 0; v < start.K; ++v) tree_[v] = uint64_t{1} << v;
+}
 
 int EdgeTask::CodimensionOf(const Graph& start) {
   int genus_sum = 0;
@@ -66,6 +70,7 @@ void EdgeTask::bt_a(int i, int j) {
                     (2 * edges - 3 * w.genus_zero_count + w.valence_cap3_sum + std::max(3 - w.valence[i], 0) +
                      std::max(3 - w.valence[j], 0)) /
                         2);
+  if (forest_) hi = std::min(hi, 1);  // a tree joins two vertices once at most
   if (j == K - 1) {  // the valence of i is final after this pair
     if (zero_i) lo = std::max(lo, 3 - w.valence[i]);
     if (i == K - 2) {  // the last pair of all: vertex K - 1 is final too
@@ -79,9 +84,14 @@ void EdgeTask::bt_a(int i, int j) {
   if (lo > hi) return;
   uint32_t mask = w.distinct_mask;
   int8_t saved_cap3_sum = w.valence_cap3_sum;
+  const uint64_t tree_of_i = tree_[i], tree_of_j = tree_[j];
   for (int x = lo; x <= hi; ++x) {
+    // The vertex levels left K - 1 edges for a tree: one that closes a
+    // cycle leaves the graph unconnected.
+    if (x > 0 && forest_ && (tree_of_i >> j & 1) != 0) break;
     w.adjacency[i][j] = w.adjacency[j][i] = static_cast<int8_t>(x);
     if (x > 0) {
+      if (forest_) join_trees(i, j);
       ++w.joined_pairs;
       int cap3 = w.valence_cap3_sum;
       if (zero_i) cap3 += std::min(w.valence[i] + x, 3) - std::min<int>(w.valence[i], 3);
@@ -103,8 +113,19 @@ void EdgeTask::bt_a(int i, int j) {
       w.valence[i] = static_cast<int8_t>(w.valence[i] - x);
       w.valence_cap3_sum = saved_cap3_sum;
       --w.joined_pairs;
+      if (forest_) split_trees(tree_of_i, tree_of_j);
     }
   }
+}
+
+void EdgeTask::join_trees(int i, int j) {
+  uint64_t joined = tree_[i] | tree_[j];
+  for (uint64_t rest = joined; rest != 0; rest &= rest - 1) tree_[__builtin_ctzll(rest)] = joined;
+}
+
+void EdgeTask::split_trees(uint64_t tree_of_i, uint64_t tree_of_j) {
+  for (uint64_t rest = tree_of_i; rest != 0; rest &= rest - 1) tree_[__builtin_ctzll(rest)] = tree_of_i;
+  for (uint64_t rest = tree_of_j; rest != 0; rest &= rest - 1) tree_[__builtin_ctzll(rest)] = tree_of_j;
 }
 
 // With every edge placed, each remaining pair can only take 0, and the

@@ -16,6 +16,7 @@
 #include "graph/graph.h"
 #include "graph/graph_class.h"
 #include "labelled/labelled_count.h"
+#include "moduli/moduli_type.h"
 
 /// The edge level of one pass for one decoration: every assignment of edge
 /// multiplicities to a working graph whose genera, marked points and loops
@@ -27,8 +28,10 @@
 class EdgeTask {
  public:
   /// Takes the working graph as the loop level leaves it: decorations,
-  /// valences and running totals set, no edge between vertices yet.
-  explicit EdgeTask(const PartialGraph& start);
+  /// valences and running totals set, no edge between vertices yet.  A
+  /// task of a moduli type whose graphs are trees once the loops are taken
+  /// away (ct, rt, tl) places only the edges of such a tree.
+  explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable);
 
   /// The codimension of every candidate grown from `start`: g - 1 + K minus
   /// the vertex genera, since the edges make up the rest of the genus.
@@ -44,6 +47,9 @@ class EdgeTask {
 
   /// Codimension shared by every candidate of the task.
   int codimension() const { return codimension_; }
+
+  /// The moduli type the task was made for.
+  ModuliType moduli_type() const { return moduli_type_; }
 
   // Counters of the task's complete candidates.
   int64_t tried = 0;
@@ -64,6 +70,8 @@ class EdgeTask {
   };
 
   void bt_a(int i, int j);
+  void join_trees(int i, int j);
+  void split_trees(uint64_t tree_of_i, uint64_t tree_of_j);
   void finish_without_edges(int i, int j);
   bool needs_can_be_met(int i, int j) const;
   void complete_candidate();
@@ -84,6 +92,11 @@ class EdgeTask {
   ClassBucket* candidate_bucket_ = nullptr;  // set by duplicate() for add_to_store()
   Graph scratch_{-1, -1, -1};                // a stored graph expanded for nauty
   CanonicalForm scratch_form_;
+  ModuliType moduli_type_;
+  // For the tree types: the edges placed form a forest, and tree_[v] holds
+  // the vertices of v's tree (bit u for vertex u).
+  bool forest_ = false;
+  uint64_t tree_[kMaxComponents] = {};
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_

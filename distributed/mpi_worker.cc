@@ -157,7 +157,9 @@ class Worker {
       take(&count_labelled, sizeof(count_labelled));
       take(&length, sizeof(length));
       if (buffer.size() - at < length) throw TaskCodecError("truncated task message");
-      job.task = std::make_unique<EdgeTask>(DecodeTaskStart(buffer.data() + at, length));
+      ModuliType moduli;
+      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli);
+      job.task = std::make_unique<EdgeTask>(start, moduli);
       if (count_labelled) job.task->labelled = std::make_unique<LabelledTally>();
       at += length;
       jobs.push_back(std::move(job));

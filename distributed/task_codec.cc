@@ -52,7 +52,7 @@ class Reader {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start) {
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli) {
   std::vector<uint8_t> out;
   put<int32_t>(out, start.g);
   put<int32_t>(out, start.n);
@@ -67,10 +67,11 @@ std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start) {
                        start.valence_cap2_sum, start.valence_cap3_sum, start.min_valence_cap2, start.codimension})
     put(out, value);
   put<uint32_t>(out, start.distinct_mask);
+  put<uint8_t>(out, static_cast<uint8_t>(moduli));
   return out;
 }
 
-PartialGraph DecodeTaskStart(const uint8_t* data, size_t size) {
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli) {
   Reader in(data, size, "task start");
   int32_t g = in.get<int32_t>(), n = in.get<int32_t>(), K = in.get<int32_t>();
   if (K < 1 || K > kMaxComponents || g < 0 || g > kMaxGenus || n < 0)
@@ -87,6 +88,9 @@ PartialGraph DecodeTaskStart(const uint8_t* data, size_t size) {
                         &start.min_valence_cap2, &start.codimension})
     *field = in.get<int8_t>();
   start.distinct_mask = in.get<uint32_t>();
+  uint8_t type = in.get<uint8_t>();
+  if (type > static_cast<uint8_t>(kLastModuliType)) throw TaskCodecError("task start of an unknown moduli type");
+  moduli = static_cast<ModuliType>(type);
   if (in.left() != 0) throw TaskCodecError("task start with trailing bytes");
   return start;
 }

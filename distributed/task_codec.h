@@ -12,6 +12,7 @@
 
 #include "computer/edge_task.h"
 #include "graph/graph.h"
+#include "moduli/moduli_type.h"
 
 /// Bytes that cannot be the encoding they are read as.
 class TaskCodecError : public std::runtime_error {
@@ -20,11 +21,12 @@ class TaskCodecError : public std::runtime_error {
 };
 
 /// The start of an edge task (the working graph as the loop level leaves
-/// it) as bytes, to run the task in another process of the same build.
-std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start);
-/// The start graph back from EncodeTaskStart's bytes; TaskCodecError when
-/// they are not such bytes.
-PartialGraph DecodeTaskStart(const uint8_t* data, size_t size);
+/// it, and the moduli type of the run) as bytes, to run the task in another
+/// process of the same build.
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli);
+/// The start graph and the moduli type back from EncodeTaskStart's bytes;
+/// TaskCodecError when they are not such bytes.
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli);
 
 /// A finished task's counters and stored graphs as bytes.
 std::vector<uint8_t> EncodeTaskResult(const EdgeTask& task);

@@ -22,8 +22,11 @@ class CodecTaskRunner : public TaskRunner {
   void RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
                const std::function<void(size_t)>& done) override {
     for (size_t index = first; index < tasks.size(); ++index) {
-      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start());
-      EdgeTask remote(DecodeTaskStart(start.data(), start.size()));
+      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start(), tasks[index]->moduli_type());
+      ModuliType moduli;
+      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli);
+      EXPECT_EQ(tasks[index]->moduli_type(), moduli);
+      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli);
       if (tasks[index]->labelled) remote.labelled = std::make_unique<LabelledTally>();
       EXPECT_EQ(tasks[index]->codimension(), remote.codimension());
       remote.Run();
@@ -34,13 +37,17 @@ class CodecTaskRunner : public TaskRunner {
     }
   }
   size_t tasks_run = 0;
+  /// Runs the remote tasks as tasks of st, as a worker that lost the type.
+  bool drop_moduli = false;
 };
 
 /// The byte stream and full report of a run through `runner` (nullptr:
-/// threads), with the labelled counts when `labelled`.
-std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false) {
+/// threads), with the labelled counts when `labelled`, of the moduli type.
+std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false,
+                ModuliType moduli = ModuliType::kStable) {
   BoundaryComputer computer(g, n);
   computer.count_labelled = labelled;
+  computer.moduli_type = moduli;
   computer.runner = runner;
   std::string bytes = CaptureOutput([&](FILE* out) {
     BinaryGraphPrinter printer(out, g, n);
@@ -65,22 +72,49 @@ TEST(TaskCodecTest, TasksRunElsewhereGiveTheSameRun) {
   }
 }
 
+// The restricted runs' statistics count what their edge tasks try, which
+// the remote task gives back only when it runs restricted as well.
+TEST(TaskCodecTest, TasksOfARestrictedRunStayRestricted) {
+  struct Case {
+    ModuliType moduli;
+    int g, n;
+  };
+  // Types where the tree types' edge level has cycles to leave out.
+  for (const Case& c : {Case{ModuliType::kCompactType, 3, 4}, Case{ModuliType::kRationalTails, 1, 6},
+                        Case{ModuliType::kTreeLike, 3, 4}}) {
+    for (int labelled = 0; labelled < 2; ++labelled) {
+      CodecTaskRunner codec;
+      std::string want = run(c.g, c.n, -1, nullptr, labelled, c.moduli);
+      EXPECT_EQ(want, run(c.g, c.n, -1, &codec, labelled, c.moduli)) << ModuliTypeName(c.moduli);
+      EXPECT_GT(codec.tasks_run, 0u);
+      CodecTaskRunner careless;
+      careless.drop_moduli = true;
+      EXPECT_NE(want, run(c.g, c.n, -1, &careless, labelled, c.moduli)) << ModuliTypeName(c.moduli);
+    }
+  }
+}
+
 TEST(TaskCodecTest, RefusesBytesOfNoTask) {
   PartialGraph start(3, 1, 2);
   start.Clear(2);
-  std::vector<uint8_t> good = EncodeTaskStart(start);
-  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size()));
+  ModuliType moduli;
+  std::vector<uint8_t> good = EncodeTaskStart(start, ModuliType::kTreeLike);
+  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli));
+  EXPECT_EQ(ModuliType::kTreeLike, moduli);
   for (size_t cut = 0; cut < good.size(); ++cut)
-    EXPECT_THROW(DecodeTaskStart(good.data(), cut), TaskCodecError) << cut;
+    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli), TaskCodecError) << cut;
   std::vector<uint8_t> longer = good;
   longer.push_back(0);
-  EXPECT_THROW(DecodeTaskStart(longer.data(), longer.size()), TaskCodecError);
+  EXPECT_THROW(DecodeTaskStart(longer.data(), longer.size(), moduli), TaskCodecError);
   std::vector<uint8_t> no_components = good;
   no_components[8] = 0;  // K
-  EXPECT_THROW(DecodeTaskStart(no_components.data(), no_components.size()), TaskCodecError);
+  EXPECT_THROW(DecodeTaskStart(no_components.data(), no_components.size(), moduli), TaskCodecError);
   std::vector<uint8_t> huge_genus = good;
   huge_genus[0] = 99;
-  EXPECT_THROW(DecodeTaskStart(huge_genus.data(), huge_genus.size()), TaskCodecError);
+  EXPECT_THROW(DecodeTaskStart(huge_genus.data(), huge_genus.size(), moduli), TaskCodecError);
+  std::vector<uint8_t> unknown_moduli = good;
+  unknown_moduli.back() = static_cast<uint8_t>(kLastModuliType) + 1;
+  EXPECT_THROW(DecodeTaskStart(unknown_moduli.data(), unknown_moduli.size(), moduli), TaskCodecError);
 }
 
 TEST(TaskCodecTest, RefusesAResultThatDoesNotFitTheTask) {

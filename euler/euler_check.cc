@@ -27,8 +27,8 @@ bool write_line(FILE* out, const std::string& label, mpq_class found, mpq_class 
 }  // namespace
 
 bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found,
-                     bool labelled) {
-  std::vector<mpq_class> predicted = PredictedEulerSums(g, n);
+                     bool labelled, ModuliType moduli) {
+  std::vector<mpq_class> predicted = PredictedEulerSums(g, n, moduli);
   if (labelled && n > 1) {
     mpz_class factorial = Factorial(n);
     for (mpq_class& sum : predicted) sum *= factorial;
@@ -41,8 +41,9 @@ bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<in
   std::map<int, bool> codimensions;
   for (const auto& entry : predicted_by_codimension) codimensions[entry.first] = true;
   for (const auto& entry : found_by_codimension) codimensions[entry.first] = true;
-  fprintf(out, "Euler characteristic check of (%d, %d): sums of prod chi(M_{g_v,k_v}) / |Aut| over the %sgraphs found\n", g, n,
-          labelled ? "labelled " : "");
+  std::string part = moduli == ModuliType::kStable ? "" : std::string(" -M ") + ModuliTypeName(moduli);
+  fprintf(out, "Euler characteristic check of (%d, %d)%s: sums of prod chi(M_{g_v,k_v}) / |Aut| over the %sgraphs found\n", g, n,
+          part.c_str(), labelled ? "labelled " : "");
   mpq_class found_total = 0, predicted_total = 0;
   bool agree = true;
   for (const auto& entry : codimensions) {

@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "moduli/moduli_type.h"
+
 /// The exit status of a run whose graphs disagree with the series.
 constexpr int kEulerDisagreementStatus = 4;
 
@@ -21,8 +23,10 @@ std::string FractionText(const mpq_class& value);
 /// total line: "total: found p/q, predicted p/q, agree" (or "disagree").
 /// With `labelled` the sums are over labelled graphs, whose automorphisms
 /// keep the labels, and the prediction is n! times the series: the Euler
-/// characteristic of M-bar_{g,n} itself.  Returns whether everything agrees.
+/// characteristic of M-bar_{g,n} itself.  With a moduli type other than st
+/// the prediction is PredictedEulerSums(g, n, moduli), and the first line
+/// names the type.  Returns whether everything agrees.
 bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found,
-                     bool labelled = false);
+                     bool labelled = false, ModuliType moduli = ModuliType::kStable);
 
 #endif  // STABLE_GRAPHS_EULER_EULER_CHECK_H_

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
+
+#include "euler/euler_sums.h"
+#include "euler/moduli_euler.h"
+#include "testing/brute_force_graphs.h"
 
 namespace {
 
@@ -77,6 +82,62 @@ TEST(EulerSeries, SumsAreInLowestTerms) {
         mpq_class reduced = sum;
         reduced.canonicalize();
         EXPECT_EQ(reduced.get_den(), sum.get_den()) << "type (" << g << ", " << n << ")";
+      }
+    }
+  }
+}
+
+// The restricted series against sums over the graphs of the type, found
+// by the brute force, for every small type.
+TEST(EulerSeries, RestrictedSeriesAreSumsOverTheirGraphs) {
+  for (int g = 0; g <= 4; ++g) {
+    for (int n = 0; 2 * g + n <= 9; ++n) {
+      if (2 * g - 2 + n <= 0) continue;
+      std::vector<BruteForceGraph> all = BruteForceStableGraphs(g, n);
+      for (ModuliType type : {ModuliType::kStable, ModuliType::kCompactType, ModuliType::kRationalTails,
+                              ModuliType::kTreeLike, ModuliType::kSmooth}) {
+        EulerSums sums;
+        for (const BruteForceGraph& found : all)
+          if (BruteForceIsOfModuliType(found, type)) sums.Add(found.graph);
+        std::vector<mpq_class> predicted = PredictedEulerSums(g, n, type);
+        ASSERT_EQ(static_cast<size_t>(3 * g - 2 + n), predicted.size());
+        std::map<int, mpq_class> found = sums.ByCodimension();
+        for (size_t e = 0; e < predicted.size(); ++e)
+          EXPECT_EQ(found[static_cast<int>(e)], predicted[e])
+              << "(" << g << ", " << n << ") -M " << ModuliTypeName(type) << " codimension " << e;
+      }
+    }
+  }
+}
+
+TEST(EulerSeries, RestrictedSeriesSpecialCases) {
+  for (int g = 0; g <= 5; ++g) {
+    for (int n = 0; 2 * g - 2 + n <= 10; ++n) {
+      if (2 * g - 2 + n <= 0) continue;
+      std::vector<mpq_class> all = PredictedEulerSums(g, n);
+      EXPECT_EQ(all, PredictedEulerSums(g, n, ModuliType::kStable));
+      std::vector<mpq_class> ct = PredictedEulerSums(g, n, ModuliType::kCompactType);
+      std::vector<mpq_class> rt = PredictedEulerSums(g, n, ModuliType::kRationalTails);
+      std::vector<mpq_class> tl = PredictedEulerSums(g, n, ModuliType::kTreeLike);
+      std::vector<mpq_class> sm = PredictedEulerSums(g, n, ModuliType::kSmooth);
+      // Every graph of genus 0 is a tree with rational tails.
+      if (g == 0) {
+        EXPECT_EQ(all, ct);
+        EXPECT_EQ(all, rt);
+        EXPECT_EQ(all, tl);
+      }
+      // Codimension 0 is the smooth curve in every part; a tree has at most
+      // 2g - 3 + n edges.
+      mpq_class open = OpenModuliEuler(g, n) / factorial(n);
+      for (const std::vector<mpq_class>* sums : {&all, &ct, &rt, &tl, &sm}) EXPECT_EQ(open, (*sums)[0]);
+      for (size_t e = 1; e < sm.size(); ++e) EXPECT_EQ(0, sm[e]) << e;
+      for (size_t e = 2 * g - 2 + n; e < ct.size(); ++e) EXPECT_EQ(0, ct[e]) << e;
+      // The graphs of codimension 1 with an edge between two vertices are
+      // trees; the tree-like ones add the one vertex with a loop.
+      if (g >= 1) {
+        mpq_class loop = OpenModuliEuler(g - 1, n + 2) / (2 * factorial(n));
+        loop.canonicalize();
+        EXPECT_EQ(ct[1] + loop, tl[1]) << "(" << g << ", " << n << ")";
       }
     }
   }

@@ -37,6 +37,7 @@ struct Outcome {
   Statistics statistics = StatisticsFull;
   bool labelled = false;
   bool euler_check = false;
+  ModuliType moduli = ModuliType::kStable;
 };
 
 /// A decimal integer (a sign, digits, nothing else), held within int.
@@ -88,9 +89,17 @@ Outcome model(const std::vector<std::string>& args) {
       (option == 'L' ? o.labelled : o.euler_check) = true;
       continue;
     }
-    if (option != 'C' && option != 'P' && option != 'S') return refusal();
+    if (option != 'C' && option != 'P' && option != 'S' && option != 'M') return refusal();
     if (i + 1 >= args.size()) return refusal();
     const std::string& value = args[++i];
+    if (option == 'M') {
+      const std::vector<std::string> names = {"st", "ct", "rt", "tl", "sm"};
+      size_t which = 0;
+      while (which < names.size() && names[which] != value) ++which;
+      if (which == names.size()) return refusal();
+      o.moduli = static_cast<ModuliType>(which);
+      continue;
+    }
     if (option == 'C') {
       if (!model_number(value, &o.edge_filter) || o.edge_filter < 0) return refusal();
       continue;
@@ -146,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (got.request != Request::kRun) return 0;
   if (got.genus != want.genus || got.marked_points != want.marked_points || got.edge_filter != want.edge_filter ||
       got.format != want.format || got.statistics != want.statistics || got.labelled != want.labelled ||
-      got.euler_check != want.euler_check)
+      got.euler_check != want.euler_check || got.moduli != want.moduli)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.

@@ -8,6 +8,7 @@
 
 #include "checkpoint/checkpoint_options.h"
 #include "computer/statistics_mode.h"
+#include "moduli/moduli_type.h"
 #include "printers/printer_factory.h"
 
 /// The two tools that share this front end.
@@ -41,6 +42,8 @@ struct Options {
   bool labelled = false;
   /// -E: compare the graphs' Euler characteristic with the series.
   bool euler_check = false;
+  /// -M: only the graphs of this moduli type.
+  ModuliType moduli = ModuliType::kStable;
   /// Whether genus (and maybe marked_points) came on the command line:
   /// always for the tool, optional after the converter's stream.
   bool type_given = false;

@@ -75,12 +75,13 @@ class Parser {
       o_.request = Request::kVersion;
       return true;
     }
-    const char* letters = tool_ == Tool::kEnumerate ? "CPSLE" : "CPE";
+    const char* letters = tool_ == Tool::kEnumerate ? "CPSLEM" : "CPEM";
     if (strlen(arg) != 2 || strchr(letters, arg[1]) == nullptr) return unknown_option(arg);
     switch (arg[1]) {
       case 'C': return take_edge_filter();
       case 'P': return take_format();
       case 'S': return take_statistics();
+      case 'M': return take_moduli();
       case 'L': o_.labelled = true; return true;
       default: o_.euler_check = true; return true;
     }
@@ -89,7 +90,7 @@ class Parser {
   /// An argument that starts with '-' and is not an option; a value glued
   /// to its option gets a hint.
   bool unknown_option(const char* arg) {
-    const char* with_values = tool_ == Tool::kEnumerate ? "CPS" : "CP";
+    const char* with_values = tool_ == Tool::kEnumerate ? "CPSM" : "CPM";
     std::string reason = std::string("unknown option '") + arg + "'";
     if (strlen(arg) > 2 && strchr(with_values, arg[1]) != nullptr)
       reason += std::string(" (an option's value is the next argument: -") + arg[1] + " " + (arg + 2) + ")";
@@ -121,6 +122,13 @@ class Parser {
     if (text == nullptr) return false;
     if (strlen(text) == 1 && FormatOfLetter(text[0], &o_.format)) return true;
     return fail(std::string("option -P takes ") + kFormatLetters + ", not '" + text + "'");
+  }
+
+  bool take_moduli() {
+    const char* text = value("st, ct, rt, tl or sm");
+    if (text == nullptr) return false;
+    if (ParseModuliType(text, o_.moduli)) return true;
+    return fail(std::string("option -M takes st, ct, rt, tl or sm, not '") + text + "'");
   }
 
   bool take_statistics() {

@@ -231,6 +231,19 @@ TEST(ToolOptions, CheckpointOptionsComeOutFirst) {
   EXPECT_EQ("option --checkpoint needs a value", rejection({"3", "--checkpoint"}));
 }
 
+TEST(ToolOptions, ModuliTypeAnywhereTheLastWinning) {
+  EXPECT_EQ(ModuliType::kStable, accepted({"2", "3"}).moduli);
+  EXPECT_EQ(ModuliType::kCompactType, accepted({"-M", "ct", "2", "3"}).moduli);
+  EXPECT_EQ(ModuliType::kRationalTails, accepted({"2", "-M", "rt", "3"}).moduli);
+  EXPECT_EQ(ModuliType::kTreeLike, accepted({"2", "3", "-M", "tl"}).moduli);
+  EXPECT_EQ(ModuliType::kSmooth, accepted({"-M", "st", "2", "-M", "sm"}).moduli);
+  EXPECT_EQ(ModuliType::kStable, accepted({"-M", "ct", "-M", "st", "2"}).moduli);
+  EXPECT_EQ("option -M takes st, ct, rt, tl or sm, not '2'", rejection({"-M", "2", "3"}));
+  EXPECT_EQ("option -M needs a value (st, ct, rt, tl or sm)", rejection({"2", "-M"}));
+  EXPECT_EQ("option -M takes st, ct, rt, tl or sm, not 'Ct'", rejection({"-M", "Ct", "2"}));
+  EXPECT_EQ("unknown option '-Mrt' (an option's value is the next argument: -M rt)", rejection({"-Mrt", "2"}));
+}
+
 TEST(ConverterOptions, NoArgumentReadsStandardInputAsLaTeX) {
   Options o = converted({});
   EXPECT_EQ(Format::kLaTeX, o.format);
@@ -292,6 +305,17 @@ TEST(ConverterOptions, NumbersReadAsTheToolReadsThem) {
   EXPECT_EQ("the genus must be a decimal integer, not '2,1'", convert_rejection({"s.bin", "2,1"}));
 }
 
+TEST(ConverterOptions, ModuliTypeOfEveryName) {
+  EXPECT_EQ(ModuliType::kStable, converted({"s.bin"}).moduli);
+  EXPECT_EQ(ModuliType::kCompactType, converted({"-M", "ct", "s.bin"}).moduli);
+  EXPECT_EQ(ModuliType::kRationalTails, converted({"s.bin", "-M", "rt", "2", "1"}).moduli);
+  EXPECT_EQ(ModuliType::kTreeLike, converted({"s.bin", "2", "1", "-M", "tl"}).moduli);
+  EXPECT_EQ(ModuliType::kSmooth, converted({"-M", "ct", "-M", "sm"}).moduli) << "the last -M wins";
+  EXPECT_EQ("option -M takes st, ct, rt, tl or sm, not 'x'", convert_rejection({"-M", "x"}));
+  EXPECT_EQ("option -M needs a value (st, ct, rt, tl or sm)", convert_rejection({"s.bin", "-M"}));
+  EXPECT_EQ("unknown option '-Mct' (an option's value is the next argument: -M ct)", convert_rejection({"-Mct"}));
+}
+
 TEST(ConverterOptions, BadCommandLinesNameWhatIsWrong) {
   const std::pair<std::vector<std::string>, std::string> bad[] = {
       {{"-P"}, "option -P needs a value (L, T, B, J, S, D or N)"},
@@ -336,12 +360,12 @@ TEST(Usage, TextsOfBothTools) {
 TEST(Usage, HelpListsEveryOption) {
   std::string tool = CaptureOutput([](FILE* out) { PrintHelp(out, Tool::kEnumerate, "sg"); });
   for (const char* option : {"-P L", "-P T", "-P B", "-P J", "-P S", "-P D", "-P N", "-S F", "-S T", "-S N", "-C C",
-                             "-L:", "-E:", "--checkpoint FILE", "--checkpoint-interval SECONDS", "--output FILE",
+                             "-L:", "-E:", "-M st", "-M ct", "-M rt", "-M tl", "-M sm", "--checkpoint FILE", "--checkpoint-interval SECONDS", "--output FILE",
                              "--help", "-h", "--version"})
     EXPECT_NE(std::string::npos, tool.find(option)) << option;
   EXPECT_EQ(0u, tool.find("Usage:\n\tsg ["));
   std::string converter = CaptureOutput([](FILE* out) { PrintHelp(out, Tool::kConvert, "conv"); });
-  for (const char* option : {"-P L", "-P T", "-P B", "-P J", "-P S", "-P D", "-P N", "-C C", "-E:", "stream",
+  for (const char* option : {"-P L", "-P T", "-P B", "-P J", "-P S", "-P D", "-P N", "-C C", "-E:", "-M ct", "stream",
                              "--help", "-h", "--version"})
     EXPECT_NE(std::string::npos, converter.find(option)) << option;
   EXPECT_EQ(std::string::npos, converter.find("-L:")) << "the converter keeps the stream's labels";

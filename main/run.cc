@@ -98,6 +98,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   if (place.threads > 0) computer.threads = place.threads;
   computer.runner = place.runner;
   computer.count_labelled = options.labelled;
+  computer.moduli_type = options.moduli;
   if (checkpoint != nullptr) {
     computer.journal = checkpoint;
     computer.resume = checkpoint->resume();
@@ -132,7 +133,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   chain.checked().Check();
   if (chain.euler() == nullptr) return kExitSuccess;
   bool agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
-                               options.labelled);
+                               options.labelled, options.moduli);
   chain.checked().Check();
   return agree ? kExitSuccess : kExitEulerDisagreement;
 }
@@ -211,7 +212,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   note_large_document(options, program, static_cast<unsigned long>(chain.checked().graphs()));
   if (chain.euler() == nullptr) return kExitSuccess;
   bool agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
-                               chain.euler()->Sums().ByCodimension(), labelled);
+                               chain.euler()->Sums().ByCodimension(), labelled, options.moduli);
   if (fflush(stderr) != 0 || ferror(stderr)) return kExitOutputLost;
   return agree ? kExitSuccess : kExitEulerDisagreement;
 }
@@ -219,6 +220,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
 int run_conversion(const Options& options, const char* program) {
   std::unique_ptr<BinaryGraphReader> reader = make_reader(options.stream);
   StreamConverter converter(*reader);
+  converter.moduli_type = options.moduli;
   try {
     converter.Start();
   } catch (const BinaryStreamError& error) {

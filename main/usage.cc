@@ -47,9 +47,18 @@ void print_formats(FILE* out, const char* none) {
   fprintf(out, "\t\t-P N: %s\n", none);
 }
 
+/// The -M lines both tools' help shares.
+void print_moduli_types(FILE* out) {
+  fputs("\t\t-M st: all stable graphs (default)\n", out);
+  fputs("\t\t-M ct: compact type only (trees: no loops, no multiple edges)\n", out);
+  fputs("\t\t-M rt: rational tails only (trees, one vertex of genus g, the others of genus 0)\n", out);
+  fputs("\t\t-M tl: tree-like only (a tree once the loops are removed)\n", out);
+  fputs("\t\t-M sm: the smooth locus only (one vertex, no loops)\n", out);
+}
+
 void print_tool_help(FILE* out, const char* program) {
   fprintf(out,
-          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-S F|T|N] [-C C] [-L] [-E]\n"
+          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-S F|T|N] [-C C] [-L] [-E] [-M st|ct|rt|tl|sm]\n"
           "\t\t[--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE] genus [marked_points]\n"
           "\t%s --help | -h | --version\n",
           program, program);
@@ -63,6 +72,7 @@ void print_tool_help(FILE* out, const char* program) {
   fputs("\t\t-C C: print only graphs with C edges\n", out);
   fputs("\t\t-L: label the marked points 1 .. n: the boundary strata themselves\n", out);
   fputs("\t\t-E: check the graphs against the Euler characteristic of the moduli space (status 4 if not)\n", out);
+  print_moduli_types(out);
   fputs("\t\t\n", out);
   fputs("\t\t--checkpoint FILE: record the run in FILE; the same command resumes it from there\n", out);
   fputs("\t\t--checkpoint-interval SECONDS: record at most this long apart within a pass (default 60)\n", out);
@@ -73,7 +83,7 @@ void print_tool_help(FILE* out, const char* program) {
 
 void print_converter_help(FILE* out, const char* program) {
   fprintf(out,
-          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-C C] [-E] [stream [genus [marked_points]]]\n"
+          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-C C] [-E] [-M st|ct|rt|tl|sm] [stream [genus [marked_points]]]\n"
           "\t%s --help | -h | --version\n",
           program, program);
   fputs("Reads a byte stream of stable-graphs -P B and writes its graphs in another format.\n", out);
@@ -81,6 +91,7 @@ void print_converter_help(FILE* out, const char* program) {
   fputs("\t\t\n", out);
   fputs("\t\t-C C: print only graphs with C edges\n", out);
   fputs("\t\t-E: check the graphs against the Euler characteristic of the moduli space (status 4 if not)\n", out);
+  print_moduli_types(out);
   fputs("\t\t\n", out);
   fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
   fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);

@@ -52,7 +52,7 @@ void StreamConverter::Replay(GraphPrinter& printer, int edge_filter) {
     int K = next_.K;
     bool handed = false;  // every component count gets at least one call
     while (next_valid_ && next_.K == K) {
-      if (edge_filter == -1 || next_.codimension == edge_filter) {
+      if ((edge_filter == -1 || next_.codimension == edge_filter) && IsOfModuliType(next_, moduli_type)) {
         if (batch.size() == batch_size) {
           hand_over(printer, batch);
           handed = true;

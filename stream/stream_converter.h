@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "stream/binary_graph_reader.h"
 #include "graph/graph_printer.h"
+#include "moduli/moduli_type.h"
+#include "stream/binary_graph_reader.h"
 
 /// Reads a byte stream graph by graph, checks that stable-graphs could have
 /// written it, and hands its graphs to any printer the way stable-graphs
@@ -33,7 +34,8 @@ class StreamConverter {
 
   /// Calls BeginPrint, then PrintSomeGraph for each component count in the
   /// stream with its graphs that have edge_filter edges (-1: all), by
-  /// codimension and in stream order, at most batch_size graphs per call,
+  /// codimension and in stream order, keeping only those of moduli_type
+  /// (every call is made all the same), at most batch_size graphs per call,
   /// then EndPrint.  Throws the reader's BinaryStreamError for damage met
   /// on the way (bytes after the end marker included); the graphs before it
   /// have then reached the printer and EndPrint is not called.
@@ -44,6 +46,8 @@ class StreamConverter {
   int g = 0;
   int n = 0;
   size_t batch_size = 4096;
+  /// The graphs Replay keeps: those of this moduli type.
+  ModuliType moduli_type = ModuliType::kStable;
 
  private:
   void read_ahead();
