@@ -24,6 +24,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   printers/binary_graph_printer.h
   printers/binary_graph_reader.h
   printers/dot_graph_printer.h
+  printers/graph_id.h
   printers/graph_printer.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h
