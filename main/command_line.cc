@@ -110,7 +110,7 @@ void QuitWithVersion(char* program) {
 
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
                      Printer& printer, Statistics& statistics, TypedNumbers* typed, bool* labelled,
-                     bool* euler_check) {
+                     bool* euler_check, bool* boundary_complex) {
   if (argc < 2) QuitWithUsage(argv[0]);
   bool euler_check_unused;
   if (euler_check == nullptr) euler_check = &euler_check_unused;
@@ -121,6 +121,7 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
   printer = PrinterLaTeX;
   statistics = StatisticsFull;
   if (labelled != nullptr) *labelled = false;
+  if (boundary_complex != nullptr) *boundary_complex = false;
   // The arguments themselves, not copies: exit, on a bad command line,
   // would leave copies on the heap.
   const char* genus_arg = nullptr;
@@ -142,6 +143,10 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
     // The GNU conventions: the answer replaces the run, whatever follows.
     if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) QuitWithHelp(argv[0]);
     if (strcmp(arg, "--version") == 0) QuitWithVersion(argv[0]);
+    if (strcmp(arg, "--boundary-complex") == 0 && boundary_complex != nullptr) {
+      *boundary_complex = true;
+      continue;
+    }
     if (strlen(arg) != 2) unknown_option(argv[0], arg);
     switch (arg[1]) {
       case 'C': {
@@ -153,15 +158,17 @@ int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int&
         break;
       }
       case 'P':
-        // J, S and D are the converter's formats, written directly; the
-        // usage text keeps its original four.
-        switch (option_letter(argc, argv, i, "LTBNJSD", "L, T, B, J, S, D or N")) {
+        // J, S and D are the converter's formats, written directly, and C
+        // and H the poset of strata; the usage text keeps its original four.
+        switch (option_letter(argc, argv, i, "LTBNJSDCH", "L, T, B, J, S, D, C, H or N")) {
           case 'L': printer = PrinterLaTeX; break;
           case 'T': printer = PrinterText; break;
           case 'B': printer = PrinterBinary; break;
           case 'J': printer = PrinterJson; break;
           case 'S': printer = PrinterSage; break;
           case 'D': printer = PrinterDot; break;
+          case 'C': printer = PrinterContractions; break;
+          case 'H': printer = PrinterHasse; break;
           default: printer = PrinterNone; break;
         }
         break;

@@ -18,12 +18,13 @@ struct TypedNumbers {
 /// Turns the arguments into the five settings of a run (and, when typed is
 /// given, the numbers as typed; when labelled is given, whether -L labels
 /// the marked points; when euler_check is given, whether -E asks for the
-/// Euler characteristic check); on a bad command line it calls
+/// Euler characteristic check; when boundary_complex is given, whether
+/// --boundary-complex asks for its Euler characteristics); on a bad command line it calls
 /// QuitWithUsage, with one line saying what is wrong when there are
 /// arguments, and does not return.  Returns 0.
 int ParseCommandLine(int argc, char** argv, int& genus, int& marked_points, int& edge_filter,
                      Printer& printer, Statistics& statistics, TypedNumbers* typed = nullptr,
-                     bool* labelled = nullptr, bool* euler_check = nullptr);
+                     bool* labelled = nullptr, bool* euler_check = nullptr, bool* boundary_complex = nullptr);
 
 /// Writes the usage text to standard error and ends the process with
 /// status 1.

@@ -40,9 +40,9 @@ bool take_positional(const char* arg, int& seen, ConvertSettings& settings, std:
 
 /// Maps the letter after -P to a format.
 bool take_format(const char* value, ConvertFormat& format) {
-  static const char kLetters[] = "LTBJSDN";
-  static const ConvertFormat kFormats[] = {ConvertLaTeX, ConvertText, ConvertBinary, ConvertJson,
-                                           ConvertSage,  ConvertDot,  ConvertNone};
+  static const char kLetters[] = "LTBJSDNCH";
+  static const ConvertFormat kFormats[] = {ConvertLaTeX, ConvertText, ConvertBinary,       ConvertJson, ConvertSage,
+                                           ConvertDot,   ConvertNone, ConvertContractions, ConvertHasse};
   const char* at = strlen(value) == 1 ? strchr(kLetters, value[0]) : nullptr;
   if (at == nullptr) return false;
   format = kFormats[at - kLetters];
@@ -68,13 +68,13 @@ bool take_option(int argc, char** argv, int& i, ConvertSettings& settings, std::
   }
   bool format = option[1] == 'P';
   if (i + 1 >= argc) {
-    reason = "option " + option + (format ? " needs a value (L, T, B, J, S, D or N)" : " needs a value (a number of edges)");
+    reason = "option " + option + (format ? " needs a value (L, T, B, J, S, D, C, H or N)" : " needs a value (a number of edges)");
     return false;
   }
   const char* value = argv[++i];
   if (format) {
     if (take_format(value, settings.format)) return true;
-    reason = "option -P takes L, T, B, J, S, D or N, not '" + std::string(value) + "'";
+    reason = "option -P takes L, T, B, J, S, D, C, H or N, not '" + std::string(value) + "'";
     return false;
   }
   NumberArgument number = ReadNumber(value);
@@ -101,6 +101,8 @@ bool ParseConvertCommandLine(int argc, char** argv, ConvertSettings& settings, s
       break;  // the GNU conventions: the answer replaces the conversion
     } else if (strcmp(arg, "-E") == 0) {
       settings.euler_check = true;
+    } else if (strcmp(arg, "--boundary-complex") == 0) {
+      settings.boundary_complex = true;
     } else {
       good = take_option(argc, argv, i, settings, why);
     }

@@ -16,6 +16,8 @@ enum ConvertFormat {
   ConvertSage,
   ConvertDot,
   ConvertNone,
+  ConvertContractions,
+  ConvertHasse,
 };
 
 /// The settings of one conversion.
@@ -25,6 +27,8 @@ struct ConvertSettings {
   int edge_filter = -1;
   /// -E: compare the graphs' Euler characteristic sums with the series.
   bool euler_check = false;
+  /// --boundary-complex: report the boundary complex's Euler characteristics.
+  bool boundary_complex = false;
   /// Path of the byte stream; "-" for standard input.
   std::string stream = "-";
   /// Whether genus (and maybe marked_points) came on the command line.

@@ -20,6 +20,9 @@
 #include "main/standard_output.h"
 #include "main/stream_converter.h"
 #include "main/version.h"
+#include "poset/boundary_complex_printer.h"
+#include "poset/contraction_printer.h"
+#include "poset/hasse_diagram_printer.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/binary_graph_reader.h"
 #include "printers/dot_graph_printer.h"
@@ -33,7 +36,7 @@ namespace {
 
 /// The printer the command line asked for, writing to standard output; a
 /// byte stream stays labelled if the one read is.
-std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, bool labelled) {
+std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, bool labelled, int edge_filter) {
   switch (format) {
     case ConvertLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, g, n);
     case ConvertText: return std::make_unique<TextGraphPrinter>(stdout, g, n);
@@ -45,6 +48,8 @@ std::unique_ptr<GraphPrinter> make_printer(ConvertFormat format, int g, int n, b
     case ConvertJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case ConvertSage: return std::make_unique<SageGraphPrinter>(stdout);
     case ConvertDot: return std::make_unique<DotGraphPrinter>(stdout);
+    case ConvertContractions: return std::make_unique<ContractionPrinter>(stdout, edge_filter);
+    case ConvertHasse: return std::make_unique<HasseDiagramPrinter>(stdout, g, n, edge_filter);
     case ConvertNone: break;
   }
   return std::make_unique<NullGraphPrinter>();
@@ -106,20 +111,35 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
     return 1;
   }
+  if (settings.boundary_complex && settings.edge_filter != -1) {
+    fprintf(stderr, "%s: --boundary-complex needs every graph, so it cannot be combined with -C\n", program);
+    return 1;
+  }
+  if (settings.boundary_complex && !converter.has_graphs && !settings.type_given) {
+    fprintf(stderr, "%s: --boundary-complex: the stream holds no graph, so it does not tell the type: "
+                    "give genus [marked_points] after the stream\n", program);
+    return 1;
+  }
   if (settings.euler_check && !converter.has_graphs && !settings.type_given) {
     fprintf(stderr, "%s: -E: the stream holds no graph, so it does not tell the type to check: "
                     "give genus [marked_points] after the stream\n", program);
     return 1;
   }
-  std::unique_ptr<GraphPrinter> printer = make_printer(settings.format, converter.g, converter.n, reader->labelled());
+  std::unique_ptr<GraphPrinter> printer =
+      make_printer(settings.format, converter.g, converter.n, reader->labelled(), settings.edge_filter);
+  // The poset printers take every graph: those of codimension c - 1 are
+  // the targets of the contractions of those of codimension c.
+  PosetPrinter* poset = dynamic_cast<PosetPrinter*>(printer.get());
   std::unique_ptr<EulerCheckPrinter> euler;
   if (settings.euler_check) euler = std::make_unique<EulerCheckPrinter>(*printer, UsableCpuCount());
   // Standard output is checked after every batch, so that a conversion
   // whose output is being lost stops there instead of reading on.
   CheckedPrinter checked(euler ? static_cast<GraphPrinter&>(*euler) : *printer);
   checked.Watch(stdout, "standard output");
+  BoundaryComplexPrinter complex(checked);
   try {
-    converter.Replay(checked, settings.edge_filter);
+    converter.Replay(settings.boundary_complex ? static_cast<GraphPrinter&>(complex) : checked,
+                     poset ? -1 : settings.edge_filter);
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());
     return 2;
@@ -131,6 +151,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!FlushStandardOutput(program)) return 2;
+  if (settings.boundary_complex) WriteBoundaryComplex(stderr, converter.g, converter.n, complex.Sums());
+  bool complete = true;
+  if (poset && !poset->Problem().empty()) {
+    fprintf(stderr, "%s: %s\n", program, poset->Problem().c_str());
+    complete = false;
+  }
   if (euler) {
     bool agree =
         WriteEulerCheck(stderr, converter.g, converter.n, settings.edge_filter, euler->Sums().ByCodimension(),
@@ -138,5 +164,7 @@ int main(int argc, char** argv) {
     if (fflush(stderr) != 0 || ferror(stderr)) return 2;
     if (!agree) return kEulerDisagreementStatus;
   }
+  if ((settings.boundary_complex || !complete) && (fflush(stderr) != 0 || ferror(stderr))) return 2;
+  if (!complete) return kEulerDisagreementStatus;
   return 0;
 }

@@ -21,6 +21,10 @@
 #include "main/checked_printer.h"
 #include "main/command_line.h"
 #include "main/output_error.h"
+#include "poset/boundary_complex_printer.h"
+#include "poset/contraction_printer.h"
+#include "poset/hasse_diagram_printer.h"
+#include "poset/target_enumeration.h"
 #include "printers/binary_graph_printer.h"
 #include "printers/dot_graph_printer.h"
 #include "printers/json_graph_printer.h"
@@ -32,7 +36,8 @@
 namespace {
 
 /// The printer the command line asked for, writing to standard output.
-std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points, bool labelled) {
+std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked_points, bool labelled,
+                                           int edge_filter) {
   switch (choice) {
     case PrinterLaTeX: return std::make_unique<LaTeXGraphPrinter>(stdout, genus, marked_points);
     case PrinterText: return std::make_unique<TextGraphPrinter>(stdout, genus, marked_points);
@@ -44,6 +49,8 @@ std::unique_ptr<GraphPrinter> make_printer(Printer choice, int genus, int marked
     case PrinterJson: return std::make_unique<JsonGraphPrinter>(stdout);
     case PrinterSage: return std::make_unique<SageGraphPrinter>(stdout);
     case PrinterDot: return std::make_unique<DotGraphPrinter>(stdout);
+    case PrinterContractions: return std::make_unique<ContractionPrinter>(stdout, edge_filter);
+    case PrinterHasse: return std::make_unique<HasseDiagramPrinter>(stdout, genus, marked_points, edge_filter);
     case PrinterNone: break;
   }
   return std::make_unique<NullGraphPrinter>();
@@ -73,10 +80,20 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
   if (!bad_option.empty()) QuitWithUsage(argv[0], "%s", bad_option.c_str());
   int arg_count = static_cast<int>(args.size());
   args.push_back(nullptr);
-  bool labelled, euler_check;
+  bool labelled, euler_check, boundary_complex;
   ParseCommandLine(arg_count, args.data(), genus, marked_points, edge_filter, printer_choice, statistics, &typed,
-                   &labelled, &euler_check);
+                   &labelled, &euler_check, &boundary_complex);
   const char* program = ProgramName(argc > 0 ? argv[0] : nullptr);
+  bool poset_output = printer_choice == PrinterContractions || printer_choice == PrinterHasse;
+  if (poset_output && !checkpoint_options.path.empty()) {
+    fprintf(stderr, "%s: -P %c keeps the graphs in memory and cannot be resumed: drop --checkpoint\n", program,
+            printer_choice == PrinterContractions ? 'C' : 'H');
+    return 1;
+  }
+  if (boundary_complex && edge_filter != -1) {
+    fprintf(stderr, "%s: --boundary-complex needs every graph, so it cannot be combined with -C\n", program);
+    return 1;
+  }
   std::string problem = CapacityProblem(genus, marked_points, typed.genus, typed.marked_points);
   if (!problem.empty()) {
     fprintf(stderr, "%s: %s\n", program, problem.c_str());
@@ -107,7 +124,9 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
       computer.journal = checkpoint.get();
       computer.resume = checkpoint->resume();
     }
-    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points, labelled);
+    std::unique_ptr<GraphPrinter> printer = make_printer(printer_choice, genus, marked_points, labelled, edge_filter);
+    PosetPrinter* poset = dynamic_cast<PosetPrinter*>(printer.get());
+    if (poset) EnumerateTargets(*poset, genus, marked_points, labelled);
     // Both streams carry results (the graphs, the counts), so losing either
     // makes the run a failure.
     CheckedPrinter checked(*printer);
@@ -127,7 +146,10 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     }
     GraphPrinter& printed = euler ? static_cast<GraphPrinter&>(*euler) : checked;
     LabellingPrinter labelling(printed);
-    computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : printed, statistics, edge_filter);
+    GraphPrinter& searched = expand ? static_cast<GraphPrinter&>(labelling) : printed;
+    // The boundary complex takes the search's graphs, before labelling.
+    BoundaryComplexPrinter complex(searched);
+    computer.Compute(boundary_complex ? static_cast<GraphPrinter&>(complex) : searched, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.
@@ -136,12 +158,23 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
       fprintf(stderr, "%s: %s\n", program, unstable.c_str());
       checked.Check();
     }
+    if (boundary_complex && unstable.empty()) {
+      WriteBoundaryComplex(stderr, genus, marked_points, complex.Sums());
+      checked.Check();
+    }
+    bool complete = true;
+    if (poset && !poset->Problem().empty()) {
+      fprintf(stderr, "%s: %s\n", program, poset->Problem().c_str());
+      checked.Check();
+      complete = false;
+    }
     if (euler) {
       bool agree =
           WriteEulerCheck(stderr, genus, marked_points, edge_filter, euler->Sums().ByCodimension(), labelled);
       checked.Check();
       if (!agree) return kEulerDisagreementStatus;
     }
+    if (!complete) return kEulerDisagreementStatus;
   } catch (const OutputError& error) {
     fprintf(stderr, "%s: %s\n", program, error.what());
     return 2;

@@ -12,6 +12,8 @@ enum Printer {
   PrinterJson = 4,
   PrinterSage = 5,
   PrinterDot = 6,
+  PrinterContractions = 7,
+  PrinterHasse = 8,
 };
 
 /// What a run reports on standard error.
