@@ -119,7 +119,7 @@ Outcome model(const std::vector<std::string>& args) {
       continue;
     }
     if (value.size() != 1) return quit;
-    const std::string letters = option == 'P' ? "LTBNJSD" : "FTSN";
+    const std::string letters = option == 'P' ? "LTBNJSDCH" : "FTSN";
     size_t which = letters.find(value[0]);
     if (which == std::string::npos) return quit;
     if (option == 'P') o.printer = static_cast<int>(which);
@@ -203,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   if (!got.err.empty() || !got.out.empty()) fail("a good command line wrote something");
-  if (printer < PrinterLaTeX || printer > PrinterDot) fail("printer out of range");
+  if (printer < PrinterLaTeX || printer > PrinterHasse) fail("printer out of range");
   if (statistics < StatisticsFull || statistics > StatisticsNone) fail("statistics out of range");
   if (genus != want.genus || marked_points != want.marked_points || edge_filter != want.edge_filter ||
       printer != want.printer || statistics != want.statistics || labelled != want.labelled ||

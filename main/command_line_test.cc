@@ -143,6 +143,8 @@ TEST_F(CommandLineTest, EveryPrinterAndStatisticsLetter) {
   EXPECT_EQ(PrinterJson, Accepted({"-P", "J", "1"}).printer);
   EXPECT_EQ(PrinterSage, Accepted({"-P", "S", "1"}).printer);
   EXPECT_EQ(PrinterDot, Accepted({"-P", "D", "1"}).printer);
+  EXPECT_EQ(PrinterContractions, Accepted({"-P", "C", "1"}).printer);
+  EXPECT_EQ(PrinterHasse, Accepted({"-P", "H", "1"}).printer);
   EXPECT_EQ(StatisticsFull, Accepted({"-S", "F", "1"}).statistics);
   EXPECT_EQ(StatisticsTerse, Accepted({"-S", "T", "1"}).statistics);
   EXPECT_EQ(StatisticsNone, Accepted({"-S", "S", "1"}).statistics);
@@ -222,7 +224,7 @@ TEST_F(CommandLineTest, RejectsMissingOrExtraArguments) {
   ExpectRejected({"-P", "T"}, "no genus given");
   ExpectRejected({"1", "-C"}, "option -C needs a value (a number of edges)");
   ExpectRejected({"-C", "2"}, "no genus given");  // the 2 is the edge filter
-  ExpectRejected({"1", "-P"}, "option -P needs a value (L, T, B, J, S, D or N)");
+  ExpectRejected({"1", "-P"}, "option -P needs a value (L, T, B, J, S, D, C, H or N)");
   ExpectRejected({"1", "-S"}, "option -S needs a value (F, T or N)");
 }
 
@@ -246,17 +248,17 @@ TEST_F(CommandLineTest, RejectsMalformedOptions) {
   ExpectRejected({"1", "-c", "2"}, "unknown option '-c'");
   // The reason stays one line whatever the argument holds.
   ExpectRejected({"-\n", "1"}, "unknown option '-?'");
-  ExpectRejected({"-P", "\n", "1"}, "option -P takes L, T, B, J, S, D or N, not '?'");
+  ExpectRejected({"-P", "\n", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not '?'");
 }
 
 TEST_F(CommandLineTest, RejectsBadOptionValues) {
-  ExpectRejected({"-P", "t", "1"}, "option -P takes L, T, B, J, S, D or N, not 't'");
-  ExpectRejected({"-P", "TT", "1"}, "option -P takes L, T, B, J, S, D or N, not 'TT'");
-  ExpectRejected({"-P", "", "1"}, "option -P takes L, T, B, J, S, D or N, not ''");
-  ExpectRejected({"-P", "X", "1"}, "option -P takes L, T, B, J, S, D or N, not 'X'");
-  ExpectRejected({"-P", "F", "1"}, "option -P takes L, T, B, J, S, D or N, not 'F'");
-  ExpectRejected({"-P", "d", "1"}, "option -P takes L, T, B, J, S, D or N, not 'd'");
-  ExpectRejected({"-P", "JS", "1"}, "option -P takes L, T, B, J, S, D or N, not 'JS'");
+  ExpectRejected({"-P", "t", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 't'");
+  ExpectRejected({"-P", "TT", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'TT'");
+  ExpectRejected({"-P", "", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not ''");
+  ExpectRejected({"-P", "X", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'X'");
+  ExpectRejected({"-P", "F", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'F'");
+  ExpectRejected({"-P", "d", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'd'");
+  ExpectRejected({"-P", "JS", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'JS'");
   ExpectRejected({"-S", "f", "1"}, "option -S takes F, T or N, not 'f'");
   ExpectRejected({"-S", "L", "1"});
   ExpectRejected({"-S", "SS", "1"});

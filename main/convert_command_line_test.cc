@@ -59,9 +59,18 @@ TEST(ConvertCommandLine, EveryFormatLetter) {
   const std::pair<const char*, ConvertFormat> letters[] = {{"L", ConvertLaTeX}, {"T", ConvertText},
                                                            {"B", ConvertBinary}, {"J", ConvertJson},
                                                            {"S", ConvertSage},  {"D", ConvertDot},
-                                                           {"N", ConvertNone}};
+                                                           {"N", ConvertNone},  {"C", ConvertContractions},
+                                                           {"H", ConvertHasse}};
   for (auto [letter, format] : letters) EXPECT_EQ(format, parsed({"-P", letter}).format) << letter;
   EXPECT_EQ(ConvertText, parsed({"-P", "J", "-P", "T"}).format) << "the last -P wins";
+}
+
+TEST(ConvertCommandLine, BoundaryComplex) {
+  EXPECT_FALSE(parsed({"m21.bin"}).boundary_complex);
+  ConvertSettings settings = parsed({"--boundary-complex", "m21.bin", "-P", "N"});
+  EXPECT_TRUE(settings.boundary_complex);
+  EXPECT_EQ("m21.bin", settings.stream);
+  EXPECT_EQ(ConvertNone, settings.format);
 }
 
 TEST(ConvertCommandLine, StreamThenType) {
@@ -118,11 +127,11 @@ TEST(ConvertCommandLine, NumbersReadAsTheToolReadsThem) {
 
 TEST(ConvertCommandLine, BadCommandLinesNameWhatIsWrong) {
   const std::pair<std::vector<std::string>, std::string> bad[] = {
-      {{"-P"}, "option -P needs a value (L, T, B, J, S, D or N)"},
-      {{"-P", "t"}, "option -P takes L, T, B, J, S, D or N, not 't'"},
-      {{"-P", "TT"}, "option -P takes L, T, B, J, S, D or N, not 'TT'"},
-      {{"-P", "X"}, "option -P takes L, T, B, J, S, D or N, not 'X'"},
-      {{"-P", ""}, "option -P takes L, T, B, J, S, D or N, not ''"},
+      {{"-P"}, "option -P needs a value (L, T, B, J, S, D, C, H or N)"},
+      {{"-P", "t"}, "option -P takes L, T, B, J, S, D, C, H or N, not 't'"},
+      {{"-P", "TT"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'TT'"},
+      {{"-P", "X"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'X'"},
+      {{"-P", ""}, "option -P takes L, T, B, J, S, D, C, H or N, not ''"},
       {{"-C"}, "option -C needs a value (a number of edges)"},
       {{"-S", "N"}, "unknown option '-S'"},
       {{"-X", "1"}, "unknown option '-X'"},

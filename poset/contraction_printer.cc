@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "poset/contraction_printer.h"
 
-ContractionPrinter::ContractionPrinter(FILE* file, int edge_filter) : PosetPrinter(file, edge_filter) {}
+ContractionPrinter::ContractionPrinter(FILE* file, int edge_filter, int threads)
+    : PosetPrinter(file, edge_filter, threads) {}
 
 void ContractionPrinter::write_graph(const GraphId& id, const std::vector<Contraction>& contractions) {
   fprintf(file_, "{\"id\": \"(%d, %d, %d)\", \"codimension\": %d, \"contractions\": [", id.components, id.codimension,

@@ -4,8 +4,8 @@
 
 #include <iterator>
 
-HasseDiagramPrinter::HasseDiagramPrinter(FILE* file, int g, int n, int edge_filter)
-    : PosetPrinter(file, edge_filter), g_(g), n_(n) {}
+HasseDiagramPrinter::HasseDiagramPrinter(FILE* file, int g, int n, int edge_filter, int threads)
+    : PosetPrinter(file, edge_filter, threads), g_(g), n_(n) {}
 
 void HasseDiagramPrinter::write_begin() {
   // A run's levels start afresh; the targets recorded before it stay.
