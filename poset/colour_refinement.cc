@@ -32,19 +32,22 @@ int RefineColours(const Graph& graph, uint64_t* colour) {
   int entries = 0;
   for (int v = 0; v < K; ++v) {
     first[v] = entries;
+    // Without branches: whether a pair is joined is hard to predict.
     for (int w = 0; w < K; ++w) {
-      if (w == v || graph.adjacency[v][w] == 0) continue;
       neighbour[entries] = w;
-      multiplicity[entries++] = static_cast<uint8_t>(graph.adjacency[v][w]);
+      multiplicity[entries] = static_cast<uint8_t>(graph.adjacency[v][w]);
+      entries += (w != v) & (graph.adjacency[v][w] != 0);
     }
   }
   first[K] = entries;
   uint64_t next[kMaxComponents];
   while (distinct < K) {
     for (int v = 0; v < K; ++v) {
-      // A sum, so that the order of the neighbours does not count.
+      // A sum, so that the order of the neighbours does not count; one
+      // multiplication per edge keeps a round cheap.
       uint64_t neighbours = 0;
-      for (int k = first[v]; k < first[v + 1]; ++k) neighbours += MixColour(colour[neighbour[k]] ^ multiplicity[k]);
+      for (int k = first[v]; k < first[v + 1]; ++k)
+        neighbours += (colour[neighbour[k]] + multiplicity[k]) * 0x9e3779b97f4a7c15ULL;
       next[v] = MixColour(colour[v] ^ MixColour(neighbours));
     }
     int refined = distinct_colours(K, next);
