@@ -38,6 +38,7 @@ struct Outcome {
   bool labelled = false;
   bool euler_check = false;
   ModuliType moduli = ModuliType::kStable;
+  bool boundary_complex = false;
 };
 
 /// A decimal integer (a sign, digits, nothing else), held within int.
@@ -83,6 +84,10 @@ Outcome model(const std::vector<std::string>& args) {
       o.request = arg == "--version" ? Request::kVersion : Request::kHelp;
       return o;
     }
+    if (arg == "--boundary-complex") {
+      o.boundary_complex = true;
+      continue;
+    }
     if (arg.size() != 2) return refusal();
     char option = arg[1];
     if (option == 'L' || option == 'E') {
@@ -105,7 +110,7 @@ Outcome model(const std::vector<std::string>& args) {
       continue;
     }
     if (value.size() != 1) return refusal();
-    const std::string letters = option == 'P' ? "LTBJSDN" : "FTSN";
+    const std::string letters = option == 'P' ? "LTBJSDNCH" : "FTSN";
     size_t which = letters.find(value[0]);
     if (which == std::string::npos) return refusal();
     if (option == 'P')
@@ -155,7 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (got.request != Request::kRun) return 0;
   if (got.genus != want.genus || got.marked_points != want.marked_points || got.edge_filter != want.edge_filter ||
       got.format != want.format || got.statistics != want.statistics || got.labelled != want.labelled ||
-      got.euler_check != want.euler_check || got.moduli != want.moduli)
+      got.euler_check != want.euler_check || got.moduli != want.moduli ||
+      got.boundary_complex != want.boundary_complex)
     fail("settings differ from the model");
 
   // What the run does next with the type: nothing, or one line.

@@ -56,6 +56,13 @@ int ColourRefinement::count_distinct(const uint64_t* colour) const {
   return static_cast<int>(std::unique(sorted, sorted + size_) - sorted);
 }
 
+int RefineColours(const Graph& graph, uint64_t* colour) {
+  ColourRefinement refinement(graph.K, colour, graph.adjacency);
+  refinement.Finish();
+  for (int v = 0; v < graph.K; ++v) colour[v] = refinement.colour(v);
+  return refinement.distinct();
+}
+
 uint64_t DecorationColour(const Graph& graph, int v) {
   return static_cast<uint64_t>(static_cast<uint8_t>(graph.genus[v])) << 16 |
          static_cast<uint64_t>(static_cast<uint8_t>(graph.marked_points[v])) << 8 |

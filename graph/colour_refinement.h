@@ -48,6 +48,11 @@ class ColourRefinement {
   uint64_t weight_[kMaxComponents * kMaxComponents];
 };
 
+/// Refines the colours `colour` of the vertices of `graph` (starting
+/// colours, invariants of the vertices) until no colour splits; returns the
+/// number of distinct colours, graph.K when every vertex ends alone.
+int RefineColours(const Graph& graph, uint64_t* colour);
+
 /// The colour a vertex of `graph` starts refinement with: its decoration.
 uint64_t DecorationColour(const Graph& graph, int v);
 

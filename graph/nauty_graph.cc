@@ -32,6 +32,13 @@ uint64_t decoration(const Graph& graph, int v) {
 }
 
 thread_local mpz_class* level_product = nullptr;
+thread_local const std::function<bool(const int*)>* generator_test = nullptr;
+thread_local bool generator_found = false;
+
+/// nauty's automorphism procedure, called with each generator it finds.
+void test_generator(int, int* permutation, int*, int, int, int) {
+  if (!generator_found && (*generator_test)(permutation)) generator_found = true;
+}
 
 /// nauty's level procedure: index is the size of the orbit of the vertex
 /// fixed at this level under the stabiliser of those fixed above it.
@@ -151,6 +158,38 @@ mpz_class NautyGraph::ExactOrder() const {
         NULL);
   level_product = nullptr;
   return order;
+}
+
+void NautyGraph::CanonicalOrder(int* order) const {
+  int lab[MAXN], ptn[MAXN], orbits[MAXN];
+  statsblk stats;
+  setword workspace[50 * MAXM];
+  DEFAULTOPTIONS_GRAPH(options);
+  options.getcanon = TRUE;
+  options.defaultptn = FALSE;
+  partition(0, lab, ptn);
+  uint32_t canonical[MAXN];
+  nauty_check(WORDSIZE, 1, vertices_, NAUTYVERSIONID);
+  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_, canonical);
+  // The cells of the multigraph's own vertices come first and keep their
+  // places.
+  for (int i = 0; i < size_; ++i) order[i] = lab[i];
+}
+
+bool NautyGraph::AnyGenerator(const std::function<bool(const int*)>& test) const {
+  int lab[MAXN], ptn[MAXN], orbits[MAXN];
+  statsblk stats;
+  setword workspace[50 * MAXM];
+  DEFAULTOPTIONS_GRAPH(options);
+  options.defaultptn = FALSE;
+  options.userautomproc = test_generator;
+  partition(0, lab, ptn);
+  generator_test = &test;
+  generator_found = false;
+  nauty_check(WORDSIZE, 1, vertices_, NAUTYVERSIONID);
+  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_, NULL);
+  generator_test = nullptr;
+  return generator_found;
 }
 
 bool CanonicalForm::SameGraph(const CanonicalForm& other) const {

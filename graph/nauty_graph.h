@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include <functional>
+
 #include <gmpxx.h>
 
 #include "graph/canonical_form.h"
@@ -38,6 +40,15 @@ class NautyGraph {
   /// orbit sizes along nauty's first path (its double is exact only up to
   /// 2^53).
   mpz_class ExactOrder() const;
+
+  /// The vertices in the order of nauty's canonical labelling: order[i],
+  /// for i < size(), is the vertex put in place i.  Isomorphic multigraphs
+  /// with corresponding colours give corresponding orders.
+  void CanonicalOrder(int* order) const;
+  /// Calls `test` with each generator nauty finds of the automorphism group
+  /// (a permutation of every coloured vertex, the extra ones included)
+  /// until one call returns true; returns whether one did.
+  bool AnyGenerator(const std::function<bool(const int* permutation)>& test) const;
 
   /// The number of vertices of the multigraph.
   int size() const { return size_; }

@@ -308,8 +308,8 @@ TEST_F(ConvertTest, BadCommandLineShowsAReasonAndTheUsage) {
     EXPECT_EQ(0u, result.err.find("stable-graphs-convert: ")) << result.err;
     EXPECT_EQ(line_end + 1, result.err.find("Usage:\n\tstable-graphs-convert [-P L|T|B|J|S|N]")) << result.err;
   }
-  EXPECT_EQ(0u, RunConverter({"-P", "X"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S, D or N, not 'X'\n"));
-  EXPECT_EQ(0u, RunConverter({"-P", "\n"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S, D or N, not '?'\n"))
+  EXPECT_EQ(0u, RunConverter({"-P", "X"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S, D, C, H or N, not 'X'\n"));
+  EXPECT_EQ(0u, RunConverter({"-P", "\n"}).err.find("stable-graphs-convert: option -P takes L, T, B, J, S, D, C, H or N, not '?'\n"))
       << "one line whatever the argument holds";
 }
 

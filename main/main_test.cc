@@ -271,10 +271,10 @@ TEST(RunTest, BadCommandLinesGetAReasonAndTheUsage) {
   };
   for (const Case& c : {
            Case{{"-Q", "1"}, "unknown option '-Q'"},
-           Case{{"-P", "X", "1"}, "option -P takes L, T, B, J, S, D or N, not 'X'"},
-           Case{{"-P", "t", "1"}, "option -P takes L, T, B, J, S, D or N, not 't'"},
+           Case{{"-P", "X", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'X'"},
+           Case{{"-P", "t", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 't'"},
            Case{{"-PT", "1"}, "unknown option '-PT' (an option's value is the next argument: -P T)"},
-           Case{{"-P", "TT", "1"}, "option -P takes L, T, B, J, S, D or N, not 'TT'"},
+           Case{{"-P", "TT", "1"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'TT'"},
            Case{{"1", "2", "3"}, "one number too many: '3' after genus and marked_points"},
            Case{{"1", "-C"}, "option -C needs a value (a number of edges)"},
            Case{{"-C", "2"}, "no genus given"},

@@ -42,6 +42,9 @@ struct Options {
   bool labelled = false;
   /// -E: compare the graphs' Euler characteristic with the series.
   bool euler_check = false;
+  /// --boundary-complex: write the reduced Euler characteristics of the
+  /// boundary complex and its quotient after the run.
+  bool boundary_complex = false;
   /// -M: only the graphs of this moduli type.
   ModuliType moduli = ModuliType::kStable;
   /// Whether genus (and maybe marked_points) came on the command line:

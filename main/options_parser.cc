@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kFormatLetters[] = "L, T, B, J, S, D or N";
-
 /// One parse: the arguments still to read and what they said so far.
 class Parser {
  public:
@@ -69,6 +67,10 @@ class Parser {
     // The GNU conventions: the answer replaces the run, whatever follows.
     if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
       o_.request = Request::kHelp;
+      return true;
+    }
+    if (strcmp(arg, "--boundary-complex") == 0) {
+      o_.boundary_complex = true;
       return true;
     }
     if (strcmp(arg, "--version") == 0) {

@@ -101,6 +101,10 @@ TEST(ToolOptions, EveryPrinterAndStatisticsLetter) {
                                                     {"J", Format::kJson},  {"S", Format::kSage},
                                                     {"D", Format::kDot}};
   for (auto [letter, format] : letters) EXPECT_EQ(format, accepted({"-P", letter, "1"}).format) << letter;
+  EXPECT_EQ(Format::kContractions, accepted({"-P", "C", "1"}).format);
+  EXPECT_EQ(Format::kHasse, accepted({"-P", "H", "1"}).format);
+  EXPECT_TRUE(accepted({"--boundary-complex", "1", "2"}).boundary_complex);
+  EXPECT_TRUE(converted({"s.bin", "--boundary-complex"}).boundary_complex);
   EXPECT_EQ(StatisticsFull, accepted({"-S", "F", "1"}).statistics);
   EXPECT_EQ(StatisticsTerse, accepted({"-S", "T", "1"}).statistics);
   EXPECT_EQ(StatisticsNone, accepted({"-S", "S", "1"}).statistics);
@@ -168,7 +172,7 @@ TEST(ToolOptions, RejectsMissingOrExtraArguments) {
   EXPECT_EQ("no genus given", rejection({"-P", "T"}));
   EXPECT_EQ("option -C needs a value (a number of edges)", rejection({"1", "-C"}));
   EXPECT_EQ("no genus given", rejection({"-C", "2"})) << "the 2 is the edge filter";
-  EXPECT_EQ("option -P needs a value (L, T, B, J, S, D or N)", rejection({"1", "-P"}));
+  EXPECT_EQ("option -P needs a value (L, T, B, J, S, D, C, H or N)", rejection({"1", "-P"}));
   EXPECT_EQ("option -S needs a value (F, T or N)", rejection({"1", "-S"}));
 }
 
@@ -184,13 +188,13 @@ TEST(ToolOptions, RejectsMalformedOptions) {
   EXPECT_EQ("unknown option '-c'", rejection({"1", "-c", "2"}));
   // The reason stays one line whatever the argument holds.
   EXPECT_EQ("unknown option '-?'", rejection({"-\n", "1"}));
-  EXPECT_EQ("option -P takes L, T, B, J, S, D or N, not '?'", rejection({"-P", "\n", "1"}));
+  EXPECT_EQ("option -P takes L, T, B, J, S, D, C, H or N, not '?'", rejection({"-P", "\n", "1"}));
   EXPECT_EQ("the genus must be a decimal integer, not '1?2'", rejection({"1\x1b" "2"}));
 }
 
 TEST(ToolOptions, RejectsBadOptionValues) {
   for (const char* value : {"t", "TT", "", "X", "F", "d", "JS"})
-    EXPECT_EQ(std::string("option -P takes L, T, B, J, S, D or N, not '") + value + "'",
+    EXPECT_EQ(std::string("option -P takes L, T, B, J, S, D, C, H or N, not '") + value + "'",
               rejection({"-P", value, "1"}));
   for (const char* value : {"f", "L", "SS", ""})
     EXPECT_EQ(std::string("option -S takes F, T or N, not '") + value + "'", rejection({"-S", value, "1"}));
@@ -318,10 +322,10 @@ TEST(ConverterOptions, ModuliTypeOfEveryName) {
 
 TEST(ConverterOptions, BadCommandLinesNameWhatIsWrong) {
   const std::pair<std::vector<std::string>, std::string> bad[] = {
-      {{"-P"}, "option -P needs a value (L, T, B, J, S, D or N)"},
-      {{"-P", "t"}, "option -P takes L, T, B, J, S, D or N, not 't'"},
-      {{"-P", "TT"}, "option -P takes L, T, B, J, S, D or N, not 'TT'"},
-      {{"-P", ""}, "option -P takes L, T, B, J, S, D or N, not ''"},
+      {{"-P"}, "option -P needs a value (L, T, B, J, S, D, C, H or N)"},
+      {{"-P", "t"}, "option -P takes L, T, B, J, S, D, C, H or N, not 't'"},
+      {{"-P", "TT"}, "option -P takes L, T, B, J, S, D, C, H or N, not 'TT'"},
+      {{"-P", ""}, "option -P takes L, T, B, J, S, D, C, H or N, not ''"},
       {{"-C"}, "option -C needs a value (a number of edges)"},
       {{"-S", "N"}, "unknown option '-S'"},
       {{"-L"}, "unknown option '-L'"},
@@ -360,7 +364,7 @@ TEST(Usage, TextsOfBothTools) {
 TEST(Usage, HelpListsEveryOption) {
   std::string tool = CaptureOutput([](FILE* out) { PrintHelp(out, Tool::kEnumerate, "sg"); });
   for (const char* option : {"-P L", "-P T", "-P B", "-P J", "-P S", "-P D", "-P N", "-S F", "-S T", "-S N", "-C C",
-                             "-L:", "-E:", "-M st", "-M ct", "-M rt", "-M tl", "-M sm", "--checkpoint FILE", "--checkpoint-interval SECONDS", "--output FILE",
+                             "-P C", "-P H", "--boundary-complex", "-L:", "-E:", "-M st", "-M ct", "-M rt", "-M tl", "-M sm", "--checkpoint FILE", "--checkpoint-interval SECONDS", "--output FILE",
                              "--help", "-h", "--version"})
     EXPECT_NE(std::string::npos, tool.find(option)) << option;
   EXPECT_EQ(0u, tool.find("Usage:\n\tsg ["));

@@ -3,7 +3,8 @@
 #include "main/printer_chain.h"
 
 PrinterChain::PrinterChain(const PrinterChainSetup& setup)
-    : printer_(MakePrinter(setup.format, stdout, setup.g, setup.n, setup.labelled || setup.expand_labels)),
+    : printer_(MakePrinter(setup.format, stdout, setup.g, setup.n, setup.labelled || setup.expand_labels,
+                           setup.edge_filter)),
       checked_(std::make_unique<CheckedPrinter>(*printer_)) {
   for (const auto& [file, name] : setup.watched) checked_->Watch(file, name);
   if (setup.euler_check) {
@@ -12,9 +13,12 @@ PrinterChain::PrinterChain(const PrinterChainSetup& setup)
   }
   GraphPrinter& below = euler_ ? static_cast<GraphPrinter&>(*euler_) : *checked_;
   if (setup.expand_labels) labelling_ = std::make_unique<LabellingPrinter>(below);
+  GraphPrinter& searched = labelling_ ? static_cast<GraphPrinter&>(*labelling_) : below;
+  if (setup.boundary_complex) complex_ = std::make_unique<BoundaryComplexPrinter>(searched);
 }
 
 GraphPrinter& PrinterChain::head() {
+  if (complex_) return *complex_;
   if (labelling_) return *labelling_;
   if (euler_) return *euler_;
   return *checked_;

@@ -12,6 +12,8 @@
 
 #include "printers/euler_check_printer.h"
 #include "labelled/labelling_printer.h"
+#include "poset/boundary_complex_printer.h"
+#include "poset/poset_printer.h"
 #include "printers/checked_printer.h"
 #include "printers/printer_factory.h"
 
@@ -31,6 +33,11 @@ struct PrinterChainSetup {
   /// With -E on graphs with unlabelled points that stand for their
   /// labelled graphs, which are counted without being made.
   bool euler_counts_labelled = false;
+  /// --boundary-complex: add up the boundary complex's cells over the
+  /// graphs arriving, before any labelling.
+  bool boundary_complex = false;
+  /// The graphs a poset printer writes: -1 for all, else its codimension.
+  int edge_filter = -1;
   /// Threads the Euler check may use.
   int threads = 1;
   /// The streams to check after every batch, with the names messages use.
@@ -38,9 +45,10 @@ struct PrinterChainSetup {
 };
 
 /// The printers a run's graphs pass through, built in one order for both
-/// tools: the labelling of the points (when labelled graphs are printed),
-/// the Euler check (-E), the check of the output streams, and last the
-/// printer of the chosen format, writing to standard output.  The check
+/// tools: the boundary complex's sums (--boundary-complex), the labelling
+/// of the points (when labelled graphs are printed), the Euler check (-E),
+/// the check of the output streams, and last the printer of the chosen
+/// format, writing to standard output.  The check
 /// sees the graphs the format's printer gets: the labelled ones when they
 /// are made.
 class PrinterChain {
@@ -53,12 +61,17 @@ class PrinterChain {
   CheckedPrinter& checked() { return *checked_; }
   /// The Euler check, when -E asked for one.
   EulerCheckPrinter* euler() { return euler_.get(); }
+  /// The boundary complex's sums, when --boundary-complex asked for them.
+  BoundaryComplexPrinter* boundary_complex() { return complex_.get(); }
+  /// The printer of the poset of strata, when the format is one.
+  PosetPrinter* poset() { return dynamic_cast<PosetPrinter*>(printer_.get()); }
 
  private:
   std::unique_ptr<GraphPrinter> printer_;
   std::unique_ptr<CheckedPrinter> checked_;
   std::unique_ptr<EulerCheckPrinter> euler_;
   std::unique_ptr<LabellingPrinter> labelling_;
+  std::unique_ptr<BoundaryComplexPrinter> complex_;
 };
 
 #endif  // STABLE_GRAPHS_MAIN_PRINTER_CHAIN_H_

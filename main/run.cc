@@ -26,6 +26,8 @@
 #include "main/standard_output.h"
 #include "main/usage.h"
 #include "main/version.h"
+#include "poset/boundary_complex.h"
+#include "poset/target_enumeration.h"
 #include "printers/output_error.h"
 #include "stream/binary_graph_reader.h"
 #include "stream/stream_converter.h"
@@ -73,6 +75,26 @@ int answer(const Options& options, const char* program) {
   return FlushStandardOutput(program) ? kExitSuccess : kExitOutputLost;
 }
 
+/// Why options that cannot go together are refused, or "".
+std::string conflicting_options(const Options& options) {
+  if (IsPosetFormat(options.format) && !options.checkpoint.path.empty())
+    return std::string("-P ") + (options.format == Format::kContractions ? 'C' : 'H') +
+           " keeps the graphs in memory and cannot be resumed: drop --checkpoint";
+  if (options.boundary_complex && options.edge_filter != -1)
+    return "--boundary-complex needs every graph, so it cannot be combined with -C";
+  return "";
+}
+
+/// Writes the boundary complex line and the poset's completeness problem,
+/// after the run; false when the poset is incomplete.
+bool write_poset_checks(const char* program, int g, int n, PrinterChain& chain) {
+  if (chain.boundary_complex() != nullptr && NoStableGraphs(g, n).empty())
+    WriteBoundaryComplex(stderr, g, n, chain.boundary_complex()->Sums());
+  if (chain.poset() == nullptr || chain.poset()->Problem().empty()) return true;
+  complain(program, chain.poset()->Problem());
+  return false;
+}
+
 /// Opens the --output file and the checkpoint; "" or why the run may not
 /// start.  Changes nothing on disk when it refuses.
 std::string open_files(const Options& options, const RunPlace& place, std::unique_ptr<CheckpointFile>* checkpoint) {
@@ -114,12 +136,17 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   setup.expand_labels = expand;
   setup.euler_check = options.euler_check;
   setup.euler_counts_labelled = options.labelled && !expand;
+  setup.boundary_complex = options.boundary_complex;
+  setup.edge_filter = options.edge_filter;
   setup.threads = computer.threads;
   // Both streams carry results (the graphs, the counts), so losing either
   // makes the run a failure.
   setup.watched = {{stdout, "standard output"}, {stderr, "standard error"}};
   PrinterChain chain(setup);
   chain.checked().Check();  // the banner
+  // The poset names the targets of its contractions, one codimension
+  // below those it prints, by the Ids a run of that codimension gives.
+  if (chain.poset() != nullptr) EnumerateTargets(*chain.poset(), g, n, options.labelled);
   computer.Compute(chain.head(), options.statistics, options.edge_filter);
   chain.checked().Check();  // the report, and all output of a type without graphs
   // Standard output stays empty for such a type; say why, so that an
@@ -130,12 +157,15 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
     chain.checked().Check();
   }
   note_large_document(options, program, document_graphs(computer, options.labelled));
+  bool complete = write_poset_checks(program, g, n, chain);
   chain.checked().Check();
-  if (chain.euler() == nullptr) return kExitSuccess;
-  bool agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
-                               options.labelled, options.moduli);
-  chain.checked().Check();
-  return agree ? kExitSuccess : kExitEulerDisagreement;
+  bool agree = true;
+  if (chain.euler() != nullptr) {
+    agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
+                            options.labelled, options.moduli);
+    chain.checked().Check();
+  }
+  return agree && complete ? kExitSuccess : kExitEulerDisagreement;
 }
 
 int run_enumeration(const Options& options, const char* program, const RunPlace& place) {
@@ -143,6 +173,11 @@ int run_enumeration(const Options& options, const char* program, const RunPlace&
       CapacityProblem(options.genus, options.marked_points, options.genus_text, options.marked_points_text);
   if (!problem.empty()) {
     complain(program, problem);
+    return kExitBadInput;
+  }
+  std::string conflict = conflicting_options(options);
+  if (!conflict.empty()) {
+    complain(program, conflict);
     return kExitBadInput;
   }
   std::unique_ptr<CheckpointFile> checkpoint;
@@ -191,13 +226,17 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   setup.n = converter.n;
   setup.labelled = labelled;
   setup.euler_check = options.euler_check;
+  setup.boundary_complex = options.boundary_complex;
+  setup.edge_filter = options.edge_filter;
   setup.threads = UsableCpuCount();
   // Standard output is checked after every batch, so that a conversion
   // whose output is being lost stops there instead of reading on.
   setup.watched = {{stdout, "standard output"}};
   PrinterChain chain(setup);
   try {
-    converter.Replay(chain.head(), options.edge_filter);
+    // The poset printers take every graph: those of codimension c - 1 are
+    // the targets of the contractions of those of codimension c.
+    converter.Replay(chain.head(), chain.poset() != nullptr ? -1 : options.edge_filter);
   } catch (const OutputError& error) {
     complain(program, error.what());
     return kExitOutputLost;
@@ -210,11 +249,13 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   }
   if (!FlushStandardOutput(program)) return kExitOutputLost;
   note_large_document(options, program, static_cast<unsigned long>(chain.checked().graphs()));
-  if (chain.euler() == nullptr) return kExitSuccess;
-  bool agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
-                               chain.euler()->Sums().ByCodimension(), labelled, options.moduli);
+  bool complete = write_poset_checks(program, converter.g, converter.n, chain);
+  bool agree = true;
+  if (chain.euler() != nullptr)
+    agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
+                            chain.euler()->Sums().ByCodimension(), labelled, options.moduli);
   if (fflush(stderr) != 0 || ferror(stderr)) return kExitOutputLost;
-  return agree ? kExitSuccess : kExitEulerDisagreement;
+  return agree && complete ? kExitSuccess : kExitEulerDisagreement;
 }
 
 int run_conversion(const Options& options, const char* program) {
@@ -232,6 +273,16 @@ int run_conversion(const Options& options, const char* program) {
       converter.SettleType(options.type_given, options.genus, options.marked_points, title_needed);
   if (!problem.empty()) {
     complain(program, problem);
+    return kExitBadInput;
+  }
+  if (options.boundary_complex && options.edge_filter != -1) {
+    complain(program, "--boundary-complex needs every graph, so it cannot be combined with -C");
+    return kExitBadInput;
+  }
+  if (options.boundary_complex && !converter.has_graphs && !options.type_given) {
+    complain(program,
+             "--boundary-complex: the stream holds no graph, so it does not tell the type: "
+             "give genus [marked_points] after the stream");
     return kExitBadInput;
   }
   if (options.euler_check && !converter.has_graphs && !options.type_given) {

@@ -44,6 +44,8 @@ void print_formats(FILE* out, const char* none) {
   fputs("\t\t-P J: print graphs as JSON Lines, one object per graph\n", out);
   fputs("\t\t-P S: print graphs as SageMath StableGraph lines\n", out);
   fputs("\t\t-P D: print graphs as Graphviz graphs\n", out);
+  fputs("\t\t-P C: print each graph's contractions (the poset of strata) as JSON Lines\n", out);
+  fputs("\t\t-P H: print the Hasse diagram of the poset of strata for Graphviz\n", out);
   fprintf(out, "\t\t-P N: %s\n", none);
 }
 
@@ -58,7 +60,7 @@ void print_moduli_types(FILE* out) {
 
 void print_tool_help(FILE* out, const char* program) {
   fprintf(out,
-          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-S F|T|N] [-C C] [-L] [-E] [-M st|ct|rt|tl|sm]\n"
+          "Usage:\n\t%s [-P L|T|B|J|S|D|C|H|N] [-S F|T|N] [-C C] [-L] [-E] [-M st|ct|rt|tl|sm] [--boundary-complex]\n"
           "\t\t[--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE] genus [marked_points]\n"
           "\t%s --help | -h | --version\n",
           program, program);
@@ -73,6 +75,8 @@ void print_tool_help(FILE* out, const char* program) {
   fputs("\t\t-L: label the marked points 1 .. n: the boundary strata themselves\n", out);
   fputs("\t\t-E: check the graphs against the Euler characteristic of the moduli space (status 4 if not)\n", out);
   print_moduli_types(out);
+  fputs("\t\t--boundary-complex: write the reduced Euler characteristic of the boundary complex\n", out);
+  fputs("\t\t\tDelta_{g,n} and of its quotient by S_n after the run\n", out);
   fputs("\t\t\n", out);
   fputs("\t\t--checkpoint FILE: record the run in FILE; the same command resumes it from there\n", out);
   fputs("\t\t--checkpoint-interval SECONDS: record at most this long apart within a pass (default 60)\n", out);
@@ -83,7 +87,8 @@ void print_tool_help(FILE* out, const char* program) {
 
 void print_converter_help(FILE* out, const char* program) {
   fprintf(out,
-          "Usage:\n\t%s [-P L|T|B|J|S|D|N] [-C C] [-E] [-M st|ct|rt|tl|sm] [stream [genus [marked_points]]]\n"
+          "Usage:\n\t%s [-P L|T|B|J|S|D|C|H|N] [-C C] [-E] [-M st|ct|rt|tl|sm] [--boundary-complex]\n"
+          "\t\t[stream [genus [marked_points]]]\n"
           "\t%s --help | -h | --version\n",
           program, program);
   fputs("Reads a byte stream of stable-graphs -P B and writes its graphs in another format.\n", out);
@@ -92,6 +97,8 @@ void print_converter_help(FILE* out, const char* program) {
   fputs("\t\t-C C: print only graphs with C edges\n", out);
   fputs("\t\t-E: check the graphs against the Euler characteristic of the moduli space (status 4 if not)\n", out);
   print_moduli_types(out);
+  fputs("\t\t--boundary-complex: write the reduced Euler characteristic of the boundary complex\n", out);
+  fputs("\t\t\tDelta_{g,n} and of its quotient by S_n after the run\n", out);
   fputs("\t\t\n", out);
   fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
   fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);

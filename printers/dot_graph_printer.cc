@@ -8,34 +8,20 @@ DotGraphPrinter::DotGraphPrinter(FILE* file_, int edge_filter_) : file(file_), e
 
 DotGraphPrinter::DotGraphPrinter(FILE* file_) : DotGraphPrinter(file_, -1) {}
 
-void DotGraphPrinter::BeginPrint() {
-  section_codimension_ = -1;
-  number_ = 0;
-}
+void DotGraphPrinter::BeginPrint() { numbering_.Reset(); }
 
-std::string DotGraphPrinter::State() const {
-  return std::to_string(section_codimension_) + " " + std::to_string(number_);
-}
+std::string DotGraphPrinter::State() const { return numbering_.State(); }
 
-bool DotGraphPrinter::RestoreState(const std::string& state) {
-  int codimension, number, used = 0;
-  if (sscanf(state.c_str(), "%d %d%n", &codimension, &number, &used) != 2 ||
-      static_cast<size_t>(used) != state.size() || number < 0)
-    return false;
-  section_codimension_ = codimension;
-  number_ = number;
-  return true;
-}
+bool DotGraphPrinter::RestoreState(const std::string& state) { return numbering_.RestoreState(state); }
 
 void DotGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_graph(graph); });
 }
 
 void DotGraphPrinter::print_graph(const Graph& graph) {
-  number_ = graph.codimension == section_codimension_ ? number_ + 1 : 1;
-  section_codimension_ = graph.codimension;
-  fprintf(file, "graph \"(%d, %d, %d)\" {\n", graph.K, graph.codimension, number_);
-  fprintf(file, "  label=\"(%d, %d, %d)\";\n", graph.K, graph.codimension, number_);
+  std::string id = GraphIdText(numbering_.Next(graph));
+  fprintf(file, "graph \"%s\" {\n", id.c_str());
+  fprintf(file, "  label=\"%s\";\n", id.c_str());
   fputs("  node [shape=circle];\n", file);
   for (int v = 0; v < graph.K; ++v)
     fprintf(file, "  v%d [label=<%d<sub>%d</sub>>];\n", v, graph.genus[v], graph.marked_points[v]);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "graph/graph_printer.h"
+#include "printers/graph_id.h"
 
 /// Writes Graphviz DOT: one undirected graph per stable graph, named and
 /// labelled with its Id (components, codimension, number) as the LaTeX table
@@ -48,10 +49,8 @@ class DotGraphPrinter : public GraphPrinter {
   /// Writes one graph with the next number of its codimension section.
   void print_graph(const Graph& graph);
 
-  // The LaTeX table's numbering: a run of printed graphs of one codimension
-  // is a section, numbered from 1, across passes.
-  int section_codimension_ = -1;
-  int number_ = 0;
+  // The LaTeX table's numbering.
+  GraphIdNumbering numbering_;
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_DOT_GRAPH_PRINTER_H_

@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include "poset/contraction_printer.h"
+#include "poset/hasse_diagram_printer.h"
 #include "printers/dot_graph_printer.h"
 #include "printers/json_graph_printer.h"
 #include "printers/latex_graph_printer.h"
@@ -12,17 +14,21 @@
 #include "printers/text_graph_printer.h"
 #include "stream/binary_graph_printer.h"
 
+const char kFormatLetters[] = "L, T, B, J, S, D, C, H or N";
+
 bool FormatOfLetter(char letter, Format* format) {
-  static const char kLetters[] = "LTBJSDN";
-  static const Format kFormats[] = {Format::kLaTeX, Format::kText, Format::kBinary, Format::kJson,
-                                    Format::kSage,  Format::kDot,  Format::kNone};
+  static const char kLetters[] = "LTBJSDNCH";
+  static const Format kFormats[] = {Format::kLaTeX, Format::kText, Format::kBinary,       Format::kJson, Format::kSage,
+                                    Format::kDot,   Format::kNone, Format::kContractions, Format::kHasse};
   const char* at = letter == '\0' ? nullptr : strchr(kLetters, letter);
   if (at == nullptr) return false;
   *format = kFormats[at - kLetters];
   return true;
 }
 
-std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled) {
+bool IsPosetFormat(Format format) { return format == Format::kContractions || format == Format::kHasse; }
+
+std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled, int edge_filter) {
   switch (format) {
     case Format::kLaTeX: return std::make_unique<LaTeXGraphPrinter>(file, g, n);
     case Format::kText: return std::make_unique<TextGraphPrinter>(file, g, n);
@@ -34,6 +40,8 @@ std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int 
     case Format::kJson: return std::make_unique<JsonGraphPrinter>(file);
     case Format::kSage: return std::make_unique<SageGraphPrinter>(file);
     case Format::kDot: return std::make_unique<DotGraphPrinter>(file);
+    case Format::kContractions: return std::make_unique<ContractionPrinter>(file, edge_filter);
+    case Format::kHasse: return std::make_unique<HasseDiagramPrinter>(file, g, n, edge_filter);
     case Format::kNone: break;
   }
   return std::make_unique<NullGraphPrinter>();

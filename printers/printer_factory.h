@@ -18,13 +18,26 @@ enum class Format {
   kSage,    // S
   kDot,     // D
   kNone,    // N
+  /// The contractions of every graph, as JSON Lines.
+  kContractions,  // C
+  /// The Hasse diagram of the poset of strata, for Graphviz.
+  kHasse,  // H
 };
 
 /// The format a -P letter names, or false for a letter that names none.
 bool FormatOfLetter(char letter, Format* format);
 
+/// The letters of -P, as messages list them.
+extern const char kFormatLetters[];
+
+/// Whether `format` writes the poset of strata, which keeps the graphs it
+/// has seen and needs those of the codimension below the one it prints.
+bool IsPosetFormat(Format format);
+
 /// The printer of `format` for graphs of type (g, n), writing to `file`; a
-/// byte stream is labelled when `labelled` is.
-std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled);
+/// byte stream is labelled when `labelled` is; the poset formats write the
+/// graphs with edge_filter edges (-1: all).
+std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled,
+                                          int edge_filter = -1);
 
 #endif  // STABLE_GRAPHS_PRINTERS_PRINTER_FACTORY_H_

@@ -1,0 +1,33 @@
+// Copyright 2026 The stable-graphs Authors.
+// SPDX-License-Identifier: Apache-2.0
+#include "poset/target_enumeration.h"
+
+#include "computer/boundary_computer.h"
+#include "labelled/labelling_printer.h"
+
+namespace {
+
+/// Hands every graph it receives to PosetPrinter::RecordTarget.
+class TargetRecorder : public GraphPrinter {
+ public:
+  explicit TargetRecorder(PosetPrinter& printer) : printer_(printer) {}
+  void BeginPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) { printer_.RecordTarget(graph); });
+  }
+  void EndPrint() override {}
+
+ private:
+  PosetPrinter& printer_;
+};
+
+}  // namespace
+
+void EnumerateTargets(PosetPrinter& printer, int g, int n, bool labelled) {
+  if (printer.edge_filter() < 1) return;
+  TargetRecorder recorder(printer);
+  LabellingPrinter labelling(recorder);
+  BoundaryComputer computer(g, n);
+  computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : recorder, StatisticsNone,
+                   printer.edge_filter() - 1);
+}
