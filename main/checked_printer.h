@@ -31,6 +31,9 @@ class CheckedPrinter : public GraphPrinter {
   void EndPrint() override;
   std::string State() const override { return printer_.State(); }
   bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override {
+    return printer_.RestoredStateProblem(printed);
+  }
 
  private:
   GraphPrinter& printer_;

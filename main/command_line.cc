@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "graph/printable_text.h"
 #include "main/number_argument.h"
 #include "main/standard_output.h"
 #include "main/version.h"
@@ -38,10 +39,7 @@ char option_letter(int argc, char** argv, int& index, const char* letters, const
 
 }  // namespace
 
-void MakeOneLine(char* text) {
-  for (; *text != '\0'; ++text)
-    if (static_cast<unsigned char>(*text) < 0x20 || *text == 0x7f) *text = '?';
-}
+void MakeOneLine(char* text) { PrintableText(text).copy(text, strlen(text)); }
 
 QuitFunction SetQuitFunction(QuitFunction quit) {
   QuitFunction old = quit_function;

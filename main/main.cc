@@ -17,6 +17,7 @@
 #include "computer/boundary_computer.h"
 #include "euler/euler_check.h"
 #include "euler/euler_check_printer.h"
+#include "graph/printable_text.h"
 #include "labelled/labelling_printer.h"
 #include "main/checked_printer.h"
 #include "main/command_line.h"
@@ -83,8 +84,8 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     return 1;
   }
   if (!checkpoint_options.output.empty() && freopen(checkpoint_options.output.c_str(), "ab", stdout) == nullptr) {
-    fprintf(stderr, "%s: cannot open %s for appending: %s\n", program, checkpoint_options.output.c_str(),
-            strerror(errno));
+    fprintf(stderr, "%s: cannot open %s for appending: %s\n", program,
+            PrintableText(checkpoint_options.output).c_str(), strerror(errno));
     return 1;
   }
   std::unique_ptr<CheckpointFile> checkpoint;
@@ -93,13 +94,11 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
                                                   std::vector<std::string>(args.begin() + 1, args.end() - 1),
                                                   checkpoint_options.interval_seconds, stdout);
     std::string refusal = checkpoint->Open();
-    if (refusal.empty()) refusal = checkpoint->PrepareOutput();
     if (!refusal.empty()) {
       fprintf(stderr, "%s: %s\n", program, refusal.c_str());
       return 1;
     }
   }
-  PrintCompilationFlags();
   try {
     BoundaryComputer computer(genus, marked_points);
     computer.count_labelled = labelled;
@@ -113,7 +112,6 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     CheckedPrinter checked(*printer);
     checked.Watch(stdout, "standard output");
     checked.Watch(stderr, "standard error");
-    checked.Check();  // the banner
     // Labelled graphs are made from the search's graphs as they are
     // printed; a run that prints nothing only counts them.
     bool expand = labelled && printer_choice != PrinterNone;
@@ -127,7 +125,20 @@ int STABLE_GRAPHS_MAIN(int argc, char** argv) {
     }
     GraphPrinter& printed = euler ? static_cast<GraphPrinter&>(*euler) : checked;
     LabellingPrinter labelling(printed);
-    computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : printed, statistics, edge_filter);
+    GraphPrinter& first = expand ? static_cast<GraphPrinter&>(labelling) : printed;
+    // The recorded state is checked in full, against this printer, before
+    // anything is written or cut.
+    if (checkpoint) {
+      std::string refusal = checkpoint->StateRefusal(computer.ResumeProblem(first, edge_filter));
+      if (refusal.empty()) refusal = checkpoint->PrepareOutput();
+      if (!refusal.empty()) {
+        fprintf(stderr, "%s: %s\n", program, refusal.c_str());
+        return 1;
+      }
+    }
+    PrintCompilationFlags();
+    checked.Check();  // the banner
+    computer.Compute(first, statistics, edge_filter);
     checked.Check();  // the report, and all output of a type without graphs
     // Standard output stays empty for such a type; say why, so that an
     // empty document is not taken for a result.

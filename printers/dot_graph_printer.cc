@@ -27,6 +27,10 @@ bool DotGraphPrinter::RestoreState(const std::string& state) {
   return true;
 }
 
+std::string DotGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
+  return SectionProblem(printed, edge_filter, section_codimension_, number_, -1, "the graph numbering");
+}
+
 void DotGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_graph(graph); });
 }
