@@ -282,7 +282,10 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
 std::string CheckpointFile::named() const { return "checkpoint " + PrintableText(path_); }
 
 std::string CheckpointFile::Open() {
-  std::string problem = lock();
+  // What the checkpoint is comes first: a refusal for a directory or a
+  // device leaves no lock file beside it.
+  std::string problem = kind_problem();
+  if (problem.empty()) problem = lock();
   if (problem.empty()) problem = open_output();
   std::string text;
   bool exists = false;
@@ -348,6 +351,15 @@ std::string CheckpointFile::open_output() {
   device_ = static_cast<uint64_t>(status.st_dev);
   inode_ = static_cast<uint64_t>(status.st_ino);
   start_ = static_cast<long long>(status.st_size);
+  return "";
+}
+
+std::string CheckpointFile::kind_problem() const {
+  struct stat status;
+  if (lstat(path_.c_str(), &status) != 0)
+    return errno == ENOENT ? "" : "cannot examine " + named() + ": " + strerror(errno);
+  if (!S_ISREG(status.st_mode))
+    return named() + " is " + kind_of(status.st_mode) + ", not a checkpoint file: give the name of a regular file";
   return "";
 }
 

@@ -76,6 +76,7 @@ class CheckpointFile : public RunJournal {
   static constexpr long long kMaxBytes = 256LL << 20;
 
  private:
+  std::string kind_problem() const;
   std::string lock();
   std::string open_output();
   std::string read_checkpoint(std::string& text, bool& exists);

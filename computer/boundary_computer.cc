@@ -290,7 +290,8 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
       if (tried != g + 1 || unconnected != 0 || duplicated != 0 || found != one_vertex)
         return "its counts of the one-vertex graphs are not those of this type";
     }
-    if (K >= 2 && (unconnected > tried || duplicated > tried - unconnected || found != tried - unconnected - duplicated))
+    if (K >= 2 &&
+        (unconnected > tried || duplicated > tried - unconnected || found != tried - unconnected - duplicated))
       return "tried[" + std::to_string(K) + "] is not unconnected + duplicated + found";
     if (filter == -1 && counted && K < s.pass && found == 0)
       return "pass " + std::to_string(K) + " found no graph, yet every component count has some";
