@@ -192,9 +192,11 @@ CheckpointFile::CheckpointFile(std::string path, std::vector<std::string> argume
     : path_(std::move(path)), arguments_(std::move(arguments)), interval_(interval_seconds), output_(output),
       last_record_(std::chrono::steady_clock::now()) {}
 
-// Closing the descriptors releases the locks.
+// Closing the descriptors releases the locks; the lock file goes first,
+// while it is still locked.
 CheckpointFile::~CheckpointFile() {
   if (read_fd_ >= 0) close(read_fd_);
+  if (locked_ && remove_lock_) unlink((path_ + ".lock").c_str());
   if (lock_fd_ >= 0) close(lock_fd_);
 }
 
@@ -309,23 +311,38 @@ std::string CheckpointFile::Open() {
 
 // The lock file, not the checkpoint, carries the lock: every record puts
 // a new checkpoint file in place, and a lock on the old one would go with
-// it.  The lock file is never removed, so that two runs always lock the
-// same file.
+// it.  The run that holds the lock removes the file when it ends, unless
+// it was refused and found the file there (left by a killed run); a run
+// that locked a file just removed (or replaced) tries again with the file
+// now there, so that two runs never hold locks on two different files.
 std::string CheckpointFile::lock() {
   std::string lock_path = path_ + ".lock";
-  lock_fd_ = open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (lock_fd_ < 0)
-    return "cannot open the lock file " + PrintableText(lock_path) + " of " + named() + ": " + strerror(errno);
-  struct stat status;
-  if (fstat(lock_fd_, &status) != 0 || !S_ISREG(status.st_mode))
-    return "the lock file " + PrintableText(lock_path) + " of " + named() + " is not a regular file";
-  if (flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EWOULDBLOCK)
-      return named() + " is in use by another run (it holds " + PrintableText(lock_path) +
-             "): wait for that run to end";
-    return "cannot lock " + PrintableText(lock_path) + ": " + strerror(errno);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const int flags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    lock_fd_ = open(lock_path.c_str(), flags | O_CREAT | O_EXCL, 0644);
+    remove_lock_ = lock_fd_ >= 0;
+    if (lock_fd_ < 0 && errno == EEXIST) lock_fd_ = open(lock_path.c_str(), flags);
+    if (lock_fd_ < 0 && errno == ENOENT) continue;  // removed since
+    if (lock_fd_ < 0)
+      return "cannot open the lock file " + PrintableText(lock_path) + " of " + named() + ": " + strerror(errno);
+    struct stat status;
+    if (fstat(lock_fd_, &status) != 0 || !S_ISREG(status.st_mode))
+      return "the lock file " + PrintableText(lock_path) + " of " + named() + " is not a regular file";
+    if (flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EWOULDBLOCK)
+        return named() + " is in use by another run (it holds " + PrintableText(lock_path) +
+               "): wait for that run to end";
+      return "cannot lock " + PrintableText(lock_path) + ": " + strerror(errno);
+    }
+    struct stat now;
+    if (lstat(lock_path.c_str(), &now) == 0 && same_file(status, now)) {
+      locked_ = true;
+      return "";
+    }
+    close(lock_fd_);
+    lock_fd_ = -1;
   }
-  return "";
+  return "cannot lock " + PrintableText(lock_path) + ": it is replaced again and again";
 }
 
 // A regular output is opened again, read-only: through /proc, which
@@ -360,6 +377,9 @@ std::string CheckpointFile::kind_problem() const {
     return errno == ENOENT ? "" : "cannot examine " + named() + ": " + strerror(errno);
   if (!S_ISREG(status.st_mode))
     return named() + " is " + kind_of(status.st_mode) + ", not a checkpoint file: give the name of a regular file";
+  if (status.st_size > kMaxBytes)
+    return named() + " is " + std::to_string(status.st_size) + " bytes long, longer than any checkpoint (at most " +
+           std::to_string(kMaxBytes) + "): it is not one";
   return "";
 }
 
@@ -377,9 +397,6 @@ std::string CheckpointFile::read_checkpoint(std::string& text, bool& exists) {
     return named() + " is " + kind_of(status.st_mode) + ", not a checkpoint file: give the name of a regular file";
   if (read_fd_ >= 0 && status.st_dev == device_ && status.st_ino == inode_)
     return named() + " is the output file itself: give the checkpoint and the output different files";
-  if (status.st_size > kMaxBytes)
-    return named() + " is " + std::to_string(status.st_size) + " bytes long, longer than any checkpoint (at most " +
-           std::to_string(kMaxBytes) + "): it is not one";
   int fd = open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return "cannot read " + named() + ": " + strerror(errno);
   struct stat opened;
@@ -444,6 +461,7 @@ std::string CheckpointFile::StateRefusal(const std::string& problem) const {
 }
 
 std::string CheckpointFile::PrepareOutput() {
+  remove_lock_ = true;  // the run goes on
   if (!resumed_ || recorded_.length < 0 || state_.complete) return "";
   int fd = fileno(output_);
   if (ftruncate(fd, static_cast<off_t>(recorded_.length)) != 0 ||

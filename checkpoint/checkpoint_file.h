@@ -32,8 +32,9 @@ struct OutputRecord {
 /// over the old one) at every record.
 ///
 /// While the run lasts it holds an exclusive lock on FILE.lock beside the
-/// checkpoint (which stays in place across the renames) and on the output
-/// file, so that a second run on the same checkpoint or output is refused.
+/// checkpoint (which stays in place across the renames, and is removed at
+/// the end) and on the output file, so that a second run on the same
+/// checkpoint or output is refused.
 class CheckpointFile : public RunJournal {
  public:
   /// For a run with `arguments` (those that choose what is computed and
@@ -47,8 +48,8 @@ class CheckpointFile : public RunJournal {
   /// Takes the locks, reads the checkpoint when the file exists and checks
   /// it against the arguments and the output (the same file, holding the
   /// bytes recorded); "" when the run may start (afresh or resumed), else
-  /// one line saying why not.  Changes nothing on disk but creating
-  /// FILE.lock when it is missing.
+  /// one line saying why not.  Changes nothing on disk but for FILE.lock,
+  /// which is there until this object is destroyed.
   std::string Open();
   /// The state to take up, or nullptr for a fresh start; valid after Open.
   const RunState* resume() const { return resumed_ ? &state_ : nullptr; }
@@ -93,6 +94,8 @@ class CheckpointFile : public RunJournal {
   RunState state_;
   OutputRecord recorded_;
   int lock_fd_ = -1;
+  bool locked_ = false;
+  bool remove_lock_ = false;  // when this object ends
   // The output file opened again for reading, to extend the checksum
   // (standard output is usually write-only); -1 when it is no regular file.
   int read_fd_ = -1;
