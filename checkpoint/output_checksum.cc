@@ -6,6 +6,8 @@
 // mixed in with one multiplication, whose high bits are folded back.
 #include "checkpoint/output_checksum.h"
 
+#include <string.h>
+
 namespace {
 
 constexpr uint64_t kPrime = 0x100000001b3ULL * 0x9e3779b1ULL | 1;
@@ -16,8 +18,11 @@ uint64_t mix(uint64_t state, uint64_t word) {
 }
 
 uint64_t load(const unsigned char* bytes) {
-  uint64_t word = 0;
-  for (int i = 7; i >= 0; --i) word = word << 8 | bytes[i];
+  uint64_t word;
+  memcpy(&word, bytes, sizeof(word));
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  word = __builtin_bswap64(word);
+#endif
   return word;
 }
 
