@@ -1,27 +1,36 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
 //
-// The text is line by line, each line a keyword and numbers (arguments and
-// the printer state hex-encoded), closed by a checksum of everything
-// before it, so that a file damaged in any way is refused rather than
-// resumed wrongly.
+// The text is line by line, each line a keyword and numbers separated by
+// single spaces (arguments and the printer state hex-encoded), closed by a
+// checksum of everything before it, so that a file damaged in any way is
+// refused rather than resumed wrongly.  Every number is read back only in
+// the form Format writes it.
 #include "checkpoint/checkpoint_file.h"
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <random>
 #include <sstream>
 #include <utility>
 
+#include "graph/printable_text.h"
 #include "printers/output_error.h"
 
 namespace {
 
-const char kMagic[] = "stable-graphs checkpoint 1";
+const char kMagic[] = "stable-graphs checkpoint 2";
+// The first version recorded only the output's length.
+const char kFirstMagic[] = "stable-graphs checkpoint 1\n";
 
 std::string hex(const std::string& bytes) {
   static const char digits[] = "0123456789abcdef";
@@ -61,6 +70,49 @@ std::string checksum(const std::string& text) {
   return out;
 }
 
+std::string hex64(uint64_t value) {
+  char out[17];
+  snprintf(out, sizeof(out), "%016llx", static_cast<unsigned long long>(value));
+  return out;
+}
+
+/// The words of a line that Format wrote: separated by single spaces.
+std::vector<std::string> words_of(const std::string& line) {
+  std::vector<std::string> words;
+  size_t from = 0;
+  for (;;) {
+    size_t space = line.find(' ', from);
+    words.push_back(line.substr(from, space == std::string::npos ? std::string::npos : space - from));
+    if (space == std::string::npos) return words;
+    from = space + 1;
+  }
+}
+
+/// A decimal number as Format writes it: digits, no leading zero.
+bool is_decimal(const std::string& word) {
+  return !word.empty() && word.size() <= 400 && word.find_first_not_of("0123456789") == std::string::npos &&
+         (word.size() == 1 || word[0] != '0');
+}
+
+/// A decimal number of at most `most` as Format writes it.
+template <typename Number>
+bool get_number(const std::string& word, Number most, Number& value) {
+  if (!is_decimal(word) || word.size() > 20) return false;
+  errno = 0;
+  unsigned long long read = strtoull(word.c_str(), nullptr, 10);
+  if (errno == ERANGE || read > static_cast<unsigned long long>(most)) return false;
+  value = static_cast<Number>(read);
+  return true;
+}
+
+bool get_hex64(const std::string& word, uint64_t& value) {
+  if (word.size() != 16 || word.find_first_not_of("0123456789abcdef") != std::string::npos) return false;
+  value = std::stoull(word, nullptr, 16);
+  return true;
+}
+
+const size_t kMostEntries = 4096;
+
 void put_counts(std::ostringstream& out, const char* name, const std::vector<int64_t>& counts) {
   out << name << ' ' << counts.size();
   for (int64_t count : counts) out << ' ' << count;
@@ -69,14 +121,15 @@ void put_counts(std::ostringstream& out, const char* name, const std::vector<int
 
 /// Reads "name count values..." from one line; false when it is not that.
 bool get_counts(const std::string& line, const char* name, std::vector<int64_t>& counts) {
-  std::istringstream in(line);
-  std::string word;
+  std::vector<std::string> words = words_of(line);
   size_t size;
-  if (!(in >> word) || word != name || !(in >> size) || size > 4096) return false;
+  if (words.size() < 2 || words[0] != name || !get_number(words[1], kMostEntries, size) ||
+      words.size() != 2 + size)
+    return false;
   counts.assign(size, 0);
-  for (int64_t& count : counts)
-    if (!(in >> count) || count < 0) return false;
-  return (in >> word).fail();
+  for (size_t i = 0; i < size; ++i)
+    if (!get_number(words[2 + i], INT64_MAX, counts[i])) return false;
+  return true;
 }
 
 void put_words(std::ostringstream& out, const char* name, const std::vector<std::string>& words) {
@@ -86,21 +139,50 @@ void put_words(std::ostringstream& out, const char* name, const std::vector<std:
 }
 
 /// Reads "name count decimal-numbers..." from one line.
-bool get_words(const std::string& line, const char* name, std::vector<std::string>& words) {
-  std::istringstream in(line);
-  std::string word;
+bool get_words(const std::string& line, const char* name, std::vector<std::string>& numbers) {
+  std::vector<std::string> words = words_of(line);
   size_t size;
-  if (!(in >> word) || word != name || !(in >> size) || size > 4096) return false;
-  words.assign(size, "");
-  for (std::string& number : words)
-    if (!(in >> number) || number.find_first_not_of("0123456789") != std::string::npos) return false;
-  return (in >> word).fail();
+  if (words.size() < 2 || words[0] != name || !get_number(words[1], kMostEntries, size) ||
+      words.size() != 2 + size)
+    return false;
+  numbers.assign(words.begin() + 2, words.end());
+  for (const std::string& number : numbers)
+    if (!is_decimal(number)) return false;
+  return true;
 }
 
 std::string join(const std::vector<std::string>& arguments) {
   std::string out;
   for (const std::string& argument : arguments) out += (out.empty() ? "" : " ") + argument;
   return out;
+}
+
+/// What kind of file a mode is, for a message.
+const char* kind_of(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISLNK(mode)) return "a symbolic link";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a regular file";
+}
+
+bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+/// Reads [from, to) of fd into `checksum`, in pieces; false on a read
+/// error or a file shorter than `to`.
+bool checksum_range(int fd, long long from, long long to, OutputChecksum& checksum) {
+  static const size_t kPiece = 1 << 20;
+  std::vector<char> buffer(static_cast<size_t>(std::min<long long>(kPiece, to - from > 0 ? to - from : 1)));
+  while (from < to) {
+    size_t want = static_cast<size_t>(std::min<long long>(static_cast<long long>(buffer.size()), to - from));
+    ssize_t got = pread(fd, buffer.data(), want, static_cast<off_t>(from));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    checksum.Add(buffer.data(), static_cast<size_t>(got));
+    from += got;
+  }
+  return true;
 }
 
 }  // namespace
@@ -110,14 +192,26 @@ CheckpointFile::CheckpointFile(std::string path, std::vector<std::string> argume
     : path_(std::move(path)), arguments_(std::move(arguments)), interval_(interval_seconds), output_(output),
       last_record_(std::chrono::steady_clock::now()) {}
 
-std::string CheckpointFile::Format(const std::vector<std::string>& arguments, long long output_length,
+// Closing the descriptors releases the locks; the lock file goes first,
+// while it is still locked.
+CheckpointFile::~CheckpointFile() {
+  if (read_fd_ >= 0) close(read_fd_);
+  if (locked_ && remove_lock_) unlink((path_ + ".lock").c_str());
+  if (lock_fd_ >= 0) close(lock_fd_);
+}
+
+std::string CheckpointFile::Format(const std::vector<std::string>& arguments, const OutputRecord& output,
                                    const RunState& state) {
   std::ostringstream out;
   out << kMagic << '\n';
   out << "arguments " << arguments.size();
   for (const std::string& argument : arguments) out << ' ' << hex(argument);
   out << '\n';
-  out << "output " << output_length << '\n';
+  if (output.length < 0)
+    out << "output -1\n";
+  else
+    out << "output " << output.length << ' ' << output.start << ' ' << output.device << ' ' << output.inode << ' '
+        << hex64(output.checksum) << '\n';
   out << "pass " << state.pass << ' ' << state.tasks_done << ' ' << (state.pass_printed ? 1 : 0) << ' '
       << (state.complete ? 1 : 0) << '\n';
   put_counts(out, "tried", state.tried);
@@ -133,7 +227,7 @@ std::string CheckpointFile::Format(const std::vector<std::string>& arguments, lo
 }
 
 std::string CheckpointFile::Parse(const std::string& text, std::vector<std::string>& arguments,
-                                  long long& output_length, RunState& state) {
+                                  OutputRecord& output, RunState& state) {
   size_t sum_at = text.rfind("sum ");
   if (sum_at == std::string::npos || (sum_at > 0 && text[sum_at - 1] != '\n'))
     return "it has no checksum line";
@@ -143,27 +237,31 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   if (lines.size() != 12 || lines[0] != kMagic) return "it is not a stable-graphs checkpoint of this version";
   {
-    std::istringstream line(lines[1]);
-    std::string word;
+    std::vector<std::string> words = words_of(lines[1]);
     size_t count;
-    if (!(line >> word) || word != "arguments" || !(line >> count) || count > 1000) return "bad arguments line";
+    if (words.size() < 2 || words[0] != "arguments" || !get_number(words[1], size_t{1000}, count) ||
+        words.size() != 2 + count)
+      return "bad arguments line";
     arguments.assign(count, "");
-    for (std::string& argument : arguments)
-      if (!(line >> word) || !unhex(word, argument)) return "bad arguments line";
-    if (!(line >> word).fail()) return "bad arguments line";
+    for (size_t i = 0; i < count; ++i)
+      if (!unhex(words[2 + i], arguments[i])) return "bad arguments line";
   }
   {
-    std::istringstream line(lines[2]);
-    std::string word, rest;
-    if (!(line >> word >> output_length) || word != "output" || output_length < -1 || (line >> rest))
-      return "bad output line";
+    std::vector<std::string> words = words_of(lines[2]);
+    output = OutputRecord();
+    bool good = words.size() == 2 && words[0] == "output" && words[1] == "-1";
+    if (!good)
+      good = words.size() == 6 && words[0] == "output" && get_number(words[1], LLONG_MAX, output.length) &&
+             get_number(words[2], output.length, output.start) && get_number(words[3], UINT64_MAX, output.device) &&
+             get_number(words[4], UINT64_MAX, output.inode) && get_hex64(words[5], output.checksum);
+    if (!good) return "bad output line";
   }
   {
-    std::istringstream line(lines[3]);
-    std::string word, rest;
+    std::vector<std::string> words = words_of(lines[3]);
     int printed, complete;
-    if (!(line >> word >> state.pass >> state.tasks_done >> printed >> complete) || word != "pass" ||
-        state.pass < 0 || (printed != 0 && printed != 1) || (complete != 0 && complete != 1) || (line >> rest))
+    if (words.size() != 5 || words[0] != "pass" || !get_number(words[1], 1000, state.pass) ||
+        !get_number(words[2], SIZE_MAX, state.tasks_done) || !get_number(words[3], 1, printed) ||
+        !get_number(words[4], 1, complete))
       return "bad pass line";
     state.pass_printed = printed == 1;
     state.complete = complete == 1;
@@ -176,82 +274,273 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
       !get_words(lines[10], "labelled-codimensions", state.labelled_per_codimension))
     return "bad labelled line";
   {
-    std::istringstream line(lines[11]);
-    std::string word, value, rest;
-    if (!(line >> word >> value) || word != "printer" || !unhex(value, state.printer_state) || (line >> rest))
+    std::vector<std::string> words = words_of(lines[11]);
+    if (words.size() != 2 || words[0] != "printer" || !unhex(words[1], state.printer_state))
       return "bad printer line";
   }
   return "";
 }
 
-long long CheckpointFile::output_length() const {
-  struct stat status;
-  if (fstat(fileno(output_), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
-  return static_cast<long long>(status.st_size);
-}
+std::string CheckpointFile::named() const { return "checkpoint " + PrintableText(path_); }
 
 std::string CheckpointFile::Open() {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) {
-    if (errno == ENOENT) return "";  // a fresh run
-    return "cannot read checkpoint " + path_ + ": " + strerror(errno);
-  }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // What the checkpoint is comes first: a refusal for a directory or a
+  // device leaves no lock file beside it.
+  std::string problem = kind_problem();
+  if (problem.empty()) problem = lock();
+  if (problem.empty()) problem = open_output();
+  std::string text;
+  bool exists = false;
+  if (problem.empty()) problem = read_checkpoint(text, exists);
+  if (!problem.empty() || !exists) return problem;
+  if (text.compare(0, strlen(kFirstMagic), kFirstMagic) == 0)
+    return named() + " was written by an earlier version of stable-graphs, which did not record which file the "
+                     "output is: finish that run with that version, or remove the checkpoint to start afresh";
   std::vector<std::string> arguments;
-  std::string problem = Parse(text, arguments, recorded_length_, state_);
-  if (!problem.empty())
-    return "checkpoint " + path_ + " is damaged (" + problem + "); remove it to start afresh";
+  OutputRecord recorded;
+  problem = Parse(text, arguments, recorded, state_);
+  if (!problem.empty()) return named() + " is damaged (" + problem + "); remove it to start afresh";
   if (arguments != arguments_)
-    return "checkpoint " + path_ + " belongs to another run (arguments: " + join(arguments) + ")";
-  if (recorded_length_ >= 0) {
-    long long length = output_length();
-    if (length < 0)
-      return "checkpoint " + path_ + " recorded standard output as a file of " + std::to_string(recorded_length_) +
-             " bytes, but standard output is not a regular file now: resume with >> that file";
-    if (length < recorded_length_)
-      return "standard output holds " + std::to_string(length) + " bytes, fewer than the " +
-             std::to_string(recorded_length_) + " recorded in checkpoint " + path_ +
-             ": resume with the same output file, appended to (>> file)";
-  }
+    return named() + " belongs to another run (arguments: " + PrintableText(join(arguments)) + ")";
+  problem = check_output(recorded);
+  if (!problem.empty()) return problem;
+  recorded_ = recorded;
   resumed_ = true;
   return "";
 }
 
+// The lock file, not the checkpoint, carries the lock: every record puts
+// a new checkpoint file in place, and a lock on the old one would go with
+// it.  The run that holds the lock removes the file when it ends, unless
+// it was refused and found the file there (left by a killed run); a run
+// that locked a file just removed (or replaced) tries again with the file
+// now there, so that two runs never hold locks on two different files.
+std::string CheckpointFile::lock() {
+  std::string lock_path = path_ + ".lock";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const int flags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    lock_fd_ = open(lock_path.c_str(), flags | O_CREAT | O_EXCL, 0644);
+    remove_lock_ = lock_fd_ >= 0;
+    if (lock_fd_ < 0 && errno == EEXIST) lock_fd_ = open(lock_path.c_str(), flags);
+    if (lock_fd_ < 0 && errno == ENOENT) continue;  // removed since
+    if (lock_fd_ < 0)
+      return "cannot open the lock file " + PrintableText(lock_path) + " of " + named() + ": " + strerror(errno);
+    struct stat status;
+    if (fstat(lock_fd_, &status) != 0 || !S_ISREG(status.st_mode))
+      return "the lock file " + PrintableText(lock_path) + " of " + named() + " is not a regular file";
+    if (flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EWOULDBLOCK)
+        return named() + " is in use by another run (it holds " + PrintableText(lock_path) +
+               "): wait for that run to end";
+      return "cannot lock " + PrintableText(lock_path) + ": " + strerror(errno);
+    }
+    struct stat now;
+    if (lstat(lock_path.c_str(), &now) == 0 && same_file(status, now)) {
+      locked_ = true;
+      return "";
+    }
+    close(lock_fd_);
+    lock_fd_ = -1;
+  }
+  return "cannot lock " + PrintableText(lock_path) + ": it is replaced again and again";
+}
+
+// A regular output is opened again, read-only: through /proc, which
+// reaches the very file standard output is, whatever its name.
+std::string CheckpointFile::open_output() {
+  struct stat status;
+  if (fstat(fileno(output_), &status) != 0)
+    return std::string("cannot examine standard output: ") + strerror(errno);
+  if (!S_ISREG(status.st_mode)) return "";
+  std::string self = "/proc/self/fd/" + std::to_string(fileno(output_));
+  read_fd_ = open(self.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat reopened;
+  if (read_fd_ < 0 || fstat(read_fd_, &reopened) != 0 || !same_file(status, reopened))
+    return std::string("cannot read standard output back (to checksum what the run writes to it): ") +
+           (read_fd_ < 0 ? strerror(errno) : "it is another file through /proc");
+  struct stat lock_status;
+  if (fstat(lock_fd_, &lock_status) == 0 && same_file(status, lock_status))
+    return "standard output is the lock file of " + named() + ": give the output another file";
+  if (flock(read_fd_, LOCK_EX | LOCK_NB) != 0)
+    return errno == EWOULDBLOCK ? "standard output is the output file of another checkpointed run: wait for that "
+                                  "run to end, or give this one another output file"
+                                : std::string("cannot lock standard output: ") + strerror(errno);
+  device_ = static_cast<uint64_t>(status.st_dev);
+  inode_ = static_cast<uint64_t>(status.st_ino);
+  start_ = static_cast<long long>(status.st_size);
+  return "";
+}
+
+std::string CheckpointFile::kind_problem() const {
+  struct stat status;
+  if (lstat(path_.c_str(), &status) != 0)
+    return errno == ENOENT ? "" : "cannot examine " + named() + ": " + strerror(errno);
+  if (!S_ISREG(status.st_mode))
+    return named() + " is " + kind_of(status.st_mode) + ", not a checkpoint file: give the name of a regular file";
+  if (status.st_size > kMaxBytes)
+    return named() + " is " + std::to_string(status.st_size) + " bytes long, longer than any checkpoint (at most " +
+           std::to_string(kMaxBytes) + "): it is not one";
+  return "";
+}
+
+// The file is examined before it is opened, and again after: only a
+// regular file is read (a FIFO would block, a device never end), and no
+// further than a checkpoint can be long.
+std::string CheckpointFile::read_checkpoint(std::string& text, bool& exists) {
+  struct stat status;
+  if (lstat(path_.c_str(), &status) != 0) {
+    if (errno == ENOENT) return "";  // a fresh run
+    return "cannot examine " + named() + ": " + strerror(errno);
+  }
+  exists = true;
+  if (!S_ISREG(status.st_mode))
+    return named() + " is " + kind_of(status.st_mode) + ", not a checkpoint file: give the name of a regular file";
+  if (read_fd_ >= 0 && status.st_dev == device_ && status.st_ino == inode_)
+    return named() + " is the output file itself: give the checkpoint and the output different files";
+  int fd = open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return "cannot read " + named() + ": " + strerror(errno);
+  struct stat opened;
+  if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !same_file(status, opened)) {
+    close(fd);
+    return named() + " changed while it was being opened";
+  }
+  std::string buffer;
+  char piece[1 << 16];
+  for (;;) {
+    ssize_t got = read(fd, piece, sizeof(piece));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      std::string problem = "cannot read " + named() + ": " + strerror(errno);
+      close(fd);
+      return problem;
+    }
+    if (got == 0) break;
+    buffer.append(piece, static_cast<size_t>(got));
+    if (buffer.size() > static_cast<size_t>(kMaxBytes)) {
+      close(fd);
+      return named() + " grew beyond any checkpoint's length while it was read";
+    }
+  }
+  close(fd);
+  text.swap(buffer);
+  return "";
+}
+
+std::string CheckpointFile::check_output(const OutputRecord& recorded) {
+  if (recorded.length < 0) {
+    // The output was a pipe or a device, which keeps nothing to check;
+    // a regular file now is checksummed from here on.
+    return "";
+  }
+  if (read_fd_ < 0)
+    return named() + " recorded standard output as a file of " + std::to_string(recorded.length) +
+           " bytes, but standard output is not a regular file now: resume with >> that file";
+  if (recorded.device != device_ || recorded.inode != inode_)
+    return named() + " recorded another output file (device " + std::to_string(recorded.device) + ", inode " +
+           std::to_string(recorded.inode) + "): resume with that file, appended to (>> file)";
+  if (start_ < recorded.length)
+    return "standard output holds " + std::to_string(start_) + " bytes, fewer than the " +
+           std::to_string(recorded.length) + " recorded in " + named() +
+           ": resume with the same output file, appended to (>> file)";
+  OutputChecksum written;
+  if (!checksum_range(read_fd_, recorded.start, recorded.length, written))
+    return std::string("cannot read standard output back: ") + strerror(errno);
+  if (written.Digest() != recorded.checksum)
+    return "the bytes " + std::to_string(recorded.start) + " to " + std::to_string(recorded.length) +
+           " of standard output are not those recorded in " + named() +
+           " (their checksum differs): the output file was changed; nothing was cut";
+  checksum_ = written;
+  start_ = recorded.start;
+  return "";
+}
+
+std::string CheckpointFile::StateRefusal(const std::string& problem) const {
+  if (problem.empty()) return "";
+  return named() + " holds a state that no run of these arguments writes (" + problem +
+         "); remove it to start afresh";
+}
+
 std::string CheckpointFile::PrepareOutput() {
-  if (!resumed_ || recorded_length_ < 0) return "";
+  remove_lock_ = true;  // the run goes on
+  if (!resumed_ || recorded_.length < 0 || state_.complete) return "";
   int fd = fileno(output_);
-  if (ftruncate(fd, static_cast<off_t>(recorded_length_)) != 0 ||
-      lseek(fd, static_cast<off_t>(recorded_length_), SEEK_SET) < 0)
+  if (ftruncate(fd, static_cast<off_t>(recorded_.length)) != 0 ||
+      lseek(fd, static_cast<off_t>(recorded_.length), SEEK_SET) < 0)
     return std::string("cannot cut standard output back to the checkpoint's length: ") + strerror(errno);
   return "";
 }
 
 bool CheckpointFile::Due() { return std::chrono::steady_clock::now() - last_record_ >= interval_; }
 
+// Only what was appended since the last record is read back.
+void CheckpointFile::extend_checksum() {
+  struct stat status;
+  if (fstat(read_fd_, &status) != 0)
+    throw OutputError(std::string("cannot examine standard output: ") + strerror(errno));
+  long long length = static_cast<long long>(status.st_size);
+  long long upto = start_ + static_cast<long long>(checksum_.size());
+  if (length < upto)
+    throw OutputError("standard output was cut to " + std::to_string(length) + " bytes by something else while "
+                      "the run wrote it (it had " + std::to_string(upto) + "): the output is lost");
+  if (!checksum_range(read_fd_, upto, length, checksum_))
+    throw OutputError(std::string("cannot read standard output back: ") + strerror(errno));
+}
+
 void CheckpointFile::Record(const RunState& state) {
   if (fflush(output_) != 0) throw OutputError(std::string("error writing standard output: ") + strerror(errno));
-  std::string text = Format(arguments_, output_length(), state);
-  std::string fresh = path_ + ".new";
+  OutputRecord output;
+  if (read_fd_ >= 0) {
+    extend_checksum();
+    output.start = start_;
+    output.length = start_ + static_cast<long long>(checksum_.size());
+    output.device = device_;
+    output.inode = inode_;
+    output.checksum = checksum_.Digest();
+  }
+  write_file(Format(arguments_, output, state));
+  last_record_ = std::chrono::steady_clock::now();
+}
+
+// The new file gets a name no other file has (O_EXCL: an existing file,
+// or a symbolic link planted under the name, is never opened), in the
+// checkpoint's directory so that the rename stays within one file system.
+void CheckpointFile::write_file(const std::string& text) {
   auto fail = [&](const char* what) {
-    throw OutputError("error writing checkpoint " + path_ + " (" + what + "): " + strerror(errno));
+    throw OutputError("error writing " + named() + " (" + what + "): " + strerror(errno));
   };
-  int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  static std::mt19937_64 random(std::random_device{}() ^ static_cast<uint64_t>(getpid()));
+  std::string fresh;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    fresh = path_ + ".new-" + hex64(random()).substr(0, 12);
+    fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) fail("creating the new file");
+  auto fail_removing = [&](const char* what) {
+    int error = errno;
+    close(fd);
+    unlink(fresh.c_str());
+    errno = error;
+    fail(what);
+  };
   for (size_t done = 0; done < text.size();) {
     ssize_t wrote = write(fd, text.data() + done, text.size() - done);
     if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) {
-      close(fd);
-      fail("writing");
-    }
+    if (wrote <= 0) fail_removing("writing");
     done += static_cast<size_t>(wrote);
   }
-  if (fsync(fd) != 0) {
-    close(fd);
-    fail("flushing to disk");
+  if (fsync(fd) != 0) fail_removing("flushing to disk");
+  if (close(fd) != 0) {
+    unlink(fresh.c_str());
+    fail("closing");
   }
-  if (close(fd) != 0) fail("closing");
-  if (rename(fresh.c_str(), path_.c_str()) != 0) fail("renaming");
+  if (rename(fresh.c_str(), path_.c_str()) != 0) {
+    int error = errno;
+    unlink(fresh.c_str());
+    errno = error;
+    fail("renaming");
+  }
   // The rename itself reaches the disk with the directory.
   std::string directory = path_.find('/') == std::string::npos ? "." : path_.substr(0, path_.rfind('/') + 1);
   int dir = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -259,5 +548,4 @@ void CheckpointFile::Record(const RunState& state) {
     fsync(dir);
     close(dir);
   }
-  last_record_ = std::chrono::steady_clock::now();
 }

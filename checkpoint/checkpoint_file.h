@@ -3,34 +3,63 @@
 #ifndef STABLE_GRAPHS_CHECKPOINT_CHECKPOINT_FILE_H_
 #define STABLE_GRAPHS_CHECKPOINT_CHECKPOINT_FILE_H_
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "checkpoint/output_checksum.h"
 #include "computer/run_journal.h"
 
+/// What a checkpoint knows of the run's standard output when it is a
+/// regular file: which file it is, how long it was, and a checksum of what
+/// the run wrote to it (the bytes from `start`, its length when the run
+/// began, to `length`).  `length` is -1 for an output that is not a
+/// regular file (a pipe, a terminal), and then nothing else is known.
+struct OutputRecord {
+  long long length = -1;
+  long long start = 0;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  uint64_t checksum = 0;
+};
+
 /// A run's checkpoint: a small text file that holds the arguments of the
-/// run, the length its standard output had (when that is a regular file)
-/// and the RunState, replaced atomically (a new file written, flushed to
-/// disk and renamed over the old one) at every record.
+/// run, what its standard output was (OutputRecord) and the RunState,
+/// replaced atomically (a new file written, flushed to disk and renamed
+/// over the old one) at every record.
+///
+/// While the run lasts it holds an exclusive lock on FILE.lock beside the
+/// checkpoint (which stays in place across the renames, and is removed at
+/// the end) and on the output file, so that a second run on the same
+/// checkpoint or output is refused.
 class CheckpointFile : public RunJournal {
  public:
   /// For a run with `arguments` (those that choose what is computed and
   /// written) whose graphs go to `output`, recording at most every
   /// `interval_seconds` within a pass.
   CheckpointFile(std::string path, std::vector<std::string> arguments, double interval_seconds, FILE* output);
+  ~CheckpointFile() override;
+  CheckpointFile(const CheckpointFile&) = delete;
+  CheckpointFile& operator=(const CheckpointFile&) = delete;
 
-  /// Reads the checkpoint when the file exists and checks it against the
-  /// arguments and the output; "" when the run may start (afresh or
-  /// resumed), else one line saying why not.  Changes nothing on disk.
+  /// Takes the locks, reads the checkpoint when the file exists and checks
+  /// it against the arguments and the output (the same file, holding the
+  /// bytes recorded); "" when the run may start (afresh or resumed), else
+  /// one line saying why not.  Changes nothing on disk but for FILE.lock,
+  /// which is there until this object is destroyed.
   std::string Open();
   /// The state to take up, or nullptr for a fresh start; valid after Open.
   const RunState* resume() const { return resumed_ ? &state_ : nullptr; }
+  /// The line refusing the checkpoint for `problem`, something wrong with
+  /// the state it holds that Open could not see (the enumerator's
+  /// BoundaryComputer::ResumeProblem); "" when `problem` is "".
+  std::string StateRefusal(const std::string& problem) const;
   /// Cuts the output back to the recorded length (a resumed run writes on
-  /// from there); "" or one line saying why it could not.
+  /// from there; a complete run writes nothing and cuts nothing); "" or one
+  /// line saying why it could not.
   std::string PrepareOutput();
 
   bool Due() override;
@@ -38,14 +67,24 @@ class CheckpointFile : public RunJournal {
   void Record(const RunState& state) override;
 
   /// The file's text for a state.
-  static std::string Format(const std::vector<std::string>& arguments, long long output_length,
+  static std::string Format(const std::vector<std::string>& arguments, const OutputRecord& output,
                             const RunState& state);
   /// Reads Format's text back; "" or what is wrong with it.
-  static std::string Parse(const std::string& text, std::vector<std::string>& arguments,
-                           long long& output_length, RunState& state);
+  static std::string Parse(const std::string& text, std::vector<std::string>& arguments, OutputRecord& output,
+                           RunState& state);
+  /// The largest checkpoint read, in bytes: far beyond what any run
+  /// writes, and small enough to read into memory.
+  static constexpr long long kMaxBytes = 256LL << 20;
 
  private:
-  long long output_length() const;
+  std::string kind_problem() const;
+  std::string lock();
+  std::string open_output();
+  std::string read_checkpoint(std::string& text, bool& exists);
+  std::string check_output(const OutputRecord& recorded);
+  void extend_checksum();
+  void write_file(const std::string& text);
+  std::string named() const;
 
   std::string path_;
   std::vector<std::string> arguments_;
@@ -53,7 +92,16 @@ class CheckpointFile : public RunJournal {
   FILE* output_;
   bool resumed_ = false;
   RunState state_;
-  long long recorded_length_ = -1;
+  OutputRecord recorded_;
+  int lock_fd_ = -1;
+  bool locked_ = false;
+  bool remove_lock_ = false;  // when this object ends
+  // The output file opened again for reading, to extend the checksum
+  // (standard output is usually write-only); -1 when it is no regular file.
+  int read_fd_ = -1;
+  uint64_t device_ = 0, inode_ = 0;
+  long long start_ = 0;
+  OutputChecksum checksum_;
   std::chrono::steady_clock::time_point last_record_;
 };
 

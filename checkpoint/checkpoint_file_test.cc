@@ -7,13 +7,18 @@
 #include <unistd.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "checkpoint/checkpoint_options.h"
 #include "computer/boundary_computer.h"
+#include "labelled/labelling_printer.h"
+#include "printers/dot_graph_printer.h"
+#include "printers/euler_check_printer.h"
 #include "stream/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
+#include "printers/null_graph_printer.h"
 #include "printers/text_graph_printer.h"
 
 namespace {
@@ -37,13 +42,18 @@ RunState sample_state() {
 
 TEST(CheckpointFileTest, FormatParsesBack) {
   std::vector<std::string> arguments = {"-P", "L", "with space", "", "5"};
-  std::string text = CheckpointFile::Format(arguments, 12345, sample_state());
+  OutputRecord output{12345, 17, 2049, 18446744073709551615ULL, 0x0123456789abcdefULL};
+  std::string text = CheckpointFile::Format(arguments, output, sample_state());
   std::vector<std::string> read_arguments;
-  long long length = 0;
+  OutputRecord read_output;
   RunState read;
-  ASSERT_EQ("", CheckpointFile::Parse(text, read_arguments, length, read));
+  ASSERT_EQ("", CheckpointFile::Parse(text, read_arguments, read_output, read));
   EXPECT_EQ(arguments, read_arguments);
-  EXPECT_EQ(12345, length);
+  EXPECT_EQ(12345, read_output.length);
+  EXPECT_EQ(17, read_output.start);
+  EXPECT_EQ(2049u, read_output.device);
+  EXPECT_EQ(18446744073709551615ULL, read_output.inode);
+  EXPECT_EQ(0x0123456789abcdefULL, read_output.checksum);
   RunState want = sample_state();
   EXPECT_EQ(want.pass, read.pass);
   EXPECT_EQ(want.tasks_done, read.tasks_done);
@@ -61,18 +71,21 @@ TEST(CheckpointFileTest, FormatParsesBack) {
 
 // Any changed, missing or added byte is refused, never read as another state.
 TEST(CheckpointFileTest, EveryDamageIsRefused) {
-  std::string text = CheckpointFile::Format({"-P", "B", "5", "1"}, -1, sample_state());
-  std::vector<std::string> arguments;
-  long long length;
-  RunState state;
-  for (size_t at = 0; at < text.size(); ++at) {
-    std::string changed = text;
-    changed[at] = static_cast<char>(changed[at] ^ 0x01);
-    EXPECT_NE("", CheckpointFile::Parse(changed, arguments, length, state)) << "byte " << at;
-    EXPECT_NE("", CheckpointFile::Parse(text.substr(0, at), arguments, length, state)) << "cut at " << at;
+  for (long long length : {-1LL, 300LL}) {
+    OutputRecord output{length, 10, 5, 77, 99};
+    std::string text = CheckpointFile::Format({"-P", "B", "5", "1"}, output, sample_state());
+    std::vector<std::string> arguments;
+    OutputRecord read_output;
+    RunState state;
+    for (size_t at = 0; at < text.size(); ++at) {
+      std::string changed = text;
+      changed[at] = static_cast<char>(changed[at] ^ 0x01);
+      EXPECT_NE("", CheckpointFile::Parse(changed, arguments, read_output, state)) << "byte " << at;
+      EXPECT_NE("", CheckpointFile::Parse(text.substr(0, at), arguments, read_output, state)) << "cut at " << at;
+    }
+    EXPECT_NE("", CheckpointFile::Parse(text + "x", arguments, read_output, state));
+    EXPECT_NE("", CheckpointFile::Parse("", arguments, read_output, state));
   }
-  EXPECT_NE("", CheckpointFile::Parse(text + "x", arguments, length, state));
-  EXPECT_NE("", CheckpointFile::Parse("", arguments, length, state));
 }
 
 TEST(CheckpointOptionsTest, TakesTheOptionsAnywhere) {
@@ -115,6 +128,8 @@ class EveryState : public RunJournal {
 
 std::unique_ptr<GraphPrinter> make_printer(char kind, FILE* out, int g, int n) {
   if (kind == 'L') return std::make_unique<LaTeXGraphPrinter>(out, g, n);
+  if (kind == 'D') return std::make_unique<DotGraphPrinter>(out);
+  if (kind == 'N') return std::make_unique<NullGraphPrinter>();
   if (kind == 'T') return std::make_unique<TextGraphPrinter>(out, g, n);
   return std::make_unique<BinaryGraphPrinter>(out, g, n);
 }
@@ -178,6 +193,224 @@ TEST(CheckpointResumeTest, StateOfAnotherTypeIsRefused) {
   computer.resume = &state;
   EXPECT_THROW(computer.Compute(printer, StatisticsNone, -1), std::invalid_argument);
   fclose(out);
+}
+
+/// The printers of a run as the front end puts them together: the
+/// labelled graphs made from the search's when they are printed, the Euler
+/// sums taken over what is printed.
+struct PrinterChain {
+  PrinterChain(char kind, FILE* out, int g, int n, bool euler_check, bool labelled)
+      : printer(make_printer(kind, out, g, n)), euler(*printer, 2), labelling(euler_check ? euler : *printer) {
+    expand = labelled && kind != 'N';
+    euler.count_labelled_graphs = labelled && !expand;
+    first = expand ? static_cast<GraphPrinter*>(&labelling)
+                   : euler_check ? static_cast<GraphPrinter*>(&euler) : printer.get();
+  }
+  std::unique_ptr<GraphPrinter> printer;
+  EulerCheckPrinter euler;
+  LabellingPrinter labelling;
+  bool expand;
+  GraphPrinter* first;
+};
+
+/// A run of the search with every state recorded.
+struct RecordedRun {
+  int g, n, edge_filter;
+  char printer;
+  bool euler, labelled;
+};
+
+std::vector<RunState> record_states(const RecordedRun& run) {
+  FILE* out = tmpfile();
+  EveryState journal(out);
+  BoundaryComputer computer(run.g, run.n);
+  computer.journal = &journal;
+  computer.count_labelled = run.labelled;
+  computer.print_batch = 5;
+  PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
+  computer.Compute(*chain.first, StatisticsNone, run.edge_filter);
+  fclose(out);
+  return journal.states;
+}
+
+/// What a fresh enumerator of the run finds wrong with a state.
+std::string resume_problem(const RecordedRun& run, const RunState& state) {
+  FILE* out = tmpfile();
+  BoundaryComputer computer(run.g, run.n);
+  computer.count_labelled = run.labelled;
+  computer.resume = &state;
+  PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
+  std::string problem = computer.ResumeProblem(*chain.first, run.edge_filter);
+  fclose(out);
+  return problem;
+}
+
+/// Changes one value of `state` in each of many ways, each a state no
+/// run writes: `forge` gets a description and the changed state.
+template <typename Forge>
+void forge_counters(const RunState& state, bool filtered, Forge forge) {
+  using Counters = std::vector<int64_t> RunState::*;
+  const std::pair<const char*, Counters> rows[] = {{"tried", &RunState::tried},
+                                                   {"unconnected", &RunState::unconnected},
+                                                   {"duplicated", &RunState::duplicated},
+                                                   {"found", &RunState::found},
+                                                   {"codimensions", &RunState::found_per_codimension}};
+  for (const auto& row : rows) {
+    for (size_t k = 0; k < (state.*row.second).size(); ++k) {
+      for (int64_t change : {1, -1}) {
+        RunState forged = state;
+        int64_t& value = (forged.*row.second)[k];
+        if (value + change < 0) continue;
+        value += change;
+        forge(std::string(row.first) + "[" + std::to_string(k) + "] " + (change > 0 ? "+1" : "-1"), forged);
+      }
+    }
+  }
+  using Words = std::vector<std::string> RunState::*;
+  for (Words words : {&RunState::labelled_found, &RunState::labelled_per_codimension}) {
+    for (size_t k = 0; k < (state.*words).size(); ++k) {
+      RunState forged = state;
+      mpz_class value((forged.*words)[k], 10);
+      (forged.*words)[k] = mpz_class(value + 1).get_str();
+      forge("labelled count " + std::to_string(k) + " +1", forged);
+    }
+  }
+  RunState forged = state;
+  forged.pass_printed = !forged.pass_printed;
+  forge("pass printed flag flipped", forged);
+  forged = state;
+  forged.complete = !forged.complete;
+  forge("complete flag flipped", forged);
+  forged = state;
+  forged.tasks_done += 1000000;
+  forge("tasks done beyond the pass", forged);
+  // An edge filter can leave passes without graphs, and some tasks try no
+  // candidate: a pass moved on by one with tasks done in it, or any pass
+  // moved under a filter, can be a state some run writes.
+  for (int change : {1, -1}) {
+    if (filtered || state.pass + change < 0 || (change > 0 && state.tasks_done > 0)) continue;
+    forged = state;
+    forged.pass += change;
+    forge("pass " + std::string(change > 0 ? "+1" : "-1"), forged);
+  }
+}
+
+/// The Euler part of a printer state taken apart: what precedes it, the
+/// graphs counted, and its "key:count" entries.
+struct EulerPart {
+  std::string printer, graphs;
+  std::vector<std::string> keys, counts;
+  std::string Join() const {
+    std::string out = printer + std::string(1, '\0') + graphs + " " + std::to_string(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) out += " " + keys[i] + ":" + counts[i];
+    return out;
+  }
+};
+
+EulerPart split_euler(const std::string& state) {
+  EulerPart part;
+  size_t split = state.find('\0');
+  part.printer = state.substr(0, split);
+  std::istringstream in(state.substr(split + 1));
+  size_t entries;
+  in >> part.graphs >> entries;
+  for (std::string word; in >> word;) {
+    part.keys.push_back(word.substr(0, word.find(':')));
+    part.counts.push_back(word.substr(word.find(':') + 1));
+  }
+  return part;
+}
+
+template <typename Forge>
+void forge_euler(const RunState& state, Forge forge) {
+  EulerPart part = split_euler(state.printer_state);
+  RunState forged = state;
+  EulerPart changed = part;
+  changed.graphs = mpz_class(mpz_class(part.graphs, 10) + 1).get_str();
+  forged.printer_state = changed.Join();
+  forge("Euler graphs +1", forged);
+  for (size_t i = 0; i < part.keys.size(); ++i) {
+    changed = part;
+    changed.counts[i] = mpz_class(mpz_class(part.counts[i], 10) + 1).get_str();
+    forged.printer_state = changed.Join();
+    forge("Euler count " + std::to_string(i) + " +1", forged);
+    // Codimension, component count, then (genus, valence) per component:
+    // each byte moved by one breaks the key or the type; the order that
+    // follows is any positive number, and only 0 breaks it.
+    int K = std::stoi(part.keys[i].substr(2, 2), nullptr, 16);
+    for (int byte = 0; byte < 2 + 2 * K; ++byte) {
+      for (int change : {1, -1}) {
+        changed = part;
+        int value = std::stoi(part.keys[i].substr(2 * byte, 2), nullptr, 16) + change;
+        if (value < 0 || value > 255) continue;
+        char hex[3];
+        snprintf(hex, sizeof(hex), "%02x", value);
+        changed.keys[i].replace(2 * byte, 2, hex);
+        forged.printer_state = changed.Join();
+        forge("Euler key " + std::to_string(i) + " byte " + std::to_string(byte) + (change > 0 ? " +1" : " -1"),
+              forged);
+      }
+    }
+    changed = part;
+    size_t order_at = 2 * (2 + 2 * static_cast<size_t>(K));
+    if (changed.keys[i].substr(order_at, 2) == "00") {
+      changed.keys[i].replace(order_at + 2, 16, std::string(16, '0'));
+      forged.printer_state = changed.Join();
+      forge("Euler key " + std::to_string(i) + " order 0", forged);
+    }
+    changed = part;
+    changed.keys[i].resize(changed.keys[i].size() - 2);
+    forged.printer_state = changed.Join();
+    forge("Euler key " + std::to_string(i) + " cut short", forged);
+  }
+}
+
+// Every state a run records passes the checks; every state changed in one
+// value (as a forger would, with the checksum made again) is refused.  A
+// change that keeps the state consistent (a task more or less done, an
+// automorphism order) cannot be told from a real state and is not tried.
+TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
+  const RecordedRun runs[] = {{2, 2, -1, 'L', true, false}, {2, 1, -1, 'N', true, true}, {1, 3, -1, 'T', true, true},
+                              {3, 0, -1, 'D', false, false}, {2, 3, -1, 'B', false, true},
+                              {3, 1, 3, 'L', true, false}};
+  for (const RecordedRun& run : runs) {
+    std::vector<RunState> states = record_states(run);
+    ASSERT_GT(states.size(), 3u);
+    size_t forgeries = 0;
+    for (size_t k = 0; k < states.size(); ++k) {
+      const RunState& state = states[k];
+      std::string where = "(" + std::to_string(run.g) + ", " + std::to_string(run.n) + ") -P " + run.printer +
+                          (run.euler ? " -E" : "") + (run.labelled ? " -L" : "") + " state " + std::to_string(k);
+      EXPECT_EQ("", resume_problem(run, state)) << where;
+      auto refused = [&](const std::string& change, const RunState& forged) {
+        ++forgeries;
+        EXPECT_NE("", resume_problem(run, forged)) << where << ": " << change;
+      };
+      forge_counters(state, run.edge_filter != -1, refused);
+      if (run.euler && state.pass > 0) forge_euler(state, refused);
+      if ((run.printer == 'L' || run.printer == 'D') && state.pass > 0) {
+        RunState forged = state;
+        size_t split = forged.printer_state.find('\0');
+        std::string table = forged.printer_state.substr(0, split);
+        std::string rest = split == std::string::npos ? "" : forged.printer_state.substr(split);
+        int section = std::stoi(table), number = std::stoi(table.substr(table.find(' ') + 1));
+        forged.printer_state = std::to_string(section) + " " + std::to_string(number + 100000) + rest;
+        refused("table number beyond the graphs printed", forged);
+        forged.printer_state = "99 " + std::to_string(number) + rest;
+        refused("table section beyond the codimensions", forged);
+      }
+    }
+    EXPECT_GT(forgeries, 100u);
+  }
+}
+
+TEST(CheckpointResumeTest, TypeWithoutGraphsHasNoState) {
+  RunState state;
+  EXPECT_NE("", resume_problem({0, 2, -1, 'T', false, false}, state));
+  // The smallest type with graphs has a state, which an empty one is not.
+  RecordedRun smallest{0, 3, -1, 'T', false, false};
+  EXPECT_NE("", resume_problem(smallest, state));
+  for (const RunState& recorded : record_states(smallest)) EXPECT_EQ("", resume_problem(smallest, recorded));
 }
 
 }  // namespace

@@ -221,7 +221,160 @@ void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   journal->Record(state);
 }
 
+namespace {
+
+std::string row_name(const char* name, size_t index) { return std::string(name) + "[" + std::to_string(index) + "]"; }
+
+mpz_class factorial(int n) {
+  mpz_class result;
+  mpz_fac_ui(result.get_mpz_t(), static_cast<unsigned long>(n));
+  return result;
+}
+
+/// Empty when every labelled count lies between the graphs found and n!
+/// times as many (each graph has 1 to n! labellings), else what is wrong.
+std::string labelled_problem(const std::vector<std::string>& labelled, const Counts& found, int n,
+                             const char* name, mpz_class& sum) {
+  mpz_class most = factorial(n);
+  for (size_t k = 0; k < labelled.size(); ++k) {
+    mpz_class count(labelled[k], 10);
+    sum += count;
+    if (count < found[k] || count > most * found[k])
+      return row_name(name, k) + " = " + labelled[k] + " is not between the " + std::to_string(found[k]) +
+             " graphs found and n! times as many";
+  }
+  return "";
+}
+
+}  // namespace
+
+// The one-vertex graphs the pass tries and finds: a vertex of genus j with
+// g - j loops, for each j whose graph is of the moduli type.
+void BoundaryComputer::one_vertex_counts(int filter, int64_t* tried_count, int64_t* found_count) const {
+  Graph one(g, n, 1);
+  one.marked_points[0] = static_cast<int8_t>(n);
+  for (int j = 0; j <= g; ++j) {
+    one.genus[0] = static_cast<int8_t>(j);
+    one.loops[0] = one.adjacency[0][0] = one.codimension = static_cast<int8_t>(g - j);
+    if (!IsOfModuliType(one, moduli_type)) continue;
+    ++*tried_count;
+    if (filter == -1 || filter == g - j) ++*found_count;
+  }
+}
+
+// What a run writes follows from the search: the one-vertex pass is fixed,
+// every later candidate is unconnected, duplicated or found, passes after
+// the current one have counted nothing, and the pass and the printing
+// flag follow from where the enumeration stopped.  A value that breaks
+// any of this was not written by a run of this type.
+std::string BoundaryComputer::counters_problem(const RunState& s, int filter) const {
+  size_t rows = static_cast<size_t>(2 * g + n - 1), codimensions = static_cast<size_t>(3 * g + n - 2);
+  size_t labelled_rows = count_labelled ? rows : 0, labelled_codimensions = count_labelled ? codimensions : 0;
+  if (s.tried.size() != rows || s.unconnected.size() != rows || s.duplicated.size() != rows ||
+      s.found.size() != rows || s.found_per_codimension.size() != codimensions)
+    return "its counters are not those of type (" + std::to_string(g) + ", " + std::to_string(n) + ")";
+  if (s.labelled_found.size() != labelled_rows || s.labelled_per_codimension.size() != labelled_codimensions)
+    return count_labelled ? "it has no labelled counts of this type" : "it has labelled counts, which -L makes";
+  int max_K = 2 * g + n - 2;
+  int end = max_K + 1;
+  if (filter != -1) end = std::min(end, filter + 2);
+  end = std::max(end, 2);
+  if (s.pass == 0) {
+    bool empty = !s.complete && s.tasks_done == 0 && !s.pass_printed && s.printer_state.empty();
+    for (size_t k = 0; k < rows; ++k)
+      empty = empty && s.tried[k] == 0 && s.unconnected[k] == 0 && s.duplicated[k] == 0 && s.found[k] == 0;
+    for (int64_t count : s.found_per_codimension) empty = empty && count == 0;
+    for (const auto* labelled : {&s.labelled_found, &s.labelled_per_codimension})
+      for (const std::string& count : *labelled) empty = empty && count == "0";
+    return empty ? "" : "it counts graphs before the first pass";
+  }
+  if (s.complete ? s.pass != end || s.tasks_done != 0 : s.pass < 2 || s.pass >= end)
+    return "pass " + std::to_string(s.pass) + (s.complete ? " ends" : " lies within") + " no run of this type";
+  bool printed = s.tasks_done > 0 || (s.complete && end > 2);
+  if (s.pass_printed != printed) return "its flag of a pass printed does not match the tasks done";
+  int64_t found_sum = 0;
+  for (size_t k = 0; k < rows; ++k) {
+    int64_t tried = s.tried[k], unconnected = s.unconnected[k], duplicated = s.duplicated[k], found = s.found[k];
+    int K = static_cast<int>(k);
+    bool counted = K >= 1 && (K < s.pass || (K == s.pass && s.tasks_done > 0));
+    if (!counted && (tried != 0 || unconnected != 0 || duplicated != 0 || found != 0))
+      return "pass " + std::to_string(K) + " has counts, but it has not run";
+    if (K == 1) {
+      int64_t one_vertex_tried = 0, one_vertex_found = 0;
+      one_vertex_counts(filter, &one_vertex_tried, &one_vertex_found);
+      if (tried != one_vertex_tried || unconnected != 0 || duplicated != 0 || found != one_vertex_found)
+        return "its counts of the one-vertex graphs are not those of this type";
+    }
+    if (K >= 2 &&
+        (unconnected > tried || duplicated > tried - unconnected || found != tried - unconnected - duplicated))
+      return "tried[" + std::to_string(K) + "] is not unconnected + duplicated + found";
+    // Every component count has stable graphs; a part of them may not.
+    if (filter == -1 && moduli_type == ModuliType::kStable && counted && K < s.pass && found == 0)
+      return "pass " + std::to_string(K) + " found no graph, yet every component count has some";
+    if (found > INT64_MAX - found_sum) return "its counts of graphs found overflow";
+    found_sum += found;
+  }
+  int64_t codimension_sum = 0;
+  for (size_t c = 0; c < codimensions; ++c) {
+    int64_t count = s.found_per_codimension[c];
+    if (filter != -1 && static_cast<int>(c) != filter && count != 0)
+      return "it found graphs of codimension " + std::to_string(c) + ", which the edge filter leaves out";
+    if (count > INT64_MAX - codimension_sum) return "its counts of graphs found overflow";
+    codimension_sum += count;
+  }
+  if ((filter == -1 || filter == 0) && s.found_per_codimension[0] != 1)
+    return "it has not exactly the one graph of codimension 0";
+  if (codimension_sum != found_sum) return "its graphs found per codimension do not add up to those found";
+  if (!count_labelled) return "";
+  mpz_class by_components = 0, by_codimension = 0;
+  std::string problem = labelled_problem(s.labelled_found, s.found, n, "labelled", by_components);
+  if (problem.empty())
+    problem = labelled_problem(s.labelled_per_codimension, s.found_per_codimension, n, "labelled-codimensions",
+                               by_codimension);
+  if (problem.empty() && by_components != by_codimension)
+    problem = "its labelled graphs per codimension do not add up to those found";
+  return problem;
+}
+
+size_t BoundaryComputer::pass_task_count(int K) {
+  work_graph.g = g;
+  work_graph.n = n;
+  work_graph.Clear(static_cast<int8_t>(K));
+  bt_g(0);
+  size_t count = edge_tasks.size();
+  edge_tasks.clear();
+  return count;
+}
+
+std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer_, int edge_filter_) {
+  if (resume == nullptr) return "";
+  const RunState& s = *resume;
+  if (2 * g + n - 3 < 0)
+    return "type (" + std::to_string(g) + ", " + std::to_string(n) + ") has no stable graphs to resume";
+  std::string problem = counters_problem(s, edge_filter_);
+  if (!problem.empty() || s.pass == 0) return problem;
+  if (s.tasks_done > 0) {
+    edge_filter = edge_filter_;
+    size_t tasks = pass_task_count(s.pass);
+    if (s.tasks_done >= tasks)
+      return "pass " + std::to_string(s.pass) + " has " + std::to_string(tasks) + " tasks, not more than the " +
+             std::to_string(s.tasks_done) + " recorded as done";
+  }
+  if (!printer_.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
+  PrintedSoFar printed;
+  printed.g = g;
+  printed.n = n;
+  for (int64_t count : s.found) printed.per_components.push_back(mpz_class(std::to_string(count), 10));
+  for (int64_t count : s.found_per_codimension) printed.per_codimension.push_back(mpz_class(std::to_string(count), 10));
+  for (const std::string& count : s.labelled_found) printed.labelled_per_components.push_back(mpz_class(count, 10));
+  for (const std::string& count : s.labelled_per_codimension)
+    printed.labelled_per_codimension.push_back(mpz_class(count, 10));
+  return printer_.RestoredStateProblem(printed);
+}
+
 void BoundaryComputer::restore(const RunState& state) {
+  std::string problem = ResumeProblem(*printer, edge_filter);
+  if (!problem.empty()) throw std::invalid_argument("a resumed state that no run of this type writes: " + problem);
   auto take = [](Counts& counts, const std::vector<int64_t>& saved) {
     if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another type");
     counts = saved;

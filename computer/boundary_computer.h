@@ -7,6 +7,7 @@
 #include <stdio.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "computer/computer.h"
@@ -42,6 +43,14 @@ class BoundaryComputer : public Computer {
   void Compute(GraphPrinter& printer, ::Statistics mode) override;
   void Compute(GraphPrinter& printer) override;
   void Statistics(FILE* out) override;
+  /// Empty when `resume` is unset, or a state that a run of this type,
+  /// edge filter and labelled counting, printing through `printer`, can
+  /// have recorded: every counter in range and consistent with the others,
+  /// the pass and its tasks done within the run, the printer's state one
+  /// it can have after the graphs counted.  Else what is wrong, as the end
+  /// of a sentence.  Takes the state up into `printer` (as Compute does
+  /// again): call it with the printer Compute will get, before writing.
+  std::string ResumeProblem(GraphPrinter& printer, int edge_filter);
   void TerseStatistics(FILE* out) override;
 
   GraphPrinter* printer = nullptr;
@@ -87,6 +96,7 @@ class BoundaryComputer : public Computer {
  private:
   int max_K() const { return 2 * g + n - 2; }
   void one_vertex_pass();
+  void one_vertex_counts(int filter, int64_t* tried_count, int64_t* found_count) const;
   void add_to_store();
   void empty_store_to_statistics();
   void run_pass(int K);
@@ -94,6 +104,8 @@ class BoundaryComputer : public Computer {
   void flush_batch();
   void record(int pass, size_t tasks_done, bool complete = false);
   void restore(const RunState& state);
+  std::string counters_problem(const RunState& state, int edge_filter) const;
+  size_t pass_task_count(int K);
   Graph& next_batch_record();
 
   // The vertex levels of the generator: genus, marked points and loops of

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -61,24 +62,69 @@ class EulerTable {
   std::map<std::pair<int, int>, mpq_class> values_;
 };
 
-/// The term of a key: count * prod chi / |Aut|.
-mpq_class key_sum(const std::string& key, const mpz_class& count, EulerTable& chi) {
-  int K = static_cast<unsigned char>(key[1]);
-  mpq_class sum = 1;
-  for (int v = 0; v < K; ++v)
-    sum *= chi(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
-  size_t at = 2 + 2 * static_cast<size_t>(K);
+/// A key taken apart.
+struct KeyParts {
+  int codimension = 0;
+  int K = 0;
+  std::vector<std::pair<int, int>> vertices;  // (genus, valence), ascending
   mpz_class order;
+};
+
+/// Takes a key apart; false for bytes that make_key never writes: a
+/// component count out of range, a length that does not fit it, unstable
+/// or unsorted vertices, an order of 0.
+bool decode_key(const std::string& key, KeyParts& parts) {
+  if (key.size() < 2) return false;
+  parts.codimension = static_cast<unsigned char>(key[0]);
+  parts.K = static_cast<unsigned char>(key[1]);
+  if (parts.K < 1 || parts.K > kMaxComponents) return false;
+  size_t at = 2 + 2 * static_cast<size_t>(parts.K);
+  if (key.size() < at + 2) return false;
+  parts.vertices.clear();
+  for (int v = 0; v < parts.K; ++v) {
+    std::pair<int, int> vertex(static_cast<unsigned char>(key[2 + 2 * v]), static_cast<unsigned char>(key[3 + 2 * v]));
+    if (2 * vertex.first - 2 + vertex.second <= 0) return false;
+    if (v > 0 && vertex < parts.vertices.back()) return false;
+    parts.vertices.push_back(vertex);
+  }
   if (key[at] == kBigOrder) {
-    order.set_str(key.substr(at + 1), 16);
+    std::string digits = key.substr(at + 1);
+    if (digits.find_first_not_of("0123456789abcdef") != std::string::npos || digits[0] == '0') return false;
+    parts.order.set_str(digits, 16);
   } else {
+    if (key[at] != '\0' || key.size() != at + 9) return false;
     uint64_t small = 0;
     for (int byte = 0; byte < 8; ++byte)
       small |= static_cast<uint64_t>(static_cast<unsigned char>(key[at + 1 + byte])) << (8 * byte);
-    order = static_cast<unsigned long>(small);
+    parts.order = static_cast<unsigned long>(small);
   }
+  return parts.order > 0;
+}
+
+/// Empty when a decoded key is that of a stable graph of type (g, n), else
+/// what is wrong: the genera and the loops (first Betti number) must add
+/// up to g, the valences to twice the edges plus n.
+std::string key_type_problem(const KeyParts& parts, int g, int n) {
+  int edges = parts.codimension, betti = edges - parts.K + 1;
+  int genus = betti, valence = 0;
+  for (const auto& vertex : parts.vertices) {
+    genus += vertex.first;
+    valence += vertex.second;
+    if (parts.K > 1 && vertex.second == 0) return "a key with an isolated component";
+  }
+  if (betti < 0 || parts.K > 2 * g - 2 + n || edges > 3 * g - 3 + n) return "a key beyond the type's graphs";
+  if (genus != g || valence != 2 * edges + n) return "a key of a graph of another type";
+  return "";
+}
+
+/// The term of a key: count * prod chi / |Aut|.
+mpq_class key_sum(const std::string& key, const mpz_class& count, EulerTable& chi) {
+  KeyParts parts;
+  if (!decode_key(key, parts)) throw std::logic_error("an Euler sum key that was never made");
+  mpq_class sum = 1;
+  for (const auto& vertex : parts.vertices) sum *= chi(vertex.first, vertex.second);
   sum *= count;
-  sum /= order;
+  sum /= parts.order;
   return sum;
 }
 
@@ -181,8 +227,12 @@ bool EulerSums::RestoreState(const std::string& state) {
       }
       key.push_back(static_cast<char>(value));
     }
+    KeyParts parts;
+    if (!decode_key(key, parts)) return false;
     std::string count_text = word.substr(colon + 1);
-    if (count_text.empty() || count_text.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (count_text.empty() || count_text.find_first_not_of("0123456789") != std::string::npos ||
+        count_text[0] == '0')
+      return false;
     restored.add_count(key, mpz_class(count_text, 10));
   }
   std::string rest;
@@ -191,6 +241,37 @@ bool EulerSums::RestoreState(const std::string& state) {
   big_counts_.swap(restored.big_counts_);
   graphs_ = graphs;
   return true;
+}
+
+std::string EulerSums::CountsProblem(int g, int n, const mpz_class& graphs,
+                                     const std::vector<mpz_class>& per_components,
+                                     const std::vector<mpz_class>& per_codimension) const {
+  if (graphs != mpz_class(static_cast<unsigned long>(graphs_)))
+    return "the Euler sums count " + std::to_string(graphs_) + " graphs, not the " + graphs.get_str() + " printed";
+  std::vector<mpz_class> by_components(per_components.size()), by_codimension(per_codimension.size());
+  auto count = [&](const std::string& key, const mpz_class& times) -> std::string {
+    KeyParts parts;
+    if (!decode_key(key, parts)) return "a key that is not one";
+    std::string problem = key_type_problem(parts, g, n);
+    if (!problem.empty()) return problem;
+    if (static_cast<size_t>(parts.K) >= by_components.size() ||
+        static_cast<size_t>(parts.codimension) >= by_codimension.size())
+      return "a key of graphs that were not printed";
+    by_components[static_cast<size_t>(parts.K)] += times;
+    by_codimension[static_cast<size_t>(parts.codimension)] += times;
+    return "";
+  };
+  for (const auto& entry : counts_) {
+    std::string problem = count(entry.first, mpz_class(static_cast<unsigned long>(entry.second)));
+    if (!problem.empty()) return "the Euler sums hold " + problem;
+  }
+  for (const auto& entry : big_counts_) {
+    std::string problem = count(entry.first, entry.second);
+    if (!problem.empty()) return "the Euler sums hold " + problem;
+  }
+  if (by_components != per_components) return "the Euler sums count other graphs per component count than printed";
+  if (by_codimension != per_codimension) return "the Euler sums count other graphs per codimension than printed";
+  return "";
 }
 
 void EulerSums::Merge(const EulerSums& other) {

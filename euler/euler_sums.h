@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "graph/graph.h"
 
@@ -36,8 +37,15 @@ class EulerSums {
   /// Everything counted, as text, to take up in another process.
   std::string State() const;
   /// Replaces the counts by a State(); false, changing nothing, for a text
-  /// State never returns.
+  /// State never returns (a key that is not one, a count of 0, ...).
   bool RestoreState(const std::string& state);
+  /// Empty when what is counted could be that of `graphs` graphs of type
+  /// (g, n), of which per_components[K] have K components and
+  /// per_codimension[c] codimension c (for labelled graphs counted without
+  /// being made, those are the labelled graphs); else what is wrong.  For
+  /// a restored State, whose keys come from outside.
+  std::string CountsProblem(int g, int n, const mpz_class& graphs, const std::vector<mpz_class>& per_components,
+                            const std::vector<mpz_class>& per_codimension) const;
   /// Number of graphs counted (the graphs handed over, not the labelled
   /// graphs counted through AddLabelledGraphs).
   uint64_t graphs() const { return graphs_; }

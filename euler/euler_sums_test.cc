@@ -154,3 +154,41 @@ TEST(EulerSums, StateCarriesCountsPastSixtyFourBits) {
     EXPECT_FALSE(restored.RestoreState(bad)) << bad;
   EXPECT_EQ(sums.ByCodimension(), restored.ByCodimension()) << "a refused state changes nothing";
 }
+
+// A State comes from a file: a key that make_key never writes (whose
+// component count runs past its bytes, with an order of 0, an unstable or
+// unsorted vertex) is refused, so that the sums never read past a key or
+// divide by 0.
+TEST(EulerSums, RestoreStateRefusesKeysNeverMade) {
+  EulerSums sums;
+  sums.Add(MakeGraph({0}, {4}, {0}));
+  // Codimension 0, one component of genus 0 and valence 4, |Aut| = 4!.
+  const std::string key = "00010004" "00" "1800000000000000";
+  ASSERT_EQ("1 1 " + key + ":1", sums.State());
+  EulerSums restored;
+  ASSERT_TRUE(restored.RestoreState(sums.State()));
+  for (const std::string& bad : {std::string("0028") + key.substr(4), std::string("00000004") + key.substr(8),
+                                 key.substr(0, 10) + std::string(16, '0'), std::string("00010002") + key.substr(8),
+                                 key + "00", key.substr(0, 20), std::string("00020004") + "0003" + key.substr(8),
+                                 std::string("00010004ff"), std::string("00010004ff3031"), std::string("00010004ff7a")})
+    EXPECT_FALSE(restored.RestoreState("1 1 " + bad + ":1")) << bad;
+  EXPECT_FALSE(restored.RestoreState("1 1 " + key + ":0")) << "a count of 0";
+  EXPECT_FALSE(restored.RestoreState("1 1 " + key + ":01")) << "a count as State never writes it";
+  EXPECT_EQ(sums.State(), restored.State()) << "a refused state changes nothing";
+}
+
+// The keys of a restored State are checked against the type and the
+// graphs printed: per component count, per codimension, in all.
+TEST(EulerSums, CountsProblemComparesWithTheGraphsPrinted) {
+  EulerSums sums;
+  sums.Add(MakeGraph({0}, {4}, {0}));
+  sums.Add(MakeGraph({0}, {4}, {0}));
+  std::vector<mpz_class> per_components = {0, 2}, per_codimension = {2, 0};
+  EXPECT_EQ("", sums.CountsProblem(0, 4, 2, per_components, per_codimension));
+  EXPECT_NE("", sums.CountsProblem(1, 2, 2, per_components, per_codimension)) << "another type";
+  EXPECT_NE("", sums.CountsProblem(0, 5, 2, per_components, per_codimension)) << "another type";
+  EXPECT_NE("", sums.CountsProblem(0, 4, 3, per_components, per_codimension)) << "more graphs";
+  EXPECT_NE("", sums.CountsProblem(0, 4, 2, {0, 1}, per_codimension)) << "fewer with one component";
+  EXPECT_NE("", sums.CountsProblem(0, 4, 2, per_components, {1, 1})) << "another codimension";
+  EXPECT_NE("", sums.CountsProblem(0, 4, 2, {0}, {2})) << "components not printed";
+}

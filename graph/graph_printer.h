@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_
 #define STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_
 
+#include <gmpxx.h>
 #include <stdint.h>
 
 #include <map>
@@ -39,6 +40,25 @@ void ForEachGraphToPrint(GraphsByCodimension& graphs, int edge_filter, Print pri
       if (edge_filter == -1 || graph->codimension == edge_filter) print(*graph);
 }
 
+/// What a run has handed a printer up to a state it recorded: the type,
+/// and the graphs per component count K (index K) and per codimension;
+/// when the run counts labelled graphs, also the labelled graphs over them
+/// (else those two are empty).  A restored printer state is checked
+/// against it.
+struct PrintedSoFar {
+  int g = 0;
+  int n = 0;
+  std::vector<mpz_class> per_components, per_codimension;
+  std::vector<mpz_class> labelled_per_components, labelled_per_codimension;
+};
+
+/// Empty when a printer that numbers the graphs of each codimension in
+/// turn can be in section `codimension` at number `number` after `printed`
+/// (through its edge filter, -1 for none), or still at its start
+/// (`initial` and 0) before any graph; else what is wrong, naming `what`.
+std::string SectionProblem(const PrintedSoFar& printed, int edge_filter, int codimension, int number, int initial,
+                           const char* what);
+
 class GraphPrinter {
  public:
   virtual ~GraphPrinter() {}
@@ -55,6 +75,12 @@ class GraphPrinter {
   /// Takes up a State() of a printer of the same kind and arguments in place
   /// of BeginPrint; false, changing nothing, for a text it never returns.
   virtual bool RestoreState(const std::string& state) { return state.empty(); }
+  /// After RestoreState: empty when the state taken up is one this printer
+  /// can have after receiving `printed`, else what is wrong with it.
+  virtual std::string RestoredStateProblem(const PrintedSoFar& printed) const {
+    (void)printed;
+    return "";
+  }
 };
 
 #endif  // STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_

@@ -9,6 +9,13 @@
 LabellingPrinter::LabellingPrinter(GraphPrinter& printer, size_t batch_size)
     : printer_(printer), batch_size_(batch_size > 0 ? batch_size : 1) {}
 
+std::string LabellingPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
+  PrintedSoFar labelled = printed;
+  labelled.per_components = printed.labelled_per_components;
+  labelled.per_codimension = printed.labelled_per_codimension;
+  return printer_.RestoredStateProblem(labelled);
+}
+
 void LabellingPrinter::BeginPrint() { printer_.BeginPrint(); }
 
 void LabellingPrinter::EndPrint() {

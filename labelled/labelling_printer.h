@@ -34,6 +34,8 @@ class LabellingPrinter : public GraphPrinter {
   /// The wrapped printer's: this one keeps nothing from call to call.
   std::string State() const override { return printer_.State(); }
   bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
+  /// The wrapped printer's, which has received the labelled graphs.
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
  private:
   void add(const Graph& graph, const int8_t* word);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/printable_text.h"
 #include "main/number_argument.h"
 #include "main/usage.h"
 
@@ -172,6 +173,6 @@ bool ParseOptions(Tool tool, int argc, char** argv, Options* options, std::strin
     *error = parser.error();
   }
   if (args.size() > 1) options->run_arguments.assign(args.begin() + 1, args.end());
-  *error = OneLine(*error);
+  *error = PrintableText(*error);
   return good;
 }

@@ -19,6 +19,7 @@
 #include "computer/boundary_computer.h"
 #include "computer/parallel_runner.h"
 #include "euler/euler_check.h"
+#include "graph/printable_text.h"
 #include "graph/type_capacity.h"
 #include "main/exit_status.h"
 #include "main/options_parser.h"
@@ -95,8 +96,9 @@ bool write_poset_checks(const char* program, int g, int n, PrinterChain& chain) 
   return false;
 }
 
-/// Opens the --output file and the checkpoint; "" or why the run may not
-/// start.  Changes nothing on disk when it refuses.
+/// Opens the --output file and the checkpoint, whose state is checked in
+/// full once the printers are built; "" or why the run may not start.
+/// Changes nothing on disk when it refuses.
 std::string open_files(const Options& options, const RunPlace& place, std::unique_ptr<CheckpointFile>* checkpoint) {
   const CheckpointOptions& files = options.checkpoint;
   // Under MPI the launcher pipes rank 0's standard output: a resumed run
@@ -105,12 +107,10 @@ std::string open_files(const Options& options, const RunPlace& place, std::uniqu
     return "--checkpoint needs --output FILE under MPI: the launcher passes standard output through a pipe, "
            "which a resumed run cannot cut back";
   if (!files.output.empty() && freopen(files.output.c_str(), "ab", stdout) == nullptr)
-    return "cannot open " + OneLine(files.output) + " for appending: " + strerror(errno);
+    return "cannot open " + PrintableText(files.output) + " for appending: " + strerror(errno);
   if (files.path.empty()) return "";
   *checkpoint = std::make_unique<CheckpointFile>(files.path, options.run_arguments, files.interval_seconds, stdout);
-  std::string refusal = (*checkpoint)->Open();
-  if (refusal.empty()) refusal = (*checkpoint)->PrepareOutput();
-  return refusal;
+  return (*checkpoint)->Open();
 }
 
 /// The enumeration of one type, once its files are open.
@@ -143,6 +143,17 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   // makes the run a failure.
   setup.watched = {{stdout, "standard output"}, {stderr, "standard error"}};
   PrinterChain chain(setup);
+  if (checkpoint != nullptr) {
+    // The recorded state is checked in full, against these printers,
+    // before anything is written or cut.
+    std::string refusal = checkpoint->StateRefusal(computer.ResumeProblem(chain.head(), options.edge_filter));
+    if (refusal.empty()) refusal = checkpoint->PrepareOutput();
+    if (!refusal.empty()) {
+      complain(program, refusal);
+      return kExitBadInput;
+    }
+  }
+  PrintCompilationFlags();
   chain.checked().Check();  // the banner
   // The poset names the targets of its contractions, one codimension
   // below those it prints, by the Ids a run of that codimension gives.
@@ -186,7 +197,6 @@ int run_enumeration(const Options& options, const char* program, const RunPlace&
     complain(program, refusal);
     return kExitBadInput;
   }
-  PrintCompilationFlags();
   try {
     return enumerate(options, program, place, checkpoint.get());
   } catch (const OutputError& error) {

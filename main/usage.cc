@@ -137,8 +137,3 @@ const char* ProgramName(const char* argv0, Tool tool) {
   return tool == Tool::kConvert ? "stable-graphs-convert" : "stable-graphs";
 }
 
-std::string OneLine(std::string text) {
-  for (char& c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-  return text;
-}

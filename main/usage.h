@@ -25,8 +25,4 @@ void PrintCompilationFlags();
 /// empty name).
 const char* ProgramName(const char* argv0, Tool tool = Tool::kEnumerate);
 
-/// `text` with control characters (line ends, tabs, escapes) replaced by
-/// '?', so that a message quoting an argument stays one line.
-std::string OneLine(std::string text);
-
 #endif  // STABLE_GRAPHS_MAIN_USAGE_H_

@@ -21,6 +21,9 @@ class BoundaryComplexPrinter : public GraphPrinter {
   /// The wrapped printer's state, a NUL byte, then the sums so far.
   std::string State() const override;
   bool RestoreState(const std::string& state) override;
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override {
+    return printer_.RestoredStateProblem(printed);
+  }
 
   /// The sums of every graph so far.
   const BoundaryComplexSums& Sums() const { return sums_; }

@@ -34,6 +34,9 @@ class CheckedPrinter : public GraphPrinter {
   /// The graphs passed on so far.
   uint64_t graphs() const { return graphs_; }
   bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override {
+    return printer_.RestoredStateProblem(printed);
+  }
 
  private:
   GraphPrinter& printer_;

@@ -14,6 +14,10 @@ std::string DotGraphPrinter::State() const { return numbering_.State(); }
 
 bool DotGraphPrinter::RestoreState(const std::string& state) { return numbering_.RestoreState(state); }
 
+std::string DotGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
+  return SectionProblem(printed, edge_filter, numbering_.section_codimension(), numbering_.number(), -1, "the graph numbering");
+}
+
 void DotGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_graph(graph); });
 }

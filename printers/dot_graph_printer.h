@@ -41,6 +41,7 @@ class DotGraphPrinter : public GraphPrinter {
   /// The numbering: "section-codimension number".
   std::string State() const override;
   bool RestoreState(const std::string& state) override;
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
   FILE* file;
   int edge_filter;

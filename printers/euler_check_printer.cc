@@ -39,6 +39,19 @@ bool EulerCheckPrinter::RestoreState(const std::string& state) {
   return true;
 }
 
+// The graphs received are those printed; when each stands for its labelled
+// graphs, the keys count the labelled ones.
+std::string EulerCheckPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
+  mpz_class graphs = 0;
+  for (const mpz_class& count : printed.per_components) graphs += count;
+  const PrintedSoFar& p = printed;
+  std::string problem =
+      count_labelled_graphs
+          ? Sums().CountsProblem(p.g, p.n, graphs, p.labelled_per_components, p.labelled_per_codimension)
+          : Sums().CountsProblem(p.g, p.n, graphs, p.per_components, p.per_codimension);
+  return problem.empty() ? printer_.RestoredStateProblem(printed) : problem;
+}
+
 EulerSums EulerCheckPrinter::Sums() const {
   EulerSums total;
   for (const EulerSums& part : parts_) total.Merge(part);

@@ -26,6 +26,9 @@ class EulerCheckPrinter : public GraphPrinter {
   /// The wrapped printer's state, a NUL byte, then the sums so far.
   std::string State() const override;
   bool RestoreState(const std::string& state) override;
+  /// Checks the sums against the graphs printed, then the wrapped
+  /// printer's state.
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
   /// The sums of every graph so far.
   EulerSums Sums() const;

@@ -30,6 +30,10 @@ class GraphIdNumbering {
   void Reset();
   /// The numbering so far: "section-codimension number".
   std::string State() const;
+  /// The codimension of the section under way (-1 before the first graph)
+  /// and the number of its last graph.
+  int section_codimension() const { return section_codimension_; }
+  int number() const { return number_; }
   /// Takes up a State(); false, changing nothing, for a text it never returns.
   bool RestoreState(const std::string& state);
 

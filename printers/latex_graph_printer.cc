@@ -50,6 +50,12 @@ bool LaTeXGraphPrinter::RestoreState(const std::string& state) {
   return true;
 }
 
+// The table's section is that of the last graph's codimension, and holds
+// at most the graphs of that codimension printed.
+std::string LaTeXGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
+  return SectionProblem(printed, edge_filter, prev_K, counter, 1, "the LaTeX table");
+}
+
 void LaTeXGraphPrinter::EndPrint() { fputs("  \\end{longtable}\n\\end{document}\n", file); }
 
 void LaTeXGraphPrinter::print_middle(const Graph* graph, bool by_components) {

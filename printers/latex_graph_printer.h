@@ -25,6 +25,7 @@ class LaTeXGraphPrinter : public GraphPrinter {
   /// The table position: "section-key cell-counter".
   std::string State() const override;
   bool RestoreState(const std::string& state) override;
+  std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
   FILE* file;
   int edge_filter;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/printable_text.h"
 #include "labelled/canonical_labellings.h"
 #include "stream/record_check.h"
 #include "stream/record_io.h"
@@ -32,14 +33,14 @@ struct BinaryGraphReader::LabellingCheck {
 
 BinaryGraphReader::BinaryGraphReader(const char* path) : file(fopen(path, "rb")), owns_file(true) {
   if (file == nullptr) {
-    open_error = std::string("cannot open graph stream ") + path + ": " + strerror(errno);
+    open_error = "cannot open graph stream " + PrintableText(path) + ": " + strerror(errno);
     return;
   }
   // fopen opens a directory for reading; its first read would fail with a
   // less telling message.
   struct stat status;
   if (fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
-    open_error = std::string("cannot open graph stream ") + path + ": it is a directory";
+    open_error = "cannot open graph stream " + PrintableText(path) + ": it is a directory";
     close_file();
   }
 }
