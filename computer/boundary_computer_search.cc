@@ -94,7 +94,7 @@ void BoundaryComputer::bt_m(int v) {
 // candidate before any counter moves, so they are not created at all.
 void BoundaryComputer::add_edge_task() {
   if (edge_filter != -1 && EdgeTask::CodimensionOf(work_graph) != edge_filter) return;
-  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph));
+  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, search));
   if (count_labelled) edge_tasks.back()->labelled = std::make_unique<LabelledTally>();
 }
 

@@ -19,8 +19,8 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const Graph& start)
-    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)),
+EdgeTask::EdgeTask(const Graph& start, SearchKind kind)
+    : stored(start), work_graph(start), kind_(kind), g_(start.g), codimension_(CodimensionOf(start)),
       scratch_(-1, -1, -1) {}
 
 int EdgeTask::CodimensionOf(const Graph& start) {
@@ -31,7 +31,10 @@ int EdgeTask::CodimensionOf(const Graph& start) {
 
 void EdgeTask::Run(std::atomic<long>* found_so_far) {
   found_so_far_ = found_so_far;
+  // Made here, not with the task: a pass holds all its tasks at once.
+  if (kind_ != SearchKind::kStored) least_ = std::make_unique<LexLeastTest>(work_graph);
   bt_a(0, 1);
+  least_.reset();
   report_found();
   found_so_far_ = nullptr;
   store_by_class_.clear();
@@ -42,9 +45,16 @@ void EdgeTask::Run(std::atomic<long>* found_so_far) {
 void EdgeTask::bt_a(int i, int j) {
   Graph& w = work_graph;
   const int K = w.K;
+  ++nodes;
   if (j >= K) {
     ++i;
     j = i + 1;
+    // Rows 0 .. i - 1 are final: a smaller relabelling among them is
+    // smaller for every completion.
+    if (kind_ == SearchKind::kPruned && i < K - 1 && !least_->MayBecomeLeast(w, i)) {
+      ++pruned;
+      return;
+    }
   }
   if (i >= K - 1) {
     complete_candidate();
@@ -171,7 +181,7 @@ bool EdgeTask::correct() {
     ++unconnected;
     return false;
   }
-  if (duplicate()) {
+  if (kind_ == SearchKind::kStored ? duplicate() : !least_->IsLeast(work_graph)) {
     ++duplicated;
     return false;
   }
@@ -207,13 +217,15 @@ bool EdgeTask::duplicate() {
 }
 
 void EdgeTask::add_to_store() {
-  ClassBucket& bucket = *candidate_bucket_;
-  if (work_graph.nautyK != -1)
-    forms_.Insert(bucket.ordinal, work_graph);
-  else
-    bucket.unformed = static_cast<long>(stored.size());
+  if (kind_ == SearchKind::kStored) {
+    ClassBucket& bucket = *candidate_bucket_;
+    if (work_graph.nautyK != -1)
+      forms_.Insert(bucket.ordinal, work_graph);
+    else
+      bucket.unformed = static_cast<long>(stored.size());
+    ++bucket.size;
+  }
   stored.Append(work_graph);
-  ++bucket.size;
   if (labelled) labelled->Add(work_graph);
   if (found_so_far_ != nullptr && ++found_unreported_ == 256) report_found();
 }

@@ -11,9 +11,25 @@
 
 #include "computer/canonical_form_set.h"
 #include "computer/compact_graphs.h"
+#include "computer/lex_least.h"
 #include "graph/graph.h"
 #include "graph/graph_class.h"
 #include "labelled/labelled_count.h"
+
+/// How a task tells the first graph of each isomorphism class from its
+/// repeats.  The search meets the candidates of a task in ascending order
+/// of their upper triangles, so the first of a class is the one that is
+/// least among its relabellings.
+enum class SearchKind {
+  /// Keeps every graph found and compares candidates by canonical form.
+  kStored,
+  /// Keeps a connected candidate when it is least (LexLeastTest): the same
+  /// graphs and counters as kStored, without remembering the graphs.
+  kOrderly,
+  /// As kOrderly, and cuts a branch once its final rows show a smaller
+  /// relabelling: the same graphs, fewer candidates tried.
+  kPruned,
+};
 
 /// The edge level of one pass for one decoration: every assignment of edge
 /// multiplicities to a working graph whose genera, marked points and loops
@@ -26,7 +42,7 @@ class EdgeTask {
  public:
   /// Takes the working graph as the loop level leaves it: decorations,
   /// valences and running totals set, no edge between vertices yet.
-  explicit EdgeTask(const Graph& start);
+  explicit EdgeTask(const Graph& start, SearchKind kind = SearchKind::kStored);
 
   /// The codimension of every candidate grown from `start`: g - 1 + K minus
   /// the vertex genera, since the edges make up the rest of the genus.
@@ -48,6 +64,9 @@ class EdgeTask {
   int64_t unconnected = 0;
   int64_t duplicated = 0;
   int64_t found = 0;
+  /// Calls of the edge level, and branches cut by kPruned's row test.
+  int64_t nodes = 0;
+  int64_t pruned = 0;
   /// The survivors, in generation order.
   CompactGraphs stored;
   /// When set before Run, the labelled graphs over the survivors.
@@ -72,6 +91,8 @@ class EdgeTask {
   void report_found();
 
   Graph work_graph;
+  SearchKind kind_;
+  std::unique_ptr<LexLeastTest> least_;  // while Run runs, unless kStored
   int g_;
   int codimension_;
   bool visited_[kMaxComponents] = {};
