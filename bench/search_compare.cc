@@ -38,7 +38,7 @@ struct Outcome {
   uint64_t hash = 0;
   uint64_t bytes = 0;
   int64_t tried = 0, unconnected = 0, duplicated = 0, found = 0;
-  int64_t nodes = 0, pruned = 0;
+  int64_t nodes = 0, pruned = 0, branches = 0;
   int64_t found_per_codimension[64] = {};
 };
 
@@ -74,10 +74,11 @@ class SerialRunner : public TaskRunner {
       tasks[i]->Run();
       nodes += tasks[i]->nodes;
       pruned += tasks[i]->pruned;
+      branches += tasks[i]->relabelling_branches;
       done(i);
     }
   }
-  int64_t nodes = 0, pruned = 0;
+  int64_t nodes = 0, pruned = 0, branches = 0;
 };
 
 struct Options {
@@ -128,6 +129,7 @@ Outcome run(const Options& options, SearchKind kind) {
   outcome.found = sum(computer.found);
   outcome.nodes = runner.nodes;
   outcome.pruned = runner.pruned;
+  outcome.branches = runner.branches;
   for (size_t c = 0; c < computer.found_per_codimension.size() && c < 64; ++c)
     outcome.found_per_codimension[c] = computer.found_per_codimension[c];
   return outcome;
@@ -234,16 +236,17 @@ int main(int argc, char** argv) {
   printf("(%d, %d)%s%s%s, %d round(s), one thread each\n", options.g, options.n,
          options.edge_filter >= 0 ? (" -C " + std::to_string(options.edge_filter)).c_str() : "",
          options.labelled ? " -L" : "", options.count_only ? " count only" : "", options.rounds);
-  printf("%-8s %10s %8s %9s %14s %12s %14s %12s %14s %12s %16s\n", "kind", "CPU s", "ratio", "peak MiB", "tried",
-         "unconnected", "duplicated", "found", "edge nodes", "pruned", "stream hash");
+  printf("%-8s %10s %8s %9s %14s %12s %14s %12s %14s %12s %14s %16s\n", "kind", "CPU s", "ratio", "peak MiB", "tried",
+         "unconnected", "duplicated", "found", "edge nodes", "pruned", "test branches", "stream hash");
   bool agree = true;
   for (size_t k = 0; k < count; ++k) {
     const Outcome& o = outcomes[k];
-    printf("%-8s %10.2f %8.3f %9.1f %14lld %12lld %14lld %12lld %14lld %12lld %016llx\n", kind_name(options.kinds[k]),
+    printf("%-8s %10.2f %8.3f %9.1f %14lld %12lld %14lld %12lld %14lld %12lld %14lld %016llx\n", kind_name(options.kinds[k]),
            best[k].cpu, best[0].cpu > 0 ? best[k].cpu / best[0].cpu : 0.0, best[k].peak_kib / 1024.0,
            static_cast<long long>(o.tried), static_cast<long long>(o.unconnected),
            static_cast<long long>(o.duplicated), static_cast<long long>(o.found), static_cast<long long>(o.nodes),
-           static_cast<long long>(o.pruned), static_cast<unsigned long long>(o.hash));
+           static_cast<long long>(o.pruned), static_cast<long long>(o.branches),
+           static_cast<unsigned long long>(o.hash));
     if (!same_graphs(o, outcomes[0])) agree = false;
   }
   printf("%s\n", agree ? "same graphs in the same order" : "DIFFERENT GRAPHS");

@@ -34,6 +34,7 @@ void EdgeTask::Run(std::atomic<long>* found_so_far) {
   // Made here, not with the task: a pass holds all its tasks at once.
   if (kind_ != SearchKind::kStored) least_ = std::make_unique<LexLeastTest>(work_graph);
   bt_a(0, 1);
+  if (least_) relabelling_branches = least_->branches();
   least_.reset();
   report_found();
   found_so_far_ = nullptr;
@@ -51,12 +52,13 @@ void EdgeTask::bt_a(int i, int j) {
     j = i + 1;
     // Rows 0 .. i - 1 are final: a smaller relabelling among them is
     // smaller for every completion.
-    if (kind_ == SearchKind::kPruned && i < K - 1 && !least_->MayBecomeLeast(w, i)) {
+    if (kind_ == SearchKind::kPruned && i < K - 1 && !least_->MayBecomeLeastAfterRow(w, i)) {
       ++pruned;
       return;
     }
   }
   if (i >= K - 1) {
+    final_rows_ = K - 2;
     complete_candidate();
     return;
   }
@@ -142,6 +144,7 @@ void EdgeTask::finish_without_edges(int i, int j) {
   for (int k = j; k < K; ++k) w.adjacency[i][k] = w.adjacency[k][i] = 0;
   for (int r = i + 1; r < K; ++r)
     for (int k = r + 1; k < K; ++k) w.adjacency[r][k] = w.adjacency[k][r] = 0;
+  final_rows_ = i;
   complete_candidate();
 }
 
@@ -181,12 +184,19 @@ bool EdgeTask::correct() {
     ++unconnected;
     return false;
   }
-  if (kind_ == SearchKind::kStored ? duplicate() : !least_->IsLeast(work_graph)) {
+  if (kind_ == SearchKind::kStored ? duplicate() : !is_least()) {
     ++duplicated;
     return false;
   }
   ++found;
   return true;
+}
+
+// The pruned search has tested the rows it finished on the way here, and
+// the test takes up what those tests left open.
+bool EdgeTask::is_least() {
+  if (kind_ == SearchKind::kPruned) return least_->IsLeastAfterRows(work_graph, final_rows_);
+  return least_->IsLeast(work_graph);
 }
 
 int EdgeTask::visit(int a) {

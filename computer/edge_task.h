@@ -64,9 +64,11 @@ class EdgeTask {
   int64_t unconnected = 0;
   int64_t duplicated = 0;
   int64_t found = 0;
-  /// Calls of the edge level, and branches cut by kPruned's row test.
+  /// Calls of the edge level, branches cut by kPruned's row test, and
+  /// branches of the relabelling tests (LexLeastTest::branches).
   int64_t nodes = 0;
   int64_t pruned = 0;
+  int64_t relabelling_branches = 0;
   /// The survivors, in generation order.
   CompactGraphs stored;
   /// When set before Run, the labelled graphs over the survivors.
@@ -85,6 +87,7 @@ class EdgeTask {
   bool needs_can_be_met(int i, int j) const;
   void complete_candidate();
   bool correct();
+  bool is_least();
   int visit(int a);
   bool duplicate();
   void add_to_store();
@@ -93,6 +96,7 @@ class EdgeTask {
   Graph work_graph;
   SearchKind kind_;
   std::unique_ptr<LexLeastTest> least_;  // while Run runs, unless kStored
+  int final_rows_ = 0;                   // rows kPruned tested before the candidate
   int g_;
   int codimension_;
   bool visited_[kMaxComponents] = {};

@@ -25,6 +25,16 @@
 /// the graph's own row r is a smaller relabelling; a row above it ends the
 /// branch; an equal row splits each cell by those multiplicities and the
 /// next position follows.
+///
+/// Along the identity every row gives itself in place, so the test follows
+/// the graph's own labelling and branches off it: vertex u instead of r at
+/// position r, positions before r in place.  A search that finishes rows
+/// in order can keep what a test found: a branch-off whose first row was
+/// above the graph's is above it for good, and only the others and those
+/// of the vertices that became final need trying again (the *AfterRow
+/// calls).  Relabellings found equal in every compared row cut the rest:
+/// the branch-offs of a position are tried one per orbit of those found,
+/// and a branch that meets one ends, as it mirrors the graph's own branch.
 class LexLeastTest {
  public:
   /// Takes K and the blocks of equal decoration from `decoration`; every
@@ -42,19 +52,52 @@ class LexLeastTest {
   /// final rows to positions 0 .. r; true proves nothing.
   bool MayBecomeLeast(const Graph& graph, int rows);
 
-  /// Branches of the last test: vertices tried at some position.
+  /// MayBecomeLeast for a search that finishes rows in order: for rows > 1
+  /// the previous call of this kind with rows - 1 returned true for the
+  /// same rows 0 .. rows - 2.  Only what those rows leave open is tried.
+  bool MayBecomeLeastAfterRow(const Graph& graph, int rows);
+
+  /// IsLeast for the same search: `final_rows` is 0, or the last
+  /// MayBecomeLeastAfterRow with that many rows returned true for the same
+  /// rows 0 .. final_rows - 1.
+  bool IsLeastAfterRows(const Graph& graph, int final_rows);
+
+  /// Branches of all tests so far: vertices tried at some position.
   int64_t branches() const { return branches_; }
 
  private:
-  /// True when a relabelling that agrees with the graph before position
-  /// `depth` and places there a vertex of final row is smaller.
-  bool smaller_below(int depth);
+  /// How a branch of the test ended.
+  enum class Branch { kNone, kSmaller, kEqual };
+
+  /// Whether a smaller relabelling exists with `known` vertices of final
+  /// row and `limit` positions compared, given the test of the state at
+  /// `level` (fewer of both); with keep_level >= 0, what is left open is
+  /// kept as the state at keep_level.
+  bool smaller_after(const Graph& graph, int level, int known, int limit, int keep_level);
+  /// Whether the branch from order_[depth] meets a smaller relabelling, a
+  /// relabelling equal in every compared row (which ends it), or neither.
+  Branch smaller_moved(int depth);
+  /// Whether the graph's row `depth` ascends within every cell after it.
+  bool sorted_within_cells(int depth) const;
+  /// Adds the relabelling that the branch just found equal to the orbits.
+  void record_equal_relabelling();
+  /// The least vertex of v's orbit under the relabellings found equal.
+  int orbit_root(int v);
   /// Compares the least row that vertex v, taken from position q, gives at
   /// position `depth` with the graph's own row there: negative, zero or
   /// positive.  Leaves in order_[depth + 1] the order that gives that row.
   int compare_row(int depth, int v, int q);
   /// The cells after position `depth` once row `depth` is equal.
   uint64_t split_cells(int depth) const;
+
+  /// What a test leaves open for a test with more final rows.
+  struct State {
+    int known = 0;
+    int limit = 0;
+    /// open[r], bit u: branch-off u at position r was equal in its first
+    /// row or not tried, so its outcome may change.
+    uint64_t open[kMaxComponents] = {};
+  };
 
   int K_;
   uint64_t block_starts_;  // bit p: a block starts at position p
@@ -63,9 +106,16 @@ class LexLeastTest {
   int depth_limit_ = 0;  // positions compared: 0 .. depth_limit_ - 1
   int64_t branches_ = 0;
   // order_[r]: the vertices at positions r .. K - 1 as the choices before
-  // position r arranged them, a cell starting at every bit of starts_[r].
+  // position r arranged them, a cell starting at every bit of starts_[r]
+  // (which depends on r alone: the graph's rows before r decide the cells).
   int8_t order_[kMaxComponents + 1][kMaxComponents];
   uint64_t starts_[kMaxComponents + 1];
+  int8_t path_[kMaxComponents];          // the vertex chosen at each position
+  int8_t orbit_parent_[kMaxComponents];  // union-find of the orbits
+  // states_[rows]: left by MayBecomeLeastAfterRow with `rows`; states_[0]
+  // is the empty test.  States above valid_level_ belong to other rows.
+  State states_[kMaxComponents + 1];
+  int valid_level_ = 0;
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_LEX_LEAST_H_

@@ -97,6 +97,38 @@ Graph random_graph(std::mt19937& random, int K, int largest_multiplicity) {
   return graph;
 }
 
+/// A graph with many automorphisms: a random graph on a few vertices with
+/// every vertex repeated (the copies share blocks and neighbours), then
+/// relabelled at random within the blocks.
+Graph symmetric_graph(std::mt19937& random, int base, int copies) {
+  const int K = base * copies;
+  std::vector<int> block_of(base);
+  for (int b = 0; b < base; ++b) block_of[b] = std::uniform_int_distribution<int>(0, 1)(random);
+  std::vector<int> order(base);
+  for (int b = 0; b < base; ++b) order[b] = b;
+  std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return block_of[x] < block_of[y]; });
+  std::vector<int> sizes;
+  int zeros = 0;
+  for (int b = 0; b < base; ++b) zeros += block_of[b] == 0;
+  if (zeros > 0) sizes.push_back(zeros * copies);
+  if (zeros < base) sizes.push_back((base - zeros) * copies);
+  Graph graph = with_blocks(sizes);
+  std::uniform_int_distribution<int> multiplicity(0, 2);
+  std::vector<std::vector<int>> between(base, std::vector<int>(base));
+  for (int a = 0; a < base; ++a)
+    for (int b = a; b < base; ++b) between[a][b] = between[b][a] = multiplicity(random);
+  // Vertex v is copy v % copies of base vertex order[v / copies]; copies of
+  // one base vertex are joined by its own multiplicity.
+  std::vector<int> perm(K);
+  for (int v = 0; v < K; ++v) perm[v] = v;
+  for (size_t start = 0, b = 0; b < sizes.size(); start += sizes[b], ++b)
+    std::shuffle(perm.begin() + start, perm.begin() + start + sizes[b], random);
+  for (int a = 0; a < K; ++a)
+    for (int b = a + 1; b < K; ++b)
+      set_edge(graph, a, b, between[order[perm[a] / copies]][order[perm[b] / copies]]);
+  return graph;
+}
+
 }  // namespace
 
 TEST(LexLeastTest, PathOfThreeIsLeastWithItsMiddleLast) {
@@ -148,11 +180,30 @@ TEST(LexLeastTest, AgreesWithEveryPermutationOnRandomGraphs) {
   EXPECT_GT(not_least, 300);
 }
 
+TEST(LexLeastTest, AgreesWithEveryPermutationOnSymmetricGraphs) {
+  std::mt19937 random(13);
+  int least = 0;
+  for (int trial = 0; trial < 600; ++trial) {
+    int base = 1 + trial % 4, copies = 2 + trial % 2;
+    if (base * copies > 8) copies = 2;
+    Graph graph = symmetric_graph(random, base, copies);
+    LexLeastTest test(graph);
+    bool expected = !brute_force_smaller(graph, graph.K);
+    ASSERT_EQ(expected, test.IsLeast(graph)) << "trial " << trial;
+    least += expected;
+    int rows = 1 + trial % (graph.K - 1 > 0 ? graph.K - 1 : 1);
+    ASSERT_EQ(!brute_force_smaller(graph, rows), test.MayBecomeLeast(graph, rows)) << "trial " << trial;
+  }
+  EXPECT_GT(least, 50);
+  EXPECT_LT(least, 550);
+}
+
 TEST(LexLeastTest, LeastRelabellingOfEveryRandomGraphIsLeast) {
   std::mt19937 random(11);
   for (int trial = 0; trial < 500; ++trial) {
     int K = 2 + trial % 6;
-    Graph graph = random_graph(random, K, 2);
+    Graph graph = trial % 2 == 0 ? random_graph(random, K, 2) : symmetric_graph(random, 1 + trial % 3, 2);
+    K = graph.K;
     std::vector<int> best;
     std::vector<int> best_perm;
     for_each_block_permutation(graph, [&](const std::vector<int>& perm) {
@@ -201,4 +252,50 @@ TEST(LexLeastTest, NoCompletionOfACutPrefixIsLeast) {
       EXPECT_FALSE(test.IsLeast(graph)) << "trial " << trial;
     }
   }
+}
+
+TEST(LexLeastTest, TestsAlongTheSearchAgreeWithTestsAfresh) {
+  // A search that finishes rows in order and goes back to rewrite them:
+  // every test that takes up the earlier ones answers as a test afresh.
+  std::mt19937 random(17);
+  int cuts = 0, least = 0;
+  for (int trial = 0; trial < 2000; ++trial) {
+    Graph model = trial % 2 == 0 ? random_graph(random, 3 + trial % 6, 2)
+                                 : symmetric_graph(random, 2 + trial % 3, 2 + trial % 2);
+    const int K = model.K;
+    Graph graph = model;
+    LexLeastTest along(graph), afresh(graph);
+    // Rows from `from` on take the model's rows or random ones.
+    auto rewrite = [&](int from) {
+      bool copy = std::uniform_int_distribution<int>(0, 1)(random) == 1;
+      std::uniform_int_distribution<int> multiplicity(0, 2);
+      for (int a = from; a < K; ++a)
+        for (int b = a + 1; b < K; ++b) set_edge(graph, a, b, copy ? model.adjacency[a][b] : multiplicity(random));
+    };
+    int finished = 0;  // rows 0 .. finished - 1 passed, in order
+    for (int step = 0; step < 40; ++step) {
+      int from = std::uniform_int_distribution<int>(0, finished)(random);
+      rewrite(from);
+      if (std::uniform_int_distribution<int>(0, 2)(random) == 0) {
+        bool expected = afresh.IsLeast(graph);
+        ASSERT_EQ(expected, along.IsLeastAfterRows(graph, from)) << "trial " << trial << " step " << step;
+        least += expected;
+        finished = from;
+        continue;
+      }
+      finished = from;
+      for (int rows = from + 1; rows <= K - 2; ++rows) {
+        bool expected = afresh.MayBecomeLeast(graph, rows);
+        ASSERT_EQ(expected, along.MayBecomeLeastAfterRow(graph, rows))
+            << "trial " << trial << " step " << step << " rows " << rows;
+        if (!expected) {
+          ++cuts;
+          break;
+        }
+        finished = rows;
+      }
+    }
+  }
+  EXPECT_GT(cuts, 300);
+  EXPECT_GT(least, 100);
 }
