@@ -21,6 +21,7 @@ LexLeastTest::LexLeastTest(const Graph& decoration) : K_(decoration.K), block_st
     if (!same) block_starts_ |= position_bit(p);
   }
   block_starts_ |= position_bit(K_);  // a sentinel: every cell ends
+  for (int p = 0; p < K_; ++p) identity_[p] = static_cast<int8_t>(p);
 }
 
 bool LexLeastTest::IsLeast(const Graph& graph) {
@@ -75,7 +76,6 @@ bool LexLeastTest::smaller_after(const Graph& graph, int level, int known, int l
   }
   for (int p = 0; p < K_; ++p) orbit_parent_[p] = path_[p] = static_cast<int8_t>(p);
   for (int r = limit - 1; r >= 0; --r) {
-    for (int p = r; p < K_; ++p) order_[r][p] = static_cast<int8_t>(p);
     const int end = std::min(next_start(starts_[r], r), known);
     int tried[kMaxComponents];
     int tried_count = 0;
@@ -92,7 +92,7 @@ bool LexLeastTest::smaller_after(const Graph& graph, int level, int known, int l
       }
       tried[tried_count++] = u;
       ++branches_;
-      int sign = compare_row(r, u, u);
+      int sign = compare_row(r, u, u, identity_);
       if (sign < 0) return true;
       if (sign > 0) continue;
       open |= position_bit(u);
@@ -116,7 +116,7 @@ LexLeastTest::Branch LexLeastTest::smaller_moved(int depth) {
     int v = order_[depth][q];
     if (v >= known_) continue;
     ++branches_;
-    int sign = compare_row(depth, v, q);
+    int sign = compare_row(depth, v, q, order_[depth]);
     if (sign < 0) return Branch::kSmaller;
     if (sign > 0) continue;
     path_[depth] = static_cast<int8_t>(v);
@@ -160,19 +160,17 @@ int LexLeastTest::orbit_root(int v) {
 
 // Vertex v takes position `depth` from the vertex at position q; each cell
 // after it is sorted by v's multiplicities and compared, cell by cell, with
-// the graph's own row.  The sorted cells become the next position's order.
-int LexLeastTest::compare_row(int depth, int v, int q) {
-  const int8_t* from = order_[depth];
+// the graph's own row, so that a difference spares sorting the cells after
+// it.  The sorted cells become the next position's order.
+int LexLeastTest::compare_row(int depth, int v, int q, const int8_t* from) {
   int8_t* to = order_[depth + 1];
-  for (int p = depth + 1; p < K_; ++p) to[p] = from[p];
-  if (q != depth) to[q] = from[depth];
   const int8_t* row = adjacency_[v];
   const int8_t* own = adjacency_[depth];
   const uint64_t starts = starts_[depth];
   for (int p = depth + 1; p < K_;) {
     const int cell_end = next_start(starts, p);
-    for (int s = p + 1; s < cell_end; ++s) {
-      int8_t moving = to[s];
+    for (int s = p; s < cell_end; ++s) {
+      int8_t moving = s == q ? from[depth] : from[s];
       int t = s;
       for (; t > p && row[to[t - 1]] > row[moving]; --t) to[t] = to[t - 1];
       to[t] = moving;

@@ -83,10 +83,11 @@ class LexLeastTest {
   void record_equal_relabelling();
   /// The least vertex of v's orbit under the relabellings found equal.
   int orbit_root(int v);
-  /// Compares the least row that vertex v, taken from position q, gives at
-  /// position `depth` with the graph's own row there: negative, zero or
-  /// positive.  Leaves in order_[depth + 1] the order that gives that row.
-  int compare_row(int depth, int v, int q);
+  /// Compares the least row that vertex v, taken from position q of the
+  /// order `from`, gives at position `depth` with the graph's own row
+  /// there: negative, zero or positive.  When zero, order_[depth + 1]
+  /// holds the order that gives that row.
+  int compare_row(int depth, int v, int q, const int8_t* from);
   /// The cells after position `depth` once row `depth` is equal.
   uint64_t split_cells(int depth) const;
 
@@ -109,6 +110,7 @@ class LexLeastTest {
   // position r arranged them, a cell starting at every bit of starts_[r]
   // (which depends on r alone: the graph's rows before r decide the cells).
   int8_t order_[kMaxComponents + 1][kMaxComponents];
+  int8_t identity_[kMaxComponents];  // the order along the graph's labelling
   uint64_t starts_[kMaxComponents + 1];
   int8_t path_[kMaxComponents];          // the vertex chosen at each position
   int8_t orbit_parent_[kMaxComponents];  // union-find of the orbits
