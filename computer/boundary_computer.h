@@ -83,6 +83,9 @@ class BoundaryComputer : public Computer {
   /// pass 0: start afresh); it must come from a run of the same type, edge
   /// filter and printer.
   const RunState* resume = nullptr;
+  /// How the edge tasks recognise repeated graphs; every kind finds the
+  /// same graphs in the same order.
+  SearchKind search = SearchKind::kStored;
   /// Whether to count the labelled graphs (points labelled 1 .. n) over the
   /// graphs found, and report them; set before Compute.
   bool count_labelled = false;

@@ -137,7 +137,7 @@ void BoundaryComputer::bound_loops_by_moduli_type(int v, int& lo, int& hi) const
 // candidate before any counter moves, so they are not created at all.
 void BoundaryComputer::add_edge_task() {
   if (edge_filter != -1 && EdgeTask::CodimensionOf(work_graph) != edge_filter) return;
-  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, moduli_type));
+  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, moduli_type, search));
   if (count_labelled) edge_tasks.back()->labelled = std::make_unique<LabelledTally>();
 }
 

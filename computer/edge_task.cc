@@ -19,8 +19,9 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type)
-    : stored(start), work_graph(start), g_(start.g), codimension_(CodimensionOf(start)), moduli_type_(moduli_type),
+EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind kind)
+    : stored(start), work_graph(start), kind_(kind), g_(start.g), codimension_(CodimensionOf(start)),
+      moduli_type_(moduli_type),
       forest_(moduli_type == ModuliType::kCompactType || moduli_type == ModuliType::kRationalTails ||
               moduli_type == ModuliType::kTreeLike) {
   for (int v = 0; v < start.K; ++v) tree_[v] = uint64_t{1} << v;
@@ -34,7 +35,11 @@ int EdgeTask::CodimensionOf(const Graph& start) {
 
 void EdgeTask::Run(std::atomic<long>* found_so_far) {
   found_so_far_ = found_so_far;
+  // Made here, not with the task: a pass holds all its tasks at once.
+  if (kind_ != SearchKind::kStored) least_ = std::make_unique<LexLeastTest>(work_graph);
   bt_a(0, 1);
+  if (least_) relabelling_branches = least_->branches();
+  least_.reset();
   report_found();
   found_so_far_ = nullptr;
   store_by_class_.clear();
@@ -45,11 +50,19 @@ void EdgeTask::Run(std::atomic<long>* found_so_far) {
 void EdgeTask::bt_a(int i, int j) {
   PartialGraph& w = work_graph;
   const int K = w.K;
+  ++nodes;
   if (j >= K) {
     ++i;
     j = i + 1;
+    // Rows 0 .. i - 1 are final: a smaller relabelling among them is
+    // smaller for every completion.
+    if (kind_ == SearchKind::kPruned && i < K - 1 && !least_->MayBecomeLeastAfterRow(w, i)) {
+      ++pruned;
+      return;
+    }
   }
   if (i >= K - 1) {
+    final_rows_ = K - 2;
     complete_candidate();
     return;
   }
@@ -152,6 +165,7 @@ void EdgeTask::finish_without_edges(int i, int j) {
   for (int k = j; k < K; ++k) w.adjacency[i][k] = w.adjacency[k][i] = 0;
   for (int r = i + 1; r < K; ++r)
     for (int k = r + 1; k < K; ++k) w.adjacency[r][k] = w.adjacency[k][r] = 0;
+  final_rows_ = i;
   complete_candidate();
 }
 
@@ -191,12 +205,19 @@ bool EdgeTask::correct() {
     ++unconnected;
     return false;
   }
-  if (duplicate()) {
+  if (kind_ == SearchKind::kStored ? duplicate() : !is_least()) {
     ++duplicated;
     return false;
   }
   ++found;
   return true;
+}
+
+// The pruned search has tested the rows it finished on the way here, and
+// the test takes up what those tests left open.
+bool EdgeTask::is_least() {
+  if (kind_ == SearchKind::kPruned) return least_->IsLeastAfterRows(work_graph, final_rows_);
+  return least_->IsLeast(work_graph);
 }
 
 int EdgeTask::visit(int a) {
@@ -228,14 +249,16 @@ bool EdgeTask::duplicate() {
 }
 
 void EdgeTask::add_to_store() {
-  ClassBucket& bucket = *candidate_bucket_;
   const CanonicalForm* form = work_graph.canonical.IfComputed();
-  if (form != nullptr)
-    forms_.Insert(bucket.ordinal, *form);
-  else
-    bucket.unformed = static_cast<long>(stored.size());
+  if (kind_ == SearchKind::kStored) {
+    ClassBucket& bucket = *candidate_bucket_;
+    if (form != nullptr)
+      forms_.Insert(bucket.ordinal, *form);
+    else
+      bucket.unformed = static_cast<long>(stored.size());
+    ++bucket.size;
+  }
   stored.Append(work_graph);
-  ++bucket.size;
   if (labelled) labelled->Add(work_graph, form);
   if (found_so_far_ != nullptr && ++found_unreported_ == 256) report_found();
 }

@@ -13,10 +13,26 @@
 #include "computer/compact_graphs.h"
 #include "computer/partial_graph.h"
 #include "graph/canonical_form.h"
+#include "computer/lex_least.h"
 #include "graph/graph.h"
 #include "graph/graph_class.h"
 #include "labelled/labelled_count.h"
 #include "moduli/moduli_type.h"
+
+/// How a task tells the first graph of each isomorphism class from its
+/// repeats.  The search meets the candidates of a task in ascending order
+/// of their upper triangles, so the first of a class is the one that is
+/// least among its relabellings.
+enum class SearchKind {
+  /// Keeps every graph found and compares candidates by canonical form.
+  kStored,
+  /// Keeps a connected candidate when it is least (LexLeastTest): the same
+  /// graphs and counters as kStored, without remembering the graphs.
+  kOrderly,
+  /// As kOrderly, and cuts a branch once its final rows show a smaller
+  /// relabelling: the same graphs, fewer candidates tried.
+  kPruned,
+};
 
 /// The edge level of one pass for one decoration: every assignment of edge
 /// multiplicities to a working graph whose genera, marked points and loops
@@ -30,8 +46,10 @@ class EdgeTask {
   /// Takes the working graph as the loop level leaves it: decorations,
   /// valences and running totals set, no edge between vertices yet.  A
   /// task of a moduli type whose graphs are trees once the loops are taken
-  /// away (ct, rt, tl) places only the edges of such a tree.
-  explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable);
+  /// away (ct, rt, tl) places only the edges of such a tree; `kind` chooses
+  /// how repeated graphs are recognised.
+  explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable,
+                    SearchKind kind = SearchKind::kStored);
 
   /// The codimension of every candidate grown from `start`: g - 1 + K minus
   /// the vertex genera, since the edges make up the rest of the genus.
@@ -56,6 +74,11 @@ class EdgeTask {
   int64_t unconnected = 0;
   int64_t duplicated = 0;
   int64_t found = 0;
+  /// Calls of the edge level, branches cut by kPruned's row test, and
+  /// branches of the relabelling tests (LexLeastTest::branches).
+  int64_t nodes = 0;
+  int64_t pruned = 0;
+  int64_t relabelling_branches = 0;
   /// The survivors, in generation order.
   CompactGraphs stored;
   /// When set before Run, the labelled graphs over the survivors.
@@ -76,12 +99,16 @@ class EdgeTask {
   bool needs_can_be_met(int i, int j) const;
   void complete_candidate();
   bool correct();
+  bool is_least();
   int visit(int a);
   bool duplicate();
   void add_to_store();
   void report_found();
 
   PartialGraph work_graph;
+  SearchKind kind_;
+  std::unique_ptr<LexLeastTest> least_;  // while Run runs, unless kStored
+  int final_rows_ = 0;                   // rows kPruned tested before the candidate
   int g_;
   int codimension_;
   bool visited_[kMaxComponents] = {};
