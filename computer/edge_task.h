@@ -68,6 +68,8 @@ class EdgeTask {
 
   /// The moduli type the task was made for.
   ModuliType moduli_type() const { return moduli_type_; }
+  /// How the task recognises repeated graphs.
+  SearchKind search_kind() const { return kind_; }
 
   // Counters of the task's complete candidates.
   int64_t tried = 0;

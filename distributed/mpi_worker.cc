@@ -158,8 +158,9 @@ class Worker {
       take(&length, sizeof(length));
       if (buffer.size() - at < length) throw TaskCodecError("truncated task message");
       ModuliType moduli;
-      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli);
-      job.task = std::make_unique<EdgeTask>(start, moduli);
+      SearchKind kind;
+      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli, kind);
+      job.task = std::make_unique<EdgeTask>(start, moduli, kind);
       if (count_labelled) job.task->labelled = std::make_unique<LabelledTally>();
       at += length;
       jobs.push_back(std::move(job));

@@ -52,7 +52,7 @@ class Reader {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli) {
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind) {
   std::vector<uint8_t> out;
   put<int32_t>(out, start.g);
   put<int32_t>(out, start.n);
@@ -68,10 +68,11 @@ std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType modul
     put(out, value);
   put<uint32_t>(out, start.distinct_mask);
   put<uint8_t>(out, static_cast<uint8_t>(moduli));
+  put<uint8_t>(out, static_cast<uint8_t>(kind));
   return out;
 }
 
-PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli) {
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind) {
   Reader in(data, size, "task start");
   int32_t g = in.get<int32_t>(), n = in.get<int32_t>(), K = in.get<int32_t>();
   if (K < 1 || K > kMaxComponents || g < 0 || g > kMaxGenus || n < 0)
@@ -91,6 +92,9 @@ PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& modul
   uint8_t type = in.get<uint8_t>();
   if (type > static_cast<uint8_t>(kLastModuliType)) throw TaskCodecError("task start of an unknown moduli type");
   moduli = static_cast<ModuliType>(type);
+  uint8_t search = in.get<uint8_t>();
+  if (search > static_cast<uint8_t>(SearchKind::kPruned)) throw TaskCodecError("task start of an unknown search");
+  kind = static_cast<SearchKind>(search);
   if (in.left() != 0) throw TaskCodecError("task start with trailing bytes");
   return start;
 }

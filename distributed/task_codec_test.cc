@@ -22,11 +22,13 @@ class CodecTaskRunner : public TaskRunner {
   void RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
                const std::function<void(size_t)>& done) override {
     for (size_t index = first; index < tasks.size(); ++index) {
-      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start(), tasks[index]->moduli_type());
+      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start(), tasks[index]->moduli_type(), tasks[index]->search_kind());
       ModuliType moduli;
-      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli);
+      SearchKind kind;
+      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli, kind);
+      EXPECT_EQ(tasks[index]->search_kind(), kind);
       EXPECT_EQ(tasks[index]->moduli_type(), moduli);
-      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli);
+      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli, kind);
       if (tasks[index]->labelled) remote.labelled = std::make_unique<LabelledTally>();
       EXPECT_EQ(tasks[index]->codimension(), remote.codimension());
       remote.Run();
@@ -98,23 +100,28 @@ TEST(TaskCodecTest, RefusesBytesOfNoTask) {
   PartialGraph start(3, 1, 2);
   start.Clear(2);
   ModuliType moduli;
-  std::vector<uint8_t> good = EncodeTaskStart(start, ModuliType::kTreeLike);
-  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli));
+  SearchKind kind;
+  std::vector<uint8_t> good = EncodeTaskStart(start, ModuliType::kTreeLike, SearchKind::kPruned);
+  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli, kind));
   EXPECT_EQ(ModuliType::kTreeLike, moduli);
+  EXPECT_EQ(SearchKind::kPruned, kind);
   for (size_t cut = 0; cut < good.size(); ++cut)
-    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli), TaskCodecError) << cut;
+    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli, kind), TaskCodecError) << cut;
   std::vector<uint8_t> longer = good;
   longer.push_back(0);
-  EXPECT_THROW(DecodeTaskStart(longer.data(), longer.size(), moduli), TaskCodecError);
+  EXPECT_THROW(DecodeTaskStart(longer.data(), longer.size(), moduli, kind), TaskCodecError);
   std::vector<uint8_t> no_components = good;
   no_components[8] = 0;  // K
-  EXPECT_THROW(DecodeTaskStart(no_components.data(), no_components.size(), moduli), TaskCodecError);
+  EXPECT_THROW(DecodeTaskStart(no_components.data(), no_components.size(), moduli, kind), TaskCodecError);
   std::vector<uint8_t> huge_genus = good;
   huge_genus[0] = 99;
-  EXPECT_THROW(DecodeTaskStart(huge_genus.data(), huge_genus.size(), moduli), TaskCodecError);
+  EXPECT_THROW(DecodeTaskStart(huge_genus.data(), huge_genus.size(), moduli, kind), TaskCodecError);
   std::vector<uint8_t> unknown_moduli = good;
-  unknown_moduli.back() = static_cast<uint8_t>(kLastModuliType) + 1;
-  EXPECT_THROW(DecodeTaskStart(unknown_moduli.data(), unknown_moduli.size(), moduli), TaskCodecError);
+  unknown_moduli[unknown_moduli.size() - 2] = static_cast<uint8_t>(kLastModuliType) + 1;
+  EXPECT_THROW(DecodeTaskStart(unknown_moduli.data(), unknown_moduli.size(), moduli, kind), TaskCodecError);
+  std::vector<uint8_t> unknown_search = good;
+  unknown_search.back() = static_cast<uint8_t>(SearchKind::kPruned) + 1;
+  EXPECT_THROW(DecodeTaskStart(unknown_search.data(), unknown_search.size(), moduli, kind), TaskCodecError);
 }
 
 TEST(TaskCodecTest, RefusesAResultThatDoesNotFitTheTask) {

@@ -487,6 +487,44 @@ TEST(RunTest, NumbersThatAreNotDecimalIntegersAreRefused) {
 
 // pdflatex crawls through documents of thousands of graphs: both tools say
 // so on standard error, and standard output stays as it is.
+// Every search writes the same graphs in the same order; the default one
+// also writes today's report, and with -S N the pruned one runs.
+TEST(RunTest, EverySearchWritesTheSameGraphs) {
+  for (const Args& type : {Args{"4", "1"}, Args{"3", "3"}, Args{"0", "9"}, Args{"-C", "4", "5", "0"},
+                           Args{"-L", "2", "3"}, Args{"-M", "tl", "3", "2"}}) {
+    Args stored = {"-P", "B", "--search", "stored"};
+    stored.insert(stored.end(), type.begin(), type.end());
+    ProcessResult want = RunGood(stored);
+    for (const char* report : {"F", "T"}) {
+      Args with_report = {"-P", "B", "-S", report};
+      with_report.insert(with_report.end(), type.begin(), type.end());
+      Args stored_report = with_report;
+      stored_report.insert(stored_report.end(), {"--search", "stored"});
+      ProcessResult got = RunGood(with_report);
+      EXPECT_EQ(want.out, got.out) << Describe(with_report);
+      EXPECT_EQ(RunGood(stored_report).err, got.err) << Describe(with_report) << ": the report of today";
+    }
+    for (const char* kind : {"orderly", "pruned"}) {
+      Args chosen = {"-P", "B", "-S", "N", "--search", kind};
+      chosen.insert(chosen.end(), type.begin(), type.end());
+      EXPECT_EQ(want.out, RunGood(chosen).out) << Describe(chosen);
+    }
+    Args quiet = {"-P", "B", "-S", "N"};
+    quiet.insert(quiet.end(), type.begin(), type.end());
+    EXPECT_EQ(want.out, RunGood(quiet).out) << Describe(quiet);
+  }
+  // The pruned search reports what it examined: fewer candidates, the
+  // same graphs found.
+  ProcessResult stored = RunGood({"-P", "N", "-S", "T", "--search", "stored", "6", "0"});
+  ProcessResult pruned = RunGood({"-P", "N", "-S", "T", "--search", "pruned", "6", "0"});
+  EXPECT_NE(stored.err, pruned.err);
+  auto found_line = [](const std::string& report) {
+    size_t third = report.find(" (", report.find(" (", report.find(" (") + 1) + 1);
+    return report.substr(third, report.find('\n', third) - third);
+  };
+  EXPECT_EQ(found_line(stored.err), found_line(pruned.err)) << "the graphs found per component count";
+}
+
 class LargeDocumentTest : public ScratchDirectoryTest {};
 
 TEST_F(LargeDocumentTest, BothToolsNoteIt) {

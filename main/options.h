@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "checkpoint/checkpoint_options.h"
+#include "computer/edge_task.h"
 #include "computer/statistics_mode.h"
 #include "moduli/moduli_type.h"
 #include "printers/printer_factory.h"
@@ -45,6 +46,11 @@ struct Options {
   /// --boundary-complex: write the reduced Euler characteristics of the
   /// boundary complex and its quotient after the run.
   bool boundary_complex = false;
+  /// --search: how the enumeration recognises a graph it has found
+  /// before; when not given, the fastest search that writes this run's
+  /// report (SearchFor).
+  bool search_given = false;
+  SearchKind search = SearchKind::kOrderly;
   /// -M: only the graphs of this moduli type.
   ModuliType moduli = ModuliType::kStable;
   /// Whether genus (and maybe marked_points) came on the command line:

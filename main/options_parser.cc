@@ -27,6 +27,7 @@ class Parser {
       if (o_.request != Request::kRun) return true;  // the answer replaces the run
     }
     if (tool_ == Tool::kEnumerate && !o_.type_given) return fail("no genus given");
+    if (!o_.search_given) o_.search = SearchFor(o_.statistics);
     return true;
   }
 
@@ -74,6 +75,7 @@ class Parser {
       o_.boundary_complex = true;
       return true;
     }
+    if (tool_ == Tool::kEnumerate && strcmp(arg, "--search") == 0) return take_search();
     if (strcmp(arg, "--version") == 0) {
       o_.request = Request::kVersion;
       return true;
@@ -134,6 +136,20 @@ class Parser {
     return fail(std::string("option -M takes st, ct, rt, tl or sm, not '") + text + "'");
   }
 
+  bool take_search() {
+    const char* text = value("stored, orderly or pruned");
+    if (text == nullptr) return false;
+    static const std::pair<const char*, SearchKind> kinds[] = {
+        {"stored", SearchKind::kStored}, {"orderly", SearchKind::kOrderly}, {"pruned", SearchKind::kPruned}};
+    for (const auto& [name, kind] : kinds)
+      if (strcmp(text, name) == 0) {
+        o_.search = kind;
+        o_.search_given = true;
+        return true;
+      }
+    return fail(std::string("option --search takes stored, orderly or pruned, not '") + text + "'");
+  }
+
   bool take_statistics() {
     const char* text = value("F, T or N");
     if (text == nullptr) return false;
@@ -154,6 +170,14 @@ class Parser {
 };
 
 }  // namespace
+
+// The orderly search finds the graphs of the stored one in the same order
+// with the same counters, faster; the pruned one is faster still, but
+// examines fewer candidates, so its counters differ from the report the
+// tool has always written.
+SearchKind SearchFor(Statistics statistics) {
+  return statistics == StatisticsNone ? SearchKind::kPruned : SearchKind::kOrderly;
+}
 
 bool ParseOptions(Tool tool, int argc, char** argv, Options* options, std::string* error) {
   *options = Options();

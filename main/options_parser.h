@@ -7,6 +7,11 @@
 
 #include "main/options.h"
 
+/// The search a run uses when --search does not choose one: the fastest
+/// whose counters are those the report has always shown, or the fastest of
+/// all when no report is written.
+SearchKind SearchFor(Statistics statistics);
+
 /// Fills `options` from the command line of `tool` (argv[0] the program).
 /// False on a bad command line, with `error` the reason, one line without
 /// control characters; an empty reason means the bare usage text is the

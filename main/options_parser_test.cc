@@ -248,6 +248,21 @@ TEST(ToolOptions, ModuliTypeAnywhereTheLastWinning) {
   EXPECT_EQ("unknown option '-Mrt' (an option's value is the next argument: -M rt)", rejection({"-Mrt", "2"}));
 }
 
+// The default search writes the report the tool has always written; with
+// no report, the fastest one runs.
+TEST(ToolOptions, SearchFollowsTheReportUnlessChosen) {
+  EXPECT_EQ(SearchKind::kOrderly, accepted({"2"}).search);
+  EXPECT_EQ(SearchKind::kOrderly, accepted({"-S", "T", "2"}).search);
+  EXPECT_EQ(SearchKind::kPruned, accepted({"-S", "N", "2"}).search);
+  EXPECT_EQ(SearchKind::kPruned, accepted({"2", "-S", "N"}).search) << "wherever -S stands";
+  EXPECT_EQ(SearchKind::kStored, accepted({"--search", "stored", "-S", "N", "2"}).search);
+  EXPECT_EQ(SearchKind::kPruned, accepted({"--search", "pruned", "2"}).search);
+  EXPECT_EQ(SearchKind::kOrderly, accepted({"-S", "N", "--search", "orderly", "2"}).search);
+  EXPECT_EQ("option --search takes stored, orderly or pruned, not 'fast'", rejection({"--search", "fast", "2"}));
+  EXPECT_EQ("option --search needs a value (stored, orderly or pruned)", rejection({"2", "--search"}));
+  EXPECT_EQ("unknown option '--search'", convert_rejection({"--search", "pruned"}));
+}
+
 TEST(ConverterOptions, NoArgumentReadsStandardInputAsLaTeX) {
   Options o = converted({});
   EXPECT_EQ(Format::kLaTeX, o.format);
@@ -364,7 +379,7 @@ TEST(Usage, TextsOfBothTools) {
 TEST(Usage, HelpListsEveryOption) {
   std::string tool = CaptureOutput([](FILE* out) { PrintHelp(out, Tool::kEnumerate, "sg"); });
   for (const char* option : {"-P L", "-P T", "-P B", "-P J", "-P S", "-P D", "-P N", "-S F", "-S T", "-S N", "-C C",
-                             "-P C", "-P H", "--boundary-complex", "-L:", "-E:", "-M st", "-M ct", "-M rt", "-M tl", "-M sm", "--checkpoint FILE", "--checkpoint-interval SECONDS", "--output FILE",
+                             "-P C", "-P H", "--boundary-complex", "--search stored|orderly|pruned", "-L:", "-E:", "-M st", "-M ct", "-M rt", "-M tl", "-M sm", "--checkpoint FILE", "--checkpoint-interval SECONDS", "--output FILE",
                              "--help", "-h", "--version"})
     EXPECT_NE(std::string::npos, tool.find(option)) << option;
   EXPECT_EQ(0u, tool.find("Usage:\n\tsg ["));

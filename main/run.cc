@@ -121,6 +121,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   computer.runner = place.runner;
   computer.count_labelled = options.labelled;
   computer.moduli_type = options.moduli;
+  computer.search = options.search;
   if (checkpoint != nullptr) {
     computer.journal = checkpoint;
     computer.resume = checkpoint->resume();

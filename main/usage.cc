@@ -61,7 +61,8 @@ void print_moduli_types(FILE* out) {
 void print_tool_help(FILE* out, const char* program) {
   fprintf(out,
           "Usage:\n\t%s [-P L|T|B|J|S|D|C|H|N] [-S F|T|N] [-C C] [-L] [-E] [-M st|ct|rt|tl|sm] [--boundary-complex]\n"
-          "\t\t[--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE] genus [marked_points]\n"
+          "\t\t[--search stored|orderly|pruned] [--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE]\n"
+          "\t\tgenus [marked_points]\n"
           "\t%s --help | -h | --version\n",
           program, program);
   fputs("Enumerates the stable graphs of type (genus, marked_points), each once up to isomorphism.\n", out);
@@ -77,6 +78,10 @@ void print_tool_help(FILE* out, const char* program) {
   print_moduli_types(out);
   fputs("\t\t--boundary-complex: write the reduced Euler characteristic of the boundary complex\n", out);
   fputs("\t\t\tDelta_{g,n} and of its quotient by S_n after the run\n", out);
+  fputs("\t\t\n", out);
+  fputs("\t\t--search stored|orderly|pruned: how repeated graphs are recognised; the same graphs in the\n", out);
+  fputs("\t\t\tsame order either way (default: orderly, or pruned with -S N, which examines fewer\n", out);
+  fputs("\t\t\tcandidates and so counts fewer in Tried and Duplicated)\n", out);
   fputs("\t\t\n", out);
   fputs("\t\t--checkpoint FILE: record the run in FILE; the same command resumes it from there\n", out);
   fputs("\t\t--checkpoint-interval SECONDS: record at most this long apart within a pass (default 60)\n", out);
