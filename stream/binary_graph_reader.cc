@@ -12,6 +12,7 @@
 
 #include "graph/printable_text.h"
 #include "labelled/canonical_labellings.h"
+#include "stream/canonical_order_check.h"
 #include "stream/record_check.h"
 #include "stream/record_io.h"
 
@@ -184,6 +185,10 @@ void BinaryGraphReader::check_graph(Graph& graph) {
   }
   last_K = graph.K;
   last_codimension = edges;
+  if (!check_form_and_order_) return;
+  if (!canonical_check_) canonical_check_ = std::make_shared<CanonicalOrderCheck>();
+  problem = canonical_check_->Check(graph);
+  if (!problem.empty()) throw BinaryStreamError(where + " " + problem);
 }
 
 // The end marker has been read.  A byte after it is damage in a stream of

@@ -36,6 +36,8 @@ typedef std::map<int, std::vector<Graph>> GraphsByComponents;
 /// the end marker (see AllowTrailingBytes); Read then returns nothing.  The
 /// stream is closed once its end marker has been read or an error met.
 /// Every graph read carries its codimension.
+class CanonicalOrderCheck;
+
 class BinaryGraphReader {
  public:
   /// Opens the file at path for reading; a failure (a missing file, a
@@ -61,6 +63,10 @@ class BinaryGraphReader {
   /// the constructor open, positioned just after the end marker, for the
   /// caller to read on.  Call before reading.
   void AllowTrailingBytes();
+  /// For streams made by hand rather than by the tool: records need not be
+  /// in the tool's own form and order (each the least of its relabellings,
+  /// ascending within a section), only valid.  Call before reading.
+  void AllowAnyFormAndOrder() { check_form_and_order_ = false; }
 
   FILE* file;
   GraphsByComponents graphs_by_K;
@@ -83,12 +89,15 @@ class BinaryGraphReader {
   bool was_read = false;   // reading has begun
   bool finished = false;   // the end marker or an error has been met
   bool allow_trailing_bytes = false;
+  bool check_form_and_order_ = true;
   bool labelled_ = false;  // the header byte was 1
   long graphs_read = 0;    // for messages
   int first_g = 0, first_n = 0;
   int last_K = 0, last_codimension = 0;
   // The graph of the last labelled record, for the next one's labelling.
   std::shared_ptr<LabellingCheck> labelling_check_;
+  // The form and order of the records, those of the tool's search.
+  std::shared_ptr<CanonicalOrderCheck> canonical_check_;
 };
 
 #endif  // STABLE_GRAPHS_STREAM_BINARY_GRAPH_READER_H_
