@@ -250,7 +250,7 @@ TEST_F(ConvertTest, NothingMayFollowTheEndMarker) {
 TEST_F(ConvertTest, ReadErrorsAreNotTheEndOfTheStream) {
   ProcessResult directory = RunConverter({"-P", "J", dir});
   EXPECT_EQ(1, directory.status);
-  EXPECT_EQ("stable-graphs-convert: cannot open graph stream " + dir + ": it is a directory\n", directory.err);
+  EXPECT_EQ("stable-graphs-convert: cannot open graph stream " + dir + ": Is a directory\n", directory.err);
 
   ProcessResult empty_path = RunConverter({"-P", "J", ""});
   EXPECT_EQ(1, empty_path.status);

@@ -31,6 +31,7 @@ import io
 import math
 import os
 import subprocess
+from itertools import compress
 
 __all__ = ["Graph", "StreamError", "ToolError", "iter_graphs", "read_graphs", "run"]
 
@@ -237,10 +238,6 @@ def _is_least_labelling(graph, word):
     return True
 
 
-def _signed(data):
-    return [b - 256 if b > 127 else b for b in data]
-
-
 def capacity_problem(g, n):
     """None when stable-graphs accepts type (g, n), else why not (the
     tool's own message)."""
@@ -258,55 +255,78 @@ def capacity_problem(g, n):
     return None
 
 
-def _read(stream, count, what):
-    """Exactly count bytes: a pipe or an unbuffered file may deliver fewer
-    per call than asked without being at its end."""
-    data = b""
+# The reader takes a stream in chunks of this many bytes and checks whole
+# records sliced out of them: reading it byte by byte costs more than all
+# the checks together.
+_CHUNK = 1 << 16
+
+# Per component count K: the bytes of a record after its count byte, and
+# the lower and upper vertex of each of its pairs (0,1), (0,2), ...,
+# (K-2,K-1), for picking out the edges with itertools.compress.
+_RECORD_SIZE = [3 * K + K * (K - 1) // 2 for K in range(MAX_COMPONENTS + 1)]
+_PAIR_LOWER = [bytes(i for i in range(K) for j in range(i + 1, K)) for K in range(MAX_COMPONENTS + 1)]
+_PAIR_UPPER = [bytes(j for i in range(K) for j in range(i + 1, K)) for K in range(MAX_COMPONENTS + 1)]
+
+# Turns a record's multiplicities into its pattern of edges (bytes.translate):
+# graphs of one pattern are all connected or all not, and a stream has far
+# fewer patterns than graphs.
+_EDGE_PATTERN = bytes([0] + [1] * 255)
+# Caches keep at most this many entries; a stream of any length then reads
+# in bounded memory.
+_CACHE_SIZE = 1 << 14
+
+_WHAT_COMPONENTS = "the number of components of a graph record"
+
+
+def _read_chunk(read, size, what):
+    """One read of at most size bytes, b"" at the end of the stream."""
+    try:
+        chunk = read(size)
+    except OSError as error:
+        raise StreamError("error reading graph stream while reading %s: %s"
+                          % (what, error.strerror or error)) from error
+    if isinstance(chunk, str):
+        raise StreamError("the graph stream is a text file: open it in binary mode ('rb')")
+    return chunk or b""
+
+
+def _fill(read, data, pos, count, what):
+    """(data, 0) where data starts with the unread bytes data[pos:] and holds
+    at least count bytes: a pipe or an unbuffered file may deliver fewer per
+    read than asked without being at its end."""
+    data = data[pos:]
     while len(data) < count:
-        try:
-            chunk = stream.read(count - len(data))
-        except OSError as error:
-            raise StreamError("error reading graph stream while reading %s: %s"
-                              % (what, error.strerror or error)) from error
-        if isinstance(chunk, str):
-            raise StreamError("the graph stream is a text file: open it in binary mode ('rb')")
+        chunk = _read_chunk(read, max(_CHUNK, count - len(data)), what)
         if not chunk:
             raise StreamError("unexpected end of graph stream while reading " + what)
         data += chunk
-    return data
+    return data, 0
 
 
-def _read_header(stream):
-    """True for a labelled stream (header byte 1)."""
-    header = _read(stream, 1, "the header byte")[0]
-    if header not in (0, 1):
-        raise StreamError("not a graph stream: the header byte is %d, not 0 or 1" % header)
-    return header == 1
+def _fill_record(read, data, pos, K):
+    """_fill for the whole record whose count byte is data[pos]; a stream
+    that ends inside it is named by the field it ends in."""
+    need = 1
+    for what, length in (("a genus", K), ("a marked-point count", K), ("a loop count", K),
+                         ("an edge multiplicity", K * (K - 1) // 2)):
+        need += length
+        if len(data) - pos < need:
+            data, pos = _fill(read, data, pos, need, what)
+    return data, pos
 
 
-def _read_labels(stream, graph, where):
-    """The labels of each vertex of a labelled record, which must hand each
-    vertex exactly its marked points."""
-    vertices = _read(stream, graph.n, "the labels of a graph record")
-    labels = [[] for _ in range(graph.K)]
-    for label, vertex in enumerate(vertices, 1):
-        if vertex >= graph.K:
-            raise StreamError("%s has label %d at vertex %d" % (where, label, vertex))
-        labels[vertex].append(label)
-    for vertex, count in enumerate(graph.marked_points):
-        if len(labels[vertex]) != count:
-            raise StreamError("%s has %d labels at vertex %d, which has %d marked points"
-                              % (where, len(labels[vertex]), vertex, count))
-    return labels
-
-
-def _read_record(stream, K):
-    """The genera, marked points, loops and multiplicities of the record
-    whose component count K was just read."""
-    fields = [_signed(_read(stream, K, what))
-              for what in ("a genus", "a marked-point count", "a loop count")]
-    multiplicities = _signed(_read(stream, K * (K - 1) // 2, "an edge multiplicity"))
-    return fields[0], fields[1], fields[2], multiplicities
+def _labels_problem(word, K, marked_points):
+    """None when word (the vertex of each label) hands each vertex exactly
+    its marked points, else what is wrong, in the words of the C++ reader."""
+    labels = [0] * K
+    for label, vertex in enumerate(word, 1):
+        if vertex >= K:
+            return "has label %d at vertex %d" % (label, vertex)
+        labels[vertex] += 1
+    for vertex, count in enumerate(marked_points):
+        if labels[vertex] != count:
+            return "has %d labels at vertex %d, which has %d marked points" % (labels[vertex], vertex, count)
+    return None
 
 
 def _record_problem(genus, marked_points, loops, multiplicities):
@@ -332,12 +352,7 @@ def _record_problem(genus, marked_points, loops, multiplicities):
     for v in range(K):
         if 2 * genus[v] - 2 + special[v] <= 0:
             return "has an unstable vertex %d of genus %d with %d special points" % (v, genus[v], special[v])
-    reached, pending = {0}, [0]
-    while pending:
-        for u in neighbours[pending.pop()] - reached:
-            reached.add(u)
-            pending.append(u)
-    if len(reached) != K:
+    if not _connected(K, [(i, j, m) for (i, j), m in zip(pairs, multiplicities) if m]):
         return "is not connected"
     g = 1 - K + sum(genus) + sum(loops) + sum(multiplicities)
     capacity = capacity_problem(g, sum(marked_points))
@@ -346,59 +361,222 @@ def _record_problem(genus, marked_points, loops, multiplicities):
     return None
 
 
-def _graphs(stream):
-    """Yields the graphs of an open binary stream, checked as the C++ reader
-    checks them; see iter_graphs."""
-    labelled = _read_header(stream)
-    first = last = last_word = None
+def _connected(K, edges):
+    """Whether the K vertices are connected by the edges (i, j, m)."""
+    neighbours = [[] for _ in range(K)]
+    for i, j, _ in edges:
+        neighbours[i].append(j)
+        neighbours[j].append(i)
+    reached, pending = {0}, [0]
+    while pending:
+        for u in neighbours[pending.pop()]:
+            if u not in reached:
+                reached.add(u)
+                pending.append(u)
+    return len(reached) == K
+
+
+def _record_edges(record, K, patterns):
+    """The edges (i, j, m) of the record of K components, or None when it
+    has a negative value, an unstable vertex or is not connected (for
+    _record_problem to say which).
+
+    The same checks as _record_problem, over whole slices of the record;
+    patterns caches the connectedness of the patterns of edges seen."""
+    if max(record) > 127:
+        return None  # a negative value
+    multiplicities = record[3 * K:]
+    edges = list(zip(compress(_PAIR_LOWER[K], multiplicities), compress(_PAIR_UPPER[K], multiplicities),
+                     compress(multiplicities, multiplicities)))
+    # 2 genus + special points of each vertex, which must be at least 3.
+    stability = [2 * (genus + loops) + points
+                 for genus, points, loops in zip(record[:K], record[K:2 * K], record[2 * K:3 * K])]
+    for i, j, m in edges:
+        stability[i] += m
+        stability[j] += m
+    if min(stability) < 3:
+        return None
+    pattern = multiplicities.translate(_EDGE_PATTERN)
+    connected = patterns.get(pattern)
+    if connected is None:
+        if len(patterns) >= _CACHE_SIZE:
+            patterns.clear()
+        connected = patterns[pattern] = _connected(K, edges)
+    return edges if connected else None
+
+
+class _Description:
+    """The graph of the labelled records read last: the tool writes each
+    labelled graph once, as the least labelling of its orbit, and the
+    labellings of one graph in increasing order, one record after another."""
+
+    __slots__ = ("record", "graph", "points", "last_word", "least")
+
+    def __init__(self, record, graph):
+        self.record = record
+        self.graph = graph
+        # The vertices of the labels of a right labelling, sorted.
+        self.points = bytes(v for v, count in enumerate(graph.marked_points) for _ in range(count))
+        self.last_word = None
+        # Whether a labelling is the least of its orbit depends only on the
+        # order in which its labels first reach each vertex.
+        self.least = {}
+
+    def is_least(self, word):
+        order = bytes(dict.fromkeys(word))
+        least = self.least.get(order)
+        if least is None:
+            if len(self.least) >= _CACHE_SIZE:
+                self.least.clear()
+            least = self.least[order] = _is_least_labelling(self.graph, order)
+        return least
+
+
+def _graphs(read, data=b"", nothing_is_no_graphs=False):
+    """Yields the graphs of a stream, checked as the C++ reader checks them;
+    see iter_graphs.  read(size) returns the next at most size bytes of the
+    stream, b"" at its end; data holds bytes already read.  With
+    nothing_is_no_graphs a stream without a single byte has no graphs."""
+    if not data:
+        data = _read_chunk(read, _CHUNK, "the header byte")
+        if not data:
+            if nothing_is_no_graphs:
+                return
+            raise StreamError("unexpected end of graph stream while reading the header byte")
+    header = data[0]
+    if header not in (0, 1):
+        raise StreamError("not a graph stream: the header byte is %d, not 0 or 1" % header)
+    labelled = header == 1
+    pos = 1
+    first_type = None
+    last_K = last_codimension = 0
+    last_record = b""
     number = 0
+    patterns = {}
+    description = None
+    new_graph = Graph.__new__
     while True:
-        K = _signed(_read(stream, 1, "the number of components of a graph record"))[0]
+        if pos >= len(data):
+            data, pos = _fill(read, data, pos, 1, _WHAT_COMPONENTS)
+        K = data[pos]
         if K == 0:
+            pos += 1
             break
+        if K > 127:
+            raise StreamError("corrupt graph stream: a record has a negative number of components (%d)" % (K - 256))
         if K > MAX_COMPONENTS:
             raise StreamError("corrupt graph stream: a record has %d components, more than the %d a graph can hold"
                               % (K, MAX_COMPONENTS))
-        if K < 0:
-            raise StreamError("corrupt graph stream: a record has a negative number of components (%d)" % K)
-        genus, marked_points, loops, multiplicities = _read_record(stream, K)
+        end = pos + 1 + _RECORD_SIZE[K]
+        if end > len(data):
+            data, pos = _fill_record(read, data, pos, K)
+            end = pos + 1 + _RECORD_SIZE[K]
+        record = data[pos + 1:end]
+        pos = end
         number += 1
-        where = "damaged graph stream: graph %d with %d components" % (number, K)
-        problem = _record_problem(genus, marked_points, loops, multiplicities)
-        if problem:
-            raise StreamError(where + " " + problem)
-        pairs = [(i, j) for i in range(K) for j in range(i + 1, K)]
-        graph = Graph(genus, marked_points, loops,
-                      [(i, j, m) for (i, j), m in zip(pairs, multiplicities) if m != 0])
-        first = first or graph
-        if (graph.g, graph.n) != (first.g, first.n):
-            raise StreamError("%s is of type (%d, %d), the graphs before it of type (%d, %d)"
-                              % (where, graph.g, graph.n, first.g, first.n))
-        if last and (K, graph.codimension) < (last.K, last.codimension):
-            raise StreamError("%s and codimension %d comes after one with %d components and codimension %d"
-                              % (where, graph.codimension, last.K, last.codimension))
+        if description is not None and record == description.record:
+            # The labelled graph before again: its checks hold for this one.
+            graph = _copy(description.graph)
+            n = len(description.points)
+        else:
+            edges = _record_edges(record, K, patterns)
+            if edges is None:
+                raise StreamError(_where(number, K) + " " +
+                                  _record_problem(*_signed_fields(record, K)))
+            codimension = sum(record[2 * K:])
+            g = 1 - K + sum(record[:K]) + codimension
+            n = sum(record[K:2 * K])
+            if (g, n) != first_type:
+                capacity = capacity_problem(g, n)
+                if capacity:
+                    raise StreamError("%s is of type (%d, %d): %s" % (_where(number, K), g, n, capacity))
+                if first_type is not None:
+                    raise StreamError("%s is of type (%d, %d), the graphs before it of type (%d, %d)"
+                                      % ((_where(number, K), g, n) + first_type))
+                first_type = (g, n)
+            if (K, codimension) < (last_K, last_codimension):
+                raise StreamError("%s and codimension %d comes after one with %d components and codimension %d"
+                                  % (_where(number, K), codimension, last_K, last_codimension))
+            # The tool's form and order: vertices sorted by decoration, and
+            # within a section each record after the one before it in the
+            # search's order, which is the order of the record's bytes.
+            # (stable-graphs-convert also checks that each record is the
+            # least of its relabellings.)
+            if K > 1 and not _sorted_by_decoration(record, K):
+                raise StreamError(_where(number, K) + " is not in the tool's form: its vertices are not sorted "
+                                  "by genus, marked points and loops")
+            if (K, codimension) == (last_K, last_codimension) and record <= last_record:
+                raise StreamError(_where(number, K) + (" repeats the graph before it" if record == last_record
+                                                       else " comes before the graph before it in the tool's order"))
+            last_K, last_codimension, last_record = K, codimension, record
+            graph = new_graph(Graph)
+            graph.genus = list(record[:K])
+            graph.marked_points = list(record[K:2 * K])
+            graph.loops = list(record[2 * K:3 * K])
+            graph.edges = edges
+            if labelled:
+                # Kept as read, whatever the caller does with the graphs.
+                description = _Description(record, graph)
+                graph = _copy(graph)
         if labelled:
-            graph.labels = _read_labels(stream, graph, where)
-            word = [vertex for label, vertex in sorted((label, vertex) for vertex, labels in enumerate(graph.labels)
-                                                        for label in labels)]
-            if last is not None and last._fields()[:4] == graph._fields()[:4] and not last_word < word:
-                raise StreamError(where + " repeats or reorders the labellings of the graph before it")
-            if not _is_least_labelling(graph, word):
-                raise StreamError(where + " has a labelling that is not the least of its orbit")
-            last_word = word
-        last = graph
+            if len(data) - pos < n:
+                data, pos = _fill(read, data, pos, n, "the labels of a graph record")
+            word = data[pos:pos + n]
+            pos += n
+            if bytes(sorted(word)) != description.points:
+                raise StreamError(_where(number, K) + " " + _labels_problem(word, K, graph.marked_points))
+            if description.last_word is not None and not description.last_word < word:
+                raise StreamError(_where(number, K) + " repeats or reorders the labellings of the graph before it")
+            if not description.is_least(word):
+                raise StreamError(_where(number, K) + " has a labelling that is not the least of its orbit")
+            description.last_word = word
+            labels = [[] for _ in range(K)]
+            for label, vertex in enumerate(word, 1):
+                labels[vertex].append(label)
+            graph.labels = labels
+        else:
+            graph.labels = None
         yield graph
-    if _next_byte(stream):
+    if pos < len(data) or _read_chunk(read, 1, "past the end marker"):
         raise StreamError("damaged graph stream: bytes follow the end marker")
 
 
-def _next_byte(stream):
-    """The byte after the end marker, if any."""
-    try:
-        return stream.read(1)
-    except OSError as error:
-        raise StreamError("error reading graph stream while reading past the end marker: %s"
-                          % (error.strerror or error)) from error
+def _sorted_by_decoration(record, K):
+    """Whether the K vertices of a record come sorted by (genus, marked
+    points, loops), as the tool's search keeps them."""
+    decorations = list(zip(record[:K], record[K:2 * K], record[2 * K:3 * K]))
+    return all(decorations[v] <= decorations[v + 1] for v in range(K - 1))
+
+
+def _copy(graph):
+    """A graph of the same description, sharing no list with graph."""
+    copy = Graph.__new__(Graph)
+    copy.genus, copy.marked_points, copy.loops = graph.genus[:], graph.marked_points[:], graph.loops[:]
+    copy.edges = graph.edges[:]
+    return copy
+
+
+def _where(number, K):
+    """How a message names the graph of record number (from 1)."""
+    return "damaged graph stream: graph %d with %d components" % (number, K)
+
+
+def _signed_fields(record, K):
+    """The genera, marked points, loops and multiplicities of a record, as
+    signed values."""
+    values = [b - 256 if b > 127 else b for b in record]
+    return values[:K], values[K:2 * K], values[2 * K:3 * K], values[3 * K:]
+
+
+def _no_more(size):
+    return b""
+
+
+def _stream_reader(stream):
+    """read(size) for an open binary stream: read1 where there is one, so
+    that a pipe hands over its graphs as they come."""
+    read1 = getattr(stream, "read1", None)
+    return read1 if callable(read1) else stream.read
 
 
 def iter_graphs(source):
@@ -416,18 +594,18 @@ def iter_graphs(source):
     component count, then codimension), and bytes after the end marker.
     """
     if isinstance(source, (bytes, bytearray, memoryview)):
-        yield from _graphs(io.BytesIO(bytes(source)))
+        yield from _graphs(_no_more, bytes(source))
     elif isinstance(source, (str, os.PathLike)):
         try:
-            stream = open(source, "rb")
+            stream = open(source, "rb", buffering=0)
         except OSError as error:
             raise StreamError("cannot open graph stream %s: %s" % (source, error.strerror)) from error
         with stream:
-            yield from _graphs(stream)
+            yield from _graphs(stream.read)
     elif isinstance(source, io.TextIOBase):
         raise StreamError("the graph stream is a text file: open it in binary mode ('rb')")
     else:
-        yield from _graphs(source)
+        yield from _graphs(_stream_reader(source))
 
 
 def read_graphs(source):
@@ -441,23 +619,30 @@ def run(g, n=0, labelled=True, codimension=None, program="stable-graphs"):
     unless labelled is False, only those with `codimension` edges when it
     is given.  program is the tool to run, found on PATH by default.
 
-    Raises ToolError when the tool cannot be started or fails (a type
-    beyond its capacity, say), with its message; StreamError when its
-    stream is damaged.
+    Yields nothing for a type without stable graphs (2g - 2 + n <= 0),
+    for which the tool writes nothing and a note.  Raises ToolError when
+    the tool cannot be started or refuses the type or fails (a negative
+    genus, a type beyond its capacity, say), with its message; StreamError
+    when its stream is damaged.
     """
+    g, n = int(g), int(n)
+    if g < 0 or n < 0:
+        # The tool reads an argument that starts with '-' as an option, so
+        # it cannot be asked: its own words for such a type.
+        raise ToolError("%s refuses type (%d, %d): %s" % (program, g, n, capacity_problem(g, n)))
     command = [program, "-P", "B", "-S", "N"]
     if labelled:
         command.append("-L")
     if codimension is not None:
         command += ["-C", str(int(codimension))]
-    command += [str(int(g)), str(int(n))]
+    command += [str(g), str(n)]
     try:
         process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     except OSError as error:
         raise ToolError("cannot run %s: %s" % (program, error.strerror or error)) from error
     with process:
         try:
-            yield from _graphs(process.stdout)
+            yield from _graphs(_stream_reader(process.stdout), nothing_is_no_graphs=2 * g - 2 + n <= 0)
         except StreamError:
             # A failing tool leaves a cut stream behind; its own message
             # says more than the cut.
@@ -469,3 +654,5 @@ def run(g, n=0, labelled=True, codimension=None, program="stable-graphs"):
             status = process.wait()
         if status != 0:
             raise ToolError("%s exited with status %d: %s" % (" ".join(command), status, message))
+
+

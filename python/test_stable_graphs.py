@@ -16,6 +16,7 @@ import itertools
 import json
 import math
 import os
+import random
 import subprocess
 import tempfile
 import unittest
@@ -135,6 +136,42 @@ class RunsTheTool(unittest.TestCase):
         self.assertIn("type (12, 0) is beyond the capacity", str(caught.exception))
         with self.assertRaises(stable_graphs.ToolError):
             list(stable_graphs.run(0, 4, program=os.path.join(BUILD, "no-such-program")))
+
+    def test_types_without_stable_graphs_yield_nothing(self):
+        for g, n in [(0, 0), (0, 1), (0, 2), (1, 0)]:
+            for labelled in (True, False):
+                with self.subTest(type=(g, n), labelled=labelled):
+                    # The tool writes nothing at all for these, and says so.
+                    result = subprocess.run([TOOL, "-P", "B", "-S", "N", str(g), str(n)],
+                                            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                    self.assertEqual((0, b""), (result.returncode, result.stdout))
+                    self.assertIn(b"has no stable graphs", result.stderr)
+                    self.assertEqual([], list(stable_graphs.run(g, n, labelled, program=TOOL)))
+                    self.assertEqual([], list(stable_graphs.run(g, n, labelled, codimension=0, program=TOOL)))
+
+    def test_refused_types_raise_the_tools_own_message(self):
+        for g, n in [(12, 0), (11, 2), (0, 35), (-1, 3), (0, -2), (-4, -4)]:
+            with self.subTest(type=(g, n)):
+                with self.assertRaises(stable_graphs.ToolError) as caught:
+                    list(stable_graphs.run(g, n, program=TOOL))
+                message = str(caught.exception)
+                # A negative number cannot reach the tool, which reads it
+                # as an option; the module answers in the tool's words.
+                self.assertIn("exited with status 1: " if g >= 0 and n >= 0 else "refuses type", message)
+                # The tool's words for the type, not its usage text.
+                self.assertTrue(message.endswith(": " + stable_graphs.capacity_problem(g, n)), message)
+                self.assertNotIn("Usage", message)
+
+    def test_an_empty_stream_is_damage_for_a_type_with_graphs(self):
+        with tempfile.TemporaryDirectory() as directory:
+            silent = os.path.join(directory, "silent-tool")
+            with open(silent, "w") as script:
+                script.write("#!/bin/sh\nexit 0\n")
+            os.chmod(silent, 0o755)
+            with self.assertRaisesRegex(stable_graphs.StreamError, "unexpected end of graph stream while reading "
+                                                                   "the header byte"):
+                list(stable_graphs.run(0, 5, program=silent))
+            self.assertEqual([], list(stable_graphs.run(0, 2, program=silent)))
 
 
 class AdmcyclesLists(unittest.TestCase):
@@ -267,6 +304,21 @@ class StreamFormat(unittest.TestCase):
             with self.assertRaisesRegex(stable_graphs.StreamError, "cannot open graph stream"):
                 stable_graphs.read_graphs("")
 
+    def test_open_failures_in_the_converters_words(self):
+        # A directory, a missing file, an empty path: the converter (the C++
+        # reader) and this module say the same.
+        with tempfile.TemporaryDirectory() as directory:
+            for path in (directory, os.path.join(directory, "missing.bin"), ""):
+                with self.subTest(path=path):
+                    result = subprocess.run([CONVERTER, "-P", "N", path], stderr=subprocess.PIPE)
+                    self.assertEqual(1, result.returncode)
+                    with self.assertRaises(stable_graphs.StreamError) as raised:
+                        stable_graphs.read_graphs(path)
+                    self.assertEqual(result.stderr.decode(), "%s: %s\n" % (CONVERTER, raised.exception))
+            with self.assertRaises(stable_graphs.StreamError) as raised:
+                stable_graphs.read_graphs(directory)
+            self.assertEqual(str(raised.exception), "cannot open graph stream %s: Is a directory" % directory)
+
     def test_text_mode_file_is_refused(self):
         with tempfile.TemporaryDirectory() as directory:
             path = os.path.join(directory, "m04.bin")
@@ -294,6 +346,38 @@ class StreamFormat(unittest.TestCase):
                 return 1
         stream = tool_stream(2, 2)
         self.assertEqual(stable_graphs.read_graphs(Trickle(stream)), stable_graphs.read_graphs(stream))
+
+    def test_graphs_are_the_callers_to_change(self):
+        # Records of one labelled graph follow each other; changing the
+        # graphs read changes neither the ones after them nor the checks.
+        stream = tool_stream(1, 3, "-L")
+        expected = stable_graphs.read_graphs(stream)
+        self.assertGreater(len(expected), len({repr(x.edges) + repr(x.genus) for x in expected}))
+        for graph, same in zip(stable_graphs.iter_graphs(stream), expected):
+            self.assertEqual(graph, same)
+            for values in (graph.genus, graph.marked_points, graph.loops, graph.edges, graph.labels):
+                values.append(99)
+                values[0] = 99
+
+    def test_pieces_of_any_size(self):
+        class Pieces(io.RawIOBase):
+            """Delivers 1 to 700 bytes per read."""
+            def __init__(self, data, seed):
+                self.data, self.rng = data, random.Random(seed)
+            def readable(self):
+                return True
+            def readinto(self, buffer):
+                count = min(len(buffer), len(self.data), self.rng.randrange(1, 700))
+                buffer[:count] = self.data[:count]
+                self.data = self.data[count:]
+                return count
+        for stream in (tool_stream(1, 5, "-L"), tool_stream(4, 0)):
+            expected = stable_graphs.read_graphs(stream)
+            for seed in range(3):
+                self.assertEqual(stable_graphs.read_graphs(Pieces(stream, seed)), expected)
+                self.assertEqual(stable_graphs.read_graphs(io.BufferedReader(Pieces(stream, seed))), expected)
+            with self.assertRaisesRegex(stable_graphs.StreamError, "bytes follow the end marker"):
+                stable_graphs.read_graphs(Pieces(stream + b"\0", 0))
 
     def test_unbuffered_pipe(self):
         command = [TOOL, "-P", "B", "-S", "N", "3", "1"]
@@ -363,7 +447,7 @@ class GraphsAreOrbitsOfStrata(unittest.TestCase):
 def stream_cases():
     """The table of streams that the C++ reader runs too: (bytes, number of
     graphs or None, part of the message or None, the line)."""
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "printers", "stream_cases.txt")
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "stream", "stream_cases.txt")
     cases = []
     with open(path, encoding="utf-8") as table:
         for line in table:
@@ -389,6 +473,48 @@ class SharedStreamTable(unittest.TestCase):
                     with self.assertRaises(stable_graphs.StreamError) as raised:
                         stable_graphs.read_graphs(stream)
                     self.assertIn(message, str(raised.exception))
+
+    def test_damaged_streams_in_the_converters_words(self):
+        # Streams of the tool with bytes changed, swapped, repeated or cut:
+        # the converter accepts exactly those that this module accepts, with
+        # the same graphs, and refuses the others with the same message.
+        rng = random.Random(2026)
+        streams = [tool_stream(1, 3), tool_stream(2, 1), tool_stream(0, 6, "-L"), tool_stream(2, 1, "-L")]
+        accepted = refused = 0
+        for stream in streams:
+            for _ in range(40):
+                damaged = bytearray(stream)
+                at = rng.randrange(len(damaged))
+                how = rng.randrange(4)
+                if how == 0:
+                    damaged[at] = rng.choice([0, 1, 2, 3, rng.randrange(256)])
+                elif how == 1:
+                    other = min(len(damaged) - 1, at + rng.randrange(1, 8))
+                    damaged[at], damaged[other] = damaged[other], damaged[at]
+                elif how == 2:
+                    damaged[at:at] = damaged[at:at + rng.randrange(1, 30)]
+                else:
+                    del damaged[at:]
+                damaged = bytes(damaged)
+                with self.subTest(stream=damaged.hex()):
+                    result = subprocess.run([CONVERTER, "-P", "J"], input=damaged, stdout=subprocess.PIPE,
+                                            stderr=subprocess.PIPE)
+                    try:
+                        graphs = stable_graphs.read_graphs(damaged)
+                    except stable_graphs.StreamError as error:
+                        refused += 1
+                        self.assertEqual(1, result.returncode)
+                        self.assertIn(result.stderr.decode(),
+                                      ["%s: %s\n" % (CONVERTER, error),
+                                       "%s: %s; the output written before it is incomplete\n" % (CONVERTER, error)])
+                    else:
+                        accepted += 1
+                        self.assertEqual(0, result.returncode, result.stderr)
+                        self.assertEqual(result.stdout.decode().splitlines(),
+                                         [json.dumps(graph.json_object()) for graph in graphs])
+        # Both outcomes are met.
+        self.assertGreater(accepted, 5)
+        self.assertGreater(refused, 50)
 
     def test_capacity_is_the_tools(self):
         # One vertex of genus g with n marked points: the converter accepts

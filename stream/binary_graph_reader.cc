@@ -41,7 +41,7 @@ BinaryGraphReader::BinaryGraphReader(const char* path) : file(fopen(path, "rb"))
   // less telling message.
   struct stat status;
   if (fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
-    open_error = "cannot open graph stream " + PrintableText(path) + ": it is a directory";
+    open_error = "cannot open graph stream " + PrintableText(path) + ": " + strerror(EISDIR);
     close_file();
   }
 }

@@ -261,7 +261,8 @@ TEST(BinaryGraphReader, Paths) {
     directory.Read();
     ADD_FAILURE() << "no error";
   } catch (const BinaryStreamError& e) {
-    EXPECT_EQ("cannot open graph stream /tmp: it is a directory", std::string(e.what()));
+    // The words of open(2), which the Python reader says too.
+    EXPECT_EQ("cannot open graph stream /tmp: Is a directory", std::string(e.what()));
   }
 
   const std::string missing = "/nonexistent-directory/graphs.bin";
