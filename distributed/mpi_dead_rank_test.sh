@@ -32,5 +32,16 @@ if [ "$status" = 0 ]; then echo "FAIL: status 0 after a rank died"; failed=1; fi
 if grep -q '^Found ' "$work/err"; then echo "FAIL: the report of a finished run"; failed=1; fi
 if ! grep -qi 'signal\|killed\|exited\|abort' "$work/err"; then echo "FAIL: no message"; cat "$work/err"; failed=1; fi
 echo "status $status; message: $(grep -i -m1 'signal\|killed\|exited\|abort' "$work/err")"
-echo "$((1 - failed)) passed, $failed failed"
+
+# A checkpoint needs --output under MPI: the launcher pipes rank 0's
+# standard output, which a resumed run could not cut back.
+"$mpiexec" --allow-run-as-root --oversubscribe -np 2 "$mpi" --checkpoint "$work/cp" -P B 3 0 \
+  > "$work/out" 2> "$work/err"
+status=$?
+if [ "$status" != 1 ]; then echo "FAIL: --checkpoint without --output: status $status"; failed=1; fi
+if ! grep -q -- '--checkpoint needs --output FILE under MPI' "$work/err"; then
+  echo "FAIL: --checkpoint without --output: no reason"; cat "$work/err"; failed=1
+fi
+if [ -s "$work/out" ] || [ -e "$work/cp" ]; then echo "FAIL: --checkpoint without --output wrote something"; failed=1; fi
+echo "$((2 - 2 * failed)) passed, $failed failed"
 exit $failed
