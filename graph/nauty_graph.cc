@@ -110,84 +110,77 @@ int NautyGraph::partition(uint64_t fixed, int* lab, int* ptn) const {
 // nauty takes the graph as writable but leaves it unchanged.
 uint32_t* NautyGraph::graph_rows() const { return const_cast<uint32_t*>(rows_); }
 
-void NautyGraph::Canonicalize(CanonicalForm* form) const {
+/// One call of nauty: what it is asked for, and what it found.
+struct NautyGraph::Call {
+  /// Vertices each put in a cell of its own.
+  uint64_t fixed = 0;
+  /// Where the canonical graph goes; nullptr: no canonical labelling.
+  uint32_t* canonical = nullptr;
+  void (*level_procedure)(int*, int*, int, int*, statsblk*, int, int, int, int, int, int) = nullptr;
+  void (*automorphism_procedure)(int, int*, int*, int, int, int) = nullptr;
   int lab[MAXN], ptn[MAXN], orbits[MAXN];
   statsblk stats;
+};
+
+void NautyGraph::run(Call* call) const {
   setword workspace[50 * MAXM];
   // A fresh options block per call: several threads may call nauty at once.
   DEFAULTOPTIONS_GRAPH(options);
-  options.getcanon = TRUE;
+  options.getcanon = call->canonical != nullptr ? TRUE : FALSE;
   options.defaultptn = FALSE;
-  partition(0, lab, ptn);
+  options.userlevelproc = call->level_procedure;
+  options.userautomproc = call->automorphism_procedure;
+  partition(call->fixed, call->lab, call->ptn);
   nauty_check(WORDSIZE, 1, vertices_, NAUTYVERSIONID);
-  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_,
-        reinterpret_cast<graph*>(form->rows));
-  form->vertices = vertices_;
-  for (int v = 0; v < size_; ++v) form->orbits[v] = static_cast<int8_t>(orbits[v]);
-  form->group_size = stats.grpsize1;
-  form->group_exponent = stats.grpsize2;
+  nauty(graph_rows(), call->lab, call->ptn, NULL, call->orbits, &options, &call->stats, workspace, 50 * MAXM, 1,
+        vertices_, reinterpret_cast<graph*>(call->canonical));
 }
 
-void NautyGraph::Orbits(uint64_t fixed, int* orbits_out, double* group_size, int* group_exponent) const {
-  int lab[MAXN], ptn[MAXN], orbits[MAXN];
-  statsblk stats;
-  setword workspace[50 * MAXM];
-  DEFAULTOPTIONS_GRAPH(options);
-  options.getcanon = FALSE;
-  options.defaultptn = FALSE;
-  partition(fixed, lab, ptn);
-  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_,
-        NULL);
-  for (int v = 0; v < size_; ++v) orbits_out[v] = orbits[v];
-  *group_size = stats.grpsize1;
-  *group_exponent = stats.grpsize2;
+void NautyGraph::Canonicalize(CanonicalForm* form) const {
+  Call call;
+  call.canonical = form->rows;
+  run(&call);
+  form->vertices = vertices_;
+  for (int v = 0; v < size_; ++v) form->orbits[v] = static_cast<int8_t>(call.orbits[v]);
+  form->group_size = call.stats.grpsize1;
+  form->group_exponent = call.stats.grpsize2;
+}
+
+void NautyGraph::Orbits(uint64_t fixed, int* orbits, double* group_size, int* group_exponent) const {
+  Call call;
+  call.fixed = fixed;
+  run(&call);
+  for (int v = 0; v < size_; ++v) orbits[v] = call.orbits[v];
+  *group_size = call.stats.grpsize1;
+  *group_exponent = call.stats.grpsize2;
 }
 
 mpz_class NautyGraph::ExactOrder() const {
-  int lab[MAXN], ptn[MAXN], orbits[MAXN];
-  statsblk stats;
-  setword workspace[50 * MAXM];
-  DEFAULTOPTIONS_GRAPH(options);
-  options.defaultptn = FALSE;
-  options.userlevelproc = multiply_index;
-  partition(0, lab, ptn);
+  Call call;
+  call.level_procedure = multiply_index;
   mpz_class order = 1;
   level_product = &order;
-  nauty_check(WORDSIZE, 1, vertices_, NAUTYVERSIONID);
-  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_,
-        NULL);
+  run(&call);
   level_product = nullptr;
   return order;
 }
 
 void NautyGraph::CanonicalOrder(int* order) const {
-  int lab[MAXN], ptn[MAXN], orbits[MAXN];
-  statsblk stats;
-  setword workspace[50 * MAXM];
-  DEFAULTOPTIONS_GRAPH(options);
-  options.getcanon = TRUE;
-  options.defaultptn = FALSE;
-  partition(0, lab, ptn);
+  Call call;
   uint32_t canonical[MAXN];
-  nauty_check(WORDSIZE, 1, vertices_, NAUTYVERSIONID);
-  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_, canonical);
+  call.canonical = canonical;
+  run(&call);
   // The cells of the multigraph's own vertices come first and keep their
   // places.
-  for (int i = 0; i < size_; ++i) order[i] = lab[i];
+  for (int i = 0; i < size_; ++i) order[i] = call.lab[i];
 }
 
 bool NautyGraph::AnyGenerator(const std::function<bool(const int*)>& test) const {
-  int lab[MAXN], ptn[MAXN], orbits[MAXN];
-  statsblk stats;
-  setword workspace[50 * MAXM];
-  DEFAULTOPTIONS_GRAPH(options);
-  options.defaultptn = FALSE;
-  options.userautomproc = test_generator;
-  partition(0, lab, ptn);
+  Call call;
+  call.automorphism_procedure = test_generator;
   generator_test = &test;
   generator_found = false;
-  nauty_check(WORDSIZE, 1, vertices_, NAUTYVERSIONID);
-  nauty(graph_rows(), lab, ptn, NULL, orbits, &options, &stats, workspace, 50 * MAXM, 1, vertices_, NULL);
+  run(&call);
   generator_test = nullptr;
   return generator_found;
 }

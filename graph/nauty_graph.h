@@ -54,7 +54,10 @@ class NautyGraph {
   int size() const { return size_; }
 
  private:
+  struct Call;
+
   void add_edges(const int8_t (*multiplicity)[kMaxComponents]);
+  void run(Call* call) const;
   int partition(uint64_t fixed, int* lab, int* ptn) const;
   uint32_t* graph_rows() const;
 
