@@ -6,7 +6,7 @@
 // run; a sample of them is run and timed, and the pass's CPU time, graphs
 // and memory for its found graphs are extrapolated from the sample.
 //
-//   stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS]]]]
+//   stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS [SEARCH [SPLIT_ROWS]]]]]]
 //
 // SHARE (default 0.01) of each pass's tasks is run, at least 20 of them,
 // spread evenly over the kinds of task; SHARE 1 runs the pass whole and its
@@ -15,13 +15,17 @@
 // seconds of the sample, estimated CPU seconds, estimated graphs,
 // estimated MiB of compact graphs, the largest sampled task's graphs and
 // the longest sampled task's seconds (no run of the pass, on however many
-// cores, is shorter).
+// cores, is shorter).  SEARCH is stored (the default), orderly or pruned;
+// SPLIT_ROWS (default 1) the rows after which the orderly searches split
+// their tasks, 0 for whole tasks.
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -100,13 +104,32 @@ class SamplingRunner : public TaskRunner {
       task.stored = CompactGraphs(task.start());  // the sample's graphs are not kept
       task.found = 0;
     }
-    printf("%2d %10zu %8zu %10.2f %14.1f %16.0f %12.1f %12zu %10.2f\n", K, count, sample, seconds, estimated_seconds,
-           graphs, bytes / (1 << 20), largest, longest);
-    fflush(stdout);
+    // A pass of split tasks comes in windows, which add up to its line.
+    PassLine& line = lines_[K];
+    line.tasks += count;
+    line.sample += sample;
+    line.seconds += seconds;
+    line.estimated_seconds += estimated_seconds;
+    line.graphs += graphs;
+    line.bytes += bytes;
+    line.largest = std::max(line.largest, largest);
+    line.longest = std::max(line.longest, longest);
     for (size_t i = first; i < count; ++i) done(i);
   }
 
+  /// One line per pass run.
+  void Print() const {
+    for (const auto& [K, l] : lines_)
+      printf("%2d %10zu %8zu %10.2f %14.1f %16.0f %12.1f %12zu %10.2f\n", K, l.tasks, l.sample, l.seconds,
+             l.estimated_seconds, l.graphs, l.bytes / (1 << 20), l.largest, l.longest);
+  }
+
  private:
+  struct PassLine {
+    size_t tasks = 0, sample = 0, largest = 0;
+    double seconds = 0, estimated_seconds = 0, graphs = 0, bytes = 0, longest = 0;
+  };
+  std::map<int, PassLine> lines_;
   double share_;
   std::mt19937 random_;
   int first_pass_;
@@ -117,7 +140,7 @@ class SamplingRunner : public TaskRunner {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fputs("usage: stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS]]]]\n", stderr);
+    fputs("usage: stable-graphs-project G N [SHARE [SEED [LAST_PASS [FIRST_PASS [SEARCH [SPLIT_ROWS]]]]]]\n", stderr);
     return 1;
   }
   int g = atoi(argv[1]), n = atoi(argv[2]);
@@ -129,7 +152,13 @@ int main(int argc, char** argv) {
   SamplingRunner runner(share, seed, first_pass, last_pass);
   BoundaryComputer computer(g, n);
   computer.runner = &runner;
+  std::string search = argc > 7 ? argv[7] : "stored";
+  computer.search = search == "pruned" ? SearchKind::kPruned
+                    : search == "orderly" ? SearchKind::kOrderly
+                                          : SearchKind::kStored;
+  computer.split_rows = argc > 8 ? atoi(argv[8]) : 1;
   NullGraphPrinter printer;
   computer.Compute(printer, StatisticsNone, -1);
+  runner.Print();
   return 0;
 }

@@ -28,9 +28,12 @@
 
 namespace {
 
-const char kMagic[] = "stable-graphs checkpoint 2";
+const char kMagic[] = "stable-graphs checkpoint 3";
 // The first version recorded only the output's length.
 const char kFirstMagic[] = "stable-graphs checkpoint 1\n";
+// The second counted a pass's tasks before they were split, so its count
+// of tasks done means other tasks now.
+const char kSecondMagic[] = "stable-graphs checkpoint 2\n";
 
 std::string hex(const std::string& bytes) {
   static const char digits[] = "0123456789abcdef";
@@ -296,6 +299,9 @@ std::string CheckpointFile::Open() {
   if (text.compare(0, strlen(kFirstMagic), kFirstMagic) == 0)
     return named() + " was written by an earlier version of stable-graphs, which did not record which file the "
                      "output is: finish that run with that version, or remove the checkpoint to start afresh";
+  if (text.compare(0, strlen(kSecondMagic), kSecondMagic) == 0)
+    return named() + " was written by an earlier version of stable-graphs, which divided a pass into other tasks: "
+                     "finish that run with that version, or remove the checkpoint to start afresh";
   std::vector<std::string> arguments;
   OutputRecord recorded;
   problem = Parse(text, arguments, recorded, state_);

@@ -151,37 +151,46 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
     int g, n, edge_filter;
     char printer;
   };
-  for (const Case& c : {Case{3, 1, -1, 'L'}, Case{2, 3, -1, 'T'}, Case{4, 0, -1, 'B'}, Case{3, 2, 5, 'L'},
-                        Case{0, 7, -1, 'B'}}) {
-    FILE* whole = tmpfile();
-    ASSERT_NE(nullptr, whole);
-    EveryState journal(whole);
-    BoundaryComputer computer(c.g, c.n);
-    computer.journal = &journal;
-    computer.print_batch = 7;  // many flushes within a pass
-    std::unique_ptr<GraphPrinter> printer = make_printer(c.printer, whole, c.g, c.n);
-    computer.Compute(*printer, StatisticsNone, c.edge_filter);
-    std::string want = contents(whole);
-    fclose(whole);
-    ASSERT_GT(journal.states.size(), 3u);
-    bool inside_a_pass = false;
-    for (size_t k = 0; k < journal.states.size(); ++k) {
-      inside_a_pass = inside_a_pass || journal.states[k].tasks_done > 0;
-      FILE* rest = tmpfile();
-      BoundaryComputer resumed(c.g, c.n);
-      resumed.resume = &journal.states[k];
-      std::unique_ptr<GraphPrinter> resumed_printer = make_printer(c.printer, rest, c.g, c.n);
-      resumed.Compute(*resumed_printer, StatisticsNone, c.edge_filter);
-      EXPECT_EQ(want.substr(static_cast<size_t>(journal.lengths[k])), contents(rest))
-          << "(" << c.g << ", " << c.n << ") -P " << c.printer << " state " << k;
-      fclose(rest);
-      EXPECT_EQ(computer.tried, resumed.tried);
-      EXPECT_EQ(computer.found, resumed.found);
-      EXPECT_EQ(computer.duplicated, resumed.duplicated);
-      EXPECT_EQ(computer.unconnected, resumed.unconnected);
-      EXPECT_EQ(computer.found_per_codimension, resumed.found_per_codimension);
+  for (const Case& c :
+       {Case{3, 1, -1, 'L'}, Case{2, 3, -1, 'T'}, Case{4, 0, -1, 'B'}, Case{3, 2, 5, 'L'}, Case{0, 7, -1, 'B'}}) {
+    // The pruned search splits its tasks, and runs them a small window at a
+    // time here: states fall within windows and between them.
+    for (SearchKind search : {SearchKind::kStored, SearchKind::kPruned}) {
+      SCOPED_TRACE(static_cast<int>(search));
+      FILE* whole = tmpfile();
+      ASSERT_NE(nullptr, whole);
+      EveryState journal(whole);
+      BoundaryComputer computer(c.g, c.n);
+      computer.journal = &journal;
+      computer.search = search;
+      computer.task_window = 5;
+      computer.print_batch = 7;  // many flushes within a pass
+      std::unique_ptr<GraphPrinter> printer = make_printer(c.printer, whole, c.g, c.n);
+      computer.Compute(*printer, StatisticsNone, c.edge_filter);
+      std::string want = contents(whole);
+      fclose(whole);
+      ASSERT_GT(journal.states.size(), 3u);
+      bool inside_a_pass = false;
+      for (size_t k = 0; k < journal.states.size(); ++k) {
+        inside_a_pass = inside_a_pass || journal.states[k].tasks_done > 0;
+        FILE* rest = tmpfile();
+        BoundaryComputer resumed(c.g, c.n);
+        resumed.resume = &journal.states[k];
+        resumed.search = search;
+        resumed.task_window = 5;
+        std::unique_ptr<GraphPrinter> resumed_printer = make_printer(c.printer, rest, c.g, c.n);
+        resumed.Compute(*resumed_printer, StatisticsNone, c.edge_filter);
+        EXPECT_EQ(want.substr(static_cast<size_t>(journal.lengths[k])), contents(rest))
+            << "(" << c.g << ", " << c.n << ") -P " << c.printer << " state " << k;
+        fclose(rest);
+        EXPECT_EQ(computer.tried, resumed.tried);
+        EXPECT_EQ(computer.found, resumed.found);
+        EXPECT_EQ(computer.duplicated, resumed.duplicated);
+        EXPECT_EQ(computer.unconnected, resumed.unconnected);
+        EXPECT_EQ(computer.found_per_codimension, resumed.found_per_codimension);
+      }
+      EXPECT_TRUE(inside_a_pass) << "states between tasks, not only between passes";
     }
-    EXPECT_TRUE(inside_a_pass) << "states between tasks, not only between passes";
   }
 }
 

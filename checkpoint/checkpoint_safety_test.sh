@@ -172,6 +172,21 @@ EOF
 refused "a checkpoint of the first version" "earlier version of stable-graphs" "$tool" -P N 3 2 --checkpoint old.cp
 rm -f old.cp old.cp.lock
 
+# The second version's checkpoints, whose tasks were not split: a complete
+# checkpoint of today's, marked as version 2 with its checksum made anew.
+"$tool" -P N 3 2 --checkpoint new.cp 2> /dev/null
+python3 - new.cp > old.cp << 'EOF'
+import sys
+text = open(sys.argv[1]).read()
+text = text[:text.rindex("sum ")].replace("stable-graphs checkpoint 3\n", "stable-graphs checkpoint 2\n", 1)
+h = 1469598103934665603
+for c in text.encode():
+    h = ((h ^ c) * 1099511628211) % 2**64
+print(text + "sum %016x" % h)
+EOF
+refused "a checkpoint of the second version" "divided a pass into other tasks" "$tool" -P N 3 2 --checkpoint old.cp
+rm -f old.cp old.cp.lock new.cp new.cp.lock
+
 # 9. Names with control characters are quoted on one line.
 name=$(printf 'bad\nname\033[31m')
 mkdir "$name"

@@ -151,50 +151,100 @@ Graph& BoundaryComputer::next_batch_record() {
 }
 
 // The vertex levels leave one task per decoration, put in printing order
-// (by codimension, then generation order); the runner hands them back in
-// that order, and each is printed and released as it arrives.
-void BoundaryComputer::run_pass(int K) {
+// (by codimension, then generation order).
+void BoundaryComputer::make_pass_tasks(int K) {
   work_graph.Clear(static_cast<int8_t>(K));
   bt_g(0);
   std::stable_sort(edge_tasks.begin(), edge_tasks.end(),
                    [](const std::unique_ptr<EdgeTask>& a, const std::unique_ptr<EdgeTask>& b) {
                      return a->codimension() < b->codimension();
                    });
+}
+
+// A split task's parts take its place in the same order; its own search
+// effort goes with the first of them.  A task without parts has nothing to
+// find: it is left out, and only its few calls of the search go uncounted.
+void BoundaryComputer::split_into(std::unique_ptr<EdgeTask> task, std::vector<std::unique_ptr<EdgeTask>>& out) const {
+  if (!task->CanSplit(split_rows)) {
+    out.push_back(std::move(task));
+    return;
+  }
+  size_t first = out.size();
+  task->Split(split_rows, [&](const PartialGraph& at, SearchPoint from) {
+    out.push_back(std::make_unique<EdgeTask>(at, moduli_type, search, from));
+    if (count_labelled) out.back()->labelled = std::make_unique<LabelledTally>();
+  });
+  if (out.size() > first) out[first]->AddSearchEffort(*task);
+}
+
+size_t BoundaryComputer::split_count(EdgeTask& task) const {
+  if (!task.CanSplit(split_rows)) return 1;
+  // Counting must leave the task as it was: its effort is counted once,
+  // when it is split for running.
+  int64_t nodes = task.nodes, pruned = task.pruned, branches = task.relabelling_branches;
+  size_t parts = 0;
+  task.Split(split_rows, [&](const PartialGraph&, SearchPoint) { ++parts; });
+  task.nodes = nodes;
+  task.pruned = pruned;
+  task.relabelling_branches = branches;
+  return parts;
+}
+
+// The pass's tasks, split, run a window at a time; the runner hands each
+// window's tasks back in order, and each is printed and released as it
+// arrives.  Tasks are numbered across the pass, for the checkpoint.
+void BoundaryComputer::run_pass(int K) {
+  make_pass_tasks(K);
+  std::vector<std::unique_ptr<EdgeTask>> whole = std::move(edge_tasks);
+  edge_tasks.clear();
+  size_t total = 0;
+  for (std::unique_ptr<EdgeTask>& task : whole) total += split_count(*task);
   std::atomic<size_t> tasks_done{resume_task};
   std::atomic<long> found_so_far{0};
-  const size_t total = edge_tasks.size();
   ProgressMeter meter(stderr, show_progress, [&] {
     return Progress{static_cast<double>(tasks_done) / static_cast<double>(total == 0 ? 1 : total),
                     found_so_far.load()};
   });
   LocalTaskRunner local(threads);
   TaskRunner* chosen = runner != nullptr ? runner : &local;
-  chosen->RunPass(edge_tasks, resume_task, [&](size_t index) {
-    EdgeTask& task = *edge_tasks[index];
-    tried[K] += task.tried;
-    unconnected[K] += task.unconnected;
-    duplicated[K] += task.duplicated;
-    found[K] += task.found;
-    found_per_codimension[task.codimension()] += static_cast<int64_t>(task.stored.size());
-    if (task.labelled) {
-      mpz_class labelled = task.labelled->Total();
-      labelled_found[K] += labelled;
-      labelled_per_codimension[task.codimension()] += labelled;
-    }
-    for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
-      Graph& graph = next_batch_record();
-      task.stored.Expand(graph_index, graph);
-      store_by_codimension[graph.codimension].push_back(&graph);
-    }
-    found_so_far += static_cast<long>(task.stored.size());
-    edge_tasks[index].reset();
-    ++tasks_done;
-    if (journal != nullptr && index + 1 < edge_tasks.size() && journal->Due()) {
-      flush_batch();
-      record(K, index + 1);
-    }
-  });
+  size_t window_start = 0;  // the pass's number of edge_tasks[0]
+  for (size_t next_whole = 0; next_whole < whole.size();) {
+    edge_tasks.clear();
+    while (next_whole < whole.size() && edge_tasks.size() < task_window)
+      split_into(std::move(whole[next_whole++]), edge_tasks);
+    size_t first = resume_task > window_start ? std::min(resume_task - window_start, edge_tasks.size()) : 0;
+    chosen->RunPass(edge_tasks, first, [&](size_t index) {
+      take_task_result(K, *edge_tasks[index]);
+      found_so_far += static_cast<long>(edge_tasks[index]->stored.size());
+      edge_tasks[index].reset();
+      ++tasks_done;
+      size_t number = window_start + index;
+      if (journal != nullptr && number + 1 < total && journal->Due()) {
+        flush_batch();
+        record(K, number + 1);
+      }
+    });
+    window_start += edge_tasks.size();
+  }
   edge_tasks.clear();
+}
+
+void BoundaryComputer::take_task_result(int K, EdgeTask& task) {
+  tried[K] += task.tried;
+  unconnected[K] += task.unconnected;
+  duplicated[K] += task.duplicated;
+  found[K] += task.found;
+  found_per_codimension[task.codimension()] += static_cast<int64_t>(task.stored.size());
+  if (task.labelled) {
+    mpz_class labelled = task.labelled->Total();
+    labelled_found[K] += labelled;
+    labelled_per_codimension[task.codimension()] += labelled;
+  }
+  for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
+    Graph& graph = next_batch_record();
+    task.stored.Expand(graph_index, graph);
+    store_by_codimension[graph.codimension].push_back(&graph);
+  }
 }
 
 // The graphs not yet handed over reach the printer after the pass's
@@ -339,9 +389,9 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
 size_t BoundaryComputer::pass_task_count(int K) {
   work_graph.g = g;
   work_graph.n = n;
-  work_graph.Clear(static_cast<int8_t>(K));
-  bt_g(0);
-  size_t count = edge_tasks.size();
+  make_pass_tasks(K);
+  size_t count = 0;
+  for (std::unique_ptr<EdgeTask>& task : edge_tasks) count += split_count(*task);
   edge_tasks.clear();
   return count;
 }

@@ -86,6 +86,13 @@ class BoundaryComputer : public Computer {
   /// How the edge tasks recognise repeated graphs; every kind finds the
   /// same graphs in the same order.
   SearchKind search = SearchKind::kStored;
+  /// Rows of edge multiplicities after which a task of kOrderly or kPruned
+  /// with more rows is split into the tasks that take up its search there
+  /// (0: tasks stay whole); the same for every run a checkpoint resumes.
+  int split_rows = 1;
+  /// Tasks run in one call of the runner, at most: a pass's split tasks
+  /// exist a window at a time.
+  size_t task_window = 4096;
   /// Whether to count the labelled graphs (points labelled 1 .. n) over the
   /// graphs found, and report them; set before Compute.
   bool count_labelled = false;
@@ -109,6 +116,10 @@ class BoundaryComputer : public Computer {
   void restore(const RunState& state);
   std::string counters_problem(const RunState& state, int edge_filter) const;
   size_t pass_task_count(int K);
+  void make_pass_tasks(int K);
+  void take_task_result(int K, EdgeTask& task);
+  void split_into(std::unique_ptr<EdgeTask> task, std::vector<std::unique_ptr<EdgeTask>>& out) const;
+  size_t split_count(EdgeTask& task) const;
   Graph& next_batch_record();
 
   // The vertex levels of the generator: genus, marked points and loops of

@@ -12,6 +12,7 @@
 #include "computer/edge_task.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -19,12 +20,43 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind kind)
+EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind kind, SearchPoint from)
     : stored(start), work_graph(start), kind_(kind), g_(start.g), codimension_(CodimensionOf(start)),
       moduli_type_(moduli_type),
       forest_(moduli_type == ModuliType::kCompactType || moduli_type == ModuliType::kRationalTails ||
               moduli_type == ModuliType::kTreeLike) {
-  for (int v = 0; v < start.K; ++v) tree_[v] = uint64_t{1} << v;
+  from_ = from;
+  const int K = start.K;
+  for (int v = 0; v < K; ++v) tree_[v] = uint64_t{1} << v;
+  // The pairs from `from` on are the search's to assign: they start at 0
+  // however the task was made.
+  for (int i = 0; i < K; ++i)
+    for (int j = i + 1; j < K; ++j) {
+      bool assigned = i < from.i || (i == from.i && j < from.j);
+      if (!assigned) work_graph.adjacency[i][j] = work_graph.adjacency[j][i] = 0;
+      if (assigned && forest_ && work_graph.adjacency[i][j] != 0) join_trees(i, j);
+    }
+}
+
+bool EdgeTask::CanSplit(int rows) const {
+  return kind_ != SearchKind::kStored && rows >= 1 && rows <= work_graph.K - 2 && from_ == SearchPoint();
+}
+
+void EdgeTask::Split(int rows, const std::function<void(const PartialGraph&, SearchPoint)>& take) {
+  split_rows_ = rows;
+  take_split_ = &take;
+  if (kind_ == SearchKind::kPruned) least_ = std::make_unique<LexLeastTest>(work_graph);
+  bt_a(0, 1);
+  if (least_) relabelling_branches += least_->branches();
+  least_.reset();
+  split_rows_ = 0;
+  take_split_ = nullptr;
+}
+
+void EdgeTask::AddSearchEffort(const EdgeTask& other) {
+  nodes += other.nodes;
+  pruned += other.pruned;
+  relabelling_branches += other.relabelling_branches;
 }
 
 int EdgeTask::CodimensionOf(const Graph& start) {
@@ -37,8 +69,15 @@ void EdgeTask::Run(std::atomic<long>* found_so_far) {
   found_so_far_ = found_so_far;
   // Made here, not with the task: a pass holds all its tasks at once.
   if (kind_ != SearchKind::kStored) least_ = std::make_unique<LexLeastTest>(work_graph);
-  bt_a(0, 1);
-  if (least_) relabelling_branches = least_->branches();
+  int64_t replayed = 0;
+  if (from_ == SearchPoint()) {
+    bt_a(0, 1);
+  } else {  // the call at from_ was counted by the task that split
+    replay_row_tests(from_.i);
+    if (least_) replayed = least_->branches();
+    assign_pair(from_.i, from_.j);
+  }
+  if (least_) relabelling_branches += least_->branches() - replayed;
   least_.reset();
   report_found();
   found_so_far_ = nullptr;
@@ -48,9 +87,31 @@ void EdgeTask::Run(std::atomic<long>* found_so_far) {
 }
 
 void EdgeTask::bt_a(int i, int j) {
+  ++nodes;
+  if (split_rows_ > 0 && !(i == 0 && j == 1)) {
+    bool rows_done = j >= work_graph.K && i + 1 >= split_rows_;
+    bool edges_done = i < split_rows_ && g_ == work_graph.partial_genus;
+    if (rows_done || edges_done) {
+      (*take_split_)(work_graph, SearchPoint{i, j});
+      return;
+    }
+  }
+  assign_pair(i, j);
+}
+
+// The pruned search tested rows 1 .. rows on its way to a split point; a
+// task taking up the search there repeats those tests (which passed) so
+// that its relabelling test holds what they found.
+void EdgeTask::replay_row_tests(int rows) {
+  if (kind_ != SearchKind::kPruned) return;
+  for (int r = 1; r <= rows && r < work_graph.K - 1; ++r)
+    if (!least_->MayBecomeLeastAfterRow(work_graph, r))
+      throw std::logic_error("a split point of the search fails a row test it passed");
+}
+
+void EdgeTask::assign_pair(int i, int j) {
   PartialGraph& w = work_graph;
   const int K = w.K;
-  ++nodes;
   if (j >= K) {
     ++i;
     j = i + 1;

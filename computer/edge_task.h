@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -34,6 +35,14 @@ enum class SearchKind {
   kPruned,
 };
 
+/// The pair of vertices an edge task's search takes up: every pair before
+/// it, row by row, is already assigned in the task's start graph.
+struct SearchPoint {
+  int i = 0;
+  int j = 1;
+  bool operator==(const SearchPoint& other) const { return i == other.i && j == other.j; }
+};
+
 /// The edge level of one pass for one decoration: every assignment of edge
 /// multiplicities to a working graph whose genera, marked points and loops
 /// are fixed, each complete candidate checked and the survivors stored.
@@ -49,7 +58,21 @@ class EdgeTask {
   /// away (ct, rt, tl) places only the edges of such a tree; `kind` chooses
   /// how repeated graphs are recognised.
   explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable,
-                    SearchKind kind = SearchKind::kStored);
+                    SearchKind kind = SearchKind::kStored, SearchPoint from = SearchPoint());
+
+  /// Whether Split can divide the task: its search remembers nothing
+  /// between candidates and it has rows left after `rows` rows.
+  bool CanSplit(int rows) const;
+
+  /// Runs the search until rows 0 .. rows - 1 are assigned, or every edge
+  /// is placed earlier, and hands over each such point in search order:
+  /// the tasks made from them (with this task's moduli type and search)
+  /// find together, in that order, the graphs and counters Run would.
+  /// Only the calls and branches of the search before them stay here.
+  void Split(int rows, const std::function<void(const PartialGraph&, SearchPoint)>& take);
+
+  /// Adds another task's calls, cut branches and relabelling branches.
+  void AddSearchEffort(const EdgeTask& other);
 
   /// The codimension of every candidate grown from `start`: g - 1 + K minus
   /// the vertex genera, since the edges make up the rest of the genus.
@@ -70,6 +93,8 @@ class EdgeTask {
   ModuliType moduli_type() const { return moduli_type_; }
   /// How the task recognises repeated graphs.
   SearchKind search_kind() const { return kind_; }
+  /// Where the task's search starts.
+  SearchPoint from() const { return from_; }
 
   // Counters of the task's complete candidates.
   int64_t tried = 0;
@@ -95,6 +120,8 @@ class EdgeTask {
   };
 
   void bt_a(int i, int j);
+  void assign_pair(int i, int j);
+  void replay_row_tests(int rows);
   void join_trees(int i, int j);
   void split_trees(uint64_t tree_of_i, uint64_t tree_of_j);
   void finish_without_edges(int i, int j);
@@ -109,6 +136,9 @@ class EdgeTask {
 
   PartialGraph work_graph;
   SearchKind kind_;
+  SearchPoint from_;
+  int split_rows_ = 0;  // while Split runs: the rows after which it cuts
+  const std::function<void(const PartialGraph&, SearchPoint)>* take_split_ = nullptr;
   std::unique_ptr<LexLeastTest> least_;  // while Run runs, unless kStored
   int final_rows_ = 0;                   // rows kPruned tested before the candidate
   int g_;

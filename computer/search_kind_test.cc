@@ -50,7 +50,13 @@ class BothPrinters : public GraphPrinter {
   GraphPrinter& second_;
 };
 
-Listing run(int g, int n, SearchKind kind, int edge_filter, bool labelled) {
+/// How a run's tasks are split and windowed.
+struct Splitting {
+  int rows = 1;
+  size_t window = 4096;
+};
+
+Listing run(int g, int n, SearchKind kind, int edge_filter, bool labelled, Splitting splitting = Splitting()) {
   Listing listing;
   listing.text = CaptureOutput([&](FILE* text_file) {
     listing.binary = CaptureOutput([&](FILE* binary_file) {
@@ -62,6 +68,8 @@ Listing run(int g, int n, SearchKind kind, int edge_filter, bool labelled) {
       BoundaryComputer computer(g, n);
       computer.threads = 1;
       computer.search = kind;
+      computer.split_rows = splitting.rows;
+      computer.task_window = splitting.window;
       computer.count_labelled = labelled;
       computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : both, StatisticsNone, edge_filter);
       listing.tried = computer.tried;
@@ -144,4 +152,27 @@ TEST(SearchKind, PrunedSearchTriesFewerCandidatesOfGenusFive) {
   for (int64_t count : stored.tried) stored_tried += count;
   for (int64_t count : pruned.tried) pruned_tried += count;
   EXPECT_LT(pruned_tried, stored_tried);
+}
+
+// A split task's parts meet, in order, the very candidates the whole task
+// meets, however deep the split and however few tasks run at once.
+TEST(SearchKind, SplitTasksFindWhatWholeTasksFind) {
+  for (auto [g, n] : std::vector<std::pair<int, int>>{{4, 0}, {3, 2}, {2, 4}, {0, 9}, {5, 0}})
+    for (SearchKind kind : {SearchKind::kOrderly, SearchKind::kPruned})
+      for (bool labelled : {false, true}) {
+        if (labelled && n == 0) continue;
+        SCOPED_TRACE("(" + std::to_string(g) + ", " + std::to_string(n) + ") kind " +
+                     std::to_string(static_cast<int>(kind)) + (labelled ? " labelled" : ""));
+        Listing whole = run(g, n, kind, -1, labelled, Splitting{0, 4096});
+        for (Splitting splitting : {Splitting{1, 4096}, Splitting{2, 3}, Splitting{3, 1}, Splitting{6, 17}}) {
+          Listing split = run(g, n, kind, -1, labelled, splitting);
+          EXPECT_EQ(whole.binary, split.binary) << "rows " << splitting.rows;
+          EXPECT_EQ(whole.text, split.text) << "rows " << splitting.rows;
+          EXPECT_EQ(whole.tried, split.tried);
+          EXPECT_EQ(whole.unconnected, split.unconnected);
+          EXPECT_EQ(whole.duplicated, split.duplicated);
+          EXPECT_EQ(whole.found, split.found);
+          EXPECT_EQ(whole.labelled_per_codimension, split.labelled_per_codimension);
+        }
+      }
 }

@@ -131,7 +131,8 @@ void MpiTaskRunner::serve_requests(std::vector<std::unique_ptr<EdgeTask>>& tasks
     std::vector<uint8_t> message;
     append<uint32_t>(message, static_cast<uint32_t>(to - from));
     for (size_t index = from; index < to; ++index) {
-      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start(), tasks[index]->moduli_type(), tasks[index]->search_kind());
+      const EdgeTask& task = *tasks[index];
+      std::vector<uint8_t> start = EncodeTaskStart(task.start(), task.moduli_type(), task.search_kind(), task.from());
       append<uint64_t>(message, index);
       append<uint8_t>(message, tasks[index]->labelled ? 1 : 0);
       append<uint32_t>(message, static_cast<uint32_t>(start.size()));

@@ -159,8 +159,9 @@ class Worker {
       if (buffer.size() - at < length) throw TaskCodecError("truncated task message");
       ModuliType moduli;
       SearchKind kind;
-      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli, kind);
-      job.task = std::make_unique<EdgeTask>(start, moduli, kind);
+      SearchPoint from;
+      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli, kind, from);
+      job.task = std::make_unique<EdgeTask>(start, moduli, kind, from);
       if (count_labelled) job.task->labelled = std::make_unique<LabelledTally>();
       at += length;
       jobs.push_back(std::move(job));

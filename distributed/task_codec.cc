@@ -52,7 +52,8 @@ class Reader {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind) {
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind,
+                                     SearchPoint from) {
   std::vector<uint8_t> out;
   put<int32_t>(out, start.g);
   put<int32_t>(out, start.n);
@@ -69,10 +70,15 @@ std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType modul
   put<uint32_t>(out, start.distinct_mask);
   put<uint8_t>(out, static_cast<uint8_t>(moduli));
   put<uint8_t>(out, static_cast<uint8_t>(kind));
+  put<uint8_t>(out, static_cast<uint8_t>(from.i));
+  put<uint8_t>(out, static_cast<uint8_t>(from.j));
+  for (int i = 0; i <= from.i; ++i)
+    for (int j = i + 1; j < start.K && (i < from.i || j < from.j); ++j) put(out, start.adjacency[i][j]);
   return out;
 }
 
-PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind) {
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind,
+                             SearchPoint& from) {
   Reader in(data, size, "task start");
   int32_t g = in.get<int32_t>(), n = in.get<int32_t>(), K = in.get<int32_t>();
   if (K < 1 || K > kMaxComponents || g < 0 || g > kMaxGenus || n < 0)
@@ -95,6 +101,17 @@ PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& modul
   uint8_t search = in.get<uint8_t>();
   if (search > static_cast<uint8_t>(SearchKind::kPruned)) throw TaskCodecError("task start of an unknown search");
   kind = static_cast<SearchKind>(search);
+  from.i = in.get<uint8_t>();
+  from.j = in.get<uint8_t>();
+  if (from.i >= K || from.j <= from.i || from.j > K || (kind == SearchKind::kStored && !(from == SearchPoint())))
+    throw TaskCodecError("task start at an impossible search point");
+  for (int i = 0; i <= from.i; ++i)
+    for (int j = i + 1; j < K && (i < from.i || j < from.j); ++j) {
+      int8_t multiplicity = in.get<int8_t>();
+      if (multiplicity < 0 || multiplicity > g + 1) throw TaskCodecError("task start with an impossible edge");
+      start.adjacency[i][j] = start.adjacency[j][i] = multiplicity;
+      if (multiplicity > 0) ++start.multiplicity_count[multiplicity];
+    }
   if (in.left() != 0) throw TaskCodecError("task start with trailing bytes");
   return start;
 }

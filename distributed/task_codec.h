@@ -21,12 +21,15 @@ class TaskCodecError : public std::runtime_error {
 };
 
 /// The start of an edge task (the working graph as the loop level leaves
-/// it, the moduli type of the run and its search) as bytes, to run the task in another
-/// process of the same build.
-std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind);
-/// The start graph, the moduli type and the search back from EncodeTaskStart's bytes;
-/// TaskCodecError when they are not such bytes.
-PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind);
+/// it, or as a split left it at `from` with the pairs before it assigned,
+/// the moduli type of the run and its search) as bytes, to run the task in
+/// another process of the same build.
+std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind,
+                                     SearchPoint from = SearchPoint());
+/// The start graph, the moduli type, the search and the search point back
+/// from EncodeTaskStart's bytes; TaskCodecError when they are not such bytes.
+PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind,
+                             SearchPoint& from);
 
 /// A finished task's counters and stored graphs as bytes.
 std::vector<uint8_t> EncodeTaskResult(const EdgeTask& task);

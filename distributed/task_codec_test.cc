@@ -22,13 +22,17 @@ class CodecTaskRunner : public TaskRunner {
   void RunPass(std::vector<std::unique_ptr<EdgeTask>>& tasks, size_t first,
                const std::function<void(size_t)>& done) override {
     for (size_t index = first; index < tasks.size(); ++index) {
-      std::vector<uint8_t> start = EncodeTaskStart(tasks[index]->start(), tasks[index]->moduli_type(), tasks[index]->search_kind());
+      const EdgeTask& task = *tasks[index];
+      std::vector<uint8_t> start = EncodeTaskStart(task.start(), task.moduli_type(), task.search_kind(), task.from());
       ModuliType moduli;
       SearchKind kind;
-      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli, kind);
-      EXPECT_EQ(tasks[index]->search_kind(), kind);
-      EXPECT_EQ(tasks[index]->moduli_type(), moduli);
-      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli, kind);
+      SearchPoint from;
+      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli, kind, from);
+      EXPECT_EQ(task.search_kind(), kind);
+      EXPECT_EQ(task.moduli_type(), moduli);
+      EXPECT_TRUE(task.from() == from);
+      if (!(from == SearchPoint())) ++split_tasks_run;
+      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli, kind, from);
       if (tasks[index]->labelled) remote.labelled = std::make_unique<LabelledTally>();
       EXPECT_EQ(tasks[index]->codimension(), remote.codimension());
       remote.Run();
@@ -39,6 +43,8 @@ class CodecTaskRunner : public TaskRunner {
     }
   }
   size_t tasks_run = 0;
+  /// Tasks run that a split made, taking up the search after its start.
+  size_t split_tasks_run = 0;
   /// Runs the remote tasks as tasks of st, as a worker that lost the type.
   bool drop_moduli = false;
 };
@@ -46,8 +52,9 @@ class CodecTaskRunner : public TaskRunner {
 /// The byte stream and full report of a run through `runner` (nullptr:
 /// threads), with the labelled counts when `labelled`, of the moduli type.
 std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false,
-                ModuliType moduli = ModuliType::kStable) {
+                ModuliType moduli = ModuliType::kStable, SearchKind search = SearchKind::kStored) {
   BoundaryComputer computer(g, n);
+  computer.search = search;
   computer.count_labelled = labelled;
   computer.moduli_type = moduli;
   computer.runner = runner;
@@ -63,14 +70,21 @@ TEST(TaskCodecTest, TasksRunElsewhereGiveTheSameRun) {
     int g, n, edge_filter;
   };
   for (const Case& c : {Case{3, 0, -1}, Case{2, 3, -1}, Case{0, 8, -1}, Case{4, 1, 5}, Case{1, 5, 2}, Case{5, 0, 6}}) {
-    CodecTaskRunner codec;
-    EXPECT_EQ(run(c.g, c.n, c.edge_filter, nullptr), run(c.g, c.n, c.edge_filter, &codec))
-        << "(" << c.g << ", " << c.n << ") -C " << c.edge_filter;
-    EXPECT_GT(codec.tasks_run, 0u);
-    CodecTaskRunner labelled;
-    std::string want = run(c.g, c.n, c.edge_filter, nullptr, true);
-    EXPECT_NE(std::string::npos, want.find("Labelled"));
-    EXPECT_EQ(want, run(c.g, c.n, c.edge_filter, &labelled, true)) << "labelled";
+    for (SearchKind search : {SearchKind::kStored, SearchKind::kOrderly, SearchKind::kPruned}) {
+      SCOPED_TRACE(static_cast<int>(search));
+      CodecTaskRunner codec;
+      EXPECT_EQ(run(c.g, c.n, c.edge_filter, nullptr, false, ModuliType::kStable, search),
+                run(c.g, c.n, c.edge_filter, &codec, false, ModuliType::kStable, search))
+          << "(" << c.g << ", " << c.n << ") -C " << c.edge_filter;
+      EXPECT_GT(codec.tasks_run, 0u);
+      if (search != SearchKind::kStored && c.g + c.n > 4) {
+        EXPECT_GT(codec.split_tasks_run, 0u);
+      }
+      CodecTaskRunner labelled;
+      std::string want = run(c.g, c.n, c.edge_filter, nullptr, true, ModuliType::kStable, search);
+      EXPECT_NE(std::string::npos, want.find("Labelled"));
+      EXPECT_EQ(want, run(c.g, c.n, c.edge_filter, &labelled, true, ModuliType::kStable, search)) << "labelled";
+    }
   }
 }
 
@@ -89,6 +103,11 @@ TEST(TaskCodecTest, TasksOfARestrictedRunStayRestricted) {
       std::string want = run(c.g, c.n, -1, nullptr, labelled, c.moduli);
       EXPECT_EQ(want, run(c.g, c.n, -1, &codec, labelled, c.moduli)) << ModuliTypeName(c.moduli);
       EXPECT_GT(codec.tasks_run, 0u);
+      CodecTaskRunner split;
+      EXPECT_EQ(run(c.g, c.n, -1, nullptr, labelled, c.moduli, SearchKind::kPruned),
+                run(c.g, c.n, -1, &split, labelled, c.moduli, SearchKind::kPruned))
+          << ModuliTypeName(c.moduli);
+      EXPECT_GT(split.split_tasks_run, 0u);
       CodecTaskRunner careless;
       careless.drop_moduli = true;
       EXPECT_NE(want, run(c.g, c.n, -1, &careless, labelled, c.moduli)) << ModuliTypeName(c.moduli);
@@ -101,27 +120,56 @@ TEST(TaskCodecTest, RefusesBytesOfNoTask) {
   start.Clear(2);
   ModuliType moduli;
   SearchKind kind;
+  SearchPoint from;
   std::vector<uint8_t> good = EncodeTaskStart(start, ModuliType::kTreeLike, SearchKind::kPruned);
-  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli, kind));
+  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli, kind, from));
   EXPECT_EQ(ModuliType::kTreeLike, moduli);
   EXPECT_EQ(SearchKind::kPruned, kind);
+  EXPECT_TRUE(from == SearchPoint());
   for (size_t cut = 0; cut < good.size(); ++cut)
-    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli, kind), TaskCodecError) << cut;
+    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli, kind, from), TaskCodecError) << cut;
+  auto refused = [&](std::vector<uint8_t> bytes) {
+    try {
+      DecodeTaskStart(bytes.data(), bytes.size(), moduli, kind, from);
+    } catch (const TaskCodecError&) {
+      return true;
+    }
+    return false;
+  };
   std::vector<uint8_t> longer = good;
   longer.push_back(0);
-  EXPECT_THROW(DecodeTaskStart(longer.data(), longer.size(), moduli, kind), TaskCodecError);
+  EXPECT_TRUE(refused(longer));
   std::vector<uint8_t> no_components = good;
   no_components[8] = 0;  // K
-  EXPECT_THROW(DecodeTaskStart(no_components.data(), no_components.size(), moduli, kind), TaskCodecError);
+  EXPECT_TRUE(refused(no_components));
   std::vector<uint8_t> huge_genus = good;
   huge_genus[0] = 99;
-  EXPECT_THROW(DecodeTaskStart(huge_genus.data(), huge_genus.size(), moduli, kind), TaskCodecError);
+  EXPECT_TRUE(refused(huge_genus));
+  // The last bytes: moduli type, search, search point (i, j).
+  const size_t moduli_at = good.size() - 4, search_at = good.size() - 3, i_at = good.size() - 2;
   std::vector<uint8_t> unknown_moduli = good;
-  unknown_moduli[unknown_moduli.size() - 2] = static_cast<uint8_t>(kLastModuliType) + 1;
-  EXPECT_THROW(DecodeTaskStart(unknown_moduli.data(), unknown_moduli.size(), moduli, kind), TaskCodecError);
+  unknown_moduli[moduli_at] = static_cast<uint8_t>(kLastModuliType) + 1;
+  EXPECT_TRUE(refused(unknown_moduli));
   std::vector<uint8_t> unknown_search = good;
-  unknown_search.back() = static_cast<uint8_t>(SearchKind::kPruned) + 1;
-  EXPECT_THROW(DecodeTaskStart(unknown_search.data(), unknown_search.size(), moduli, kind), TaskCodecError);
+  unknown_search[search_at] = static_cast<uint8_t>(SearchKind::kPruned) + 1;
+  EXPECT_TRUE(refused(unknown_search));
+  std::vector<uint8_t> point_outside = good;
+  point_outside[i_at] = 2;  // i = K
+  EXPECT_TRUE(refused(point_outside));
+  std::vector<uint8_t> point_backwards = good;
+  point_backwards[i_at + 1] = 0;  // j <= i
+  EXPECT_TRUE(refused(point_backwards));
+  // A split point carries the pairs before it; the stored search is never split.
+  std::vector<uint8_t> split = EncodeTaskStart(start, ModuliType::kStable, SearchKind::kPruned, SearchPoint{0, 2});
+  ASSERT_EQ(good.size() + 1, split.size());
+  EXPECT_FALSE(refused(split));
+  EXPECT_TRUE(from == (SearchPoint{0, 2}));
+  std::vector<uint8_t> stored_split = split;
+  stored_split[search_at] = static_cast<uint8_t>(SearchKind::kStored);
+  EXPECT_TRUE(refused(stored_split));
+  std::vector<uint8_t> negative_edge = split;
+  negative_edge[good.size()] = 0xff;  // the one pair before (0, 2)
+  EXPECT_TRUE(refused(negative_edge));
 }
 
 TEST(TaskCodecTest, RefusesAResultThatDoesNotFitTheTask) {
