@@ -3,8 +3,9 @@
 //
 // The thread that called MPI_Init talks to rank 0 (MPI_THREAD_FUNNELED);
 // the other threads run tasks from a local queue.  The worker asks for up
-// to twice its threads, so that the next tasks are already there when a
-// thread becomes free.
+// to 16 tasks per thread, so that the next tasks are already there when a
+// thread becomes free: split tasks often take less than a round trip to
+// rank 0, and rank 0 hands out fewer as a pass nears its end.
 #include "distributed/mpi_worker.h"
 
 #include <mpi.h>
@@ -92,7 +93,7 @@ class Worker {
   }
 
   void talk() {
-    const int capacity = 2 * threads_;
+    const int capacity = 16 * threads_;
     bool request_open = false;
     auto idle_wait = kIdleWait;
     for (;;) {
@@ -103,9 +104,8 @@ class Worker {
         sending.swap(outbox_);
         load = static_cast<int>(queue_.size()) + running_;
       }
-      for (Outgoing& message : sending)
-        MPI_Send(message.bytes.data(), static_cast<int>(message.bytes.size()), MPI_BYTE, 0, message.tag,
-                 MPI_COMM_WORLD);
+      for (Outgoing& message : sending) send(std::move(message));
+      finish_sends(false);
       if (!request_open && load < capacity) {
         int32_t wanted = capacity - load;
         MPI_Send(&wanted, sizeof(wanted), MPI_BYTE, 0, kTagRequest, MPI_COMM_WORLD);
@@ -119,7 +119,10 @@ class Worker {
         MPI_Get_count(&status, MPI_BYTE, &size);
         std::vector<uint8_t> buffer(static_cast<size_t>(size));
         MPI_Recv(buffer.data(), size, MPI_BYTE, 0, status.MPI_TAG, MPI_COMM_WORLD, MPI_STATUS_IGNORE);
-        if (status.MPI_TAG == kTagStop) return;
+        if (status.MPI_TAG == kTagStop) {
+          finish_sends(true);
+          return;
+        }
         if (status.MPI_TAG == kTagTasks) {
           receive_tasks(buffer);
           request_open = false;
@@ -135,6 +138,39 @@ class Worker {
         idle_wait = std::min(2 * idle_wait, kLongestIdleWait);
       } else {
         idle_wait = kIdleWait;
+      }
+    }
+  }
+
+  // A result larger than MPI's eager limit is only taken when rank 0 next
+  // polls; a blocking send would spin this rank's CPU until then, taking it
+  // from the threads that run tasks.  So results go out unblocking and are
+  // released once sent.
+  void send(Outgoing message) {
+    in_flight_.push_back(std::make_unique<Outgoing>(std::move(message)));
+    Outgoing& sent = *in_flight_.back();
+    MPI_Request request;
+    MPI_Isend(sent.bytes.data(), static_cast<int>(sent.bytes.size()), MPI_BYTE, 0, sent.tag, MPI_COMM_WORLD,
+              &request);
+    requests_.push_back(request);
+  }
+
+  void finish_sends(bool wait) {
+    if (requests_.empty()) return;
+    if (wait) {
+      MPI_Waitall(static_cast<int>(requests_.size()), requests_.data(), MPI_STATUSES_IGNORE);
+      requests_.clear();
+      in_flight_.clear();
+      return;
+    }
+    for (size_t k = 0; k < requests_.size();) {
+      int done = 0;
+      MPI_Test(&requests_[k], &done, MPI_STATUS_IGNORE);
+      if (done) {
+        requests_.erase(requests_.begin() + static_cast<long>(k));
+        in_flight_.erase(in_flight_.begin() + static_cast<long>(k));
+      } else {
+        ++k;
       }
     }
   }
@@ -179,6 +215,9 @@ class Worker {
   std::condition_variable finished_;  // a message for the talking thread
   std::deque<Job> queue_;
   std::deque<Outgoing> outbox_;
+  // Results sent unblocking, kept until MPI is done with their bytes.
+  std::vector<std::unique_ptr<Outgoing>> in_flight_;
+  std::vector<MPI_Request> requests_;
   int running_ = 0;
   bool stop_ = false;
 };
