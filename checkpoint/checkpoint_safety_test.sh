@@ -159,31 +159,29 @@ truncate -s 300M huge
 refused "a file longer than any checkpoint" "longer than any checkpoint" "$tool" -P N 3 2 --checkpoint huge
 rm -rf directory fifo link huge
 
-# The first version's checkpoints, which recorded only the output's length.
-python3 - > old.cp << 'EOF'
-text = "stable-graphs checkpoint 1\narguments 4 2d50 4e 33 32\noutput -1\npass 2 0 0 0\n"
-text += "tried 7 0 4 0 0 0 0 0\nunconnected 7 0 0 0 0 0 0 0\nduplicated 7 0 0 0 0 0 0 0\n"
-text += "found 7 0 4 0 0 0 0 0\ncodimensions 9 1 1 1 1 0 0 0 0 0\nlabelled 0\nlabelled-codimensions 0\nprinter -\n"
+# Writes the checkpoint text on standard input with its checksum line.
+with_checksum() {
+  python3 -c '
+import sys
+text = sys.stdin.read()
 h = 1469598103934665603
 for c in text.encode():
     h = ((h ^ c) * 1099511628211) % 2**64
-print(text + "sum %016x" % h)
-EOF
+print(text + "sum %016x" % h)'
+}
+
+# The first version's checkpoints, which recorded only the output's length.
+printf '%s\n' "stable-graphs checkpoint 1" "arguments 4 2d50 4e 33 32" "output -1" "pass 2 0 0 0" \
+  "tried 7 0 4 0 0 0 0 0" "unconnected 7 0 0 0 0 0 0 0" "duplicated 7 0 0 0 0 0 0 0" \
+  "found 7 0 4 0 0 0 0 0" "codimensions 9 1 1 1 1 0 0 0 0 0" "labelled 0" "labelled-codimensions 0" \
+  "printer -" | with_checksum > old.cp
 refused "a checkpoint of the first version" "earlier version of stable-graphs" "$tool" -P N 3 2 --checkpoint old.cp
 rm -f old.cp old.cp.lock
 
 # The second version's checkpoints, whose tasks were not split: a complete
 # checkpoint of today's, marked as version 2 with its checksum made anew.
 "$tool" -P N 3 2 --checkpoint new.cp 2> /dev/null
-python3 - new.cp > old.cp << 'EOF'
-import sys
-text = open(sys.argv[1]).read()
-text = text[:text.rindex("sum ")].replace("stable-graphs checkpoint 3\n", "stable-graphs checkpoint 2\n", 1)
-h = 1469598103934665603
-for c in text.encode():
-    h = ((h ^ c) * 1099511628211) % 2**64
-print(text + "sum %016x" % h)
-EOF
+sed -e '1s/^stable-graphs checkpoint 3$/stable-graphs checkpoint 2/' -e '/^sum /d' new.cp | with_checksum > old.cp
 refused "a checkpoint of the second version" "divided a pass into other tasks" "$tool" -P N 3 2 --checkpoint old.cp
 rm -f old.cp old.cp.lock new.cp new.cp.lock
 
