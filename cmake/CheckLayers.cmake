@@ -4,7 +4,7 @@
 # Checks that includes go one way through the layers of the library:
 #
 #   graph -> labelled, euler, moduli -> computer -> printers, stream, poset
-#         -> checkpoint, distributed -> main
+#         -> checkpoint, distributed, homology -> main
 #
 # A source file of a folder may include headers of its own layer and of the
 # layers before it, never of a layer after it.  Tests (*_test.cc,
@@ -30,6 +30,7 @@ set(layer_stream 3)
 set(layer_poset 3)
 set(layer_checkpoint 4)
 set(layer_distributed 4)
+set(layer_homology 4)
 set(layer_main 5)
 set(layer_testing 6)
 

@@ -96,12 +96,16 @@ std::string describe(const Graph& graph, const int* order) {
 }  // namespace
 
 std::string StratumKey(const Graph& graph) {
+  int order[kMaxComponents];
+  return StratumKey(graph, order);
+}
+
+std::string StratumKey(const Graph& graph, int* order) {
   const int K = graph.K;
   int least_label[kMaxComponents];
   least_labels(graph, least_label);
   uint64_t colour[kMaxComponents];
   for (int v = 0; v < K; ++v) colour[v] = decoration(graph, v, least_label);
-  int order[kMaxComponents];
   for (int v = 0; v < K; ++v) order[v] = v;
   uint64_t refined[kMaxComponents];
   std::copy(colour, colour + K, refined);
@@ -111,4 +115,30 @@ std::string StratumKey(const Graph& graph) {
   std::sort(order, order + K, [&refined](int a, int b) { return refined[a] < refined[b]; });
   if (!discrete && !cells_of_twins(graph, colour, refined, order)) nauty_order(graph, refined, order);
   return describe(graph, order);
+}
+
+Graph GraphOfStratumKey(const std::string& key, int g, int n, bool labelled) {
+  if (key.empty()) throw std::invalid_argument("an empty stratum key");
+  const int K = static_cast<unsigned char>(key[0]);
+  const int labels = labelled ? std::min(n, kMaxLabels) : 0;
+  size_t expected = 1 + 3 * static_cast<size_t>(K) + static_cast<size_t>(K) * (K - 1) / 2 + labels;
+  if (K < 1 || K > kMaxComponents || key.size() != expected) throw std::invalid_argument("a damaged stratum key");
+  Graph graph(g, n, K);
+  graph.labelled = labelled;
+  size_t at = 1;
+  int edges = 0;
+  for (int v = 0; v < K; ++v) {
+    graph.genus[v] = static_cast<int8_t>(key[at++]);
+    graph.marked_points[v] = static_cast<int8_t>(key[at++]);
+    graph.loops[v] = graph.adjacency[v][v] = static_cast<int8_t>(key[at++]);
+    edges += graph.loops[v];
+  }
+  for (int u = 0; u < K; ++u)
+    for (int v = u + 1; v < K; ++v) {
+      graph.adjacency[u][v] = graph.adjacency[v][u] = static_cast<int8_t>(key[at++]);
+      edges += graph.adjacency[u][v];
+    }
+  for (int l = 0; l < labels; ++l) graph.vertex_of_label[l] = static_cast<int8_t>(key[at++]);
+  graph.codimension = static_cast<int8_t>(edges);
+  return graph;
 }

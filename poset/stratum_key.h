@@ -19,5 +19,15 @@
 /// that needs more coloured vertices than nauty is built for, which no
 /// graph of a type stable-graphs accepts does.
 std::string StratumKey(const Graph& graph);
+/// The same key, and in `order` (K entries) the vertex put in each place:
+/// the key describes vertex order[0] first.  Two orders that give the
+/// same key differ by an automorphism of the graph.
+std::string StratumKey(const Graph& graph, int* order);
+
+/// The graph a key describes, its vertices in the key's order: the graph
+/// of type (g, n), labelled as `labelled` says, whose StratumKey is `key`.
+/// Throws std::invalid_argument for a text no StratumKey of that type
+/// returns in length.
+Graph GraphOfStratumKey(const std::string& key, int g, int n, bool labelled);
 
 #endif  // STABLE_GRAPHS_POSET_STRATUM_KEY_H_
