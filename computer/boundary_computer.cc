@@ -111,7 +111,8 @@ void BoundaryComputer::one_vertex_pass() {
     work_graph.genus[0] = static_cast<int8_t>(j);
     work_graph.marked_points[0] = static_cast<int8_t>(n);
     work_graph.loops[0] = work_graph.adjacency[0][0] = work_graph.codimension = static_cast<int8_t>(g - j);
-    if (!IsOfModuliType(work_graph, moduli_type)) continue;  // outside the search, not tried
+    // Outside the search, not tried.
+    if (!IsOfModuliType(work_graph, moduli_type) || !IsWithinBounds(work_graph, bounds)) continue;
     ++tried[1];
     work_graph.valence[0] = static_cast<int8_t>(n + 2 * (g - j));
     if (edge_filter == -1 || edge_filter == g - j) {
@@ -171,7 +172,7 @@ void BoundaryComputer::split_into(std::unique_ptr<EdgeTask> task, std::vector<st
   }
   size_t first = out.size();
   task->Split(split_rows, [&](const PartialGraph& at, SearchPoint from) {
-    out.push_back(std::make_unique<EdgeTask>(at, moduli_type, search, from));
+    out.push_back(std::make_unique<EdgeTask>(at, moduli_type, search, from, bounds));
     if (count_labelled) out.back()->labelled = std::make_unique<LabelledTally>();
   });
   if (out.size() > first) out[first]->AddSearchEffort(*task);

@@ -102,6 +102,10 @@ class BoundaryComputer : public Computer {
   /// The part of the moduli space whose strata are enumerated; the search
   /// itself is restricted to them.  Set before Compute.
   ModuliType moduli_type = ModuliType::kStable;
+  /// Bounds every graph of the search keeps besides its moduli type (the
+  /// homology asks for graphs without parallel edges, say).  Set before
+  /// Compute.
+  GraphBounds bounds;
 
  private:
   int max_K() const { return 2 * g + n - 2; }

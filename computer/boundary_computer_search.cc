@@ -43,6 +43,7 @@ void BoundaryComputer::bt_g(int v) {
                     (2 * left - w.K + n - 2 * w.genus_zero_count) / (2 * (w.K - v)));
   int first = lo;  // lo stays the order's bound, which decides distinct_mask
   bound_genus_by_moduli_type(v, first, hi);
+  if (bounds.rational_vertices) hi = std::min(hi, 0);
   if (first > hi) return;
   uint32_t mask = w.distinct_mask;
   for (int x = first; x <= hi; ++x) {
@@ -137,7 +138,7 @@ void BoundaryComputer::bound_loops_by_moduli_type(int v, int& lo, int& hi) const
 // candidate before any counter moves, so they are not created at all.
 void BoundaryComputer::add_edge_task() {
   if (edge_filter != -1 && EdgeTask::CodimensionOf(work_graph) != edge_filter) return;
-  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, moduli_type, search));
+  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, moduli_type, search, SearchPoint(), bounds));
   if (count_labelled) edge_tasks.back()->labelled = std::make_unique<LabelledTally>();
 }
 
@@ -164,6 +165,7 @@ void BoundaryComputer::bt_l(int v) {
     lo = std::max(order_lo, 3 - m - edges);
   }
   bound_loops_by_moduli_type(v, lo, hi);
+  if (bounds.max_loops) hi = std::min(hi, *bounds.max_loops);
   if (lo > hi) return;
   uint32_t mask = w.distinct_mask;
   for (int x = lo; x <= hi; ++x) {

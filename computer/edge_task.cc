@@ -20,9 +20,10 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 }  // namespace
 
-EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind kind, SearchPoint from)
+EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind kind, SearchPoint from,
+                   const GraphBounds& bounds)
     : stored(start), work_graph(start), kind_(kind), g_(start.g), codimension_(CodimensionOf(start)),
-      moduli_type_(moduli_type),
+      moduli_type_(moduli_type), bounds_(bounds), max_multiplicity_(bounds.max_multiplicity.value_or(start.g + 1)),
       forest_(moduli_type == ModuliType::kCompactType || moduli_type == ModuliType::kRationalTails ||
               moduli_type == ModuliType::kTreeLike) {
   from_ = from;
@@ -145,6 +146,7 @@ void EdgeTask::assign_pair(int i, int j) {
                      std::max(3 - w.valence[j], 0)) /
                         2);
   if (forest_) hi = std::min(hi, 1);  // a tree joins two vertices once at most
+  hi = std::min(hi, max_multiplicity_);
   if (j == K - 1) {  // the valence of i is final after this pair
     if (zero_i) lo = std::max(lo, 3 - w.valence[i]);
     if (i == K - 2) {  // the last pair of all: vertex K - 1 is final too

@@ -18,6 +18,7 @@
 #include "graph/graph.h"
 #include "graph/graph_class.h"
 #include "labelled/labelled_count.h"
+#include "moduli/graph_bounds.h"
 #include "moduli/moduli_type.h"
 
 /// How a task tells the first graph of each isomorphism class from its
@@ -57,8 +58,10 @@ class EdgeTask {
   /// task of a moduli type whose graphs are trees once the loops are taken
   /// away (ct, rt, tl) places only the edges of such a tree; `kind` chooses
   /// how repeated graphs are recognised.
+  /// `bounds` cut every candidate outside them.
   explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable,
-                    SearchKind kind = SearchKind::kStored, SearchPoint from = SearchPoint());
+                    SearchKind kind = SearchKind::kStored, SearchPoint from = SearchPoint(),
+                    const GraphBounds& bounds = GraphBounds());
 
   /// Whether Split can divide the task: its search remembers nothing
   /// between candidates and it has rows left after `rows` rows.
@@ -95,6 +98,8 @@ class EdgeTask {
   SearchKind search_kind() const { return kind_; }
   /// Where the task's search starts.
   SearchPoint from() const { return from_; }
+  /// The bounds the task's graphs keep.
+  const GraphBounds& bounds() const { return bounds_; }
 
   // Counters of the task's complete candidates.
   int64_t tried = 0;
@@ -152,6 +157,8 @@ class EdgeTask {
   Graph scratch_{-1, -1, -1};                // a stored graph expanded for nauty
   CanonicalForm scratch_form_;
   ModuliType moduli_type_;
+  GraphBounds bounds_;
+  int max_multiplicity_;  // of bounds_, or more than any pair can take
   // For the tree types: the edges placed form a forest, and tree_[v] holds
   // the vertices of v's tree (bit u for vertex u).
   bool forest_ = false;

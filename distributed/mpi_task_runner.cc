@@ -132,7 +132,7 @@ void MpiTaskRunner::serve_requests(std::vector<std::unique_ptr<EdgeTask>>& tasks
     append<uint32_t>(message, static_cast<uint32_t>(to - from));
     for (size_t index = from; index < to; ++index) {
       const EdgeTask& task = *tasks[index];
-      std::vector<uint8_t> start = EncodeTaskStart(task.start(), task.moduli_type(), task.search_kind(), task.from());
+      std::vector<uint8_t> start = EncodeTaskStart(task.start(), task.moduli_type(), task.search_kind(), task.from(), task.bounds());
       append<uint64_t>(message, index);
       append<uint8_t>(message, tasks[index]->labelled ? 1 : 0);
       append<uint32_t>(message, static_cast<uint32_t>(start.size()));

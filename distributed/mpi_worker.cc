@@ -196,8 +196,9 @@ class Worker {
       ModuliType moduli;
       SearchKind kind;
       SearchPoint from;
-      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli, kind, from);
-      job.task = std::make_unique<EdgeTask>(start, moduli, kind, from);
+      GraphBounds bounds;
+      PartialGraph start = DecodeTaskStart(buffer.data() + at, length, moduli, kind, from, bounds);
+      job.task = std::make_unique<EdgeTask>(start, moduli, kind, from, bounds);
       if (count_labelled) job.task->labelled = std::make_unique<LabelledTally>();
       at += length;
       jobs.push_back(std::move(job));

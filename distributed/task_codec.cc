@@ -52,8 +52,26 @@ class Reader {
 
 }  // namespace
 
+namespace {
+
+/// A bound as a byte: kNoBound when not given.
+constexpr uint8_t kNoBound = 0xff;
+
+void put_bound(std::vector<uint8_t>& out, const std::optional<int>& bound) {
+  put<uint8_t>(out, bound ? static_cast<uint8_t>(*bound) : kNoBound);
+}
+
+std::optional<int> get_bound(Reader& in, int g) {
+  uint8_t bound = in.get<uint8_t>();
+  if (bound == kNoBound) return std::nullopt;
+  if (bound > g + 1) throw TaskCodecError("task start with an impossible bound");
+  return bound;
+}
+
+}  // namespace
+
 std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind,
-                                     SearchPoint from) {
+                                     SearchPoint from, const GraphBounds& bounds) {
   std::vector<uint8_t> out;
   put<int32_t>(out, start.g);
   put<int32_t>(out, start.n);
@@ -70,6 +88,9 @@ std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType modul
   put<uint32_t>(out, start.distinct_mask);
   put<uint8_t>(out, static_cast<uint8_t>(moduli));
   put<uint8_t>(out, static_cast<uint8_t>(kind));
+  put_bound(out, bounds.max_multiplicity);
+  put_bound(out, bounds.max_loops);
+  put<uint8_t>(out, bounds.rational_vertices ? 1 : 0);
   put<uint8_t>(out, static_cast<uint8_t>(from.i));
   put<uint8_t>(out, static_cast<uint8_t>(from.j));
   for (int i = 0; i <= from.i; ++i)
@@ -78,7 +99,7 @@ std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType modul
 }
 
 PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind,
-                             SearchPoint& from) {
+                             SearchPoint& from, GraphBounds& bounds) {
   Reader in(data, size, "task start");
   int32_t g = in.get<int32_t>(), n = in.get<int32_t>(), K = in.get<int32_t>();
   if (K < 1 || K > kMaxComponents || g < 0 || g > kMaxGenus || n < 0)
@@ -101,6 +122,11 @@ PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& modul
   uint8_t search = in.get<uint8_t>();
   if (search > static_cast<uint8_t>(SearchKind::kPruned)) throw TaskCodecError("task start of an unknown search");
   kind = static_cast<SearchKind>(search);
+  bounds.max_multiplicity = get_bound(in, g);
+  bounds.max_loops = get_bound(in, g);
+  uint8_t rational = in.get<uint8_t>();
+  if (rational > 1) throw TaskCodecError("task start with an impossible bound");
+  bounds.rational_vertices = rational == 1;
   from.i = in.get<uint8_t>();
   from.j = in.get<uint8_t>();
   if (from.i >= K || from.j <= from.i || from.j > K || (kind == SearchKind::kStored && !(from == SearchPoint())))

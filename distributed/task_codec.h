@@ -22,14 +22,15 @@ class TaskCodecError : public std::runtime_error {
 
 /// The start of an edge task (the working graph as the loop level leaves
 /// it, or as a split left it at `from` with the pairs before it assigned,
-/// the moduli type of the run and its search) as bytes, to run the task in
-/// another process of the same build.
+/// the moduli type of the run, its search and its bounds) as bytes, to run
+/// the task in another process of the same build.
 std::vector<uint8_t> EncodeTaskStart(const PartialGraph& start, ModuliType moduli, SearchKind kind,
-                                     SearchPoint from = SearchPoint());
-/// The start graph, the moduli type, the search and the search point back
-/// from EncodeTaskStart's bytes; TaskCodecError when they are not such bytes.
+                                     SearchPoint from = SearchPoint(), const GraphBounds& bounds = GraphBounds());
+/// The start graph, the moduli type, the search, the search point and the
+/// bounds back from EncodeTaskStart's bytes; TaskCodecError when they are
+/// not such bytes.
 PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& moduli, SearchKind& kind,
-                             SearchPoint& from);
+                             SearchPoint& from, GraphBounds& bounds);
 
 /// A finished task's counters and stored graphs as bytes.
 std::vector<uint8_t> EncodeTaskResult(const EdgeTask& task);

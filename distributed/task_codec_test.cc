@@ -23,16 +23,20 @@ class CodecTaskRunner : public TaskRunner {
                const std::function<void(size_t)>& done) override {
     for (size_t index = first; index < tasks.size(); ++index) {
       const EdgeTask& task = *tasks[index];
-      std::vector<uint8_t> start = EncodeTaskStart(task.start(), task.moduli_type(), task.search_kind(), task.from());
+      std::vector<uint8_t> start =
+          EncodeTaskStart(task.start(), task.moduli_type(), task.search_kind(), task.from(), task.bounds());
       ModuliType moduli;
       SearchKind kind;
       SearchPoint from;
-      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli, kind, from);
+      GraphBounds bounds;
+      PartialGraph decoded = DecodeTaskStart(start.data(), start.size(), moduli, kind, from, bounds);
       EXPECT_EQ(task.search_kind(), kind);
       EXPECT_EQ(task.moduli_type(), moduli);
       EXPECT_TRUE(task.from() == from);
+      EXPECT_TRUE(task.bounds() == bounds);
       if (!(from == SearchPoint())) ++split_tasks_run;
-      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli, kind, from);
+      EdgeTask remote(decoded, drop_moduli ? ModuliType::kStable : moduli, kind, from,
+                      drop_bounds ? GraphBounds() : bounds);
       if (tasks[index]->labelled) remote.labelled = std::make_unique<LabelledTally>();
       EXPECT_EQ(tasks[index]->codimension(), remote.codimension());
       remote.Run();
@@ -47,13 +51,17 @@ class CodecTaskRunner : public TaskRunner {
   size_t split_tasks_run = 0;
   /// Runs the remote tasks as tasks of st, as a worker that lost the type.
   bool drop_moduli = false;
+  /// Runs the remote tasks without bounds, as a worker that lost them.
+  bool drop_bounds = false;
 };
 
 /// The byte stream and full report of a run through `runner` (nullptr:
 /// threads), with the labelled counts when `labelled`, of the moduli type.
 std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false,
-                ModuliType moduli = ModuliType::kStable, SearchKind search = SearchKind::kStored) {
+                ModuliType moduli = ModuliType::kStable, SearchKind search = SearchKind::kStored,
+                const GraphBounds& bounds = GraphBounds()) {
   BoundaryComputer computer(g, n);
+  computer.bounds = bounds;
   computer.search = search;
   computer.count_labelled = labelled;
   computer.moduli_type = moduli;
@@ -115,22 +123,48 @@ TEST(TaskCodecTest, TasksOfARestrictedRunStayRestricted) {
   }
 }
 
+// The homology's searches make only graphs within bounds; a worker must
+// keep them, or its tasks give back graphs the run never asked for.
+TEST(TaskCodecTest, TasksOfABoundedRunStayBounded) {
+  GraphBounds simple;
+  simple.max_multiplicity = 1;
+  simple.max_loops = 1;
+  GraphBounds rational = simple;
+  rational.max_loops = 0;
+  rational.rational_vertices = true;
+  for (const GraphBounds& bounds : {simple, rational}) {
+    for (SearchKind search : {SearchKind::kStored, SearchKind::kPruned}) {
+      std::string want = run(4, 2, -1, nullptr, true, ModuliType::kStable, search, bounds);
+      CodecTaskRunner codec;
+      EXPECT_EQ(want, run(4, 2, -1, &codec, true, ModuliType::kStable, search, bounds));
+      EXPECT_GT(codec.tasks_run, 0u);
+      CodecTaskRunner careless;
+      careless.drop_bounds = true;
+      EXPECT_NE(want, run(4, 2, -1, &careless, true, ModuliType::kStable, search, bounds));
+    }
+  }
+}
+
 TEST(TaskCodecTest, RefusesBytesOfNoTask) {
   PartialGraph start(3, 1, 2);
   start.Clear(2);
   ModuliType moduli;
   SearchKind kind;
   SearchPoint from;
-  std::vector<uint8_t> good = EncodeTaskStart(start, ModuliType::kTreeLike, SearchKind::kPruned);
-  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli, kind, from));
+  GraphBounds bounds;
+  GraphBounds simple;
+  simple.max_multiplicity = 1;
+  std::vector<uint8_t> good = EncodeTaskStart(start, ModuliType::kTreeLike, SearchKind::kPruned, SearchPoint(), simple);
+  EXPECT_NO_THROW(DecodeTaskStart(good.data(), good.size(), moduli, kind, from, bounds));
+  EXPECT_TRUE(bounds == simple);
   EXPECT_EQ(ModuliType::kTreeLike, moduli);
   EXPECT_EQ(SearchKind::kPruned, kind);
   EXPECT_TRUE(from == SearchPoint());
   for (size_t cut = 0; cut < good.size(); ++cut)
-    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli, kind, from), TaskCodecError) << cut;
+    EXPECT_THROW(DecodeTaskStart(good.data(), cut, moduli, kind, from, bounds), TaskCodecError) << cut;
   auto refused = [&](std::vector<uint8_t> bytes) {
     try {
-      DecodeTaskStart(bytes.data(), bytes.size(), moduli, kind, from);
+      DecodeTaskStart(bytes.data(), bytes.size(), moduli, kind, from, bounds);
     } catch (const TaskCodecError&) {
       return true;
     }
@@ -145,8 +179,16 @@ TEST(TaskCodecTest, RefusesBytesOfNoTask) {
   std::vector<uint8_t> huge_genus = good;
   huge_genus[0] = 99;
   EXPECT_TRUE(refused(huge_genus));
-  // The last bytes: moduli type, search, search point (i, j).
-  const size_t moduli_at = good.size() - 4, search_at = good.size() - 3, i_at = good.size() - 2;
+  // The last bytes: moduli type, search, bounds (multiplicity, loops,
+  // rational vertices), search point (i, j).
+  const size_t moduli_at = good.size() - 7, search_at = good.size() - 6, i_at = good.size() - 2;
+  const size_t multiplicity_at = good.size() - 5, rational_at = good.size() - 3;
+  std::vector<uint8_t> huge_bound = good;
+  huge_bound[multiplicity_at] = 5;  // more than g + 1 edges on a pair
+  EXPECT_TRUE(refused(huge_bound));
+  std::vector<uint8_t> odd_flag = good;
+  odd_flag[rational_at] = 2;
+  EXPECT_TRUE(refused(odd_flag));
   std::vector<uint8_t> unknown_moduli = good;
   unknown_moduli[moduli_at] = static_cast<uint8_t>(kLastModuliType) + 1;
   EXPECT_TRUE(refused(unknown_moduli));
@@ -160,7 +202,8 @@ TEST(TaskCodecTest, RefusesBytesOfNoTask) {
   point_backwards[i_at + 1] = 0;  // j <= i
   EXPECT_TRUE(refused(point_backwards));
   // A split point carries the pairs before it; the stored search is never split.
-  std::vector<uint8_t> split = EncodeTaskStart(start, ModuliType::kStable, SearchKind::kPruned, SearchPoint{0, 2});
+  std::vector<uint8_t> split =
+      EncodeTaskStart(start, ModuliType::kStable, SearchKind::kPruned, SearchPoint{0, 2}, simple);
   ASSERT_EQ(good.size() + 1, split.size());
   EXPECT_FALSE(refused(split));
   EXPECT_TRUE(from == (SearchPoint{0, 2}));
