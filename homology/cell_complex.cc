@@ -48,11 +48,11 @@
 
 namespace {
 
-/// Whether `graph` lies in the contractible subcomplex: a loop, or a
-/// vertex of positive genus.
-bool has_loop_or_genus(const Graph& graph) {
+/// Whether `graph` has a loop or a vertex of positive genus, or, when
+/// `shared_points`, a vertex with two marked points or more.
+bool in_subcomplex(const Graph& graph, bool shared_points) {
   for (int v = 0; v < graph.K; ++v)
-    if (graph.loops[v] > 0 || graph.genus[v] > 0) return true;
+    if (graph.loops[v] > 0 || graph.genus[v] > 0 || (shared_points && graph.marked_points[v] >= 2)) return true;
   return false;
 }
 
@@ -80,7 +80,16 @@ CellComplex::CellComplex(const CellComplexSettings& settings)
 
 bool CellComplex::MayBeCell(const Graph& graph) const {
   if (graph.codimension < 1 || HasParallelEdges(graph)) return false;
-  return !settings_.relative || !has_loop_or_genus(graph);
+  return !InSubcomplex(graph);
+}
+
+bool CellComplex::InSubcomplex(const Graph& graph) const {
+  switch (settings_.relative_to) {
+    case Subcomplex::kNone: return false;
+    case Subcomplex::kLoopsOrGenus: return in_subcomplex(graph, false);
+    case Subcomplex::kLoopsGenusOrSharedPoints: return in_subcomplex(graph, true);
+  }
+  return false;
 }
 
 bool CellComplex::IsCell(const Graph& graph) const {
@@ -98,7 +107,7 @@ void CellComplex::Seal() {
 }
 
 size_t CellComplex::Dimension(int degree) const {
-  if (degree == -1) return settings_.relative ? 0 : 1;
+  if (degree == -1) return LowestDegree() == -1 ? 1 : 0;
   if (degree < 0 || degree > HighestDegree()) return 0;
   return bases_[degree].size();
 }
@@ -135,7 +144,7 @@ void CellComplex::boundary_of(int degree, size_t cell, std::vector<SparseMatrix:
   size_t first = out.size();
   for (int e = 0; e < edges.count; ++e) {
     ContractEdge(graph, edges.ends[e].u, edges.ends[e].v, face);
-    if (HasParallelEdges(face) || (s.relative && has_loop_or_genus(face))) continue;
+    if (HasParallelEdges(face) || InSubcomplex(face)) continue;
     int order[kMaxComponents];
     std::optional<uint32_t> row = faces.Find(StratumKey(face, order));
     if (!row) {

@@ -13,6 +13,18 @@
 #include "homology/sparse_matrix.h"
 #include "printers/graph_id.h"
 
+/// The subcomplex of the boundary complex that chains are taken relative
+/// to: one that is contractible (for g >= 1), so that the relative chains,
+/// far fewer, have the reduced homology of the whole.
+enum class Subcomplex {
+  /// None: every cell, and the empty cell in degree -1.
+  kNone,
+  /// The graphs with a loop or a vertex of positive genus.
+  kLoopsOrGenus,
+  /// Those, and the graphs with two marked points or more on one vertex.
+  kLoopsGenusOrSharedPoints,
+};
+
 /// Which chains of the boundary complex a CellComplex holds.
 struct CellComplexSettings {
   int g = 0;
@@ -20,11 +32,8 @@ struct CellComplexSettings {
   /// Delta_{g,n}, whose automorphisms keep every label; else the quotient
   /// Delta_{g,n}/S_n, whose automorphisms may move the points.
   bool labelled = false;
-  /// Only the cells outside the subcomplex of the graphs with a loop or a
-  /// vertex of positive genus, which is contractible for g >= 1: the
-  /// chains relative to it, which have the same reduced homology.  Else
-  /// every cell, and the empty cell in degree -1.
-  bool relative = false;
+  /// Only the cells outside this subcomplex: the chains relative to it.
+  Subcomplex relative_to = Subcomplex::kNone;
   /// Threads that compute boundaries.
   int threads = 1;
 };
@@ -41,6 +50,8 @@ class CellComplex {
   /// edge, no parallel edges or double loops, and, in relative chains,
   /// every vertex of genus 0 and no loop.
   bool MayBeCell(const Graph& graph) const;
+  /// Whether `graph` lies in the subcomplex the chains are relative to.
+  bool InSubcomplex(const Graph& graph) const;
   /// Whether `graph` is a cell: MayBeCell, and no automorphism (keeping
   /// the labels, in Delta_{g,n}) permutes its edges oddly.
   bool IsCell(const Graph& graph) const;
@@ -51,7 +62,7 @@ class CellComplex {
   void Seal();
 
   /// The lowest degree with chains: -1 (the empty cell), or 0 in relative chains.
-  int LowestDegree() const { return settings_.relative ? 0 : -1; }
+  int LowestDegree() const { return settings_.relative_to == Subcomplex::kNone ? -1 : 0; }
   /// The highest degree a cell of the type can have: 3g - 4 + n.
   int HighestDegree() const { return 3 * settings_.g - 4 + settings_.n; }
   /// The number of cells of `degree`.

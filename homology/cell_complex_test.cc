@@ -23,12 +23,12 @@ struct Collected {
   NullGraphPrinter null;
   std::unique_ptr<HomologyPrinter> printer;
 
-  Collected(int g, int n, bool labelled, bool relative) {
+  Collected(int g, int n, bool labelled, Subcomplex relative_to) {
     HomologyPrinterSettings settings;
     settings.g = g;
     settings.n = n;
     settings.labelled_complex = labelled;
-    settings.relative = relative;
+    settings.relative_to = relative_to;
     printer = std::make_unique<HomologyPrinter>(null, settings);
     BoundaryComputer computer(g, n);
     computer.Compute(*printer, StatisticsNone);
@@ -55,10 +55,12 @@ void expect_boundary_of_boundary_zero(const CellComplex& complex, const char* wh
 TEST(CellComplex, BoundaryOfABoundaryIsZero) {
   const int types[][2] = {{0, 5}, {0, 6}, {0, 7}, {1, 3}, {1, 4}, {2, 0}, {2, 2}, {2, 3}, {3, 0}, {3, 1}, {4, 0}};
   for (const auto& type : types) {
-    for (bool relative : {false, true}) {
-      if (relative && type[0] == 0) continue;
-      Collected cells(type[0], type[1], true, relative);
-      std::string what = std::to_string(type[0]) + "," + std::to_string(type[1]) + (relative ? " relative" : "");
+    for (Subcomplex relative_to :
+         {Subcomplex::kNone, Subcomplex::kLoopsOrGenus, Subcomplex::kLoopsGenusOrSharedPoints}) {
+      if (relative_to != Subcomplex::kNone && type[0] == 0) continue;
+      Collected cells(type[0], type[1], true, relative_to);
+      std::string what = std::to_string(type[0]) + "," + std::to_string(type[1]) + " relative to " +
+                         std::to_string(static_cast<int>(relative_to));
       expect_boundary_of_boundary_zero(cells.complex(false), (what + " quotient").c_str());
       expect_boundary_of_boundary_zero(cells.complex(true), (what + " labelled").c_str());
     }
@@ -72,7 +74,7 @@ TEST(CellComplex, CanonicalOrientationDoesNotDependOnTheNumbering) {
   std::mt19937 random(7);
   const int types[][2] = {{0, 7}, {2, 3}, {3, 1}, {4, 0}};
   for (const auto& type : types) {
-    Collected cells(type[0], type[1], true, false);
+    Collected cells(type[0], type[1], true, Subcomplex::kNone);
     for (bool labelled : {false, true}) {
       const CellComplex& complex = cells.complex(labelled);
       for (int k = 0; k <= complex.HighestDegree(); ++k) {
@@ -126,7 +128,7 @@ TEST(CellComplex, OrientationSignCountsInversions) {
 }
 
 TEST(CellComplex, MissingFaceIsAnError) {
-  Collected cells(2, 2, false, false);
+  Collected cells(2, 2, false, Subcomplex::kNone);
   const CellComplex& whole = cells.complex(false);
   CellComplexSettings settings = whole.settings();
   CellComplex missing(settings);

@@ -24,7 +24,7 @@ CellComplexSettings complex_settings(const HomologyPrinterSettings& settings, bo
   complex.g = settings.g;
   complex.n = settings.n;
   complex.labelled = labelled;
-  complex.relative = settings.relative;
+  complex.relative_to = settings.relative_to;
   complex.threads = settings.threads;
   return complex;
 }

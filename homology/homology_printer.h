@@ -24,9 +24,8 @@ struct HomologyPrinterSettings {
   /// from graphs with unlabelled points they are made from their
   /// labellings.  Always so for labelled graphs.
   bool labelled_complex = false;
-  /// Collect only the relative chains (CellComplexSettings::relative),
-  /// for g >= 1.
-  bool relative = false;
+  /// Collect only the chains relative to this subcomplex.
+  Subcomplex relative_to = Subcomplex::kNone;
   /// Number every cell by the Id its graph has in a run (needed to export
   /// the bases); for labelled cells made here this costs a count of the
   /// labellings of every graph.

@@ -73,8 +73,11 @@ bool WriteHomology(FILE* out, const CellComplexSettings& settings, const std::ve
                    const mpz_class& reduced_euler) {
   const std::string name = ComplexName(settings);
   fprintf(out, "reduced rational homology of %s", name.c_str());
-  if (settings.relative)
+  if (settings.relative_to == Subcomplex::kLoopsOrGenus)
     fputs(", from the graphs with every vertex of genus 0 and no loop (the others span a contractible subcomplex)", out);
+  if (settings.relative_to == Subcomplex::kLoopsGenusOrSharedPoints)
+    fputs(", from the graphs with every vertex of genus 0, no loop and at most one marked point at a vertex "
+          "(the others span a contractible subcomplex)", out);
   fputs(":\n", out);
   write_table(out, degrees);
   write_primes(out, degrees);
