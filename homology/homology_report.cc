@@ -18,7 +18,10 @@ std::string row_text(const HomologyDegree& degree, int column) {
   }
 }
 
-void write_table(FILE* out, const std::vector<HomologyDegree>& degrees) {
+/// The table of the degrees from `first` to `last` (indices), the others
+/// having no cell.
+void write_table(FILE* out, const std::vector<HomologyDegree>& all, size_t first, size_t last) {
+  std::vector<HomologyDegree> degrees(all.begin() + static_cast<long>(first), all.begin() + static_cast<long>(last) + 1);
   size_t width[4];
   for (int c = 0; c < 4; ++c) {
     width[c] = std::string(kHeadings[c]).size();
@@ -72,18 +75,35 @@ mpz_class ChainEulerCharacteristic(const std::vector<HomologyDegree>& degrees) {
 bool WriteHomology(FILE* out, const CellComplexSettings& settings, const std::vector<HomologyDegree>& degrees,
                    const mpz_class& reduced_euler) {
   const std::string name = ComplexName(settings);
-  fprintf(out, "reduced rational homology of %s", name.c_str());
-  if (settings.relative_to == Subcomplex::kLoopsOrGenus)
-    fputs(", from the graphs with every vertex of genus 0 and no loop (the others span a contractible subcomplex)", out);
-  if (settings.relative_to == Subcomplex::kLoopsGenusOrSharedPoints)
-    fputs(", from the graphs with every vertex of genus 0, no loop and at most one marked point at a vertex "
-          "(the others span a contractible subcomplex)", out);
-  fputs(":\n", out);
-  write_table(out, degrees);
+  fprintf(out, "reduced rational homology of %s, ", name.c_str());
+  switch (settings.relative_to) {
+    case Subcomplex::kNone: fputs("from every cell:\n", out); break;
+    case Subcomplex::kLoopsOrGenus:
+      fputs("relative to the contractible subcomplex of the graphs with a loop or a vertex of positive genus:\n", out);
+      break;
+    case Subcomplex::kLoopsGenusOrSharedPoints:
+      fputs("relative to the contractible subcomplex of the graphs with a loop, a vertex of positive genus or two "
+            "marked points on a vertex:\n",
+            out);
+      break;
+  }
+  // The degrees without a cell before the first and after the last with
+  // one add nothing but length: (9, 0) has none below degree 17.
+  size_t first = 0, last = degrees.size();
+  while (first < degrees.size() && degrees[first].cells == 0) ++first;
+  while (last > first && degrees[last - 1].cells == 0) --last;
+  if (first == last) {
+    fprintf(out, "no cell in any degree from %d to %d: the homology vanishes\n", degrees.front().degree,
+            degrees.back().degree);
+  } else {
+    write_table(out, degrees, first, last - 1);
+    if (first > 0 || last < degrees.size())
+      fprintf(out, "no cell in any other degree from %d to %d\n", degrees.front().degree, degrees.back().degree);
+  }
   write_primes(out, degrees);
   mpz_class chains = ChainEulerCharacteristic(degrees);
   bool agree = chains == reduced_euler;
-  fprintf(out, "Euler characteristic of the chains: %s, reduced Euler characteristic of %s: %s, %s\n",
-          chains.get_str().c_str(), name.c_str(), reduced_euler.get_str().c_str(), agree ? "agree" : "DISAGREE");
+  fprintf(out, "Euler characteristic: %s from the chains, %s from the graphs: %s\n", chains.get_str().c_str(),
+          reduced_euler.get_str().c_str(), agree ? "agree" : "DISAGREE");
   return agree;
 }

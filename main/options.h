@@ -46,6 +46,15 @@ struct Options {
   /// --boundary-complex: write the reduced Euler characteristics of the
   /// boundary complex and its quotient after the run.
   bool boundary_complex = false;
+  /// --homology: write the reduced rational homology of the boundary
+  /// complex's quotient Delta_{g,n}/S_n (and with -L of Delta_{g,n}) after
+  /// the run.
+  bool homology = false;
+  /// --whole-complex: take the homology from every cell, without the
+  /// contractible subcomplex taken away.
+  bool whole_complex = false;
+  /// --homology-export DIR: write the chain complexes into DIR (not given: empty).
+  std::string homology_export;
   /// --search: how the enumeration recognises a graph it has found
   /// before; when not given, the fastest search that writes this run's
   /// report (SearchFor).

@@ -75,6 +75,15 @@ class Parser {
       o_.boundary_complex = true;
       return true;
     }
+    if (strcmp(arg, "--homology") == 0) {
+      o_.homology = true;
+      return true;
+    }
+    if (strcmp(arg, "--whole-complex") == 0) {
+      o_.whole_complex = true;
+      return true;
+    }
+    if (strcmp(arg, "--homology-export") == 0) return take_homology_export();
     if (tool_ == Tool::kEnumerate && strcmp(arg, "--search") == 0) return take_search();
     if (strcmp(arg, "--version") == 0) {
       o_.request = Request::kVersion;
@@ -148,6 +157,14 @@ class Parser {
         return true;
       }
     return fail(std::string("option --search takes stored, orderly or pruned, not '") + text + "'");
+  }
+
+  bool take_homology_export() {
+    const char* text = value("a directory");
+    if (text == nullptr) return false;
+    if (text[0] == '\0') return fail("option --homology-export takes a directory, not an empty name");
+    o_.homology_export = text;
+    return true;
   }
 
   bool take_statistics() {

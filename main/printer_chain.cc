@@ -15,9 +15,12 @@ PrinterChain::PrinterChain(const PrinterChainSetup& setup)
   if (setup.expand_labels) labelling_ = std::make_unique<LabellingPrinter>(below);
   GraphPrinter& searched = labelling_ ? static_cast<GraphPrinter&>(*labelling_) : below;
   if (setup.boundary_complex) complex_ = std::make_unique<BoundaryComplexPrinter>(searched);
+  GraphPrinter& summed = complex_ ? static_cast<GraphPrinter&>(*complex_) : searched;
+  if (setup.homology) homology_ = std::make_unique<HomologyPrinter>(summed, *setup.homology);
 }
 
 GraphPrinter& PrinterChain::head() {
+  if (homology_) return *homology_;
   if (complex_) return *complex_;
   if (labelling_) return *labelling_;
   if (euler_) return *euler_;

@@ -6,10 +6,12 @@
 #include <stdio.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "homology/homology_printer.h"
 #include "printers/euler_check_printer.h"
 #include "labelled/labelling_printer.h"
 #include "poset/boundary_complex_printer.h"
@@ -36,6 +38,9 @@ struct PrinterChainSetup {
   /// --boundary-complex: add up the boundary complex's cells over the
   /// graphs arriving, before any labelling.
   bool boundary_complex = false;
+  /// --homology: collect the boundary complex's cells over the graphs
+  /// arriving, before anything else.
+  std::optional<HomologyPrinterSettings> homology;
   /// The graphs a poset printer writes: -1 for all, else its codimension.
   int edge_filter = -1;
   /// Threads the Euler check may use.
@@ -45,7 +50,8 @@ struct PrinterChainSetup {
 };
 
 /// The printers a run's graphs pass through, built in one order for both
-/// tools: the boundary complex's sums (--boundary-complex), the labelling
+/// tools: the boundary complex's cells (--homology), its sums
+/// (--boundary-complex), the labelling
 /// of the points (when labelled graphs are printed), the Euler check (-E),
 /// the check of the output streams, and last the printer of the chosen
 /// format, writing to standard output.  The check
@@ -63,6 +69,8 @@ class PrinterChain {
   EulerCheckPrinter* euler() { return euler_.get(); }
   /// The boundary complex's sums, when --boundary-complex asked for them.
   BoundaryComplexPrinter* boundary_complex() { return complex_.get(); }
+  /// The boundary complex's cells, when --homology asked for them.
+  HomologyPrinter* homology() { return homology_.get(); }
   /// The printer of the poset of strata, when the format is one.
   PosetPrinter* poset() { return dynamic_cast<PosetPrinter*>(printer_.get()); }
 
@@ -72,6 +80,7 @@ class PrinterChain {
   std::unique_ptr<EulerCheckPrinter> euler_;
   std::unique_ptr<LabellingPrinter> labelling_;
   std::unique_ptr<BoundaryComplexPrinter> complex_;
+  std::unique_ptr<HomologyPrinter> homology_;
 };
 
 #endif  // STABLE_GRAPHS_MAIN_PRINTER_CHAIN_H_

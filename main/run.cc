@@ -21,6 +21,9 @@
 #include "euler/euler_check.h"
 #include "graph/printable_text.h"
 #include "graph/type_capacity.h"
+#include "homology/boundary_homology.h"
+#include "homology/complex_export.h"
+#include "homology/homology_report.h"
 #include "main/exit_status.h"
 #include "main/options_parser.h"
 #include "main/printer_chain.h"
@@ -76,6 +79,65 @@ int answer(const Options& options, const char* program) {
   return FlushStandardOutput(program) ? kExitSuccess : kExitOutputLost;
 }
 
+/// Why --homology and its modifiers cannot go with the other options, or
+/// "": the homology needs every graph of the whole moduli space once, and
+/// its cells in memory.  Both tools.
+std::string homology_conflict(const Options& options) {
+  if (!options.homology) {
+    if (options.whole_complex) return "--whole-complex goes with --homology";
+    if (!options.homology_export.empty()) return "--homology-export goes with --homology";
+    return "";
+  }
+  if (options.edge_filter != -1) return "--homology needs every graph, so it cannot be combined with -C";
+  if (options.moduli != ModuliType::kStable)
+    return std::string("--homology is that of the whole boundary complex, so it cannot be combined with -M ") +
+           ModuliTypeName(options.moduli);
+  if (!options.checkpoint.path.empty())
+    return "--homology keeps the cells in memory and cannot be resumed: drop --checkpoint";
+  if (!options.homology_export.empty()) {
+    std::string problem = ExportDirectoryProblem(options.homology_export);
+    if (!problem.empty()) return "--homology-export: " + PrintableText(problem);
+  }
+  return "";
+}
+
+/// What the homology printer of a run of (g, n) collects.
+HomologyPrinterSettings homology_settings(const Options& options, int g, int n, bool labelled_graphs, int threads) {
+  HomologyPrinterSettings settings;
+  settings.g = g;
+  settings.n = n;
+  settings.labelled_graphs = labelled_graphs;
+  settings.labelled_complex = options.labelled || labelled_graphs;
+  // Every theorem behind the relative chains needs g >= 1.
+  settings.relative_to = options.whole_complex || g == 0 ? Subcomplex::kNone : Subcomplex::kLoopsGenusOrSharedPoints;
+  settings.ids = !options.homology_export.empty();
+  settings.threads = threads;
+  return settings;
+}
+
+/// Computes, writes (and exports) the homology of one complex; false when
+/// the chains' Euler characteristic disagrees with the graphs'.
+bool write_complex_homology(const Options& options, const CellComplex& complex, const mpz_class& euler,
+                            const char* prefix) {
+  std::unique_ptr<ComplexExport> exporter;
+  if (!options.homology_export.empty())
+    exporter = std::make_unique<ComplexExport>(options.homology_export, prefix, complex);
+  std::vector<HomologyDegree> degrees = ComputeHomology(complex, exporter.get());
+  return WriteHomology(stderr, complex.settings(), degrees, euler);
+}
+
+/// Writes the homology of the complexes a run's graphs made, after the
+/// run; false when an Euler characteristic disagrees.
+bool write_homology(const Options& options, int g, int n, PrinterChain& chain) {
+  HomologyPrinter* printer = chain.homology();
+  if (printer == nullptr || !NoStableGraphs(g, n).empty()) return true;
+  if (!options.homology_export.empty()) MakeExportDirectory(options.homology_export);
+  bool agree = write_complex_homology(options, printer->Quotient(), printer->Sums().Quotient(), "quotient");
+  if (printer->Labelled() != nullptr)
+    agree = write_complex_homology(options, *printer->Labelled(), printer->Sums().Labelled(), "labelled") && agree;
+  return agree;
+}
+
 /// Why options that cannot go together are refused, or "".
 std::string conflicting_options(const Options& options) {
   if (IsPosetFormat(options.format) && !options.checkpoint.path.empty())
@@ -83,7 +145,7 @@ std::string conflicting_options(const Options& options) {
            " keeps the graphs in memory and cannot be resumed: drop --checkpoint";
   if (options.boundary_complex && options.edge_filter != -1)
     return "--boundary-complex needs every graph, so it cannot be combined with -C";
-  return "";
+  return homology_conflict(options);
 }
 
 /// Writes the boundary complex line and the poset's completeness problem,
@@ -122,6 +184,13 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   computer.count_labelled = options.labelled;
   computer.moduli_type = options.moduli;
   computer.search = options.search;
+  // The cells of the homology have no parallel edges; when nothing else
+  // needs the other graphs, the search leaves them out.
+  if (options.homology && options.format == Format::kNone && !options.euler_check &&
+      options.homology_export.empty()) {
+    computer.bounds.max_multiplicity = 1;
+    computer.bounds.max_loops = 1;
+  }
   if (checkpoint != nullptr) {
     computer.journal = checkpoint;
     computer.resume = checkpoint->resume();
@@ -138,6 +207,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   setup.euler_check = options.euler_check;
   setup.euler_counts_labelled = options.labelled && !expand;
   setup.boundary_complex = options.boundary_complex;
+  if (options.homology) setup.homology = homology_settings(options, g, n, false, computer.threads);
   setup.edge_filter = options.edge_filter;
   setup.threads = computer.threads;
   // Both streams carry results (the graphs, the counts), so losing either
@@ -171,10 +241,11 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   note_large_document(options, program, document_graphs(computer, options.labelled));
   bool complete = write_poset_checks(program, g, n, chain);
   chain.checked().Check();
-  bool agree = true;
+  bool agree = write_homology(options, g, n, chain);
+  chain.checked().Check();
   if (chain.euler() != nullptr) {
     agree = WriteEulerCheck(stderr, g, n, options.edge_filter, chain.euler()->Sums().ByCodimension(),
-                            options.labelled, options.moduli);
+                            options.labelled, options.moduli) && agree;
     chain.checked().Check();
   }
   return agree && complete ? kExitSuccess : kExitEulerDisagreement;
@@ -201,6 +272,9 @@ int run_enumeration(const Options& options, const char* program, const RunPlace&
   try {
     return enumerate(options, program, place, checkpoint.get());
   } catch (const OutputError& error) {
+    complain(program, error.what());
+    return kExitOutputLost;
+  } catch (const ExportError& error) {
     complain(program, error.what());
     return kExitOutputLost;
   } catch (const std::exception& error) {
@@ -238,6 +312,8 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   setup.labelled = labelled;
   setup.euler_check = options.euler_check;
   setup.boundary_complex = options.boundary_complex;
+  if (options.homology)
+    setup.homology = homology_settings(options, converter.g, converter.n, labelled, UsableCpuCount());
   setup.edge_filter = options.edge_filter;
   setup.threads = UsableCpuCount();
   // Standard output is checked after every batch, so that a conversion
@@ -262,9 +338,19 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   note_large_document(options, program, static_cast<unsigned long>(chain.checked().graphs()));
   bool complete = write_poset_checks(program, converter.g, converter.n, chain);
   bool agree = true;
+  try {
+    agree = write_homology(options, converter.g, converter.n, chain);
+  } catch (const ExportError& error) {
+    complain(program, error.what());
+    return kExitOutputLost;
+  } catch (const std::logic_error& error) {
+    // A face of a cell that is not in the stream: graphs are missing.
+    complain(program, std::string("--homology: the stream is not a whole run's: ") + error.what());
+    return kExitBadInput;
+  }
   if (chain.euler() != nullptr)
     agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
-                            chain.euler()->Sums().ByCodimension(), labelled, options.moduli);
+                            chain.euler()->Sums().ByCodimension(), labelled, options.moduli) && agree;
   if (fflush(stderr) != 0 || ferror(stderr)) return kExitOutputLost;
   return agree && complete ? kExitSuccess : kExitEulerDisagreement;
 }
@@ -288,6 +374,17 @@ int run_conversion(const Options& options, const char* program) {
   }
   if (options.boundary_complex && options.edge_filter != -1) {
     complain(program, "--boundary-complex needs every graph, so it cannot be combined with -C");
+    return kExitBadInput;
+  }
+  std::string conflict = homology_conflict(options);
+  if (!conflict.empty()) {
+    complain(program, conflict);
+    return kExitBadInput;
+  }
+  if (options.homology && !converter.has_graphs && !options.type_given) {
+    complain(program,
+             "--homology: the stream holds no graph, so it does not tell the type: "
+             "give genus [marked_points] after the stream");
     return kExitBadInput;
   }
   if (options.boundary_complex && !converter.has_graphs && !options.type_given) {

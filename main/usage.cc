@@ -58,11 +58,21 @@ void print_moduli_types(FILE* out) {
   fputs("\t\t-M sm: the smooth locus only (one vertex, no loops)\n", out);
 }
 
+/// The --homology lines both tools' help shares.
+void print_homology(FILE* out) {
+  fputs("\t\t--homology: write the reduced rational homology of Delta_{g,n}/S_n (with -L also of\n", out);
+  fputs("\t\t\tDelta_{g,n}) after the run: per degree k, dim C_k, rank d_k and dim H_k\n", out);
+  fputs("\t\t--whole-complex: with --homology, from every cell, not relative to the contractible\n", out);
+  fputs("\t\t\tsubcomplex of the graphs with a loop, a vertex of positive genus or two points on a vertex\n", out);
+  fputs("\t\t--homology-export DIR: with --homology, write the bases (graph Ids) and the boundary\n", out);
+  fputs("\t\t\tmatrices (MatrixMarket) into DIR, a new or empty directory\n", out);
+}
+
 void print_tool_help(FILE* out, const char* program) {
   fprintf(out,
           "Usage:\n\t%s [-P L|T|B|J|S|D|C|H|N] [-S F|T|N] [-C C] [-L] [-E] [-M st|ct|rt|tl|sm] [--boundary-complex]\n"
-          "\t\t[--search stored|orderly|pruned] [--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE]\n"
-          "\t\tgenus [marked_points]\n"
+          "\t\t[--homology [--whole-complex] [--homology-export DIR]] [--search stored|orderly|pruned]\n"
+          "\t\t[--checkpoint FILE [--checkpoint-interval SECONDS]] [--output FILE] genus [marked_points]\n"
           "\t%s --help | -h | --version\n",
           program, program);
   fputs("Enumerates the stable graphs of type (genus, marked_points), each once up to isomorphism.\n", out);
@@ -78,6 +88,7 @@ void print_tool_help(FILE* out, const char* program) {
   print_moduli_types(out);
   fputs("\t\t--boundary-complex: write the reduced Euler characteristic of the boundary complex\n", out);
   fputs("\t\t\tDelta_{g,n} and of its quotient by S_n after the run\n", out);
+  print_homology(out);
   fputs("\t\t\n", out);
   fputs("\t\t--search stored|orderly|pruned: how repeated graphs are recognised; the same graphs in the\n", out);
   fputs("\t\t\tsame order either way (default: orderly, or pruned with -S N, which examines fewer\n", out);
@@ -93,7 +104,7 @@ void print_tool_help(FILE* out, const char* program) {
 void print_converter_help(FILE* out, const char* program) {
   fprintf(out,
           "Usage:\n\t%s [-P L|T|B|J|S|D|C|H|N] [-C C] [-E] [-M st|ct|rt|tl|sm] [--boundary-complex]\n"
-          "\t\t[stream [genus [marked_points]]]\n"
+          "\t\t[--homology [--whole-complex] [--homology-export DIR]] [stream [genus [marked_points]]]\n"
           "\t%s --help | -h | --version\n",
           program, program);
   fputs("Reads a byte stream of stable-graphs -P B and writes its graphs in another format.\n", out);
@@ -104,6 +115,7 @@ void print_converter_help(FILE* out, const char* program) {
   print_moduli_types(out);
   fputs("\t\t--boundary-complex: write the reduced Euler characteristic of the boundary complex\n", out);
   fputs("\t\t\tDelta_{g,n} and of its quotient by S_n after the run\n", out);
+  print_homology(out);
   fputs("\t\t\n", out);
   fputs("\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n", out);
   fputs("\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n", out);
