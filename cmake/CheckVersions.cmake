@@ -10,7 +10,7 @@
 # CPACK_CONFIG (CPackConfig.cmake: the Debian package's version) and DEB (a
 # built Debian package).  Fails naming every place that differs.
 #
-#   cmake -DVERSION=1.0.0 -DSOURCE_DIR=. [-DTOOLS="a|b"] [-DDEB=x.deb] -P cmake/CheckVersions.cmake
+#   cmake -DVERSION=2.0.0 -DSOURCE_DIR=. [-DTOOLS="a|b"] [-DDEB=x.deb] -P cmake/CheckVersions.cmake
 #
 # TOOLS separates its paths with "|", which survives being passed through
 # add_test.

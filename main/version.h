@@ -5,7 +5,7 @@
 
 #include <stdio.h>
 
-/// The version the build declares (CMake's project version), e.g. "1.0.0".
+/// The version the build declares (CMake's project version), e.g. "2.0.0".
 const char* StableGraphsVersion();
 
 /// Writes the --version text of the tool called name: a first line
