@@ -20,6 +20,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/automorphism_order.h
   graph/graph.h
   graph/type_capacity.h
+  graph/version.h
   moduli/moduli_type.h
   printers/dot_graph_printer.h
   graph/graph_printer.h

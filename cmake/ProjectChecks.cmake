@@ -18,9 +18,14 @@ add_test(NAME layer_check_refuses_upward_includes
                  -DCHECK=${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckLayers.cmake
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckLayersSelfTest.cmake)
 
+set(tools_with_version "$<TARGET_FILE:stable-graphs>|$<TARGET_FILE:stable-graphs-convert>")
+if(TARGET stable-graphs-mpi)
+  string(APPEND tools_with_version "|$<TARGET_FILE:stable-graphs-mpi>")
+endif()
 add_test(NAME versions_agree
          COMMAND ${CMAKE_COMMAND} -DVERSION=${PROJECT_VERSION} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
                  -DPC_FILE=${CMAKE_CURRENT_BINARY_DIR}/stable-graphs.pc
                  -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
-                 "-DTOOLS=$<TARGET_FILE:stable-graphs>|$<TARGET_FILE:stable-graphs-convert>"
+                 "-DTOOLS=${tools_with_version}"
+                 -DLATEX_TOOL=$<TARGET_FILE:stable-graphs>
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckVersions.cmake)

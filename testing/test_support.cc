@@ -83,7 +83,9 @@ std::string LaTeXPreamble(int g, int n) {
          "\\title{Strata of $\\overline{\\mathcal{M}}_{" +
          std::to_string(g) + "," + std::to_string(n) +
          "}$}\n"
-         "\\author{vemlio}\n\\date{\\today}\n\n"
+         "\\author{stable-graphs " +
+         StableGraphsVersion() +
+         "}\n\\date{\\today}\n\n"
          "\\begin{document}\n\\maketitle\n\n"
          "Legend: Id = (components, codimension, unique id); G = Graph.\n\n"
          "  \\begin{longtable}{c@{}c|c@{}c|c@{}c|c@{}c}\n"
