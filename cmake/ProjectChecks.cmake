@@ -29,3 +29,10 @@ add_test(NAME versions_agree
                  "-DTOOLS=${tools_with_version}"
                  -DLATEX_TOOL=$<TARGET_FILE:stable-graphs>
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckVersions.cmake)
+
+# The scripts that no test runs at least parse: a syntax error kept
+# bench/run from running at all once.
+add_test(NAME scripts_parse
+         COMMAND bash -c "for script in \"$@\"; do bash -n \"$script\" || exit 1; done"
+                 scripts_parse ${CMAKE_CURRENT_SOURCE_DIR}/bench/run ${CMAKE_CURRENT_SOURCE_DIR}/bench/euler
+                 ${CMAKE_CURRENT_SOURCE_DIR}/.ci/run ${CMAKE_CURRENT_SOURCE_DIR}/.ci/check-debian-package)
