@@ -65,7 +65,9 @@ std::string UsageText(const std::string& program) {
          "\t\t-S T: print terse statistics\n"
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
-         "\t\t-C C: print only graphs with C edges\n";
+         "\t\t-C C: print only graphs with C edges\n"
+         "Try '" +
+         program + " --help' for every option.\n";
 }
 
 std::string VersionText(const std::string& name) {
