@@ -57,6 +57,13 @@ add_test(NAME readme_excerpts
          COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_CURRENT_SOURCE_DIR} -DMINIMUM=2
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExcerpts.cmake)
 
+# The README's examples run as written after its first set-up command,
+# from a directory holding only the build and the Python module's sources.
+add_test(NAME readme_examples
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExamples.sh ${CMAKE_CURRENT_SOURCE_DIR}
+                 $<TARGET_FILE_DIR:stable-graphs> ${CMAKE_CURRENT_BINARY_DIR}/readme_examples)
+set_tests_properties(readme_examples PROPERTIES TIMEOUT 600)
+
 # The exit statuses are named once, in doc/command-line.md; the manual
 # pages carry the same names.
 add_test(NAME man_pages_exit_statuses
