@@ -6,7 +6,7 @@
 # from its NAME line to the footer with VERSION, without a warning; without
 # MAN, GROFF renders the page instead.
 #
-#   cmake -DGROFF=/usr/bin/groff [-DMAN=/usr/bin/man] -DPAGE_GZ=build/man/x.1.gz -DSOURCE=man/x.1 -DNAME=x -DVERSION=1.0.0 -P cmake/CheckInstalledManPage.cmake
+#   cmake -DGROFF=/usr/bin/groff [-DMAN=/usr/bin/man] -DPAGE_GZ=build/man/x.1.gz -DSOURCE=man/x.1 -DNAME=x -DVERSION=2.0.0 -P cmake/CheckInstalledManPage.cmake
 
 find_program(GZIP gzip REQUIRED)
 execute_process(COMMAND ${GZIP} -dc ${PAGE_GZ} RESULT_VARIABLE status OUTPUT_VARIABLE unpacked)

@@ -4,13 +4,16 @@
 # Checks that every place carrying the version number carries the one the
 # project declares (VERSION, CMakeLists.txt's project()).  Always checked,
 # under SOURCE_DIR: CITATION.cff, the newest numbered heading of
-# CHANGELOG.md, the README's citation and the manual pages' title lines.
-# Checked when given: PC_FILE (the configured .pc file), each executable in
-# TOOLS (the first line of its --version output ends in the number),
-# CPACK_CONFIG (CPackConfig.cmake: the Debian package's version) and DEB (a
-# built Debian package).  Fails naming every place that differs.
+# CHANGELOG.md, the README's citation (both forms), the manual pages' title
+# lines, the --version answer doc/command-line.md shows and the package
+# names and Version line doc/library.md shows.  Checked when given: PC_FILE
+# (the configured .pc file), each executable in TOOLS (the first line of its
+# --version output ends in the number), LATEX_TOOL (stable-graphs: the
+# author line of its LaTeX document), CPACK_CONFIG (CPackConfig.cmake: the
+# Debian package's version) and DEB (a built Debian package).  Fails naming
+# every place that differs.
 #
-#   cmake -DVERSION=1.0.0 -DSOURCE_DIR=. [-DTOOLS="a|b"] [-DDEB=x.deb] -P cmake/CheckVersions.cmake
+#   cmake -DVERSION=2.0.0 -DSOURCE_DIR=. [-DTOOLS="a|b"] [-DLATEX_TOOL=a] [-DDEB=x.deb] -P cmake/CheckVersions.cmake
 #
 # TOOLS separates its paths with "|", which survives being passed through
 # add_test.
@@ -45,6 +48,26 @@ function(version_in file regex result)
   endif()
 endfunction()
 
+# Every match of regex (its first group) in the file, each one a place;
+# none at all is a place without a version.
+function(every_version_in file regex place)
+  set(found_any "")
+  if(EXISTS ${file})
+    file(READ ${file} text)
+    string(REGEX MATCHALL "${regex}" matches "${text}")
+    foreach(match IN LISTS matches)
+      string(REGEX MATCH "${regex}" match "${match}")
+      set(found_any "${CMAKE_MATCH_1}")
+      expect("${place}" "${CMAKE_MATCH_1}")
+    endforeach()
+  endif()
+  if(found_any STREQUAL "")
+    expect("${place}" "")
+  endif()
+  set(problems "${problems}" PARENT_SCOPE)
+  set(places ${places} PARENT_SCOPE)
+endfunction()
+
 set(number "([0-9]+\\.[0-9]+\\.[0-9]+)")
 
 version_in(${SOURCE_DIR}/CITATION.cff "\nversion: \"?${number}" found)
@@ -53,6 +76,12 @@ version_in(${SOURCE_DIR}/CHANGELOG.md "\n## \\[${number}\\]" found)
 expect("CHANGELOG.md newest release" "${found}")
 version_in(${SOURCE_DIR}/README.md "\n  version = {${number}}" found)
 expect("README.md citation" "${found}")
+version_in(${SOURCE_DIR}/README.md "\n> version ${number}," found)
+expect("README.md citation, as text" "${found}")
+version_in(${SOURCE_DIR}/doc/command-line.md "\nstable-graphs ${number}\nCopyright " found)
+expect("doc/command-line.md --version" "${found}")
+every_version_in(${SOURCE_DIR}/doc/library.md "stable-graphs_${number}_" "doc/library.md package name")
+every_version_in(${SOURCE_DIR}/doc/library.md "\nVersion: ${number}\n" "doc/library.md Version line")
 file(GLOB pages ${SOURCE_DIR}/man/*.[1-9])
 foreach(page IN LISTS pages)
   get_filename_component(name ${page} NAME)
@@ -75,6 +104,17 @@ if(TOOLS)
     endif()
     expect("${tool} --version (status ${status})" "${found}")
   endforeach()
+endif()
+
+# The title page of a LaTeX document names the tool and version that wrote
+# it.
+if(LATEX_TOOL)
+  execute_process(COMMAND ${LATEX_TOOL} -S N 0 3 RESULT_VARIABLE status OUTPUT_VARIABLE output)
+  set(found "")
+  if(status EQUAL 0 AND output MATCHES "\n\\\\author{stable-graphs ${number}}\n")
+    set(found "${CMAKE_MATCH_1}")
+  endif()
+  expect("${LATEX_TOOL}'s LaTeX author line (status ${status})" "${found}")
 endif()
 
 if(CPACK_CONFIG)

@@ -20,6 +20,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   graph/automorphism_order.h
   graph/graph.h
   graph/type_capacity.h
+  graph/version.h
   moduli/moduli_type.h
   printers/dot_graph_printer.h
   graph/graph_printer.h
@@ -49,7 +50,13 @@ endif()
 # the same page always gives the same bytes.
 find_program(STABLE_GRAPHS_GZIP gzip REQUIRED)
 set(STABLE_GRAPHS_MAN_PAGES "")
-foreach(page stable-graphs.1 stable-graphs-convert.1)
+# The page of stable-graphs-mpi comes with the tool.
+set(STABLE_GRAPHS_MAN_PAGE_NAMES stable-graphs stable-graphs-convert)
+if(TARGET stable-graphs-mpi)
+  list(APPEND STABLE_GRAPHS_MAN_PAGE_NAMES stable-graphs-mpi)
+endif()
+foreach(name IN LISTS STABLE_GRAPHS_MAN_PAGE_NAMES)
+  set(page ${name}.1)
   set(compressed ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
   add_custom_command(OUTPUT ${compressed}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/man/${page} ${CMAKE_CURRENT_BINARY_DIR}/man/${page}

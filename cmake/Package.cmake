@@ -17,10 +17,15 @@ set(CPACK_PACKAGE_NAME stable-graphs)
 set(CPACK_PACKAGE_VENDOR "The stable-graphs Authors")
 set(CPACK_PACKAGE_CONTACT "The stable-graphs Authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "enumerate the stable graphs of type (g, n)")
+if(TARGET stable-graphs-mpi)
+  set(STABLE_GRAPHS_PACKAGED_TOOLS "the tools stable-graphs, stable-graphs-convert and stable-graphs-mpi")
+else()
+  set(STABLE_GRAPHS_PACKAGED_TOOLS "the tools stable-graphs and stable-graphs-convert")
+endif()
 set(CPACK_PACKAGE_DESCRIPTION
     "stable-graphs enumerates, up to isomorphism, every stable graph of type (g, n), the graphs that index the \
 boundary strata of the moduli space of stable curves, and writes them as LaTeX, text, a byte stream, JSON Lines, \
-SageMath lines or Graphviz graphs.  The package holds the tools stable-graphs and stable-graphs-convert, their \
+SageMath lines or Graphviz graphs.  The package holds ${STABLE_GRAPHS_PACKAGED_TOOLS}, their \
 manual pages, the C++ library with its headers, CMake package and pkg-config file, and the Python module \
 stable_graphs.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)

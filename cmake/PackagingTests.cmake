@@ -20,7 +20,7 @@ target_include_directories(public_headers_check PRIVATE ${CMAKE_CURRENT_BINARY_D
 # The manual pages format without a warning.
 find_program(GROFF groff)
 if(GROFF)
-  foreach(page stable-graphs.1 stable-graphs-convert.1)
+  foreach(page stable-graphs.1 stable-graphs-convert.1 stable-graphs-mpi.1)
     add_test(NAME man_page_${page}
              COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -DPAGE=${CMAKE_CURRENT_SOURCE_DIR}/man/${page}
                      -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckManPage.cmake)
@@ -31,7 +31,7 @@ endif()
 # whole with man -l (with groff alone where man is missing).
 find_program(MAN_PROGRAM man)
 if(GROFF)
-  foreach(name stable-graphs stable-graphs-convert)
+  foreach(name IN LISTS STABLE_GRAPHS_MAN_PAGE_NAMES)
     add_test(NAME man_page_installed_${name}
              COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -DMAN=${MAN_PROGRAM} -DPAGE_GZ=${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz
                      -DSOURCE=${CMAKE_CURRENT_SOURCE_DIR}/man/${name}.1 -DNAME=${name} -DVERSION=${PROJECT_VERSION}
@@ -57,10 +57,17 @@ add_test(NAME readme_excerpts
          COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_CURRENT_SOURCE_DIR} -DMINIMUM=2
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExcerpts.cmake)
 
+# The README's examples run as written after its first set-up command,
+# from a directory holding only the build and the Python module's sources.
+add_test(NAME readme_examples
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExamples.sh ${CMAKE_CURRENT_SOURCE_DIR}
+                 $<TARGET_FILE_DIR:stable-graphs> ${CMAKE_CURRENT_BINARY_DIR}/readme_examples)
+set_tests_properties(readme_examples PROPERTIES TIMEOUT 600)
+
 # The exit statuses are named once, in doc/command-line.md; the manual
 # pages carry the same names.
 add_test(NAME man_pages_exit_statuses
          COMMAND ${CMAKE_COMMAND} -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/doc/command-line.md
-                 "-DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1|${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs-convert.1"
+                 "-DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1|${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs-convert.1|${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs-mpi.1"
                  -DFULL_PAGE=${CMAKE_CURRENT_SOURCE_DIR}/man/stable-graphs.1
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckExitStatuses.cmake)

@@ -11,7 +11,49 @@
 #include "main/number_argument.h"
 #include "main/usage.h"
 
+const std::vector<KnownOption>& KnownOptions(Tool tool) {
+  static const std::vector<KnownOption> enumerate = {
+      {"-P", "L|T|B|J|S|D|C|H|N"},
+      {"-S", "F|T|N"},
+      {"-C", "C"},
+      {"-L", std::nullopt},
+      {"-E", std::nullopt},
+      {"-M", "st|ct|rt|tl|sm"},
+      {"--boundary-complex", std::nullopt},
+      {"--homology", std::nullopt},
+      {"--whole-complex", std::nullopt},
+      {"--homology-export", "DIR"},
+      {"--search", "stored|orderly|pruned"},
+      {"--checkpoint", "FILE"},
+      {"--checkpoint-interval", "SECONDS"},
+      {"--output", "FILE"},
+      {"--help", std::nullopt},
+      {"-h", std::nullopt},
+      {"--version", std::nullopt},
+  };
+  static const std::vector<KnownOption> convert = {
+      {"-P", "L|T|B|J|S|D|C|H|N"},
+      {"-C", "C"},
+      {"-E", std::nullopt},
+      {"-M", "st|ct|rt|tl|sm"},
+      {"--boundary-complex", std::nullopt},
+      {"--homology", std::nullopt},
+      {"--whole-complex", std::nullopt},
+      {"--homology-export", "DIR"},
+      {"--help", std::nullopt},
+      {"-h", std::nullopt},
+      {"--version", std::nullopt},
+  };
+  return tool == Tool::kConvert ? convert : enumerate;
+}
+
 namespace {
+
+bool is_known_option(Tool tool, const char* arg) {
+  for (const KnownOption& option : KnownOptions(tool))
+    if (option.name == arg) return true;
+  return false;
+}
 
 /// One parse: the arguments still to read and what they said so far.
 class Parser {
@@ -66,6 +108,10 @@ class Parser {
   }
 
   bool take_option(const char* arg) {
+    // An option outside the list is refused even when handled below, so
+    // that the list, which the help and the manuals are checked against,
+    // holds every option.
+    if (!is_known_option(tool_, arg)) return unknown_option(arg);
     // The GNU conventions: the answer replaces the run, whatever follows.
     if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
       o_.request = Request::kHelp;
@@ -84,20 +130,19 @@ class Parser {
       return true;
     }
     if (strcmp(arg, "--homology-export") == 0) return take_homology_export();
-    if (tool_ == Tool::kEnumerate && strcmp(arg, "--search") == 0) return take_search();
+    if (strcmp(arg, "--search") == 0) return take_search();
     if (strcmp(arg, "--version") == 0) {
       o_.request = Request::kVersion;
       return true;
     }
-    const char* letters = tool_ == Tool::kEnumerate ? "CPSLEM" : "CPEM";
-    if (strlen(arg) != 2 || strchr(letters, arg[1]) == nullptr) return unknown_option(arg);
-    switch (arg[1]) {
+    switch (strlen(arg) == 2 ? arg[1] : '\0') {
       case 'C': return take_edge_filter();
       case 'P': return take_format();
       case 'S': return take_statistics();
       case 'M': return take_moduli();
       case 'L': o_.labelled = true; return true;
-      default: o_.euler_check = true; return true;
+      case 'E': o_.euler_check = true; return true;
+      default: return unknown_option(arg);
     }
   }
 

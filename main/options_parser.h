@@ -3,9 +3,24 @@
 #ifndef STABLE_GRAPHS_MAIN_OPTIONS_PARSER_H_
 #define STABLE_GRAPHS_MAIN_OPTIONS_PARSER_H_
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "main/options.h"
+
+/// One option of a tool as its synopsis shows it: the name as typed and,
+/// for an option that takes a value, the value's word ("FILE", or the
+/// values it accepts, "F|T|N").
+struct KnownOption {
+  std::string name;
+  std::optional<std::string> value;
+};
+
+/// Every option `tool` takes, in the order of its synopsis: the parser
+/// refuses any other, and the help and the manuals are checked against
+/// this list.
+const std::vector<KnownOption>& KnownOptions(Tool tool);
 
 /// The search a run uses when --search does not choose one: the fastest
 /// whose counters are those the report has always shown, or the fastest of

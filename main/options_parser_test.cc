@@ -370,7 +370,8 @@ TEST(Usage, TextsOfBothTools) {
       "\t\t\n"
       "\t\tstream: the byte stream of stable-graphs -P B to read (default, or -: standard input)\n"
       "\t\tgenus marked_points: the type for the title of -P L and -P T when the stream holds no graph;\n"
-      "\t\t\tchecked against the graphs otherwise\n",
+      "\t\t\tchecked against the graphs otherwise\n"
+      "Try 'conv --help' for every option.\n",
       CaptureOutput([](FILE* out) { PrintUsage(out, Tool::kConvert, "conv"); }));
 }
 

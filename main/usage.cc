@@ -131,6 +131,8 @@ void PrintUsage(FILE* out, Tool tool, const char* program) {
     print_converter_usage(out, program);
   else
     print_tool_usage(out, program);
+  // The usage keeps the options it has always shown; the help has them all.
+  fprintf(out, "Try '%s --help' for every option.\n", program);
 }
 
 void PrintHelp(FILE* out, Tool tool, const char* program) {

@@ -5,8 +5,7 @@
 
 #include <stdio.h>
 
-/// The version the build declares (CMake's project version), e.g. "1.0.0".
-const char* StableGraphsVersion();
+#include "graph/version.h"
 
 /// Writes the --version text of the tool called name: a first line
 /// "name version", then the copyright and license lines.

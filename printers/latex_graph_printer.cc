@@ -3,6 +3,7 @@
 #include "printers/latex_graph_printer.h"
 
 #include "graph/graph.h"
+#include "graph/version.h"
 
 LaTeXGraphPrinter::LaTeXGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
     : file(file_), edge_filter(edge_filter_), columns(4), g(g_), n(n_) {}
@@ -21,7 +22,9 @@ void LaTeXGraphPrinter::BeginPrint() {
         "\\tikzstyle{every node}=[draw,circle,inner sep=1]\n\n",
         file);
   fprintf(file, "\\title{Strata of $\\overline{\\mathcal{M}}_{%d,%d}$}\n", g, n);
-  fputs("\\author{vemlio}\n\\date{\\today}\n\n", file);
+  // The title page names what wrote the document, so that a reader can
+  // tell which version made the graphs.
+  fprintf(file, "\\author{stable-graphs %s}\n\\date{\\today}\n\n", StableGraphsVersion());
   fputs("\\begin{document}\n\\maketitle\n\n", file);
   fputs("Legend: Id = (components, codimension, unique id); G = Graph.\n\n", file);
   fputs("  \\begin{longtable}{c@{}c", file);

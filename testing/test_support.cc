@@ -65,7 +65,9 @@ std::string UsageText(const std::string& program) {
          "\t\t-S T: print terse statistics\n"
          "\t\t-S N: don't print statistics\n"
          "\t\t\n"
-         "\t\t-C C: print only graphs with C edges\n";
+         "\t\t-C C: print only graphs with C edges\n"
+         "Try '" +
+         program + " --help' for every option.\n";
 }
 
 std::string VersionText(const std::string& name) {
@@ -83,7 +85,9 @@ std::string LaTeXPreamble(int g, int n) {
          "\\title{Strata of $\\overline{\\mathcal{M}}_{" +
          std::to_string(g) + "," + std::to_string(n) +
          "}$}\n"
-         "\\author{vemlio}\n\\date{\\today}\n\n"
+         "\\author{stable-graphs " +
+         StableGraphsVersion() +
+         "}\n\\date{\\today}\n\n"
          "\\begin{document}\n\\maketitle\n\n"
          "Legend: Id = (components, codimension, unique id); G = Graph.\n\n"
          "  \\begin{longtable}{c@{}c|c@{}c|c@{}c|c@{}c}\n"
