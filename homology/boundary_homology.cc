@@ -12,7 +12,7 @@ std::vector<HomologyDegree> ComputeHomology(const CellComplex& complex, Boundary
     degree.cells = complex.Dimension(k);
     SparseMatrix boundary = complex.Boundary(k);
     if (sink != nullptr) sink->Boundary(k, boundary);
-    degree.boundary = RankOverQ(boundary);
+    degree.boundary = RankOverQ(boundary, complex.settings().threads);
     degrees.push_back(degree);
   }
   for (size_t i = 0; i < degrees.size(); ++i) {

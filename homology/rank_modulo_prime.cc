@@ -4,10 +4,11 @@
 // The only file that includes LinBox: its headers are heavy to compile and
 // bring their own warnings, so nothing else sees them.
 //
-// A cell's boundary becomes a row of LinBox's matrix (the transpose of
-// ours, which has the same rank): LinBox stores sparse matrices by rows, and
-// our entries come by column, so the rows are filled in order without a
-// sort.
+// LinBox's sparse elimination looks, at every step, at every row left
+// (for the sparsest, and for the pivot's column), so its time grows with
+// the square of the number of rows whatever their density: the matrix is
+// handed over with its shorter side as rows, transposed when that is its
+// columns (the rank is the same).
 #include "homology/rank_modulo_prime.h"
 
 #include <givaro/modular.h>
@@ -33,12 +34,19 @@ size_t RankModuloPrime(const SparseMatrix& matrix, uint32_t prime) {
   if (prime < 2) throw std::invalid_argument("a rank modulo " + std::to_string(prime) + " was asked for");
   if (matrix.rows == 0 || matrix.columns == 0 || matrix.entries.empty()) return 0;
   Field field(prime);
-  LinBoxMatrix transposed(field, matrix.columns, matrix.rows);
+  const bool transpose = matrix.columns < matrix.rows;
+  LinBoxMatrix linbox(field, transpose ? matrix.columns : matrix.rows, transpose ? matrix.rows : matrix.columns);
+  // Entries come by column, then row: by rows of the transpose directly,
+  // by rows of the matrix itself in ascending column within each row.
   for (const SparseMatrix::Entry& entry : matrix.entries) {
     uint32_t value = residue(entry.value, prime);
-    if (value != 0) transposed.getRow(entry.column).emplace_back(entry.row, value);
+    if (value == 0) continue;
+    if (transpose)
+      linbox.getRow(entry.column).emplace_back(entry.row, value);
+    else
+      linbox.getRow(entry.row).emplace_back(entry.column, value);
   }
   size_t rank = 0;
-  LinBox::rankInPlace(rank, transposed, LinBox::Method::SparseElimination());
+  LinBox::rankInPlace(rank, linbox, LinBox::Method::SparseElimination());
   return rank;
 }

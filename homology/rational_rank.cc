@@ -14,15 +14,16 @@
 
 #include <algorithm>
 
+#include "computer/parallel_runner.h"
 #include "homology/rank_modulo_prime.h"
 
-RationalRank RankOverQ(const SparseMatrix& matrix) {
+RationalRank RankOverQ(const SparseMatrix& matrix, int threads) {
   RationalRank result;
-  for (uint32_t prime : kRankPrimes) {
-    if (result.modulo.size() == 2 && result.agree()) break;
-    size_t rank = matrix.entries.empty() ? 0 : RankModuloPrime(matrix, prime);
-    result.modulo.emplace_back(prime, rank);
-    result.rank = std::max(result.rank, rank);
-  }
+  size_t first[2] = {0, 0};
+  if (!matrix.entries.empty())
+    RunInParallel(2, threads, [&](size_t i) { first[i] = RankModuloPrime(matrix, kRankPrimes[i]); });
+  result.modulo = {{kRankPrimes[0], first[0]}, {kRankPrimes[1], first[1]}};
+  if (!result.agree()) result.modulo.emplace_back(kRankPrimes[2], RankModuloPrime(matrix, kRankPrimes[2]));
+  for (const auto& prime_rank : result.modulo) result.rank = std::max(result.rank, prime_rank.second);
   return result;
 }

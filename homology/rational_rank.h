@@ -26,8 +26,9 @@ struct RationalRank {
   bool agree() const { return modulo.size() < 2 || modulo[0].second == modulo[1].second; }
 };
 
-/// The rank of `matrix` modulo the first two of kRankPrimes, and the third
-/// when those differ; the largest is the rank taken.
-RationalRank RankOverQ(const SparseMatrix& matrix);
+/// The rank of `matrix` modulo the first two of kRankPrimes, at once on
+/// two threads when `threads` allows, and the third when those differ; the
+/// largest is the rank taken.
+RationalRank RankOverQ(const SparseMatrix& matrix, int threads = 1);
 
 #endif  // STABLE_GRAPHS_HOMOLOGY_RATIONAL_RANK_H_

@@ -27,6 +27,11 @@ TEST(RankModuloPrime, SmallMatrices) {
   // The transpose has the same rank; a wide matrix has at most its rows.
   SparseMatrix wide = matrix(2, 5, {{0, 0, 1}, {1, 1, 1}, {0, 2, 3}, {1, 3, -7}, {0, 4, 2}, {1, 4, 2}});
   EXPECT_EQ(2u, RankModuloPrime(wide, kRankPrimes[1]));
+  // Tall and wide are handed to LinBox with their shorter side as rows.
+  SparseMatrix tall = matrix(5, 2, {{0, 0, 1}, {2, 0, 3}, {4, 0, 2}, {1, 1, 1}, {3, 1, -7}, {4, 1, 2}});
+  EXPECT_EQ(2u, RankModuloPrime(tall, kRankPrimes[1]));
+  SparseMatrix tall_dependent = matrix(4, 2, {{0, 0, 1}, {3, 0, 2}, {0, 1, -2}, {3, 1, -4}});
+  EXPECT_EQ(1u, RankModuloPrime(tall_dependent, kRankPrimes[0]));
 }
 
 // Negative entries and entries beyond the prime are reduced, not cut.
@@ -41,7 +46,7 @@ TEST(RankModuloPrime, EntriesAreReducedModuloThePrime) {
 // third prime is asked and the larger rank taken.
 TEST(RankOverQ, PrimesThatDisagreeAreSettledByAThird) {
   SparseMatrix m = matrix(2, 2, {{0, 0, 65536}, {1, 0, 1}, {0, 1, 5}, {1, 1, 65536}});
-  RationalRank rank = RankOverQ(m);
+  RationalRank rank = RankOverQ(m, 2);
   EXPECT_EQ(2u, rank.rank);
   EXPECT_FALSE(rank.agree());
   ASSERT_EQ(3u, rank.modulo.size());
