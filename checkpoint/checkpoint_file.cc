@@ -8,6 +8,7 @@
 // the form Format writes it.
 #include "checkpoint/checkpoint_file.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -23,6 +24,7 @@
 #include <sstream>
 #include <utility>
 
+#include "checkpoint/stop_signals.h"
 #include "graph/printable_text.h"
 #include "printers/output_error.h"
 
@@ -115,6 +117,9 @@ bool get_hex64(const std::string& word, uint64_t& value) {
 }
 
 const size_t kMostEntries = 4096;
+
+/// Hex digits after FILE.new- in the name of a checkpoint being written.
+const size_t kTemporarySuffixLength = 12;
 
 void put_counts(std::ostringstream& out, const char* name, const std::vector<int64_t>& counts) {
   out << name << ' ' << counts.size();
@@ -286,12 +291,13 @@ std::string CheckpointFile::Parse(const std::string& text, std::vector<std::stri
 
 std::string CheckpointFile::named() const { return "checkpoint " + PrintableText(path_); }
 
-std::string CheckpointFile::Open() {
+std::string CheckpointFile::Open(const std::string& output_to_create) {
+  output_to_create_ = output_to_create;
   // What the checkpoint is comes first: a refusal for a directory or a
   // device leaves no lock file beside it.
   std::string problem = kind_problem();
   if (problem.empty()) problem = lock();
-  if (problem.empty()) problem = open_output();
+  if (problem.empty()) problem = output_to_create_.empty() ? open_output() : new_output_problem();
   std::string text;
   bool exists = false;
   if (problem.empty()) problem = read_checkpoint(text, exists);
@@ -327,8 +333,10 @@ std::string CheckpointFile::lock() {
     const int flags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     lock_fd_ = open(lock_path.c_str(), flags | O_CREAT | O_EXCL, 0644);
     remove_lock_ = lock_fd_ >= 0;
-    if (lock_fd_ < 0 && errno == EEXIST) lock_fd_ = open(lock_path.c_str(), flags);
-    if (lock_fd_ < 0 && errno == ENOENT) continue;  // removed since
+    if (lock_fd_ < 0 && errno == EEXIST) {
+      lock_fd_ = open(lock_path.c_str(), flags);
+      if (lock_fd_ < 0 && errno == ENOENT) continue;  // removed since
+    }
     if (lock_fd_ < 0)
       return "cannot open the lock file " + PrintableText(lock_path) + " of " + named() + ": " + strerror(errno);
     struct stat status;
@@ -349,6 +357,59 @@ std::string CheckpointFile::lock() {
     lock_fd_ = -1;
   }
   return "cannot lock " + PrintableText(lock_path) + ": it is replaced again and again";
+}
+
+namespace {
+
+/// The name a path reaches, with its directory's symbolic links and dots
+/// resolved; "" when that directory cannot be resolved.
+std::string resolved_name(const std::string& path) {
+  size_t slash = path.rfind('/');
+  std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  char* real = realpath(directory.c_str(), nullptr);
+  if (real == nullptr) return "";
+  std::string name = std::string(real) + "/" + path.substr(slash == std::string::npos ? 0 : slash + 1);
+  free(real);
+  return name;
+}
+
+}  // namespace
+
+// A file not made yet has no device and inode to compare: its name is
+// compared with the checkpoint's own names instead.
+std::string CheckpointFile::new_output_problem() const {
+  std::string output = resolved_name(output_to_create_);
+  if (output.empty()) return "";  // its directory is gone: making it fails with the reason
+  if (output == resolved_name(path_))
+    return "--output " + PrintableText(output_to_create_) + " is " + named() +
+           " itself: give the checkpoint and the output different files";
+  if (output == resolved_name(path_ + ".lock"))
+    return "--output " + PrintableText(output_to_create_) + " is the lock file of " + named() +
+           ": give the output another file";
+  return "";
+}
+
+std::string CheckpointFile::AttachOutput() {
+  output_to_create_.clear();
+  return open_output();
+}
+
+// Only a run that holds the lock writes new checkpoint files, and it
+// renames or removes each before it takes the next; so once the lock is
+// ours, every temporary of this checkpoint is what a killed run left.
+void CheckpointFile::remove_stale_temporaries() const {
+  size_t slash = path_.rfind('/');
+  std::string directory = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
+  std::string prefix = (slash == std::string::npos ? path_ : path_.substr(slash + 1)) + ".new-";
+  DIR* dir = opendir(directory.c_str());
+  if (dir == nullptr) return;
+  while (const struct dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.size() == prefix.size() + kTemporarySuffixLength && name.compare(0, prefix.size(), prefix) == 0 &&
+        name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string::npos)
+      unlinkat(dirfd(dir), name.c_str(), 0);
+  }
+  closedir(dir);
 }
 
 // A regular output is opened again, read-only: through /proc, which
@@ -438,6 +499,10 @@ std::string CheckpointFile::check_output(const OutputRecord& recorded) {
     // a regular file now is checksummed from here on.
     return "";
   }
+  if (!output_to_create_.empty())
+    return named() + " recorded standard output as a file of " + std::to_string(recorded.length) +
+           " bytes, but the output file " + PrintableText(output_to_create_) +
+           " does not exist: resume with that file";
   if (read_fd_ < 0)
     return named() + " recorded standard output as a file of " + std::to_string(recorded.length) +
            " bytes, but standard output is not a regular file now: resume with >> that file";
@@ -468,6 +533,7 @@ std::string CheckpointFile::StateRefusal(const std::string& problem) const {
 
 std::string CheckpointFile::PrepareOutput() {
   remove_lock_ = true;  // the run goes on
+  remove_stale_temporaries();
   if (!resumed_ || recorded_.length < 0 || state_.complete) return "";
   int fd = fileno(output_);
   if (ftruncate(fd, static_cast<off_t>(recorded_.length)) != 0 ||
@@ -476,7 +542,11 @@ std::string CheckpointFile::PrepareOutput() {
   return "";
 }
 
-bool CheckpointFile::Due() { return std::chrono::steady_clock::now() - last_record_ >= interval_; }
+bool CheckpointFile::Due() {
+  return StopRequested() || std::chrono::steady_clock::now() - last_record_ >= interval_;
+}
+
+bool CheckpointFile::StopRequested() const { return CaughtStopSignal() != 0; }
 
 // Only what was appended since the last record is read back.
 void CheckpointFile::extend_checksum() {
@@ -518,7 +588,7 @@ void CheckpointFile::write_file(const std::string& text) {
   std::string fresh;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    fresh = path_ + ".new-" + hex64(random()).substr(0, 12);
+    fresh = path_ + ".new-" + hex64(random()).substr(0, kTemporarySuffixLength);
     fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0 && errno != EEXIST) break;
   }

@@ -50,7 +50,15 @@ class CheckpointFile : public RunJournal {
   /// bytes recorded); "" when the run may start (afresh or resumed), else
   /// one line saying why not.  Changes nothing on disk but for FILE.lock,
   /// which is there until this object is destroyed.
-  std::string Open();
+  ///
+  /// `output_to_create` names the --output file when it does not exist
+  /// yet: it is made only once the run is sure to start, so the checkpoint
+  /// takes it for an empty file that is neither itself nor its lock file,
+  /// and AttachOutput reads it back once it is made.
+  std::string Open(const std::string& output_to_create = "");
+  /// Opens the output back once the file Open was told of is made, and
+  /// locks it; "" or one line saying why not.
+  std::string AttachOutput();
   /// The state to take up, or nullptr for a fresh start; valid after Open.
   const RunState* resume() const { return resumed_ ? &state_ : nullptr; }
   /// The line refusing the checkpoint for `problem`, something wrong with
@@ -58,11 +66,15 @@ class CheckpointFile : public RunJournal {
   /// BoundaryComputer::ResumeProblem); "" when `problem` is "".
   std::string StateRefusal(const std::string& problem) const;
   /// Cuts the output back to the recorded length (a resumed run writes on
-  /// from there; a complete run writes nothing and cuts nothing); "" or one
-  /// line saying why it could not.
+  /// from there; a complete run writes nothing and cuts nothing) and
+  /// removes the temporaries killed runs left; "" or one line saying why
+  /// it could not.  Call it once the run is sure to start.
   std::string PrepareOutput();
 
+  /// Due after the interval, and at once when a signal asked the run to
+  /// stop (checkpoint/stop_signals.h).
   bool Due() override;
+  bool StopRequested() const override;
   /// Writes the state durably; throws OutputError when it cannot.
   void Record(const RunState& state) override;
 
@@ -79,6 +91,8 @@ class CheckpointFile : public RunJournal {
  private:
   std::string kind_problem() const;
   std::string lock();
+  void remove_stale_temporaries() const;
+  std::string new_output_problem() const;
   std::string open_output();
   std::string read_checkpoint(std::string& text, bool& exists);
   std::string check_output(const OutputRecord& recorded);
@@ -90,6 +104,7 @@ class CheckpointFile : public RunJournal {
   std::vector<std::string> arguments_;
   std::chrono::duration<double> interval_;
   FILE* output_;
+  std::string output_to_create_;  // the --output file not made yet, or ""
   bool resumed_ = false;
   RunState state_;
   OutputRecord recorded_;

@@ -46,6 +46,17 @@ refused() {
   check "$what: no file changed" [ "$before" = "$after" ]
 }
 
+# Writes the checkpoint text on standard input with its checksum line.
+with_checksum() {
+  python3 -c '
+import sys
+text = sys.stdin.read()
+h = 1469598103934665603
+for c in text.encode():
+    h = ((h ^ c) * 1099511628211) % 2**64
+print(text + "sum %016x" % h)'
+}
+
 # A checkpoint taken in the middle of a pass (some of its tasks done) of a
 # run with ARGS appending to out: the run records at every task and is
 # stopped once it has recorded such a state, then killed.
@@ -138,12 +149,56 @@ refused "--output a hard link of the checkpoint" "is the output file itself" \
 rm hard
 refused "--output the lock file" "lock file of checkpoint" "$tool" -P T 3 2 --checkpoint cp --output cp.lock
 rm -f cp cp.lock out
-# The output is opened (and made) before the checkpoint is looked at.
-"$tool" -P T 3 2 --checkpoint fresh.cp --output fresh.cp 2> err
-check "--output the checkpoint of a fresh run: refused" [ $? = 1 ]
-check "--output the checkpoint of a fresh run: one line" [ "$(wc -l < err)" = 1 ]
-check "--output the checkpoint of a fresh run: nothing written" [ ! -s fresh.cp ]
-rm -f fresh.cp
+# A new output file is made only once every check has passed: a refused
+# run leaves none behind, and the corrected command is not then refused
+# for the empty file it would have found.
+refused "--output the checkpoint of a fresh run" "is checkpoint fresh.cp itself" \
+  "$tool" -P T 3 2 --checkpoint fresh.cp --output fresh.cp
+refused "--output the checkpoint by another path" "is checkpoint ./fresh.cp itself" \
+  "$tool" -P T 3 2 --checkpoint ./fresh.cp --output "$work/fresh.cp"
+refused "--output the lock file of a fresh run" "is the lock file of checkpoint fresh.cp" \
+  "$tool" -P T 3 2 --checkpoint fresh.cp --output fresh.cp.lock
+"$tool" -P T 3 2 > want 2> /dev/null
+"$tool" -P T 3 2 --checkpoint fresh.cp --output fresh.out 2> /dev/null
+check "the corrected command runs" [ $? = 0 ]
+check "the corrected command's output whole" cmp -s want fresh.out
+mkdir other
+refused "a new output with a checkpoint of other arguments" "belongs to another run" \
+  "$tool" -P T 3 3 --checkpoint fresh.cp --output other/new.out
+refused "a new output of a type beyond the capacity" "beyond the capacity" \
+  "$tool" -P T 12 0 --checkpoint other/cp --output other/new.out
+refused "a new output in a directory that does not exist" "No such file or directory" \
+  "$tool" -P T 3 2 --output no/such/new.out
+# (A checkpoint of a run into a pipe, which records no output file.)
+"$tool" -P T 3 2 --checkpoint other/piped.cp 2> /dev/null | cat > /dev/null
+sed -e 's/^found \([0-9]*\) \([0-9]*\) \([0-9]*\)/found \1 \2 7/' -e '/^sum /d' other/piped.cp |
+  with_checksum > other/forged.cp
+refused "a new output with a checkpoint of a forged state" "holds a state that no run" \
+  "$tool" -P T 3 2 --checkpoint other/forged.cp --output other/new.out
+check "no output made by the refused runs" [ ! -e other/new.out ]
+rm -rf fresh.cp fresh.out other
+
+# 10. A closed standard stream is never taken by a file the run opens:
+# with standard error closed the lock file used to become descriptor 2,
+# and the report went into it and was removed with it, status 0.
+"$tool" --checkpoint cp -P B 3 0 > b.bin 2>&-
+check "standard error closed: status 2 (got $?)" [ $? = 2 ]
+check "standard error closed: no lock file left" [ ! -e cp.lock ]
+"$tool" --checkpoint cp2 -P B 3 0 >&- 2> err
+check "standard output closed: status 2 (got $?)" [ $? = 2 ]
+check "standard output closed: no lock file left" [ ! -e cp2.lock ]
+check "standard output closed: said so" grep -q "standard output" err
+"$tool" -P B 3 0 > want 2> /dev/null
+rm -f b.bin cp cp2
+"$tool" --checkpoint cp -P B 3 0 > b.bin 2> /dev/null <&-
+check "standard input closed: status 0" [ $? = 0 ]
+check "standard input closed: the output whole" cmp -s want b.bin
+"$tool" --checkpoint cp3 --output o.bin -P B 3 0 >&- 2> /dev/null
+check "standard output closed, --output: status 0" [ $? = 0 ]
+check "standard output closed, --output: the output whole" cmp -s want o.bin
+"$tool" -P B 3 0 > b2.bin 2>&-
+check "standard error closed without a checkpoint: status 2" [ $? = 2 ]
+rm -f b.bin b2.bin o.bin cp cp2 cp3 cp.lock cp2.lock cp3.lock want err
 
 # 6. Only a regular file is a checkpoint, and only one of sane length.
 mkdir directory
@@ -159,17 +214,6 @@ truncate -s 300M huge
 refused "a file longer than any checkpoint" "longer than any checkpoint" "$tool" -P N 3 2 --checkpoint huge
 rm -rf directory fifo link huge
 
-# Writes the checkpoint text on standard input with its checksum line.
-with_checksum() {
-  python3 -c '
-import sys
-text = sys.stdin.read()
-h = 1469598103934665603
-for c in text.encode():
-    h = ((h ^ c) * 1099511628211) % 2**64
-print(text + "sum %016x" % h)'
-}
-
 # The first version's checkpoints, which recorded only the output's length.
 printf '%s\n' "stable-graphs checkpoint 1" "arguments 4 2d50 4e 33 32" "output -1" "pass 2 0 0 0" \
   "tried 7 0 4 0 0 0 0 0" "unconnected 7 0 0 0 0 0 0 0" "duplicated 7 0 0 0 0 0 0 0" \
@@ -184,6 +228,10 @@ rm -f old.cp old.cp.lock
 sed -e '1s/^stable-graphs checkpoint 3$/stable-graphs checkpoint 2/' -e '/^sum /d' new.cp | with_checksum > old.cp
 refused "a checkpoint of the second version" "divided a pass into other tasks" "$tool" -P N 3 2 --checkpoint old.cp
 rm -f old.cp old.cp.lock new.cp new.cp.lock
+
+# 11. A checkpoint in a directory that does not exist: open(2)'s reason.
+refused "a checkpoint in a missing directory" "cannot open the lock file nodir/c.cp.lock of checkpoint nodir/c.cp: No such file or directory" \
+  "$tool" -P N 3 2 --checkpoint nodir/c.cp
 
 # 9. Names with control characters are quoted on one line.
 name=$(printf 'bad\nname\033[31m')
@@ -255,6 +303,23 @@ for keyword in ("tried", "unconnected", "duplicated", "found", "codimensions", "
                 continue
             changed = list(words); changed[w] = str(int(words[w]) + change)
             emit("%s %d %+d" % (keyword, w - 2, change), with_line(i, changed))
+# Counters forged far beyond any run, kept consistent with each other:
+# every one of them is bounded, not only found.
+most = 2**63 - 1
+p = int(lines[index_of("pass")].split(" ")[1])
+i_tried, i_unconnected, i_duplicated, i_found = (index_of(k) for k in ("tried", "unconnected", "duplicated", "found"))
+for K in sorted({2, p}):
+    tried, unconnected, duplicated, found = (lines[j].split(" ") for j in (i_tried, i_unconnected, i_duplicated, i_found))
+    if 2 + K >= len(tried):
+        continue
+    u, f = int(unconnected[2 + K]), int(found[2 + K])
+    for top in (most, 2**62 + 1):
+        changed = list(lines)
+        t = list(tried); t[2 + K] = str(top)
+        d = list(duplicated); d[2 + K] = str(top - u - f)
+        changed[i_tried] = " ".join(t)
+        changed[i_duplicated] = " ".join(d)
+        emit("tried and duplicated of pass %d at %d" % (K, top), changed)
 # The printer's state: the table position, and the Euler sums when -E.
 i = index_of("printer")
 encoded = lines[i].split(" ")[1]

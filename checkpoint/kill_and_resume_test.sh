@@ -6,7 +6,9 @@
 # (standard output appended to, >> file) end with the bytes of an
 # uninterrupted run on standard output and standard error.  Also: a
 # checkpoint of other arguments, a damaged one and an output file shorter
-# than recorded are refused, and nothing is overwritten.
+# than recorded are refused, and nothing is overwritten; a killed run's
+# temporaries are removed by the next; SIGINT and SIGTERM record the state
+# before the run ends.
 # Usage: kill_and_resume_test.sh STABLE_GRAPHS [MPIEXEC STABLE_GRAPHS_MPI RANKS]
 # (with MPI, rank 0 is killed and the graphs go to a file by --output).
 set -u
@@ -187,6 +189,56 @@ cp "$work/cp_good" "$work/cp"
 "$tool" -P B 5 1 --checkpoint "$work/cp" >> "$work/out" 2>/dev/null
 "$tool" -P B 5 1 > "$work/want_out" 2>/dev/null
 check "the good checkpoint still resumes" cmp -s "$work/want_out" "$work/out"
+
+# Temporaries that killed runs left beside the checkpoint are removed by
+# the next run that takes its lock; other names are left alone.
+rm -f "$work/out" "$work/cp"
+for name in cp.new-0123456789ab cp.new-fedcba987654 cp.new-short cp.new-0123456789abc other.new-0123456789ab; do
+  printf 'left\n' > "$work/$name"
+done
+"$tool" -P N 3 2 --checkpoint "$work/cp" >> "$work/out" 2>/dev/null
+check "stale temporaries: the run ends well" [ $? = 0 ]
+check "stale temporaries removed" [ ! -e "$work/cp.new-0123456789ab" ] && [ ! -e "$work/cp.new-fedcba987654" ]
+check "other names kept" [ -e "$work/cp.new-short" ] && [ -e "$work/cp.new-0123456789abc" ] && \
+  [ -e "$work/other.new-0123456789ab" ]
+rm -f "$work"/*.new-*
+
+# Interrupted by SIGINT or SIGTERM, a checkpointed run records where it
+# is at the next task boundary, removes its lock and ends by that signal
+# (status 130 or 143 in a shell); its output is exactly what the record
+# says, and the same command finishes it.  Records are otherwise only at
+# the passes' starts here, so a record within a pass is the signal's.
+# (Python starts the run: a background job of a script ignores SIGINT.)
+"$tool" -P B -S T 6 0 > "$work/want_out" 2> /dev/null
+for signal in INT TERM; do
+  rm -f "$work/out" "$work/cp"
+  python3 -c 'import os, signal, sys
+signal.signal(signal.SIGINT, signal.SIG_DFL)
+os.execv(sys.argv[1], sys.argv[1:])' "$tool" -P B -S T 6 0 --checkpoint "$work/cp" --checkpoint-interval 100000 \
+    >> "$work/out" 2> "$work/err" &
+  run=$!
+  for _ in $(seq 1 1000); do
+    grep -q '^pass [5-9] 0 ' "$work/cp" 2>/dev/null && break
+    sleep 0.005
+  done
+  seen=$(sed -n 's/^pass \([0-9]*\) .*/\1/p' "$work/cp")
+  kill -"$signal" "$run"
+  wait "$run"
+  status=$?
+  want=$((128 + $(kill -l "$signal")))
+  check "SIG$signal: status $want (got $status)" [ "$status" = "$want" ]
+  check "SIG$signal: no lock file left" [ ! -e "$work/cp.lock" ]
+  # Within the pass, or at the start of a later one when the signal came
+  # during a pass's last task.
+  read -r _ pass tasks _ < <(grep '^pass ' "$work/cp")
+  check "SIG$signal: a state after the signal recorded (pass $pass, $tasks tasks; $seen before)" \
+    [ "$tasks" -gt 0 -o "$pass" -gt "$seen" ]
+  length=$(sed -n 's/^output \([0-9]*\) .*/\1/p' "$work/cp")
+  check "SIG$signal: the output is what the checkpoint records" [ "$length" = "$(stat -c %s "$work/out")" ]
+  "$tool" -P B -S T 6 0 --checkpoint "$work/cp" >> "$work/out" 2> /dev/null
+  check "SIG$signal: resumed, status 0" [ $? = 0 ]
+  check "SIG$signal: resumed, the whole output" cmp -s "$work/want_out" "$work/out"
+done
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

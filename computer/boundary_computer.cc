@@ -230,12 +230,22 @@ void BoundaryComputer::run_pass(int K) {
   edge_tasks.clear();
 }
 
+namespace {
+
+/// Adds to a counter; a sum beyond 64 bits, which no run reaches but a
+/// counter taken from elsewhere might, ends the run as an internal error.
+void add_count(int64_t& counter, int64_t more) {
+  if (__builtin_add_overflow(counter, more, &counter)) throw std::overflow_error("a counter of the search overflowed");
+}
+
+}  // namespace
+
 void BoundaryComputer::take_task_result(int K, EdgeTask& task) {
-  tried[K] += task.tried;
-  unconnected[K] += task.unconnected;
-  duplicated[K] += task.duplicated;
-  found[K] += task.found;
-  found_per_codimension[task.codimension()] += static_cast<int64_t>(task.stored.size());
+  add_count(tried[K], task.tried);
+  add_count(unconnected[K], task.unconnected);
+  add_count(duplicated[K], task.duplicated);
+  add_count(found[K], task.found);
+  add_count(found_per_codimension[task.codimension()], static_cast<int64_t>(task.stored.size()));
   if (task.labelled) {
     mpz_class labelled = task.labelled->Total();
     labelled_found[K] += labelled;
@@ -270,6 +280,7 @@ void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   for (const mpz_class& count : labelled_per_codimension) state.labelled_per_codimension.push_back(count.get_str());
   if (pass > 0) state.printer_state = printer->State();
   journal->Record(state);
+  if (!complete && journal->StopRequested()) throw RunInterrupted();
 }
 
 namespace {
@@ -343,7 +354,9 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
     return "pass " + std::to_string(s.pass) + (s.complete ? " ends" : " lies within") + " no run of this type";
   bool printed = s.tasks_done > 0 || (s.complete && end > 2);
   if (s.pass_printed != printed) return "its flag of a pass printed does not match the tasks done";
-  int64_t found_sum = 0;
+  // Every other counter is at most its pass's tried, so bounding the sum
+  // of tried bounds them all and every sum over them.
+  int64_t tried_sum = 0, found_sum = 0;
   for (size_t k = 0; k < rows; ++k) {
     int64_t tried = s.tried[k], unconnected = s.unconnected[k], duplicated = s.duplicated[k], found = s.found[k];
     int K = static_cast<int>(k);
@@ -362,7 +375,9 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
     // Every component count has stable graphs; a part of them may not.
     if (filter == -1 && moduli_type == ModuliType::kStable && counted && K < s.pass && found == 0)
       return "pass " + std::to_string(K) + " found no graph, yet every component count has some";
-    if (found > INT64_MAX - found_sum) return "its counts of graphs found overflow";
+    if (tried > kMostRestoredCount - tried_sum)
+      return "its candidates tried add up to more than " + std::to_string(kMostRestoredCount) + ", beyond any run";
+    tried_sum += tried;
     found_sum += found;
   }
   int64_t codimension_sum = 0;
@@ -458,12 +473,12 @@ namespace {
 /// Writes one counter row: a label, the entries and their sum.
 void print_row(FILE* out, const char* label, const Counts& counts) {
   fputs(label, out);
-  long long sum = 0;
+  mpz_class sum = 0;  // exact, whatever the counters hold
   for (long long count : counts) {
     fprintf(out, "%5lld ", count);
-    sum += count;
+    sum += static_cast<long>(count);
   }
-  fprintf(out, "= %7lld\n", sum);
+  fprintf(out, "= %7s\n", sum.get_str().c_str());
 }
 
 /// Writes one group of the terse report.

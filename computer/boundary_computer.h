@@ -52,6 +52,11 @@ class BoundaryComputer : public Computer {
   /// again): call it with the printer Compute will get, before writing.
   std::string ResumeProblem(GraphPrinter& printer, int edge_filter);
   void TerseStatistics(FILE* out) override;
+  /// The most candidates a resumed state may have tried in all, summed
+  /// over its passes: far beyond any run (genus 9 tries more than 2^31),
+  /// and far enough below 2^63 that the sums over the counters, and the
+  /// counts of the run that takes the state up, stay within 64 bits.
+  static constexpr int64_t kMostRestoredCount = int64_t{1} << 62;
 
   GraphPrinter* printer = nullptr;
   int g;

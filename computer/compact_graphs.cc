@@ -7,6 +7,9 @@
 
 #include <utility>
 
+// A multiplicity, at most g + 1, takes four bits.
+static_assert(kMultiplicitySlots <= 16, "multiplicities fit a nibble");
+
 CompactGraphs::CompactGraphs(const Graph& decoration)
     : g_(decoration.g), n_(decoration.n), K_(decoration.K) {
   memcpy(genus_, decoration.genus, K_);

@@ -69,3 +69,18 @@ TEST(CompactGraphs, OneComponentNeedsNoPairs) {
   EXPECT_EQ(1, expanded.adjacency[0][0]);
   EXPECT_EQ(1, expanded.codimension);
 }
+
+// A pair of the largest accepted genus carries up to kMaxGenus + 1 edges:
+// two genus-0 components joined by 15 edges make genus 14.
+TEST(CompactGraphs, HoldsTheLargestMultiplicity) {
+  Graph graph(kMaxGenus, 0, 2);
+  graph.adjacency[0][1] = graph.adjacency[1][0] = static_cast<int8_t>(kMaxGenus + 1);
+  graph.codimension = static_cast<int8_t>(kMaxGenus + 1);
+  CompactGraphs store(graph);
+  store.Append(graph);
+  Graph expanded(-1, -1, -1);
+  store.Expand(0, expanded);
+  EXPECT_EQ(15, expanded.adjacency[0][1]);
+  EXPECT_EQ(15, expanded.adjacency[1][0]);
+  EXPECT_TRUE(graph.SameDescription(expanded));
+}

@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ class RunJournal {
   virtual bool Due() = 0;
   /// Keeps `state` (durably, for a checkpoint file) before returning.
   virtual void Record(const RunState& state) = 0;
+  /// True when the run is to stop at the state just recorded (a signal
+  /// asked it to); the enumerator then throws RunInterrupted.
+  virtual bool StopRequested() const { return false; }
+};
+
+/// Ends an enumeration that stopped, at its journal's request, right after
+/// recording its state.
+class RunInterrupted : public std::runtime_error {
+ public:
+  RunInterrupted() : std::runtime_error("the run was stopped after recording its state") {}
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_RUN_JOURNAL_H_

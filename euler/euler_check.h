@@ -25,7 +25,8 @@ std::string FractionText(const mpq_class& value);
 /// keep the labels, and the prediction is n! times the series: the Euler
 /// characteristic of M-bar_{g,n} itself.  With a moduli type other than st
 /// the prediction is PredictedEulerSums(g, n, moduli), and the first line
-/// names the type.  Returns whether everything agrees.
+/// names the type.  Returns whether everything agrees; with `out` nullptr
+/// it only tells, writing nothing.
 bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found,
                      bool labelled = false, ModuliType moduli = ModuliType::kStable);
 

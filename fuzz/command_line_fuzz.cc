@@ -12,7 +12,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +41,13 @@ struct Outcome {
   bool euler_check = false;
   ModuliType moduli = ModuliType::kStable;
   bool boundary_complex = false;
+  /// A number beyond int: the run is refused in one line, the number held as 0.
+  bool beyond_int = false;
 };
 
-/// A decimal integer (a sign, digits, nothing else), held within int.
-bool model_number(const std::string& text, int* number) {
+/// A decimal integer (a sign, digits, nothing else); one beyond int is
+/// held as 0 and noted in `beyond_int`.
+bool model_number(const std::string& text, int* number, bool* beyond_int) {
   size_t at = 0;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
@@ -54,7 +59,9 @@ bool model_number(const std::string& text, int* number) {
     if (value > 1LL << 40) value = 1LL << 40;  // far beyond int either way
   }
   if (negative) value = -value;
-  *number = value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+  bool fits = value >= INT_MIN && value <= INT_MAX;
+  if (!fits) *beyond_int = true;
+  *number = fits ? static_cast<int>(value) : negative ? -1 : 0;  // a negative -C is refused all the same
   return true;
 }
 
@@ -76,7 +83,7 @@ Outcome model(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (arg.empty() || arg[0] != '-') {
       int* slot = positional == 0 ? &o.genus : positional == 1 ? &o.marked_points : nullptr;
-      if (slot == nullptr || !model_number(arg, slot)) return refusal();
+      if (slot == nullptr || !model_number(arg, slot, &o.beyond_int)) return refusal();
       ++positional;
       continue;
     }
@@ -106,7 +113,7 @@ Outcome model(const std::vector<std::string>& args) {
       continue;
     }
     if (option == 'C') {
-      if (!model_number(value, &o.edge_filter) || o.edge_filter < 0) return refusal();
+      if (!model_number(value, &o.edge_filter, &o.beyond_int) || o.edge_filter < 0) return refusal();
       continue;
     }
     if (value.size() != 1) return refusal();
@@ -163,11 +170,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       got.euler_check != want.euler_check || got.moduli != want.moduli ||
       got.boundary_complex != want.boundary_complex)
     fail("settings differ from the model");
+  if (got.number_refusal.empty() == want.beyond_int) fail("a number beyond int not refused, or refused within it");
+  if (got.number_refusal.find('\n') != std::string::npos) fail("number refusal longer than a line");
+  if (want.beyond_int) return 0;
 
   // What the run does next with the type: nothing, or one line.
-  std::string problem = CapacityProblem(got.genus, got.marked_points);
-  bool fits = got.genus >= 0 && got.marked_points >= 0 &&
-              3LL * got.genus + got.marked_points - 2 - (got.marked_points < 2 ? 1 : 0) <= 32;
+  std::optional<long long> edges;
+  if (got.edge_filter != -1) edges = got.edge_filter;
+  std::string problem = CapacityProblem(got.genus, got.marked_points, edges);
+  long long colored = 3LL * got.genus + got.marked_points - 2 - (got.marked_points < 2 ? 1 : 0);
+  if (edges) colored = std::min(colored, *edges + 1);
+  bool fits = got.genus >= 0 && got.marked_points >= 0 && got.genus <= 14 && got.marked_points <= 64 && colored <= 32;
   if (fits != problem.empty()) fail("capacity check disagrees: " + problem);
   if (problem.find('\n') != std::string::npos) fail("capacity message longer than a line");
   return 0;

@@ -12,13 +12,20 @@ constexpr int kMaxComponents = 41;
 /// Vertices of the coloured graph handed to nauty: one 32-bit setword per
 /// row in the libnautyW1 build the library links.
 constexpr int kMaxColoredVertices = 32;
-/// Largest genus of an accepted type: without marked points a graph of
-/// genus g needs up to 3g - 3 coloured vertices.
-constexpr int kMaxGenus = (kMaxColoredVertices + 3) / 3;
+/// Largest genus of an accepted type.  Without an edge filter the
+/// coloured vertices bound it to 11; with one, the search's store, which
+/// packs an edge multiplicity (at most g + 1) into four bits, bounds it.
+constexpr int kMaxGenus = 14;
 /// Entries of a multiplicity histogram; entries 0 .. g+1 are used.
 constexpr int kMultiplicitySlots = kMaxGenus + 2;
 /// Largest number of labels a labelled record can hold.
 constexpr int kMaxLabels = 64;
+/// Largest number of marked points of an accepted type: as many as the
+/// labels a record holds.
+constexpr int kMaxMarkedPoints = kMaxLabels;
+// A vertex's valence, up to n + 2g (one vertex carrying every point and
+// g loops), is kept in 8 bits.
+static_assert(kMaxMarkedPoints + 2 * kMaxGenus <= 127, "valences fit int8_t");
 
 /// One stable graph of type (g, n): the genus, marked points and loops of
 /// each of its K components and the edge multiplicities between them.

@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_GRAPH_TYPE_CAPACITY_H_
 #define STABLE_GRAPHS_GRAPH_TYPE_CAPACITY_H_
 
+#include <optional>
 #include <string>
 
 /// The most coloured vertices (components plus pairs joined by two or more
@@ -11,20 +12,21 @@
 /// g, n >= 0; computed in 64 bits so that any int arguments are safe.
 long long MaxColoredVertices(long long g, long long n);
 
-/// True when every stable graph of type (g, n) fits the record and nauty:
-/// g, n >= 0 and MaxColoredVertices(g, n) <= kMaxColoredVertices.
-bool TypeFitsCapacity(long long g, long long n);
+/// The same over the graphs with exactly `edges` edges, when given: such a
+/// graph has at most edges + 1 coloured vertices as well.
+long long MaxColoredVertices(long long g, long long n, std::optional<long long> edges);
 
-/// Empty when graphs of type (g, n) fit the model, else one line (without
-/// line end) naming the limit that (g, n) exceeds.  The tool refuses such a
-/// type and the stream readers refuse records of it, so both ends of a
+/// True when every stable graph of type (g, n), with exactly `edges` edges
+/// when given, fits the record, the search's store and nauty: g, n >= 0,
+/// g <= kMaxGenus, n <= kMaxMarkedPoints and MaxColoredVertices(g, n,
+/// edges) <= kMaxColoredVertices.
+bool TypeFitsCapacity(long long g, long long n, std::optional<long long> edges = std::nullopt);
+
+/// Empty when TypeFitsCapacity(g, n, edges), else one line (without line
+/// end) naming the limit that the type exceeds.  The tool refuses such a
+/// run and the stream readers refuse records of it, so both ends of a
 /// stream agree on what can exist.
-std::string CapacityProblem(int g, int n);
-
-/// CapacityProblem, naming g and n by the given texts: the numbers as the
-/// user typed them, which may lie beyond the range of int that g and n
-/// were clamped to.
-std::string CapacityProblem(int g, int n, const std::string& g_text, const std::string& n_text);
+std::string CapacityProblem(long long g, long long n, std::optional<long long> edges = std::nullopt);
 
 /// Empty when type (g, n) has stable graphs (2g - 2 + n > 0), else one line
 /// saying that it has none.

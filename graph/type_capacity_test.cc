@@ -6,6 +6,7 @@
 #include <limits.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,6 +79,74 @@ TEST(MaxColoredVerticesTest, IsReachedAndNeverExceeded) {
       EXPECT_EQ(MaxColoredVertices(g, n), printer.largest) << "(" << g << ", " << n << ")";
     }
   }
+}
+
+/// Keeps the most coloured vertices among the graphs of each codimension.
+class ColoredVerticesByEdgesPrinter : public GraphPrinter {
+ public:
+  void BeginPrint() override {}
+  void EndPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    for (auto& entry : graphs) {
+      for (Graph* graph : entry.second) {
+        int colored = graph->K;
+        for (int i = 0; i < graph->K; ++i)
+          for (int j = i + 1; j < graph->K; ++j) colored += graph->adjacency[i][j] >= 2 ? 1 : 0;
+        int& most = largest[entry.first];
+        most = std::max(most, colored);
+      }
+    }
+  }
+  std::map<int, int> largest;
+};
+
+// With exactly E edges a graph has at most E + 1 coloured vertices; the
+// bound for the filter is never exceeded, and the top codimension, whose
+// graphs include those of the most coloured vertices, reaches it.
+TEST(MaxColoredVerticesTest, WithAnEdgeFilterIsNeverExceeded) {
+  for (int g = 0; g <= 3; ++g) {
+    for (int n = 0; 3 * g + n <= 10; ++n) {
+      if (2 * g - 2 + n <= 0) continue;
+      BoundaryComputer computer(g, n);
+      ColoredVerticesByEdgesPrinter printer;
+      computer.Compute(printer, StatisticsNone, -1);
+      ASSERT_EQ(static_cast<size_t>(3 * g - 2 + n), printer.largest.size()) << "(" << g << ", " << n << ")";
+      for (auto [edges, most] : printer.largest) {
+        EXPECT_LE(most, MaxColoredVertices(g, n, edges)) << "(" << g << ", " << n << ") with " << edges;
+        EXPECT_LE(most, edges + 1);
+      }
+      int top = 3 * g - 3 + n;
+      EXPECT_EQ(MaxColoredVertices(g, n), MaxColoredVertices(g, n, top));
+      EXPECT_EQ(MaxColoredVertices(g, n, top), printer.largest[top]) << "(" << g << ", " << n << ")";
+    }
+  }
+  EXPECT_EQ(MaxColoredVertices(12, 0), MaxColoredVertices(12, 0, std::nullopt));
+}
+
+TEST(TypeFitsCapacityTest, AnEdgeFilterWidensTheRegion) {
+  // Genus 12 needs 33 coloured vertices, but not with 31 edges or fewer.
+  EXPECT_FALSE(TypeFitsCapacity(12, 0));
+  EXPECT_TRUE(TypeFitsCapacity(12, 0, 0));
+  EXPECT_TRUE(TypeFitsCapacity(12, 0, 1));
+  EXPECT_TRUE(TypeFitsCapacity(12, 0, 31));
+  EXPECT_FALSE(TypeFitsCapacity(12, 0, 32));
+  EXPECT_TRUE(TypeFitsCapacity(11, 2, 31));
+  EXPECT_FALSE(TypeFitsCapacity(11, 2, 32));
+  // The filter never lets more through than the type's own bound does.
+  EXPECT_TRUE(TypeFitsCapacity(11, 0, 1000));
+  EXPECT_TRUE(TypeFitsCapacity(0, 34, 1000));
+  // The records' fields bound genus and points whatever the filter.
+  EXPECT_TRUE(TypeFitsCapacity(14, 64, 0));
+  EXPECT_FALSE(TypeFitsCapacity(15, 0, 0));
+  EXPECT_FALSE(TypeFitsCapacity(0, 65, 0));
+  EXPECT_FALSE(TypeFitsCapacity(-1, 3, 0));
+  // Exact in 64 bits for any int arguments.
+  EXPECT_EQ(3LL * INT_MAX - 3, MaxColoredVertices(INT_MAX, 0, std::nullopt));
+  EXPECT_EQ(1, MaxColoredVertices(INT_MAX, INT_MAX, 0));
+  EXPECT_FALSE(TypeFitsCapacity(INT_MAX, 0, 0));
+  std::string problem = CapacityProblem(INT_MAX, INT_MAX, INT_MAX);
+  EXPECT_NE(std::string::npos, problem.find("(2147483647, 2147483647)")) << problem;
+  EXPECT_NE(std::string::npos, problem.find("of 2147483647 edges need up to 2147483648 coloured vertices")) << problem;
 }
 
 TEST(TypeFitsCapacityTest, EdgesOfTheAcceptedRegion) {

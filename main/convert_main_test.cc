@@ -337,7 +337,8 @@ TEST_F(ConvertTest, GivenTypeIsOneTheToolRuns) {
            Case{{"0", "2"}, "type (0, 2) has no stable graphs"},
            Case{{"12", "0"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 coloured vertices"},
            Case{{"0", "40"}, "type (0, 40) is beyond the capacity: its graphs need up to 38 coloured vertices"},
-           Case{{"99999999999"}, "type (99999999999, 0) is beyond the capacity"},
+           Case{{"99999999999"}, "the genus 99999999999 is beyond the range the tools read (at most 2147483647)"},
+           Case{{"15", "0"}, "type (15, 0) is beyond the capacity"},
        }) {
     for (std::string format : {"T", "L", "J"}) {
       Args args = {"-P", format, empty};

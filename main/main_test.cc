@@ -375,7 +375,15 @@ TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
                         Case{10, 0, 0, 1}, Case{10, 0, 1, OneEdgeCount(10, 0)},
                         Case{10, 0, 2, TwoEdgeCountWithoutPoints(10)},
                         Case{3, 0, 2, TwoEdgeCountWithoutPoints(3)}, Case{5, 0, 2, TwoEdgeCountWithoutPoints(5)},
-                        Case{1, 31, 1, OneEdgeCount(1, 31)}}) {
+                        Case{1, 31, 1, OneEdgeCount(1, 31)},
+                        // Beyond the coloured vertices of the whole type, a
+                        // filter of few edges holds few components: up to
+                        // the records' genus 14 and 64 points.
+                        Case{12, 0, 0, 1}, Case{12, 0, 1, OneEdgeCount(12, 0)},
+                        Case{12, 0, 2, TwoEdgeCountWithoutPoints(12)}, Case{14, 0, 1, OneEdgeCount(14, 0)},
+                        Case{14, 0, 2, TwoEdgeCountWithoutPoints(14)}, Case{11, 2, 1, OneEdgeCount(11, 2)},
+                        Case{14, 64, 0, 1}, Case{14, 64, 1, OneEdgeCount(14, 64)}, Case{0, 64, 1, OneEdgeCount(0, 64)},
+                        Case{0, 64, 2, TwoEdgeTreeCount(64)}}) {
     std::string g = std::to_string(c.g), n = std::to_string(c.n), edges = std::to_string(c.edges);
     ProcessResult counted = RunGood({"-P", "N", "-C", edges, g, n});
     long found = FoundTotal(counted.err);
@@ -383,6 +391,12 @@ TEST(CapacityEdgeTest, LargestAcceptedTypesRunWithRightResults) {
       EXPECT_EQ(c.expected, found) << "(" << g << ", " << n << ") -C " << edges;
     }
     EXPECT_GT(found, 0) << counted.err;
+    // The Euler characteristic of the codimension agrees with the series
+    // (whose terms for many points take minutes).
+    if (c.n <= 4) {
+      std::string check = RunGood({"-P", "N", "-S", "N", "-E", "-C", edges, g, n}).err;
+      EXPECT_NE(std::string::npos, check.find(", agree\n", check.rfind("total: "))) << check;
+    }
 
     // The byte stream holds exactly those graphs, each of the right type
     // and with the right number of edges.
@@ -419,12 +433,21 @@ TEST(CapacityEdgeTest, SmallestRefusedTypesGetOneLine) {
            Case{{"12", "0"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 coloured vertices, "
                              "nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer "
                              "than 2 marked points)"},
-           Case{{"-P", "T", "-C", "0", "12"}, "type (12, 0) is beyond the capacity: its graphs need up to 33 "
-                                              "coloured vertices, nauty takes at most 32 (3 * genus + "
-                                              "marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)"},
-           Case{{"-P", "L", "-C", "0", "11", "2"}, "type (11, 2) is beyond the capacity: its graphs need up to 33 "
-                                                   "coloured vertices, nauty takes at most 32 (3 * genus + "
-                                                   "marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)"},
+           // With -C c a graph has at most c + 1 coloured vertices: the
+           // filter decides where that bound rules.
+           Case{{"-P", "T", "-C", "32", "12"}, "type (12, 0) is beyond the capacity: its graphs of 32 edges need up "
+                                               "to 33 coloured vertices, nauty takes at most 32 (the number of edges "
+                                               "+ 1, or 3 * genus + marked_points - 2 if less, or one less with fewer "
+                                               "than 2 marked points, must be at most 32)"},
+           Case{{"-P", "L", "-C", "33", "11", "2"}, "type (11, 2) is beyond the capacity: its graphs of 33 edges need "
+                                                    "up to 33 coloured vertices, nauty takes at most 32 (the number of "
+                                                    "edges + 1, or 3 * genus + marked_points - 2 if less, or one less "
+                                                    "with fewer than 2 marked points, must be at most 32)"},
+           // Beyond the records' fields no filter helps.
+           Case{{"-P", "N", "-C", "1", "15"}, "type (15, 0) is beyond the capacity: a graph's record holds genus "
+                                              "at most 14 and at most 64 marked points"},
+           Case{{"-P", "N", "-C", "0", "0", "65"}, "type (0, 65) is beyond the capacity: a graph's record holds "
+                                                   "genus at most 14 and at most 64 marked points"},
            Case{{"-P", "N", "10", "5"}, "type (10, 5) is beyond the capacity: its graphs need up to 33 coloured "
                                         "vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or "
                                         "<= 33 with fewer than 2 marked points)"},
@@ -441,24 +464,40 @@ TEST(CapacityEdgeTest, SmallestRefusedTypesGetOneLine) {
   }
 }
 
-TEST(RunTest, NumbersBeyondIntAreNotWrapped) {
-  // 2^32 + 2 is not genus 2: it is refused as beyond the limit.
-  ProcessResult huge = RunStableGraphs({"-P", "B", "4294967298"});
-  EXPECT_EQ(1, huge.status);
-  EXPECT_EQ("", huge.out);
-  EXPECT_EQ("stable-graphs: type (4294967298, 0) is beyond the capacity: its graphs need up to 6442450938 coloured "
+TEST(RunTest, NumbersBeyondIntAreRefused) {
+  // 2^32 + 2 is not genus 2, 2^32 - 1 edges not the -1 that keeps every
+  // graph, nor INT_MAX edges (an empty stream with status 0): each is
+  // refused in one line, without the usage text, naming it as typed.
+  struct Case {
+    Args args;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{{"-P", "B", "4294967298"}, "the genus 4294967298 is beyond the range the tools read (at most "
+                                           "2147483647)"},
+           Case{{"99999999999"}, "the genus 99999999999 is beyond the range the tools read (at most 2147483647)"},
+           Case{{"-P", "B", "-S", "N", "-C", "4294967295", "2"},
+                "the number of edges of -C 4294967295 is beyond the range the tools read (at most 2147483647)"},
+           Case{{"-C", "99999999999999999999", "2", "0"},
+                "the number of edges of -C 99999999999999999999 is beyond the range the tools read (at most "
+                "2147483647)"},
+           Case{{"2", "99999999999999999999"},
+                "the number of marked points 99999999999999999999 is beyond the range the tools read (at most "
+                "2147483647)"},
+       }) {
+    ProcessResult result = RunStableGraphs(c.args);
+    EXPECT_EQ(1, result.status) << Describe(c.args);
+    EXPECT_EQ("", result.out) << Describe(c.args);
+    EXPECT_EQ("stable-graphs: " + std::string(c.message) + "\n", result.err) << Describe(c.args);
+  }
+  // The largest int is read exactly, and the capacity's figure for it is
+  // exact: 3 * (2^31 - 1) - 3 coloured vertices.
+  EXPECT_EQ("stable-graphs: type (2147483647, 0) is beyond the capacity: its graphs need up to 6442450938 coloured "
             "vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer than 2 "
             "marked points)\n",
-            huge.err);
-  // Named as typed, not as the end of int it is held at.
-  EXPECT_EQ("stable-graphs: type (99999999999999, 0) is beyond the capacity: its graphs need up to 6442450938 "
-            "coloured vertices, nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer "
-            "than 2 marked points)\n",
-            RunStableGraphs({"99999999999999"}).err);
-  // 2^32 - 1 is not the -1 that keeps every graph: no graph has that many
-  // edges, so only the header and the end marker are written.
-  ProcessResult filter = RunGood({"-P", "B", "-S", "N", "-C", "4294967295", "2"});
-  EXPECT_EQ(Bytes({0, 0}), filter.out);
+            RunStableGraphs({"2147483647"}).err);
+  // A filter of INT_MAX edges is within range: no graph has that many.
+  EXPECT_EQ(Bytes({0, 0}), RunGood({"-P", "B", "-S", "N", "-C", "2147483647", "2"}).out);
 }
 
 // A number is a decimal integer and nothing else, in both tools: C's atoi

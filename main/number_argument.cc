@@ -26,9 +26,17 @@ NumberArgument ReadNumber(const char* text) {
   }
   if (*text != '\0') return number;
   number.valid = true;
+  number.fits_int = true;
   if (digits == "0") return number;
   number.typed = (negative ? "-" : "") + digits;
   long long value = negative ? -magnitude : magnitude;
-  number.value = value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+  number.fits_int = value >= INT_MIN && value <= INT_MAX;
+  if (number.fits_int) number.value = static_cast<int>(value);
   return number;
+}
+
+std::string OutOfRangeReason(const std::string& what, const NumberArgument& number) {
+  bool negative = number.typed[0] == '-';
+  return what + " " + number.typed + " is beyond the range the tools read (" +
+         (negative ? std::to_string(INT_MIN) + " or more" : "at most " + std::to_string(INT_MAX)) + ")";
 }

@@ -67,9 +67,10 @@ struct Options {
   bool type_given = false;
   int genus = 0;
   int marked_points = 0;
-  /// The numbers as typed, for messages about values beyond int.
-  std::string genus_text = "0";
-  std::string marked_points_text = "0";
+  /// Why the run is refused though the command line is well formed: a
+  /// number beyond the range of int (then held as 0), named as typed; ""
+  /// when there is no such number.
+  std::string number_refusal;
   /// The converter's input: a path, or "-" for standard input.
   std::string stream = "-";
   /// --checkpoint, --checkpoint-interval and --output.

@@ -92,19 +92,25 @@ class Parser {
       }
       --slot;
     }
-    if (slot == 0) return take_number(arg, "the genus", &o_.genus, &o_.genus_text) && (o_.type_given = true);
-    if (slot == 1) return take_number(arg, "the number of marked points", &o_.marked_points, &o_.marked_points_text);
+    if (slot == 0) return take_number(arg, "the genus", &o_.genus) && (o_.type_given = true);
+    if (slot == 1) return take_number(arg, "the number of marked points", &o_.marked_points);
     if (tool_ == Tool::kConvert)
       return fail(std::string("one argument too many: '") + arg + "' after stream, genus and marked_points");
     return fail(std::string("one number too many: '") + arg + "' after genus and marked_points");
   }
 
-  bool take_number(const char* arg, const char* what, int* value, std::string* typed) {
+  bool take_number(const char* arg, const char* what, int* value) {
     NumberArgument number = ReadNumber(arg);
     if (!number.valid) return fail(std::string(what) + " must be a decimal integer, not '" + arg + "'");
     *value = number.value;
-    *typed = number.typed;
+    refuse_beyond_int(what, number);
     return true;
+  }
+
+  /// A number beyond int is well formed, so the command line is not
+  /// refused with the usage text; the run is refused with one line.
+  void refuse_beyond_int(const std::string& what, const NumberArgument& number) {
+    if (!number.fits_int && o_.number_refusal.empty()) o_.number_refusal = OutOfRangeReason(what, number);
   }
 
   bool take_option(const char* arg) {
@@ -170,9 +176,10 @@ class Parser {
     if (text == nullptr) return false;
     NumberArgument number = ReadNumber(text);
     if (!number.valid) return fail(std::string("option -C takes a number of edges, not '") + text + "'");
-    if (number.value < 0)
+    if (number.typed[0] == '-')
       return fail(std::string("option -C takes a number of edges, which must not be negative (got '") + text + "')");
     o_.edge_filter = number.value;
+    refuse_beyond_int("the number of edges of -C", number);
     return true;
   }
 

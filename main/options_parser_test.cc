@@ -152,18 +152,30 @@ TEST(ToolOptions, NumbersAreDecimalIntegersOnly) {
   EXPECT_EQ(summary(7, 3, 5, Format::kLaTeX, StatisticsFull), summary(accepted({"007", "03", "-C", "+05"})));
 }
 
-TEST(ToolOptions, NumbersBeyondIntStopAtItsEnds) {
-  // Wrapping would turn 2^32 + 2 into 2, and 2^64 - 1 into the -1 that
-  // means "no genus" or "every graph".
-  EXPECT_EQ(INT_MAX, accepted({"4294967298"}).genus);
-  EXPECT_EQ(INT_MAX, accepted({"18446744073709551615"}).genus);
-  EXPECT_EQ(INT_MAX, accepted({"999999999999999999999999999999"}).genus);
-  EXPECT_EQ(summary(1, INT_MAX, INT_MAX, Format::kLaTeX, StatisticsFull),
-            summary(accepted({"1", "4294967296", "-C", "4294967295"})));
+TEST(ToolOptions, NumbersBeyondIntRefuseTheRun) {
+  // Neither wrapped (2^32 + 2 is not 2, 2^64 - 1 not the -1 that means
+  // "every graph") nor clamped (2^32 - 1 edges is not INT_MAX edges): the
+  // command line is well formed, and the run is refused with one line
+  // naming the number as typed.
+  EXPECT_EQ("the genus 4294967298 is beyond the range the tools read (at most 2147483647)",
+            accepted({"4294967298"}).number_refusal);
+  EXPECT_EQ("the genus 18446744073709551615 is beyond the range the tools read (at most 2147483647)",
+            accepted({"18446744073709551615"}).number_refusal);
+  EXPECT_EQ("the genus 999999999999999999999999999999 is beyond the range the tools read (at most 2147483647)",
+            accepted({"000999999999999999999999999999999"}).number_refusal);
+  EXPECT_EQ("the number of marked points 4294967296 is beyond the range the tools read (at most 2147483647)",
+            accepted({"1", "4294967296", "-C", "4294967295"}).number_refusal);
+  EXPECT_EQ("the number of edges of -C 99999999999999999999 is beyond the range the tools read (at most "
+            "2147483647)",
+            accepted({"-C", "99999999999999999999", "2"}).number_refusal);
   EXPECT_EQ("option -C takes a number of edges, which must not be negative (got '-18446744073709551617')",
             rejection({"-C", "-18446744073709551617", "1"}));
   // The ends themselves convert exactly, like everything within them.
-  EXPECT_EQ(INT_MAX, accepted({"2147483647"}).genus);
+  Options largest = accepted({"2147483647", "-C", "2147483647"});
+  EXPECT_EQ(INT_MAX, largest.genus);
+  EXPECT_EQ(INT_MAX, largest.edge_filter);
+  EXPECT_EQ("", largest.number_refusal);
+  EXPECT_EQ("", accepted({"2147483646", "+12"}).number_refusal);
 }
 
 TEST(ToolOptions, RejectsMissingOrExtraArguments) {
@@ -207,14 +219,13 @@ TEST(ToolOptions, RejectsNegativeCodimension) {
 }
 
 TEST(ToolOptions, TypedNumbersForMessages) {
+  // The first number beyond int is the one named, as typed.
   Options o = accepted({"0099999999999999", "123456789012345678"});
-  EXPECT_EQ(INT_MAX, o.genus);
-  EXPECT_EQ(INT_MAX, o.marked_points);
-  EXPECT_EQ("99999999999999", o.genus_text);
-  EXPECT_EQ("123456789012345678", o.marked_points_text);
-  EXPECT_EQ("type (99999999999999, 0) is beyond the capacity: its graphs need up to 6442450938 coloured vertices, "
+  EXPECT_EQ("the genus 99999999999999 is beyond the range the tools read (at most 2147483647)", o.number_refusal);
+  // Within int, the capacity's figures are exact: 3 * (2^31 - 1) - 3.
+  EXPECT_EQ("type (2147483647, 0) is beyond the capacity: its graphs need up to 6442450938 coloured vertices, "
             "nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer than 2 marked points)",
-            CapacityProblem(o.genus, 0, o.genus_text, "0"));
+            CapacityProblem(accepted({"2147483647"}).genus, 0));
 }
 
 TEST(ToolOptions, HelpAndVersionEndTheParse) {
@@ -311,10 +322,10 @@ TEST(ConverterOptions, OptionsAndArgumentsInAnyOrder) {
 
 TEST(ConverterOptions, NumbersReadAsTheToolReadsThem) {
   EXPECT_EQ(0, converted({"-C", "0"}).edge_filter);
-  EXPECT_EQ(INT_MAX, converted({"-C", "99999999999"}).edge_filter);
-  Options o = converted({"s.bin", "99999999999", "2"});
-  EXPECT_EQ(INT_MAX, o.genus);
-  EXPECT_EQ("99999999999", o.genus_text);
+  EXPECT_EQ("the number of edges of -C 99999999999 is beyond the range the tools read (at most 2147483647)",
+            converted({"-C", "99999999999"}).number_refusal);
+  EXPECT_EQ("the genus 99999999999 is beyond the range the tools read (at most 2147483647)",
+            converted({"s.bin", "99999999999", "2"}).number_refusal);
   EXPECT_EQ("option -C takes a number of edges, which must not be negative (got '-1')",
             convert_rejection({"-C", "-1"}));
   EXPECT_EQ("option -C takes a number of edges, not 'x'", convert_rejection({"-C", "x"}));

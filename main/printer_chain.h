@@ -15,6 +15,7 @@
 #include "printers/euler_check_printer.h"
 #include "labelled/labelling_printer.h"
 #include "poset/boundary_complex_printer.h"
+#include "poset/contraction_check_printer.h"
 #include "poset/poset_printer.h"
 #include "printers/checked_printer.h"
 #include "printers/printer_factory.h"
@@ -41,6 +42,11 @@ struct PrinterChainSetup {
   /// --homology: collect the boundary complex's cells over the graphs
   /// arriving, before anything else.
   std::optional<HomologyPrinterSettings> homology;
+  /// Check that the graphs arriving are every stable graph of the type,
+  /// which a stream need not be: every contraction lands on one of them
+  /// (unless a poset format checks that already), and their Euler sums
+  /// are kept (written only with euler_check) to compare with the series.
+  bool completeness_check = false;
   /// The graphs a poset printer writes: -1 for all, else its codimension.
   int edge_filter = -1;
   /// Threads the Euler check may use.
@@ -51,7 +57,8 @@ struct PrinterChainSetup {
 
 /// The printers a run's graphs pass through, built in one order for both
 /// tools: the boundary complex's cells (--homology), its sums
-/// (--boundary-complex), the labelling
+/// (--boundary-complex), the check of the contractions
+/// (completeness_check), the labelling
 /// of the points (when labelled graphs are printed), the Euler check (-E),
 /// the check of the output streams, and last the printer of the chosen
 /// format, writing to standard output.  The check
@@ -65,8 +72,13 @@ class PrinterChain {
   GraphPrinter& head();
   /// The check of the output streams, to call between the printer's calls.
   CheckedPrinter& checked() { return *checked_; }
-  /// The Euler check, when -E asked for one.
+  /// The Euler check, when -E or completeness_check asked for one.
   EulerCheckPrinter* euler() { return euler_.get(); }
+  /// The check of the contractions, when completeness_check asked for one
+  /// and the format is not a poset's (whose printer checks them).
+  ContractionCheckPrinter* contraction_check() { return contraction_check_.get(); }
+  /// Whether the chain was built with completeness_check.
+  bool checks_completeness() const { return checks_completeness_; }
   /// The boundary complex's sums, when --boundary-complex asked for them.
   BoundaryComplexPrinter* boundary_complex() { return complex_.get(); }
   /// The boundary complex's cells, when --homology asked for them.
@@ -79,8 +91,10 @@ class PrinterChain {
   std::unique_ptr<CheckedPrinter> checked_;
   std::unique_ptr<EulerCheckPrinter> euler_;
   std::unique_ptr<LabellingPrinter> labelling_;
+  std::unique_ptr<ContractionCheckPrinter> contraction_check_;
   std::unique_ptr<BoundaryComplexPrinter> complex_;
   std::unique_ptr<HomologyPrinter> homology_;
+  bool checks_completeness_;
 };
 
 #endif  // STABLE_GRAPHS_MAIN_PRINTER_CHAIN_H_

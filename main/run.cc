@@ -13,9 +13,11 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "checkpoint/checkpoint_file.h"
+#include "checkpoint/stop_signals.h"
 #include "computer/boundary_computer.h"
 #include "computer/parallel_runner.h"
 #include "euler/euler_check.h"
@@ -25,7 +27,9 @@
 #include "homology/complex_export.h"
 #include "homology/homology_report.h"
 #include "main/exit_status.h"
+#include "main/large_run_warning.h"
 #include "main/options_parser.h"
+#include "main/output_file.h"
 #include "main/printer_chain.h"
 #include "main/standard_output.h"
 #include "main/usage.h"
@@ -138,45 +142,97 @@ bool write_homology(const Options& options, int g, int n, PrinterChain& chain) {
   return agree;
 }
 
+/// Why --boundary-complex cannot go with the other options, or "": its
+/// sums are those of the whole boundary complex, over every stable graph.
+std::string boundary_complex_conflict(const Options& options) {
+  if (!options.boundary_complex) return "";
+  if (options.edge_filter != -1) return "--boundary-complex needs every graph, so it cannot be combined with -C";
+  if (options.moduli != ModuliType::kStable)
+    return std::string("--boundary-complex needs every stable graph, so it cannot be combined with -M ") +
+           ModuliTypeName(options.moduli);
+  return "";
+}
+
 /// Why options that cannot go together are refused, or "".
 std::string conflicting_options(const Options& options) {
   if (IsPosetFormat(options.format) && !options.checkpoint.path.empty())
     return std::string("-P ") + (options.format == Format::kContractions ? 'C' : 'H') +
            " keeps the graphs in memory and cannot be resumed: drop --checkpoint";
-  if (options.boundary_complex && options.edge_filter != -1)
-    return "--boundary-complex needs every graph, so it cannot be combined with -C";
+  std::string conflict = boundary_complex_conflict(options);
+  if (!conflict.empty()) return conflict;
   return homology_conflict(options);
 }
 
+/// Why the graphs a chain received are not every stable graph of type
+/// (g, n) when the chain checks that (a stream), or "".
+std::string incompleteness(int g, int n, bool labelled, PrinterChain& chain) {
+  std::string problem = chain.poset() != nullptr ? chain.poset()->Problem() : "";
+  if (problem.empty() && chain.contraction_check() != nullptr) problem = chain.contraction_check()->Problem();
+  if (problem.empty() && chain.checks_completeness() &&
+      !WriteEulerCheck(nullptr, g, n, -1, chain.euler()->Sums().ByCodimension(), labelled))
+    problem = "the Euler characteristic sums of its graphs disagree with the series";
+  return problem;
+}
+
 /// Writes the boundary complex line and the poset's completeness problem,
-/// after the run; false when the poset is incomplete.
-bool write_poset_checks(const char* program, int g, int n, PrinterChain& chain) {
-  if (chain.boundary_complex() != nullptr && NoStableGraphs(g, n).empty())
+/// after the run; false when the graphs are incomplete.  The line is
+/// withheld when a stream's graphs are found incomplete: it would not be
+/// that of the whole complex.
+bool write_poset_checks(const char* program, int g, int n, bool labelled, PrinterChain& chain) {
+  std::string problem = incompleteness(g, n, labelled, chain);
+  bool checked_stream = chain.checks_completeness();
+  if (chain.boundary_complex() != nullptr && NoStableGraphs(g, n).empty() && (problem.empty() || !checked_stream))
     WriteBoundaryComplex(stderr, g, n, chain.boundary_complex()->Sums());
-  if (chain.poset() == nullptr || chain.poset()->Problem().empty()) return true;
-  complain(program, chain.poset()->Problem());
+  if (problem.empty()) return true;
+  if (chain.poset() != nullptr && !chain.poset()->Problem().empty()) complain(program, chain.poset()->Problem());
+  if (chain.boundary_complex() != nullptr && checked_stream)
+    complain(program, "--boundary-complex: the stream does not hold every stable graph of type (" +
+                          std::to_string(g) + ", " + std::to_string(n) + ") (" + problem +
+                          "; a stream written with -C or -M, or with graphs missing): Delta_{" + std::to_string(g) +
+                          "," + std::to_string(n) + "} is not written");
   return false;
 }
 
-/// Opens the --output file and the checkpoint, whose state is checked in
+/// Opens the --output file when it exists (a new one is made later, once
+/// the run is sure to start) and the checkpoint, whose state is checked in
 /// full once the printers are built; "" or why the run may not start.
 /// Changes nothing on disk when it refuses.
-std::string open_files(const Options& options, const RunPlace& place, std::unique_ptr<CheckpointFile>* checkpoint) {
+std::string open_files(const Options& options, const RunPlace& place, std::unique_ptr<OutputFile>* output,
+                       std::unique_ptr<CheckpointFile>* checkpoint) {
   const CheckpointOptions& files = options.checkpoint;
   // Under MPI the launcher pipes rank 0's standard output: a resumed run
   // could not cut it back to what the checkpoint recorded.
   if (place.distributed && !files.path.empty() && files.output.empty())
     return "--checkpoint needs --output FILE under MPI: the launcher passes standard output through a pipe, "
            "which a resumed run cannot cut back";
-  if (!files.output.empty() && freopen(files.output.c_str(), "ab", stdout) == nullptr)
-    return "cannot open " + PrintableText(files.output) + " for appending: " + strerror(errno);
+  if (!files.output.empty()) {
+    *output = std::make_unique<OutputFile>(files.output);
+    std::string problem = (*output)->OpenExisting();
+    if (!problem.empty()) return problem;
+  }
   if (files.path.empty()) return "";
   *checkpoint = std::make_unique<CheckpointFile>(files.path, options.run_arguments, files.interval_seconds, stdout);
-  return (*checkpoint)->Open();
+  return (*checkpoint)->Open(*output != nullptr && (*output)->pending() ? files.output : "");
+}
+
+/// Makes a new --output file, once nothing else can refuse the run, and
+/// hands it to the checkpoint; cuts a resumed run's output back.  "" or
+/// why the run may not start, having removed the file it made.
+std::string prepare_output(OutputFile* output, CheckpointFile* checkpoint) {
+  if (output != nullptr && output->pending()) {
+    std::string problem = output->Create();
+    if (problem.empty() && checkpoint != nullptr) problem = checkpoint->AttachOutput();
+    if (!problem.empty()) {
+      output->Discard();
+      return problem;
+    }
+  }
+  return checkpoint != nullptr ? checkpoint->PrepareOutput() : "";
 }
 
 /// The enumeration of one type, once its files are open.
-int enumerate(const Options& options, const char* program, const RunPlace& place, CheckpointFile* checkpoint) {
+int enumerate(const Options& options, const char* program, const RunPlace& place, OutputFile* output,
+              CheckpointFile* checkpoint) {
   const int g = options.genus, n = options.marked_points;
   BoundaryComputer computer(g, n);
   if (place.threads > 0) computer.threads = place.threads;
@@ -214,16 +270,19 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   // makes the run a failure.
   setup.watched = {{stdout, "standard output"}, {stderr, "standard error"}};
   PrinterChain chain(setup);
-  if (checkpoint != nullptr) {
-    // The recorded state is checked in full, against these printers,
-    // before anything is written or cut.
-    std::string refusal = checkpoint->StateRefusal(computer.ResumeProblem(chain.head(), options.edge_filter));
-    if (refusal.empty()) refusal = checkpoint->PrepareOutput();
-    if (!refusal.empty()) {
-      complain(program, refusal);
-      return kExitBadInput;
-    }
+  // The recorded state is checked in full, against these printers, before
+  // anything is made, written or cut.
+  std::string refusal =
+      checkpoint != nullptr ? checkpoint->StateRefusal(computer.ResumeProblem(chain.head(), options.edge_filter)) : "";
+  if (refusal.empty()) refusal = prepare_output(output, checkpoint);
+  if (!refusal.empty()) {
+    complain(program, refusal);
+    return kExitBadInput;
   }
+  // Interrupted, a checkpointed run records where it is and stops there.
+  if (checkpoint != nullptr) CatchStopSignals();
+  std::string warning = LargeRunWarning(options);
+  if (!warning.empty()) complain(program, warning);
   PrintCompilationFlags();
   chain.checked().Check();  // the banner
   // The poset names the targets of its contractions, one codimension
@@ -239,7 +298,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
     chain.checked().Check();
   }
   note_large_document(options, program, document_graphs(computer, options.labelled));
-  bool complete = write_poset_checks(program, g, n, chain);
+  bool complete = write_poset_checks(program, g, n, options.labelled, chain);
   chain.checked().Check();
   bool agree = write_homology(options, g, n, chain);
   chain.checked().Check();
@@ -251,9 +310,15 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   return agree && complete ? kExitSuccess : kExitEulerDisagreement;
 }
 
+/// The edge filter, when one is given.
+std::optional<long long> edges_of(const Options& options) {
+  if (options.edge_filter == -1) return std::nullopt;
+  return options.edge_filter;
+}
+
 int run_enumeration(const Options& options, const char* program, const RunPlace& place) {
-  std::string problem =
-      CapacityProblem(options.genus, options.marked_points, options.genus_text, options.marked_points_text);
+  std::string problem = options.number_refusal;
+  if (problem.empty()) problem = CapacityProblem(options.genus, options.marked_points, edges_of(options));
   if (!problem.empty()) {
     complain(program, problem);
     return kExitBadInput;
@@ -263,14 +328,19 @@ int run_enumeration(const Options& options, const char* program, const RunPlace&
     complain(program, conflict);
     return kExitBadInput;
   }
+  std::unique_ptr<OutputFile> output;
   std::unique_ptr<CheckpointFile> checkpoint;
-  std::string refusal = open_files(options, place, &checkpoint);
+  std::string refusal = open_files(options, place, &output, &checkpoint);
   if (!refusal.empty()) {
     complain(program, refusal);
     return kExitBadInput;
   }
   try {
-    return enumerate(options, program, place, checkpoint.get());
+    return enumerate(options, program, place, output.get(), checkpoint.get());
+  } catch (const RunInterrupted&) {
+    // The state is recorded and the output flushed; the caller ends the
+    // process by the signal once the files are closed.
+    return 128 + CaughtStopSignal();
   } catch (const OutputError& error) {
     complain(program, error.what());
     return kExitOutputLost;
@@ -288,9 +358,9 @@ int run_enumeration(const Options& options, const char* program, const RunPlace&
 /// stable-graphs refuses, or one without stable graphs, for which it writes
 /// no stream at all.
 std::string given_type_problem(const Options& options) {
+  if (!options.number_refusal.empty()) return options.number_refusal;
   if (!options.type_given) return "";
-  std::string problem =
-      CapacityProblem(options.genus, options.marked_points, options.genus_text, options.marked_points_text);
+  std::string problem = CapacityProblem(options.genus, options.marked_points, edges_of(options));
   if (!problem.empty()) return problem;
   problem = NoStableGraphs(options.genus, options.marked_points);
   if (!problem.empty()) return problem + ", and stable-graphs writes no stream for it";
@@ -314,6 +384,8 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   setup.boundary_complex = options.boundary_complex;
   if (options.homology)
     setup.homology = homology_settings(options, converter.g, converter.n, labelled, UsableCpuCount());
+  // A stream need not hold every graph of its type, which the sums need.
+  setup.completeness_check = options.boundary_complex;
   setup.edge_filter = options.edge_filter;
   setup.threads = UsableCpuCount();
   // Standard output is checked after every batch, so that a conversion
@@ -336,7 +408,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   }
   if (!FlushStandardOutput(program)) return kExitOutputLost;
   note_large_document(options, program, static_cast<unsigned long>(chain.checked().graphs()));
-  bool complete = write_poset_checks(program, converter.g, converter.n, chain);
+  bool complete = write_poset_checks(program, converter.g, converter.n, labelled, chain);
   bool agree = true;
   try {
     agree = write_homology(options, converter.g, converter.n, chain);
@@ -348,7 +420,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
     complain(program, std::string("--homology: the stream is not a whole run's: ") + error.what());
     return kExitBadInput;
   }
-  if (chain.euler() != nullptr)
+  if (options.euler_check)
     agree = WriteEulerCheck(stderr, converter.g, converter.n, options.edge_filter,
                             chain.euler()->Sums().ByCodimension(), labelled, options.moduli) && agree;
   if (fflush(stderr) != 0 || ferror(stderr)) return kExitOutputLost;
@@ -372,11 +444,12 @@ int run_conversion(const Options& options, const char* program) {
     complain(program, problem);
     return kExitBadInput;
   }
-  if (options.boundary_complex && options.edge_filter != -1) {
-    complain(program, "--boundary-complex needs every graph, so it cannot be combined with -C");
+  std::string conflict = boundary_complex_conflict(options);
+  if (!conflict.empty()) {
+    complain(program, conflict);
     return kExitBadInput;
   }
-  std::string conflict = homology_conflict(options);
+  conflict = homology_conflict(options);
   if (!conflict.empty()) {
     complain(program, conflict);
     return kExitBadInput;
@@ -419,6 +492,7 @@ int Run(const Options& options, const char* program, const RunPlace& place) {
 }
 
 int RunCommandLine(Tool tool, int argc, char** argv, const RunPlace& place) {
+  ReserveStandardDescriptors();
   const char* program = ProgramName(argc > 0 ? argv[0] : nullptr, tool);
   Options options;
   std::string error;
@@ -427,5 +501,7 @@ int RunCommandLine(Tool tool, int argc, char** argv, const RunPlace& place) {
     PrintUsage(stderr, tool, program);
     return kExitBadInput;
   }
-  return Run(options, program, place);
+  int status = Run(options, program, place);
+  EndByCaughtSignal();
+  return status;
 }

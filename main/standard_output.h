@@ -9,4 +9,11 @@
 /// success.
 bool FlushStandardOutput(const char* program);
 
+/// Opens /dev/null on each of the descriptors 0, 1 and 2 that is closed,
+/// so that no file a tool opens later (a lock file, the --output file)
+/// takes its place and receives what was meant for that stream.  It is
+/// opened the wrong way round (standard input for writing, the outputs
+/// for reading), so that using the stream fails as it did while closed.
+void ReserveStandardDescriptors();
+
 #endif  // STABLE_GRAPHS_MAIN_STANDARD_OUTPUT_H_

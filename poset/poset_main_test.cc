@@ -166,6 +166,80 @@ TEST_F(PosetMainTest, RefusedCombinations) {
   EXPECT_EQ(0u, RunStableGraphs({"-P", "X", "2"}).err.find("stable-graphs: option -P takes L, T, B, J, S, D, C, H or N, not 'X'\n"));
 }
 
+// Sums over a part of the graphs are not those of the boundary complex:
+// -M other than st is refused, as -C is, by both tools.
+TEST_F(PosetMainTest, BoundaryComplexRefusesModuliTypes) {
+  for (const char* type : {"ct", "rt", "tl", "sm"}) {
+    ProcessResult tool_run = RunStableGraphs({"-P", "N", "-S", "N", "--boundary-complex", "-M", type, "3", "0"});
+    EXPECT_EQ(1, tool_run.status) << type;
+    EXPECT_EQ("", tool_run.out);
+    EXPECT_EQ(std::string("stable-graphs: --boundary-complex needs every stable graph, so it cannot be combined with "
+                          "-M ") + type + "\n",
+              tool_run.err);
+    ProcessResult converted = RunConverter({"-P", "N", "--boundary-complex", "-M", type, stream({"3", "0"})});
+    EXPECT_EQ(1, converted.status) << type;
+    EXPECT_EQ(std::string("stable-graphs-convert: --boundary-complex needs every stable graph, so it cannot be "
+                          "combined with -M ") + type + "\n",
+              converted.err);
+  }
+}
+
+// The converter checks that a stream holds every stable graph before it
+// writes the sums: a graph cut out, or a stream written with -C or -M,
+// ends with status 4 and one line instead of a wrong value of Delta.
+TEST_F(PosetMainTest, BoundaryComplexOfAStreamNotWhole) {
+  std::vector<Graph> graphs = AllGraphs(2, 0);
+  ASSERT_EQ(7u, graphs.size());
+  for (size_t cut = 0; cut < graphs.size(); ++cut) {
+    std::string without = CaptureOutput([&](FILE* file) {
+      BinaryGraphPrinter printer(file, 2, 0);
+      printer.BeginPrint();
+      for (size_t i = 0; i < graphs.size(); ++i) {
+        if (i == cut) continue;
+        GraphsByCodimension pass;
+        pass[graphs[i].codimension].push_back(&graphs[i]);
+        printer.PrintSomeGraph(pass);
+      }
+      printer.EndPrint();
+    });
+    ProcessResult converted =
+        RunConverter({"-P", "N", "--boundary-complex", file_with("cut" + std::to_string(cut) + ".bin", without)});
+    EXPECT_EQ(4, converted.status) << "without graph " << cut << ": " << converted.err;
+    EXPECT_EQ(std::string::npos, converted.err.find("reduced Euler characteristic")) << converted.err;
+    EXPECT_NE(std::string::npos, converted.err.find("stable-graphs-convert: --boundary-complex: the stream does not "
+                                                    "hold every stable graph of type (2, 0) ("))
+        << converted.err;
+    EXPECT_NE(std::string::npos, converted.err.find("): Delta_{2,0} is not written\n")) << converted.err;
+  }
+  for (const Args& args : {Args{"-P", "B", "-S", "N", "-C", "2", "3", "1"}, Args{"-P", "B", "-S", "N", "-C", "0", "3", "1"},
+                           Args{"-P", "B", "-S", "N", "-M", "ct", "3", "0"},
+                           Args{"-P", "B", "-S", "N", "-M", "tl", "2", "1"},
+                           Args{"-P", "B", "-S", "N", "-M", "rt", "1", "3"}}) {
+    ProcessResult written = RunStableGraphs(args);
+    ASSERT_EQ(0, written.status);
+    std::string path = file_with("part.bin", written.out);
+    for (const char* format : {"N", "C", "T"}) {
+      ProcessResult converted = RunConverter({"-P", format, "--boundary-complex", path});
+      EXPECT_EQ(4, converted.status) << testing::PrintToString(args) << format << converted.err;
+      EXPECT_EQ(std::string::npos, converted.err.find("reduced Euler characteristic")) << converted.err;
+      EXPECT_NE(std::string::npos, converted.err.find("is not written\n")) << converted.err;
+    }
+  }
+  // A whole stream, labelled or not, gives the tool's line; so does a
+  // genus-0 stream of -M ct, which holds every graph of its type.
+  for (const Args& type : {Args{"3", "0"}, Args{"-L", "1", "3"}}) {
+    ProcessResult whole = RunConverter({"-P", "N", "--boundary-complex", stream(type)});
+    EXPECT_EQ(0, whole.status) << whole.err;
+    EXPECT_EQ(last_line(RunStableGraphs(with({"-P", "N", "-S", "N", "--boundary-complex"}, type)).err) + "\n",
+              whole.err);
+  }
+  ProcessResult trees = RunStableGraphs({"-P", "B", "-S", "N", "-M", "ct", "0", "6"});
+  ProcessResult from_trees = RunConverter({"-P", "N", "--boundary-complex", file_with("trees.bin", trees.out)});
+  EXPECT_EQ(0, from_trees.status) << from_trees.err;
+  EXPECT_EQ("boundary complex of (0, 6): reduced Euler characteristic of Delta_{0,6} = 24, of Delta_{0,6}/S_6 = 0\n",
+            from_trees.err);
+}
+
 // Graphviz draws the diagram with one level per codimension.
 TEST_F(PosetMainTest, GraphvizDrawsTheDiagram) {
   std::string dot = FindOnPath("dot");

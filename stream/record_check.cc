@@ -75,7 +75,8 @@ std::string RecordProblem(const Graph& graph) {
            " with " + std::to_string(special_points(graph, v)) + " special points";
   }
   if (!connected(graph)) return "is not connected";
-  std::string capacity = CapacityProblem(graph.g, graph.n);
+  // The graph's own edges bound what it needs, as -C bounds a run's.
+  std::string capacity = CapacityProblem(graph.g, graph.n, CountEdges(graph));
   if (!capacity.empty())
     return "is of type (" + std::to_string(graph.g) + ", " + std::to_string(graph.n) + "): " + capacity;
   return "";
