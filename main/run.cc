@@ -384,8 +384,9 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   setup.boundary_complex = options.boundary_complex;
   if (options.homology)
     setup.homology = homology_settings(options, converter.g, converter.n, labelled, UsableCpuCount());
-  // A stream need not hold every graph of its type, which the sums need.
-  setup.completeness_check = options.boundary_complex;
+  // A stream need not hold every graph of its type, which the sums and
+  // the homology need.
+  setup.completeness_check = options.boundary_complex || options.homology;
   setup.edge_filter = options.edge_filter;
   setup.threads = UsableCpuCount();
   // Standard output is checked after every batch, so that a conversion
@@ -408,7 +409,16 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   }
   if (!FlushStandardOutput(program)) return kExitOutputLost;
   note_large_document(options, program, static_cast<unsigned long>(chain.checked().graphs()));
+  // The homology of a stream that lacks graphs would be that of another
+  // complex, or fail on a missing face: checked first, refused as input.
+  std::string missing = options.homology ? incompleteness(converter.g, converter.n, labelled, chain) : "";
   bool complete = write_poset_checks(program, converter.g, converter.n, labelled, chain);
+  if (!missing.empty()) {
+    complain(program, "--homology: the stream does not hold every stable graph of type (" +
+                          std::to_string(converter.g) + ", " + std::to_string(converter.n) + ") (" + missing +
+                          "; a stream written with -C or -M, or with graphs missing): its homology is not computed");
+    return kExitBadInput;
+  }
   bool agree = true;
   try {
     agree = write_homology(options, converter.g, converter.n, chain);
