@@ -32,6 +32,7 @@ import math
 import os
 import subprocess
 from itertools import compress
+from operator import add, itemgetter
 
 __all__ = ["Graph", "StreamError", "ToolError", "iter_graphs", "read_graphs", "run"]
 
@@ -454,6 +455,8 @@ def _graphs(read, data=b"", nothing_is_no_graphs=False):
     number = 0
     patterns = {}
     description = None
+    decorations = {}
+    decoration = decoration_bytes = None
     new_graph = Graph.__new__
     while True:
         if pos >= len(data):
@@ -497,17 +500,27 @@ def _graphs(read, data=b"", nothing_is_no_graphs=False):
             if (K, codimension) < (last_K, last_codimension):
                 raise StreamError("%s and codimension %d comes after one with %d components and codimension %d"
                                   % (_where(number, K), codimension, last_K, last_codimension))
-            # The tool's form and order: vertices sorted by decoration, and
-            # within a section each record after the one before it in the
-            # search's order, which is the order of the record's bytes.
-            # (stable-graphs-convert also checks that each record is the
-            # least of its relabellings.)
-            if K > 1 and not _sorted_by_decoration(record, K):
+            # The tool's form and order, tested as stable-graphs-convert
+            # tests them: vertices sorted by decoration; within a section
+            # each record after the one before it in the search's order,
+            # which is the order of the record's bytes; each record the
+            # least of its relabellings.
+            if decoration is None or decoration.K != K or record[:3 * K] != decoration_bytes:
+                decoration_bytes = record[:3 * K]
+                decoration = decorations.get(decoration_bytes)
+                if decoration is None:
+                    if len(decorations) >= _CACHE_SIZE:
+                        decorations.clear()
+                    decoration = decorations[decoration_bytes] = _Decoration(record, K)
+            if not decoration.sorted:
                 raise StreamError(_where(number, K) + " is not in the tool's form: its vertices are not sorted "
                                   "by genus, marked points and loops")
             if (K, codimension) == (last_K, last_codimension) and record <= last_record:
                 raise StreamError(_where(number, K) + (" repeats the graph before it" if record == last_record
                                                        else " comes before the graph before it in the tool's order"))
+            if not decoration.is_least(record):
+                raise StreamError(_where(number, K) + " is not in the tool's form: a relabelling of its vertices "
+                                  "gives a smaller adjacency matrix")
             last_K, last_codimension, last_record = K, codimension, record
             graph = new_graph(Graph)
             graph.genus = list(record[:K])
@@ -541,11 +554,252 @@ def _graphs(read, data=b"", nothing_is_no_graphs=False):
         raise StreamError("damaged graph stream: bytes follow the end marker")
 
 
-def _sorted_by_decoration(record, K):
-    """Whether the K vertices of a record come sorted by (genus, marked
-    points, loops), as the tool's search keeps them."""
-    decorations = list(zip(record[:K], record[K:2 * K], record[2 * K:3 * K]))
-    return all(decorations[v] <= decorations[v + 1] for v in range(K - 1))
+def _getter(indices):
+    """A function that picks the bytes at indices out of a record, as a
+    tuple (itemgetter returns a bare value for a single index)."""
+    if len(indices) == 1:
+        index = indices[0]
+        return lambda record: (record[index],)
+    return itemgetter(*indices)
+
+
+class _Decoration:
+    """What the checks of the tool's form need of one decoration (the genera,
+    marked points and loops of a record), made once for the records that
+    share it, as consecutive records mostly do.
+
+    A relabelling permutes vertices of equal decoration, which the tool
+    keeps in consecutive blocks; it must not give a smaller upper triangle
+    of the adjacency matrix read row by row, the order in which the tool's
+    search assigns the multiplicities."""
+
+    __slots__ = ("K", "sorted", "same", "rows", "pairs", "first_pair")
+
+    def __init__(self, record, K):
+        self.K = K
+        decorations = list(zip(record[:K], record[K:2 * K], record[2 * K:3 * K]))
+        self.sorted = all(decorations[v] <= decorations[v + 1] for v in range(K - 1))
+        # same[p]: vertices p - 1 and p are in one block.
+        self.same = [False] + [decorations[p] == decorations[p - 1] for p in range(1, K)]
+        at = {}
+        index = 3 * K
+        for i in range(K):
+            for j in range(i + 1, K):
+                at[i, j] = at[j, i] = index
+                index += 1
+        # Row v of the adjacency matrix, loops on the diagonal.
+        self.rows = [_getter([2 * K + v if u == v else at[v, u] for u in range(K)]) for v in range(K)]
+        # Columns p - 1 and p over rows 0 .. p - 2, for vertices p - 1 and p
+        # of one block: swapping the two changes those rows first.
+        self.pairs = [(p, _getter([at[r, p - 1] for r in range(p - 1)]), _getter([at[r, p] for r in range(p - 1)]))
+                      for p in range(2, K) if self.same[p]]
+        self.first_pair = K > 1 and self.same[1]
+
+    def is_least(self, record):
+        """Whether no relabelling within the blocks gives the record a
+        smaller upper triangle (stable-graphs-convert's LexLeastTest)."""
+        # Swapping vertices p - 1 and p of a block gives a smaller triangle
+        # when the column of p is smaller before row p - 1.  Where the two
+        # columns are equal, other relabellings must be searched from
+        # position p - 1 on.
+        branching = [0] if self.first_pair else None
+        for p, column_before, column in self.pairs:
+            before = column_before(record)
+            after = column(record)
+            if before == after:
+                if branching is None:
+                    branching = [p - 1]
+                else:
+                    branching.append(p - 1)
+            elif before > after:
+                return False
+        if branching is None:
+            return True
+        return not _RelabellingSearch(record, self).smaller(branching)
+
+
+class _RelabellingSearch:
+    """The search for a smaller relabelling of one record.
+
+    Vertices are placed at positions 0, 1, ... in turn.  Once positions
+    0 .. r - 1 are taken and their rows equal the record's own, the
+    positions after them fall into cells of vertices that those rows do
+    not tell apart; the least row r a vertex can give at position r lists,
+    cell by cell, its multiplicities to the cell in ascending order.  A row
+    below the record's own row r is a smaller relabelling; one above it
+    ends the branch; an equal one splits the cells and the next position
+    follows.  The record's own rows are sorted within their cells (the
+    column test of _Decoration.is_least), so its own labelling gives itself
+    at every position: the search branches off it, vertex u instead of r at
+    position r, from the last position back.  A relabelling that is equal
+    in every row is an automorphism: the branch-offs of one position are
+    tried once per orbit of those found (twins, two vertices whose rows
+    agree but for each other, are found at once), and a branch that meets
+    one ends, as it mirrors the record's own branch."""
+
+    __slots__ = ("rows", "K", "split_at", "parent", "path", "orders", "cells")
+
+    def __init__(self, record, decoration):
+        K = self.K = decoration.K
+        rows = self.rows = [row(record) for row in decoration.rows]
+        # split_at[p]: the first position from which p starts a cell of its
+        # own (0 for the first vertex of a block; K when the rows before
+        # p - 1 do not tell p - 1 and p apart).
+        split_at = self.split_at = [0] * (K + 1)
+        for p in range(1, K):
+            if decoration.same[p]:
+                before, after = rows[p - 1], rows[p]
+                d = 0
+                while d < p - 1 and before[d] == after[d]:
+                    d += 1
+                split_at[p] = d + 1 if d < p - 1 else K
+        self.parent = list(range(K))  # the orbits of the automorphisms found
+        self.path = list(range(K))    # the vertex at each position
+        self.orders = [None] * (K + 1)
+        self.cells = [None] * K
+
+    def smaller(self, branching):
+        """Whether a branch-off at one of the positions in branching (those
+        whose cell goes on after them, ascending) meets a smaller
+        relabelling."""
+        return any(self.smaller_from(r) for r in reversed(branching))
+
+    def smaller_from(self, r):
+        rows = self.rows
+        own = rows[r]
+        candidates = []
+        for u in range(r + 1, self.cell_end(r)):
+            row = rows[u]
+            if own[r + 1:u] == row[r + 1:u] and own[u + 1:] == row[u + 1:]:
+                self.join(r, u)  # twins
+            else:
+                candidates.append(u)
+        if not candidates:
+            return False
+        cells = self.cells_after(r)
+        # Multiplicities plus 256 times their cell: sorting them sorts each
+        # cell, and comparing them compares the rows.
+        base = []
+        for index, (start, end) in enumerate(cells):
+            base += [index << 8] * (end - start)
+        own_row = list(map(add, base, own[r + 1:]))
+        tried = [r]
+        for u in candidates:
+            root = self.root(u)
+            if any(self.root(t) == root for t in tried):
+                continue
+            tried.append(u)
+            row = rows[u]
+            values = list(row[r + 1:])
+            values[u - r - 1] = row[r]  # vertex r takes u's position
+            least = sorted(map(add, base, values))
+            if least != own_row:
+                if least < own_row:
+                    return True
+                continue
+            self.path[r] = u
+            self.orders[r + 1] = self.arrange(u, r, u, list(range(self.K)), cells)
+            if r + 1 == self.K - 1:
+                self.record_automorphism(self.orders[r + 1])
+            elif self.moved(r + 1) < 0:
+                return True
+        self.path[r] = r
+        return False
+
+    def moved(self, depth):
+        """-1 when the branch at depth meets a smaller relabelling, 1 when it
+        meets an automorphism, 0 when it meets neither."""
+        rows = self.rows
+        order = self.orders[depth]
+        cells = self.cells_after(depth)
+        own = rows[depth]
+        for q in range(depth, self.cell_end(depth)):
+            v = order[q]
+            sign = self.compare_row(v, depth, q, order, cells, own)
+            if sign < 0:
+                return -1
+            if sign > 0:
+                continue
+            self.path[depth] = v
+            self.orders[depth + 1] = self.arrange(v, depth, q, order, cells)
+            if depth + 1 == self.K - 1:
+                self.record_automorphism(self.orders[depth + 1])
+                return 1
+            below = self.moved(depth + 1)
+            if below:
+                return below
+        return 0
+
+    def compare_row(self, v, depth, q, order, cells, own):
+        """The least row vertex v gives at position depth, taken from
+        position q of order, against the record's own row there: negative,
+        zero or positive."""
+        row = self.rows[v]
+        at = order[:]
+        at[q] = order[depth]
+        for start, end in cells:
+            if end - start == 1:
+                difference = row[at[start]] - own[start]
+                if difference:
+                    return difference
+            else:
+                least = sorted(row[w] for w in at[start:end])
+                for position, value in enumerate(least, start):
+                    if value != own[position]:
+                        return value - own[position]
+        return 0
+
+    def arrange(self, v, depth, q, order, cells):
+        """The order after v takes position depth from position q: the
+        positions after it sorted within their cells by v's row."""
+        row = self.rows[v]
+        arranged = order[:depth + 1]
+        arranged[depth] = v
+        at = order[:]
+        at[q] = order[depth]
+        for start, end in cells:
+            arranged += sorted(at[start:end], key=row.__getitem__)
+        return arranged
+
+    def record_automorphism(self, order):
+        """Joins the orbits of the automorphism that puts path[p] at each
+        position p before the last and order's vertex at the last."""
+        last = self.K - 1
+        for p in range(self.K):
+            self.join(p, self.path[p] if p < last else order[p])
+
+    def root(self, v):
+        parent = self.parent
+        while parent[v] != v:
+            v = parent[v] = parent[parent[v]]
+        return v
+
+    def join(self, a, b):
+        a, b = self.root(a), self.root(b)
+        if a != b:
+            self.parent[max(a, b)] = min(a, b)
+
+    def cell_end(self, depth):
+        """The end of the cell of position depth once it is taken."""
+        end = depth + 1
+        while end < self.K and self.split_at[end] > depth:
+            end += 1
+        return end
+
+    def cells_after(self, depth):
+        """The cells of the positions after depth, as (start, end) ranges."""
+        cells = self.cells[depth]
+        if cells is None:
+            cells = []
+            start = depth + 1
+            for p in range(depth + 2, self.K):
+                if self.split_at[p] <= depth:
+                    cells.append((start, p))
+                    start = p
+            if start < self.K:
+                cells.append((start, self.K))
+            self.cells[depth] = cells
+        return cells
 
 
 def _copy(graph):
