@@ -17,8 +17,10 @@ import json
 import math
 import os
 import random
+import re
 import subprocess
 import tempfile
+import time
 import unittest
 
 import stable_graphs
@@ -461,6 +463,226 @@ def stream_cases():
     return cases
 
 
+class LeastRelabelling(unittest.TestCase):
+    """The reader's test that a record is the least of its relabellings
+    within its blocks, against every such relabelling."""
+
+    @staticmethod
+    def record(decorations, multiplicity):
+        K = len(decorations)
+        return bytes([d[0] for d in decorations] + [d[1] for d in decorations] + [d[2] for d in decorations] +
+                     [multiplicity[i][j] for i in range(K) for j in range(i + 1, K)])
+
+    @staticmethod
+    def block_permutations(decorations):
+        K = len(decorations)
+        starts = [0] + [p for p in range(1, K) if decorations[p] != decorations[p - 1]] + [K]
+        blocks = [range(starts[b], starts[b + 1]) for b in range(len(starts) - 1)]
+        for parts in itertools.product(*(itertools.permutations(block) for block in blocks)):
+            yield [v for part in parts for v in part]
+
+    @staticmethod
+    def triangle(multiplicity, perm):
+        K = len(perm)
+        return [multiplicity[perm[i]][perm[j]] for i in range(K) for j in range(i + 1, K)]
+
+    def check(self, decorations, multiplicity):
+        K = len(decorations)
+        own = self.triangle(multiplicity, range(K))
+        least = all(own <= self.triangle(multiplicity, perm) for perm in self.block_permutations(decorations))
+        record = self.record(decorations, multiplicity)
+        self.assertEqual(least, stable_graphs._Decoration(record, K).is_least(record), (decorations, multiplicity))
+        return least
+
+    def test_random_graphs(self):
+        rng = random.Random(5)
+        outcomes = set()
+        for _ in range(1500):
+            K = rng.randint(1, 7)
+            decorations = sorted(rng.choice([(0, 0, 0), (0, 1, 0), (1, 0, 0)][:rng.randint(1, 3)]) for _ in range(K))
+            multiplicity = [[0] * K for _ in range(K)]
+            density = rng.random()
+            for i in range(K):
+                for j in range(i + 1, K):
+                    if rng.random() < density:
+                        multiplicity[i][j] = multiplicity[j][i] = rng.choice([1, 1, 2, 3])
+            outcomes.add(self.check(decorations, multiplicity))
+        self.assertEqual({False, True}, outcomes)
+
+    def test_every_relabelling_of_symmetric_graphs(self):
+        # Cycles, circulants and bipartite graphs of alike vertices have
+        # many automorphisms and relabellings equal in many rows: exactly
+        # the least of the relabellings of each is least.
+        rng = random.Random(6)
+        for _ in range(60):
+            K = rng.randint(3, 7)
+            decorations = sorted(rng.choice([(0, 0, 0), (0, 0, 0), (0, 1, 0)]) for _ in range(K))
+            step, kind = rng.choice([1, 2, 3]), rng.randrange(3)
+            multiplicity = [[0] * K for _ in range(K)]
+            for i in range(K):
+                for j in range(i + 1, K):
+                    joined = [(j - i) % step == 0, i % 2 != j % 2 and rng.random() < 0.8, rng.random() < 0.4][kind]
+                    if joined:
+                        multiplicity[i][j] = multiplicity[j][i] = rng.choice([1, 1, 2])
+            perms = list(self.block_permutations(decorations))
+            relabellings = [[[multiplicity[perm[i]][perm[j]] for j in range(K)] for i in range(K)]
+                            for perm in rng.sample(perms, min(len(perms), 40))]
+            with self.subTest(decorations=decorations, multiplicity=multiplicity):
+                least = [self.check(decorations, relabelled) for relabelled in relabellings]
+                least_triangle = min(self.triangle(multiplicity, perm) for perm in perms)
+                self.assertEqual(least, [self.triangle(m, range(K)) == least_triangle for m in relabellings])
+
+
+def stream_records(stream):
+    """The records of a stream of the tool: (K, the record's bytes after K,
+    the labels' bytes)."""
+    labelled = stream[0] == 1
+    records, at = [], 1
+    while stream[at]:
+        K = stream[at]
+        end = at + 1 + 3 * K + K * (K - 1) // 2
+        record = stream[at + 1:end]
+        labels = stream[end:end + sum(record[K:2 * K])] if labelled else b""
+        records.append((K, record, labels))
+        at = end + len(labels)
+    return records
+
+
+def join_records(header, records):
+    return bytes([header]) + b"".join(bytes([K]) + record + labels for K, record, labels in records) + b"\0"
+
+
+def relabelled(K, record, labels, perm):
+    """The record and labels with vertex perm[p] moved to position p."""
+    genus, points, loops = record[:K], record[K:2 * K], record[2 * K:3 * K]
+    multiplicity = {}
+    at = 3 * K
+    for i in range(K):
+        for j in range(i + 1, K):
+            multiplicity[i, j] = multiplicity[j, i] = record[at]
+            at += 1
+    position = {v: p for p, v in enumerate(perm)}
+    return (bytes(genus[v] for v in perm) + bytes(points[v] for v in perm) + bytes(loops[v] for v in perm) +
+            bytes(multiplicity[perm[i], perm[j]] for i in range(K) for j in range(i + 1, K)),
+            bytes(position[v] for v in labels))
+
+
+def block_permutation(rng, K, record):
+    """A random permutation of the vertices within their blocks of equal
+    genus, marked points and loops."""
+    decorations = list(zip(record[:K], record[K:2 * K], record[2 * K:3 * K]))
+    perm, start = [], 0
+    for p in range(1, K + 1):
+        if p == K or decorations[p] != decorations[start]:
+            block = list(range(start, p))
+            rng.shuffle(block)
+            perm += block
+            start = p
+    return perm
+
+
+def damage_records(rng, stream, records, change):
+    """The stream with change(records) applied to a copy of its records;
+    None when there is nothing to change."""
+    if not records:
+        return None
+    copy = list(records)
+    if change(rng, copy) is False:
+        return None
+    return join_records(stream[0], copy)
+
+
+def _relabel_within_blocks(rng, records):
+    i = rng.randrange(len(records))
+    K, record, labels = records[i]
+    record, labels = relabelled(K, record, labels, block_permutation(rng, K, record))
+    records[i] = (K, record, labels)
+
+
+def _relabel_across_blocks(rng, records):
+    i = rng.randrange(len(records))
+    K, record, labels = records[i]
+    perm = list(range(K))
+    rng.shuffle(perm)
+    record, labels = relabelled(K, record, labels, perm)
+    records[i] = (K, record, labels)
+
+
+def _follow_with_relabelling(rng, records):
+    # A graph and then a relabelling of it: one stratum twice, unless the
+    # reader refuses the second.
+    i = rng.randrange(len(records))
+    K, record, labels = records[i]
+    moved, labels = relabelled(K, record, labels, block_permutation(rng, K, record))
+    records.insert(i + 1, (K, moved, labels))
+
+
+def _swap_multiplicities(rng, records):
+    i = rng.randrange(len(records))
+    K, record, labels = records[i]
+    if K < 3:
+        return False
+    a, b = rng.sample(range(3 * K, len(record)), 2)
+    changed = bytearray(record)
+    changed[a], changed[b] = changed[b], changed[a]
+    records[i] = (K, bytes(changed), labels)
+
+
+def _swap_labels(rng, records):
+    i = rng.randrange(len(records))
+    K, record, labels = records[i]
+    if len(labels) < 2:
+        return False
+    a, b = rng.sample(range(len(labels)), 2)
+    changed = bytearray(labels)
+    changed[a], changed[b] = changed[b], changed[a]
+    records[i] = (K, record, bytes(changed))
+
+
+def _swap_records(rng, records):
+    if len(records) < 2:
+        return False
+    i = rng.randrange(len(records) - 1)
+    j = i + 1 if rng.random() < 0.7 else rng.randrange(len(records))
+    records[i], records[j] = records[j], records[i]
+
+
+def _repeat_record(rng, records):
+    i = rng.randrange(len(records))
+    records.insert(i + 1, records[i])
+
+
+def _end_early(rng, records):
+    # Still a stream the tool can write: a -C run, or one cut by hand at a
+    # section's end, which the readers cannot tell apart from damage.
+    del records[rng.randrange(len(records)):]
+
+
+def _change_byte(rng, stream, records):
+    damaged = bytearray(stream)
+    damaged[rng.randrange(len(damaged))] = rng.choice([0, 1, 2, 3, rng.randrange(256)])
+    return bytes(damaged)
+
+
+def _cut(rng, stream, records):
+    return stream[:rng.randrange(len(stream))]
+
+
+# Each damage takes (rng, stream, records) and returns the damaged stream,
+# or None when it does not apply.
+DAMAGES = {
+    name: (lambda change: lambda rng, stream, records: damage_records(rng, stream, records, change))(change)
+    for name, change in [("relabel within blocks", _relabel_within_blocks),
+                         ("relabel across blocks", _relabel_across_blocks),
+                         ("follow with a relabelling", _follow_with_relabelling),
+                         ("swap multiplicities", _swap_multiplicities), ("swap labels", _swap_labels),
+                         ("swap records", _swap_records), ("repeat a record", _repeat_record),
+                         ("end early", _end_early)]
+}
+DAMAGES["change a byte"] = _change_byte
+DAMAGES["cut"] = _cut
+
+
 class SharedStreamTable(unittest.TestCase):
     def test_every_case(self):
         cases = stream_cases()
@@ -517,6 +739,65 @@ class SharedStreamTable(unittest.TestCase):
         # Both outcomes are met.
         self.assertGreater(accepted, 5)
         self.assertGreater(refused, 50)
+
+    def test_randomly_damaged_streams_in_the_converters_words(self):
+        # Streams of the tool damaged record by record, as well as byte by
+        # byte: records relabelled within their blocks or across them, two
+        # multiplicities or two labels swapped, records swapped, repeated,
+        # or followed by a relabelling of themselves.  The converter and this
+        # module must accept the same streams with the same graphs, and
+        # refuse the others with the same first message.  Seeded, and ended
+        # after a fixed number of cases or a minute, whichever comes first.
+        rng = random.Random(2027)
+        streams = [tool_stream(3, 0), tool_stream(0, 7), tool_stream(2, 2, "-C", "4"), tool_stream(1, 4, "-C", "3"),
+                   tool_stream(0, 6, "-L"), tool_stream(1, 3, "-L", "-C", "3"), tool_stream(2, 1, "-L", "-C", "3")]
+        streams = [(stream, stream_records(stream)) for stream in streams]
+        deadline = time.monotonic() + 60
+        outcomes = {}
+        cases = 0
+        while cases < 1200 and time.monotonic() < deadline:
+            stream, records = rng.choice(streams)
+            how = rng.choice(sorted(DAMAGES))
+            damaged = DAMAGES[how](rng, stream, records)
+            if damaged is None or damaged == stream:
+                continue
+            cases += 1
+            verdict = self.same_verdict(damaged)
+            outcomes[verdict] = outcomes.get(verdict, 0) + 1
+        self.assertGreaterEqual(cases, 200)
+        # The damage reaches every kind of check, the least relabelling's
+        # most of all; both readers accept some damaged streams too.
+        least = "N with N components is not in the tool's form: a relabelling of its vertices gives a smaller " \
+                "adjacency matrix"
+        self.assertGreater(outcomes.get(least, 0), cases // 20, outcomes)
+        for verdict in ("accepted", "N with N components comes before the graph before it in the tool's order",
+                        "N with N components is not in the tool's form: its vertices are not sorted by genus, "
+                        "marked points and loops",
+                        "N with N components has a labelling that is not the least of its orbit",
+                        "N with N components repeats or reorders the labellings of the graph before it",
+                        "N with N components repeats the graph before it",
+                        "N with N components and codimension N comes after one with N components and codimension N",
+                        "N with N components is of type (N, N), the graphs before it of type (N, N)",
+                        "unexpected end of graph stream while reading an edge multiplicity"):
+            self.assertIn(verdict, outcomes)
+
+    def same_verdict(self, damaged):
+        """Asserts that the converter and read_graphs agree on a stream;
+        returns "accepted" or the refusal without the graph's number."""
+        result = subprocess.run([CONVERTER, "-P", "J"], input=damaged, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        try:
+            graphs = stable_graphs.read_graphs(damaged)
+        except stable_graphs.StreamError as error:
+            self.assertEqual(1, result.returncode, damaged.hex())
+            self.assertIn(result.stderr.decode(),
+                          ["%s: %s\n" % (CONVERTER, error),
+                           "%s: %s; the output written before it is incomplete\n" % (CONVERTER, error)], damaged.hex())
+            # The kind of refusal: the message without its numbers and the
+            # graph it names.
+            return re.sub(r"-?[0-9]+", "N", str(error).replace("damaged graph stream: graph ", ""))
+        self.assertEqual((0, b""), (result.returncode, result.stderr), damaged.hex())
+        self.assertEqual(result.stdout.decode().splitlines(), [json.dumps(graph.json_object()) for graph in graphs])
+        return "accepted"
 
     def test_capacity_is_the_tools(self):
         # One vertex of genus g with n marked points: the converter accepts
