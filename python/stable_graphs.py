@@ -28,6 +28,7 @@ label 1 .. n; an end marker byte 0.  Every value is a signed byte.
 """
 
 import io
+import json
 import math
 import os
 import subprocess
@@ -54,6 +55,10 @@ class Graph:
 
     A labelled graph also has ``labels``, the labels of each vertex in
     ascending order (``None`` when the points are unlabelled)."""
+
+    # For a graph of run(): the tool's |Aut| and its JSON line, as written.
+    _automorphisms = None
+    _tool_line = None
 
     def __init__(self, genus, marked_points, loops, edges, labels=None):
         self.genus = list(genus)
@@ -131,7 +136,10 @@ class Graph:
         return "StableGraph(%s, %s, [%s])" % (genera, legs, ", ".join("(%d, %d)" % e for e in edges))
 
     def json_object(self):
-        """The object that stable-graphs-convert -P J writes for the graph."""
+        """The object that stable-graphs-convert -P J writes for the graph:
+        for a graph of run(), the tool's own line, as it wrote it."""
+        if self._tool_line is not None:
+            return json.loads(self._tool_line)
         line = {
             "g": self.g,
             "n": self.n,
@@ -154,7 +162,12 @@ class Graph:
         a labelled graph).  The vertex permutations that keep the graph
         (vertex_symmetries), times m! for each pair joined by m edges and
         l! 2^l for each vertex with l loops, and p! for each vertex with p
-        unlabelled marked points."""
+        unlabelled marked points.
+
+        A graph of run() has the order the tool computed; a graph read from
+        a stream has it from a search of this module's own."""
+        if self._automorphisms is not None:
+            return self._automorphisms
         order = self.vertex_symmetries()
         for _, _, m in self.edges:
             order *= math.factorial(m)
@@ -433,16 +446,13 @@ class _Description:
         return least
 
 
-def _graphs(read, data=b"", nothing_is_no_graphs=False):
+def _graphs(read, data=b""):
     """Yields the graphs of a stream, checked as the C++ reader checks them;
     see iter_graphs.  read(size) returns the next at most size bytes of the
-    stream, b"" at its end; data holds bytes already read.  With
-    nothing_is_no_graphs a stream without a single byte has no graphs."""
+    stream, b"" at its end; data holds bytes already read."""
     if not data:
         data = _read_chunk(read, _CHUNK, "the header byte")
         if not data:
-            if nothing_is_no_graphs:
-                return
             raise StreamError("unexpected end of graph stream while reading the header byte")
     header = data[0]
     if header not in (0, 1):
@@ -867,46 +877,102 @@ def read_graphs(source):
     return list(iter_graphs(source))
 
 
-def run(g, n=0, labelled=True, codimension=None, program="stable-graphs"):
+def run(g, n=0, labelled=True, codimension=None, program="stable-graphs", *, moduli_type=None, search=None,
+        euler_check=False):
     """Runs stable-graphs for type (g, n) and yields its graphs one by one
-    as it writes them: labelled graphs (the boundary strata of M̄_{g,n})
-    unless labelled is False, only those with `codimension` edges when it
-    is given.  program is the tool to run, found on PATH by default.
+    as it writes them.  The arguments are the tool's options:
 
-    Yields nothing for a type without stable graphs (2g - 2 + n <= 0),
-    for which the tool writes nothing and a note.  Raises ToolError when
-    the tool cannot be started or refuses the type or fails (a negative
-    genus, a type beyond its capacity, say), with its message; StreamError
-    when its stream is damaged.
+    labelled      -L: labelled graphs, the boundary strata of M̄_{g,n}
+                  (the default); False for graphs with unlabelled points
+    codimension   -C: only the graphs with this many edges
+    moduli_type   -M: "st" (all, the default), "ct", "rt", "tl" or "sm"
+    search        --search: "orderly", "pruned" or "stored" (the same
+                  graphs in the same order)
+    euler_check   -E: check the graphs against the Euler characteristic;
+                  a failed check raises ToolError with the tool's report
+
+    program is the tool to run, found on PATH by default.  The graphs come
+    from the tool's JSON lines (-P J), so that their ``automorphisms`` and
+    ``json_object()`` are what the tool computed and wrote.
+
+    Yields nothing for a type without stable graphs (2g - 2 + n <= 0), for
+    which the tool writes nothing and a note.  Raises ToolError when the
+    tool cannot be started or refuses the type or an option or fails (a
+    negative genus, a type beyond its capacity, a moduli type it does not
+    know, say), with its own words; StreamError when its output is cut
+    short or damaged.
     """
     g, n = int(g), int(n)
     if g < 0 or n < 0:
         # The tool reads an argument that starts with '-' as an option, so
         # it cannot be asked: its own words for such a type.
         raise ToolError("%s refuses type (%d, %d): %s" % (program, g, n, capacity_problem(g, n)))
-    command = [program, "-P", "B", "-S", "N"]
+    command = [program, "-P", "J", "-S", "N"]
     if labelled:
         command.append("-L")
     if codimension is not None:
         command += ["-C", str(int(codimension))]
+    if moduli_type is not None:
+        command += ["-M", str(moduli_type)]
+    if search is not None:
+        command += ["--search", str(search)]
+    if euler_check:
+        command.append("-E")
     command += [str(g), str(n)]
     try:
         process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     except OSError as error:
         raise ToolError("cannot run %s: %s" % (program, error.strerror or error)) from error
     with process:
+        graphs = 0
         try:
-            yield from _graphs(_stream_reader(process.stdout), nothing_is_no_graphs=2 * g - 2 + n <= 0)
+            for line in process.stdout:
+                yield _graph_of_line(line)
+                graphs += 1
         except StreamError:
-            # A failing tool leaves a cut stream behind; its own message
-            # says more than the cut.
+            # A failing tool leaves a cut line behind; its own message says
+            # more than the cut.
             if process.wait() == 0:
                 raise
         finally:
             process.stdout.close()
-            message = process.stderr.read().decode(errors="replace").strip()
+            message = _tool_message(process.stderr.read())
             status = process.wait()
         if status != 0:
             raise ToolError("%s exited with status %d: %s" % (" ".join(command), status, message))
+        # Every type with stable graphs has the smooth one, of every moduli
+        # type: only -C can leave nothing to write.
+        if graphs == 0 and codimension is None and 2 * g - 2 + n > 0:
+            raise StreamError("%s wrote no graph for type (%d, %d), which has stable graphs" % (program, g, n))
 
 
+def _graph_of_line(line):
+    """The graph of one of the tool's JSON lines (bytes), which it keeps."""
+    if not line.endswith(b"\n"):
+        raise StreamError("the tool's JSON lines end in the middle of a line")
+    try:
+        text = line[:-1].decode()
+        fields = json.loads(text)
+        graph = Graph.__new__(Graph)
+        graph.genus = fields["genus"]
+        graph.marked_points = fields["marked_points"]
+        graph.loops = fields["loops"]
+        graph.edges = [tuple(edge) for edge in fields["edges"]]
+        graph.labels = fields.get("legs")
+        graph._automorphisms = fields["automorphisms"]
+    except (ValueError, KeyError, TypeError) as error:
+        raise StreamError("the tool wrote a line that is not one of its graphs: %r" % line[:200]) from error
+    graph._tool_line = text
+    return graph
+
+
+def _tool_message(stderr):
+    """What the tool said on standard error, without its build's flags and
+    the usage text that follows a refused option."""
+    lines = []
+    for line in stderr.decode(errors="replace").splitlines():
+        if line.startswith("Usage:"):
+            break
+        if not line.startswith("Compilation flags:"):
+            lines.append(line)
+    return "\n".join(lines).strip()

@@ -170,10 +170,101 @@ class RunsTheTool(unittest.TestCase):
             with open(silent, "w") as script:
                 script.write("#!/bin/sh\nexit 0\n")
             os.chmod(silent, 0o755)
-            with self.assertRaisesRegex(stable_graphs.StreamError, "unexpected end of graph stream while reading "
-                                                                   "the header byte"):
+            with self.assertRaisesRegex(stable_graphs.StreamError, "wrote no graph for type \\(0, 5\\), which has "
+                                                                   "stable graphs"):
                 list(stable_graphs.run(0, 5, program=silent))
             self.assertEqual([], list(stable_graphs.run(0, 2, program=silent)))
+            # Under -C a type with graphs may have none to write.
+            self.assertEqual([], list(stable_graphs.run(0, 5, codimension=7, program=silent)))
+
+    def test_the_tools_own_automorphisms_and_lines(self):
+        # run() reads the tool's -P J: each graph's json_object() is the
+        # tool's line and its automorphisms the tool's, which this module's
+        # own search confirms.
+        for g, n, labelled in [(3, 1, False), (1, 4, True), (0, 10, False), (5, 0, False)]:
+            with self.subTest(type=(g, n), labelled=labelled):
+                options = ["-L"] if labelled else []
+                command = [TOOL, "-P", "J", "-S", "N", *options, str(g), str(n)]
+                lines = subprocess.run(command, check=True, stdout=subprocess.PIPE).stdout.decode().splitlines()
+                graphs = list(stable_graphs.run(g, n, labelled, program=TOOL))
+                self.assertEqual(lines, [json.dumps(graph.json_object()) for graph in graphs])
+                read = stable_graphs.read_graphs(tool_stream(g, n, *options))
+                self.assertEqual(read, graphs)
+                self.assertEqual([graph.automorphisms for graph in read], [graph.automorphisms for graph in graphs])
+                self.assertEqual([json.loads(line)["automorphisms"] for line in lines],
+                                 [graph.automorphisms for graph in graphs])
+
+    def test_moduli_types(self):
+        # Each moduli type keeps the graphs of its kind, in the order of the
+        # full run; the smooth locus is the one graph of one vertex.
+        def tree(graph):
+            return sum(m for _, _, m in graph.edges) == graph.K - 1 and all(m == 1 for _, _, m in graph.edges)
+        kinds = {
+            "st": lambda graph: True,
+            "ct": lambda graph: tree(graph) and not any(graph.loops),
+            "rt": lambda graph: tree(graph) and not any(graph.loops) and sorted(graph.genus)[-1] == graph.g,
+            "tl": tree,
+            "sm": lambda graph: graph.K == 1 and not any(graph.loops),
+        }
+        for g, n in [(2, 1), (1, 4), (3, 0)]:
+            every = list(stable_graphs.run(g, n, False, program=TOOL))
+            for moduli_type, kind in kinds.items():
+                with self.subTest(type=(g, n), moduli_type=moduli_type):
+                    graphs = list(stable_graphs.run(g, n, False, moduli_type=moduli_type, program=TOOL))
+                    self.assertEqual([graph for graph in every if kind(graph)], graphs)
+                    self.assertEqual(stable_graphs.read_graphs(tool_stream(g, n, "-M", moduli_type)), graphs)
+            self.assertEqual(1, len(list(stable_graphs.run(g, n, moduli_type="sm", program=TOOL))))
+        labelled_trees = list(stable_graphs.run(0, 6, moduli_type="ct", codimension=2, program=TOOL))
+        self.assertEqual(stable_graphs.read_graphs(tool_stream(0, 6, "-L", "-M", "ct", "-C", "2")), labelled_trees)
+        self.assertTrue(labelled_trees and all(graph.labelled for graph in labelled_trees))
+
+    def test_search_and_euler_check(self):
+        expected = list(stable_graphs.run(3, 2, program=TOOL))
+        for search in ("orderly", "pruned", "stored"):
+            with self.subTest(search=search):
+                self.assertEqual(expected, list(stable_graphs.run(3, 2, search=search, program=TOOL)))
+        self.assertEqual(expected, list(stable_graphs.run(3, 2, euler_check=True, program=TOOL)))
+
+    def test_refused_options_raise_the_tools_words(self):
+        cases = [({"moduli_type": "xx"}, "option -M takes st, ct, rt, tl or sm, not 'xx'"),
+                 ({"codimension": -1}, "option -C takes a number of edges, which must not be negative (got '-1')"),
+                 ({"search": "fast"}, "fast")]
+        for options, words in cases:
+            with self.subTest(options=options):
+                with self.assertRaises(stable_graphs.ToolError) as caught:
+                    list(stable_graphs.run(2, 1, program=TOOL, **options))
+                message = str(caught.exception)
+                self.assertIn("exited with status 1: %s: " % TOOL, message)
+                self.assertIn(words, message)
+                # One line: the tool's words, without its usage text.
+                self.assertNotIn("\n", message)
+                self.assertNotIn("Usage", message)
+
+    def test_a_failed_euler_check_raises_the_tools_report(self):
+        with tempfile.TemporaryDirectory() as directory:
+            failing = os.path.join(directory, "failing-tool")
+            with open(failing, "w") as script:
+                script.write("#!/bin/sh\n%s \"$@\"\necho 'codimension 1: found 1, predicted 2, disagree' >&2\n"
+                             "exit 4\n" % TOOL)
+            os.chmod(failing, 0o755)
+            graphs = stable_graphs.run(1, 1, euler_check=True, program=failing)
+            self.assertEqual(2, len([next(graphs), next(graphs)]))
+            with self.assertRaises(stable_graphs.ToolError) as caught:
+                next(graphs)
+            self.assertIn(" -E 1 1 exited with status 4: ", str(caught.exception))
+            self.assertTrue(str(caught.exception).endswith("codimension 1: found 1, predicted 2, disagree"))
+
+    def test_cut_or_foreign_lines_are_damage(self):
+        with tempfile.TemporaryDirectory() as directory:
+            for output, words in [("printf '{\"genus\": [1]'", "end in the middle of a line"),
+                                  ("echo 'not a graph'", "not one of its graphs")]:
+                with self.subTest(output=output):
+                    tool = os.path.join(directory, "tool")
+                    with open(tool, "w") as script:
+                        script.write("#!/bin/sh\n%s\n" % output)
+                    os.chmod(tool, 0o755)
+                    with self.assertRaisesRegex(stable_graphs.StreamError, words):
+                        list(stable_graphs.run(1, 1, program=tool))
 
 
 class AdmcyclesLists(unittest.TestCase):
