@@ -32,6 +32,7 @@ import json
 import math
 import os
 import subprocess
+import threading
 from itertools import compress
 from operator import add, itemgetter
 
@@ -843,21 +844,35 @@ def _stream_reader(stream):
     return read1 if callable(read1) else stream.read
 
 
-def iter_graphs(source):
+def iter_graphs(source, converter=None):
     """Yields the graphs of a stream one by one, in stream order, without
     holding the stream: source is a path, the stream's bytes (bytes,
     bytearray, memoryview) or a file opened in binary mode.
 
-    Accepts exactly what stable-graphs writes.  Raises StreamError for a
+    Accepts exactly what stable-graphs writes, and refuses what
+    stable-graphs-convert refuses, in its words: raises StreamError for a
     file that cannot be opened or read, a text-mode file, an empty or cut
     stream, a header byte other than 0 and 1, labels that do not hand each
     vertex its marked points, a record with a component count
     outside 1 .. 41, a record no run can write (a negative count, an
     unstable vertex, a disconnected graph, a type beyond the tool's
     capacity), graphs of different types or out of the tool's order (by
-    component count, then codimension), and bytes after the end marker.
+    component count, then codimension, then ascending within a section),
+    a record not in the tool's form (its vertices not sorted by
+    decoration, or a relabelling of them smaller), a labelling the tool
+    does not write (not the least of its orbit, repeated or out of order),
+    and bytes after the end marker.
+
+    With converter (the name or path of stable-graphs-convert) the stream
+    is read by the tool's own reader instead, whose JSON lines give each
+    graph the tool's automorphisms and json_object(); this reader needs
+    nothing but the standard library, and takes half as long again or more
+    (see doc/library.md).  Raises ToolError when the converter cannot be
+    run.
     """
-    if isinstance(source, (bytes, bytearray, memoryview)):
+    if converter is not None:
+        yield from _converted_graphs(source, converter)
+    elif isinstance(source, (bytes, bytearray, memoryview)):
         yield from _graphs(_no_more, bytes(source))
     elif isinstance(source, (str, os.PathLike)):
         try:
@@ -872,9 +887,74 @@ def iter_graphs(source):
         yield from _graphs(_stream_reader(source))
 
 
-def read_graphs(source):
-    """All graphs of a stream, as a list; source as for iter_graphs."""
-    return list(iter_graphs(source))
+def read_graphs(source, converter=None):
+    """All graphs of a stream, as a list; source and converter as for
+    iter_graphs."""
+    return list(iter_graphs(source, converter))
+
+
+def _converted_graphs(source, converter):
+    """The graphs of stable-graphs-convert -P J for source, which a thread
+    hands to the converter unless it is a path the converter opens."""
+    if isinstance(source, io.TextIOBase):
+        raise StreamError("the graph stream is a text file: open it in binary mode ('rb')")
+    by_path = isinstance(source, (str, os.PathLike))
+    command = [converter, "-P", "J", os.fspath(source) if by_path else "-"]
+    try:
+        process = subprocess.Popen(command, stdin=subprocess.DEVNULL if by_path else subprocess.PIPE,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    except OSError as error:
+        raise ToolError("cannot run %s: %s" % (converter, error.strerror or error)) from error
+    feeder = None
+    failures = []  # what the feeder met reading source
+    if not by_path:
+        if isinstance(source, (bytes, bytearray, memoryview)):
+            chunks = iter((bytes(source),))
+        else:
+            read = _stream_reader(source)
+            chunks = iter(lambda: _read_chunk(read, _CHUNK, "the stream for the converter"), b"")
+        feeder = threading.Thread(target=_feed, args=(chunks, process.stdin, failures), daemon=True)
+        feeder.start()
+    with process:
+        try:
+            for line in process.stdout:
+                yield _graph_of_line(line)
+        except StreamError:
+            if process.wait() == 0:
+                raise
+        finally:
+            process.stdout.close()
+            message = process.stderr.read().decode(errors="replace").strip()
+            status = process.wait()
+            if feeder is not None:
+                feeder.join()
+        if failures:
+            raise failures[0]
+        if status == 1 and message.startswith(converter + ": "):
+            # Damage: the reader's words, without the converter's name and
+            # its note that the output before it is incomplete.
+            raise StreamError(message[len(converter) + 2:].replace(
+                "; the output written before it is incomplete", ""))
+        if status != 0:
+            raise ToolError("%s exited with status %d: %s" % (" ".join(command), status, message))
+
+
+def _feed(chunks, pipe, failures):
+    """Writes the chunks to pipe and closes it; stops when the reader at the
+    other end has gone (it met damage, or its graphs are no longer read),
+    or adds to failures the StreamError that reading a chunk raised."""
+    try:
+        for chunk in chunks:
+            pipe.write(chunk)
+    except BrokenPipeError:
+        pass
+    except StreamError as error:
+        failures.append(error)
+    finally:
+        try:
+            pipe.close()
+        except BrokenPipeError:
+            pass
 
 
 def run(g, n=0, labelled=True, codimension=None, program="stable-graphs", *, moduli_type=None, search=None,

@@ -492,6 +492,51 @@ class StreamFormat(unittest.TestCase):
                 stable_graphs.read_graphs(zeros)
 
 
+class ReadsThroughTheConverter(unittest.TestCase):
+    """iter_graphs(source, converter=...) reads with the C++ reader."""
+
+    def test_same_graphs_with_the_tools_automorphisms(self):
+        for stream in (tool_stream(3, 1), tool_stream(1, 4, "-L"), tool_stream(0, 10)):
+            with self.subTest(stream=stream[:20].hex()):
+                expected = stable_graphs.read_graphs(stream)
+                lines = convert(stream, "-P", "J")
+                with tempfile.TemporaryDirectory() as directory:
+                    path = os.path.join(directory, "graphs.bin")
+                    with open(path, "wb") as file:
+                        file.write(stream)
+                    with open(path, "rb") as file:
+                        for source in (stream, path, file, io.BytesIO(stream)):
+                            graphs = stable_graphs.read_graphs(source, converter=CONVERTER)
+                            self.assertEqual(expected, graphs)
+                            self.assertEqual(lines, [json.dumps(graph.json_object()) for graph in graphs])
+                            self.assertEqual([graph.automorphisms for graph in expected],
+                                             [graph.automorphisms for graph in graphs])
+
+    def test_the_shared_table_in_the_same_words(self):
+        for stream, graphs, message, line in stream_cases():
+            with self.subTest(line=line):
+                if graphs is not None:
+                    self.assertEqual(graphs, len(stable_graphs.read_graphs(stream, converter=CONVERTER)))
+                else:
+                    with self.assertRaises(stable_graphs.StreamError) as raised:
+                        stable_graphs.read_graphs(stream, converter=CONVERTER)
+                    self.assertEqual(message, str(raised.exception))
+
+    def test_failures(self):
+        with self.assertRaisesRegex(stable_graphs.ToolError, "cannot run"):
+            stable_graphs.read_graphs(b"\0\0", converter=os.path.join(BUILD, "no-such-program"))
+        with self.assertRaisesRegex(stable_graphs.StreamError, "open it in binary mode"):
+            stable_graphs.read_graphs(io.StringIO("\0\0"), converter=CONVERTER)
+        with tempfile.TemporaryDirectory() as directory:
+            with self.assertRaisesRegex(stable_graphs.StreamError, "cannot open graph stream .*missing.bin"):
+                stable_graphs.read_graphs(os.path.join(directory, "missing.bin"), converter=CONVERTER)
+
+    def test_stopping_early(self):
+        graphs = stable_graphs.iter_graphs(tool_stream(0, 9, "-L"), converter=CONVERTER)
+        self.assertEqual([list(range(1, 10))], next(graphs).labels)
+        graphs.close()
+
+
 def labelled_strata(graph):
     """The number of strata of M-bar_{g,n} that the graph stands for: the
     ways to number its marked points, up to the graph's automorphisms."""
