@@ -12,13 +12,25 @@ plain ``Graph`` objects::
 ``admcycles_lists`` gives the three lists that admcycles' ``StableGraph``
 takes; ``sage_line`` and ``json_object`` give exactly the lines that
 ``stable-graphs-convert -P S`` and ``-P J`` write; ``automorphisms`` is the
-order of the graph's automorphism group, found by a search of its own.
+order of the graph's automorphism group.
 
-``run`` runs the installed tool and yields its graphs as they come; with
-``labelled=True`` (the default) they are the boundary strata of M̄_{g,n},
-the marked points labelled 1 .. n::
+The reader refuses exactly the streams that stable-graphs-convert refuses,
+with its first message, testing in the same order; each record must be in
+the tool's form (among others, the least of its relabellings), which costs
+the reader about as much again as the rest of its work on unlabelled
+streams.  ``read_graphs(source, converter="stable-graphs-convert")`` reads
+through the tool's own reader instead, faster, and its graphs carry the
+tool's |Aut| and JSON lines; without it |Aut| comes from a search of this
+module's own.
+
+``run`` runs the installed tool with its options (-L, -C, -M, --search,
+-E, as keyword arguments) and yields its graphs as they come, from its JSON
+lines, so that |Aut| is the tool's; with ``labelled=True`` (the default)
+they are the boundary strata of M̄_{g,n}, the marked points labelled
+1 .. n::
 
     strata = list(stable_graphs.run(0, 5))          # the 26 strata of M̄_{0,5}
+    trees = list(stable_graphs.run(0, 6, moduli_type="ct"))
 
 The stream: one header byte, 0 or 1 for labelled graphs; per graph with K
 components the bytes K, the K genera, the K marked-point counts, the K loop
@@ -584,7 +596,7 @@ class _Decoration:
     of the adjacency matrix read row by row, the order in which the tool's
     search assigns the multiplicities."""
 
-    __slots__ = ("K", "sorted", "same", "rows", "pairs", "first_pair")
+    __slots__ = ("K", "sorted", "same", "rows", "pairs", "first_pair", "first_block_end", "first_base")
 
     def __init__(self, record, K):
         self.K = K
@@ -605,6 +617,14 @@ class _Decoration:
         self.pairs = [(p, _getter([at[r, p - 1] for r in range(p - 1)]), _getter([at[r, p] for r in range(p - 1)]))
                       for p in range(2, K) if self.same[p]]
         self.first_pair = K > 1 and self.same[1]
+        # Position 0's cells, the blocks after it, depend on the decoration
+        # alone: the base of _RelabellingSearch.smaller_from for position 0.
+        self.first_block_end = next((p for p in range(1, K) if not self.same[p]), K)
+        self.first_base = [0] * (self.first_block_end - 1)
+        cell = 0
+        for p in range(self.first_block_end, K):
+            cell += not self.same[p]
+            self.first_base.append(cell << 8)
 
     def is_least(self, record):
         """Whether no relabelling within the blocks gives the record a
@@ -614,9 +634,11 @@ class _Decoration:
         # columns are equal, other relabellings must be searched from
         # position p - 1 on.
         branching = [0] if self.first_pair else None
+        columns = [None] * self.K
         for p, column_before, column in self.pairs:
             before = column_before(record)
             after = column(record)
+            columns[p] = before, after
             if before == after:
                 if branching is None:
                     branching = [p - 1]
@@ -626,7 +648,55 @@ class _Decoration:
                 return False
         if branching is None:
             return True
-        return not _RelabellingSearch(record, self).smaller(branching)
+        # Most branches end in their first row; only a row equal to the
+        # record's own needs the whole search.
+        rows = [None] * self.K
+        for r in branching:
+            smaller = self.smaller_in_first_row(record, r, columns, rows)
+            if smaller is None:
+                return not _RelabellingSearch(record, self).smaller(branching)
+            if smaller:
+                return False
+        return True
+
+    def smaller_in_first_row(self, record, r, columns, rows):
+        """Whether a vertex u other than r of r's cell gives a row r below
+        the record's own, vertices 0 .. r - 1 in place (the first row of
+        _RelabellingSearch.smaller_from's branches), or None when one gives
+        the same row without being r's twin.  columns and rows are those
+        known of the record."""
+        K, same = self.K, self.same
+        if r == 0:
+            base, end = self.first_base, self.first_block_end
+        else:
+            # Rows 0 .. r - 1 split the blocks after r into cells: vertex p
+            # starts a cell unless its column there equals p - 1's.
+            end = r + 1
+            while end < K and same[end] and columns[end][0][:r] == columns[end][1][:r]:
+                end += 1
+            base = [0] * (end - r - 1)
+            cell = 0
+            for p in range(end, K):
+                if not same[p] or columns[p][0][:r] != columns[p][1][:r]:
+                    cell += 1
+                base.append(cell << 8)
+        own = rows[r]
+        if own is None:
+            own = rows[r] = self.rows[r](record)
+        own_row = list(map(add, base, own[r + 1:]))
+        equal = False
+        for u in range(r + 1, end):
+            row = rows[u]
+            if row is None:
+                row = rows[u] = self.rows[u](record)
+            values = list(row[r + 1:])
+            values[u - r - 1] = row[r]  # vertex r takes u's position
+            least = sorted(map(add, base, values))
+            if least < own_row:
+                return True
+            if least == own_row and (own[r + 1:u] != row[r + 1:u] or own[u + 1:] != row[u + 1:]):
+                equal = True
+        return None if equal else False
 
 
 class _RelabellingSearch:
@@ -695,11 +765,12 @@ class _RelabellingSearch:
             base += [index << 8] * (end - start)
         own_row = list(map(add, base, own[r + 1:]))
         tried = [r]
+        tried_roots = {self.root(r)}
         for u in candidates:
-            root = self.root(u)
-            if any(self.root(t) == root for t in tried):
+            if self.root(u) in tried_roots:
                 continue
             tried.append(u)
+            tried_roots.add(self.root(u))
             row = rows[u]
             values = list(row[r + 1:])
             values[u - r - 1] = row[r]  # vertex r takes u's position
@@ -714,6 +785,8 @@ class _RelabellingSearch:
                 self.record_automorphism(self.orders[r + 1])
             elif self.moved(r + 1) < 0:
                 return True
+            # The automorphisms found join orbits.
+            tried_roots = {self.root(t) for t in tried}
         self.path[r] = r
         return False
 
