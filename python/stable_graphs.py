@@ -67,9 +67,16 @@ class Graph:
     edges between distinct vertices as (i, j, multiplicity) with i < j.
 
     A labelled graph also has ``labels``, the labels of each vertex in
-    ascending order (``None`` when the points are unlabelled)."""
+    ascending order (``None`` when the points are unlabelled).  A graph
+    read from a stream or from the tool has ``id``, (components,
+    codimension, number): the number counts the graphs of those components
+    and codimension in the order the tool wrote them, from 1."""
 
-    # For a graph of run(): the tool's |Aut| and its JSON line, as written.
+    # For a graph read from a stream or from the tool: the Id a full run
+    # gives it, (components, codimension, number among the graphs of those),
+    # as the tool's -P D, -P C and -P H name it.
+    id = None
+    # For a graph of the tool's JSON lines: its |Aut| and the line.
     _automorphisms = None
     _tool_line = None
 
@@ -476,6 +483,7 @@ def _graphs(read, data=b""):
     last_K = last_codimension = 0
     last_record = b""
     number = 0
+    in_section = 0  # the graphs so far of the section (K, codimension)
     patterns = {}
     description = None
     decorations = {}
@@ -544,6 +552,8 @@ def _graphs(read, data=b""):
             if not decoration.is_least(record):
                 raise StreamError(_where(number, K) + " is not in the tool's form: a relabelling of its vertices "
                                   "gives a smaller adjacency matrix")
+            if (K, codimension) != (last_K, last_codimension):
+                in_section = 0
             last_K, last_codimension, last_record = K, codimension, record
             graph = new_graph(Graph)
             graph.genus = list(record[:K])
@@ -572,6 +582,8 @@ def _graphs(read, data=b""):
             graph.labels = labels
         else:
             graph.labels = None
+        in_section += 1
+        graph.id = (K, last_codimension, in_section)
         yield graph
     if pos < len(data) or _read_chunk(read, 1, "past the end marker"):
         raise StreamError("damaged graph stream: bytes follow the end marker")
@@ -990,8 +1002,9 @@ def _converted_graphs(source, converter):
         feeder.start()
     with process:
         try:
+            numbering = _Numbering()
             for line in process.stdout:
-                yield _graph_of_line(line)
+                yield _graph_of_line(line, numbering)
         except StreamError:
             if process.wait() == 0:
                 raise
@@ -1079,8 +1092,9 @@ def run(g, n=0, labelled=True, codimension=None, program="stable-graphs", *, mod
     with process:
         graphs = 0
         try:
+            numbering = _Numbering()
             for line in process.stdout:
-                yield _graph_of_line(line)
+                yield _graph_of_line(line, numbering)
                 graphs += 1
         except StreamError:
             # A failing tool leaves a cut line behind; its own message says
@@ -1099,8 +1113,23 @@ def run(g, n=0, labelled=True, codimension=None, program="stable-graphs", *, mod
             raise StreamError("%s wrote no graph for type (%d, %d), which has stable graphs" % (program, g, n))
 
 
-def _graph_of_line(line):
-    """The graph of one of the tool's JSON lines (bytes), which it keeps."""
+class _Numbering:
+    """Numbers graphs by section, (components, codimension), as they come."""
+
+    def __init__(self):
+        self.section = None
+        self.number = 0
+
+    def next(self, K, codimension):
+        if (K, codimension) != self.section:
+            self.section, self.number = (K, codimension), 0
+        self.number += 1
+        return (K, codimension, self.number)
+
+
+def _graph_of_line(line, numbering):
+    """The graph of one of the tool's JSON lines (bytes), which it keeps,
+    numbered by numbering unless the line has its Id."""
     if not line.endswith(b"\n"):
         raise StreamError("the tool's JSON lines end in the middle of a line")
     try:
@@ -1113,6 +1142,7 @@ def _graph_of_line(line):
         graph.edges = [tuple(edge) for edge in fields["edges"]]
         graph.labels = fields.get("legs")
         graph._automorphisms = fields["automorphisms"]
+        graph.id = tuple(fields["id"]) if "id" in fields else numbering.next(fields["K"], fields["codimension"])
     except (ValueError, KeyError, TypeError) as error:
         raise StreamError("the tool wrote a line that is not one of its graphs: %r" % line[:200]) from error
     graph._tool_line = text

@@ -82,6 +82,29 @@ class ReadsToolStreams(unittest.TestCase):
                 self.assertEqual(filtered, [x for x in graphs if x.codimension == codimension])
 
 
+class GraphIds(unittest.TestCase):
+    """Each graph read is numbered within its components and codimension,
+    as the tool names graphs, the same in a run of one codimension."""
+
+    def test_numbers_count_each_section_from_one(self):
+        for g, n, options in [(2, 2, ()), (0, 7, ()), (1, 4, ("-L",))]:
+            with self.subTest(type=(g, n), options=options):
+                graphs = stable_graphs.read_graphs(tool_stream(g, n, *options))
+                sections = {}
+                for graph in graphs:
+                    sections.setdefault((graph.K, graph.codimension), []).append(graph.id)
+                for (K, codimension), ids in sections.items():
+                    self.assertEqual([(K, codimension, k) for k in range(1, len(ids) + 1)], ids)
+                for codimension in range(max(graph.codimension for graph in graphs) + 1):
+                    one = stable_graphs.read_graphs(tool_stream(g, n, "-C", str(codimension), *options))
+                    self.assertEqual([graph.id for graph in graphs if graph.codimension == codimension],
+                                     [graph.id for graph in one])
+                ran = list(stable_graphs.run(g, n, "-L" in options, program=TOOL))
+                converted = stable_graphs.read_graphs(tool_stream(g, n, *options), converter=CONVERTER)
+                self.assertEqual([graph.id for graph in graphs], [graph.id for graph in ran])
+                self.assertEqual([graph.id for graph in graphs], [graph.id for graph in converted])
+
+
 class ReadsLabelledStreams(unittest.TestCase):
     def test_lines_are_the_converters_lines(self):
         for g, n in TYPES:
