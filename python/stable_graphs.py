@@ -660,16 +660,20 @@ class _Decoration:
                 return False
         if branching is None:
             return True
-        # Most branches end in their first row; only a row equal to the
-        # record's own needs the whole search.
+        # Most branches end in their first row; only the positions where a
+        # row equals the record's own need the whole search.
         rows = [None] * self.K
+        searched = None
         for r in branching:
             smaller = self.smaller_in_first_row(record, r, columns, rows)
-            if smaller is None:
-                return not _RelabellingSearch(record, self).smaller(branching)
             if smaller:
                 return False
-        return True
+            if smaller is None:
+                if searched is None:
+                    searched = [r]
+                else:
+                    searched.append(r)
+        return searched is None or not _RelabellingSearch(record, self, rows).smaller(searched)
 
     def smaller_in_first_row(self, record, r, columns, rows):
         """Whether a vertex u other than r of r's cell gives a row r below
@@ -732,9 +736,11 @@ class _RelabellingSearch:
 
     __slots__ = ("rows", "K", "split_at", "parent", "path", "orders", "cells")
 
-    def __init__(self, record, decoration):
+    def __init__(self, record, decoration, rows):
         K = self.K = decoration.K
-        rows = self.rows = [row(record) for row in decoration.rows]
+        # The rows not known yet.
+        rows = self.rows = [known if known is not None else row(record)
+                            for known, row in zip(rows, decoration.rows)]
         # split_at[p]: the first position from which p starts a cell of its
         # own (0 for the first vertex of a block; K when the rows before
         # p - 1 do not tell p - 1 and p apart).
@@ -754,7 +760,9 @@ class _RelabellingSearch:
     def smaller(self, branching):
         """Whether a branch-off at one of the positions in branching (those
         whose cell goes on after them, ascending) meets a smaller
-        relabelling."""
+        relabelling.  Any such positions may be searched: the others' first
+        rows, already above the record's own, show nothing smaller, and
+        the automorphisms found only save branches."""
         return any(self.smaller_from(r) for r in reversed(branching))
 
     def smaller_from(self, r):
