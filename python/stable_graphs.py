@@ -766,6 +766,7 @@ class _RelabellingSearch:
         return any(self.smaller_from(r) for r in reversed(branching))
 
     def smaller_from(self, r):
+        """Whether a branch-off at position r meets a smaller relabelling."""
         rows = self.rows
         own = rows[r]
         candidates = []
@@ -873,12 +874,15 @@ class _RelabellingSearch:
             self.join(p, self.path[p] if p < last else order[p])
 
     def root(self, v):
+        """The least vertex of v's orbit."""
         parent = self.parent
         while parent[v] != v:
-            v = parent[v] = parent[parent[v]]
+            parent[v] = parent[parent[v]]
+            v = parent[v]
         return v
 
     def join(self, a, b):
+        """Joins the orbits of a and b."""
         a, b = self.root(a), self.root(b)
         if a != b:
             self.parent[max(a, b)] = min(a, b)
