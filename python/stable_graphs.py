@@ -17,11 +17,11 @@ order of the graph's automorphism group.
 The reader refuses exactly the streams that stable-graphs-convert refuses,
 with its first message, testing in the same order; each record must be in
 the tool's form (among others, the least of its relabellings), which costs
-the reader about as much again as the rest of its work on unlabelled
-streams.  ``read_graphs(source, converter="stable-graphs-convert")`` reads
-through the tool's own reader instead, faster, and its graphs carry the
-tool's |Aut| and JSON lines; without it |Aut| comes from a search of this
-module's own.
+the reader about 0.8 times the rest of its work on unlabelled streams.
+``read_graphs(source, converter="stable-graphs-convert")`` reads through
+the tool's own reader instead, at about the same cost, and its graphs
+carry the tool's |Aut| and JSON lines; without it |Aut| comes from a
+search of this module's own, many times slower.
 
 ``run`` runs the installed tool with its options (-L, -C, -M, --search,
 -E, as keyword arguments) and yields its graphs as they come, from its JSON
@@ -962,10 +962,9 @@ def iter_graphs(source, converter=None):
 
     With converter (the name or path of stable-graphs-convert) the stream
     is read by the tool's own reader instead, whose JSON lines give each
-    graph the tool's automorphisms and json_object(); this reader needs
-    nothing but the standard library, and takes half as long again or more
-    (see doc/library.md).  Raises ToolError when the converter cannot be
-    run.
+    graph the tool's automorphisms and json_object(), at about the cost of
+    this module's reader, which needs nothing but the standard library (see
+    doc/library.md).  Raises ToolError when the converter cannot be run.
     """
     if converter is not None:
         yield from _converted_graphs(source, converter)
