@@ -50,8 +50,11 @@ from operator import add, itemgetter
 
 __all__ = ["Graph", "StreamError", "ToolError", "iter_graphs", "read_graphs", "run"]
 
-# The largest number of components a record can hold.
+# The largest number of components a record can hold, and the largest
+# genus and number of marked points of a type the tool takes.
 MAX_COMPONENTS = 41
+MAX_GENUS = 14
+MAX_MARKED_POINTS = 64
 
 
 class StreamError(ValueError):
@@ -272,20 +275,29 @@ def _is_least_labelling(graph, word):
     return True
 
 
-def capacity_problem(g, n):
-    """None when stable-graphs accepts type (g, n), else why not (the
-    tool's own message)."""
+def capacity_problem(g, n, edges=None):
+    """None when stable-graphs accepts type (g, n), with exactly `edges`
+    edges when given (as -C asks, and as each record of a stream has), else
+    why not (the tool's own message)."""
     if g < 0:
         return "the genus must not be negative (got %d)" % g
     if n < 0:
         return "the number of marked points must not be negative (got %d)" % n
     # Components plus pairs joined by two or more edges, at most, for a
-    # graph of the type; nauty takes at most 32.
+    # graph of the type (and of that many edges); nauty takes at most 32.
     colored = 3 * g + n - 2 - (1 if n < 2 else 0)
-    if colored > 32:
+    if edges is None and colored > 32:
         return ("type (%d, %d) is beyond the capacity: its graphs need up to %d coloured vertices, "
                 "nauty takes at most 32 (3 * genus + marked_points - 2 <= 32, or <= 33 with fewer "
                 "than 2 marked points)" % (g, n, colored))
+    if edges is not None and min(colored, edges + 1) > 32:
+        return ("type (%d, %d) is beyond the capacity: its graphs of %d edges need up to %d coloured vertices, "
+                "nauty takes at most 32 (the number of edges + 1, or 3 * genus + marked_points - 2 if less, "
+                "or one less with fewer than 2 marked points, must be at most 32)"
+                % (g, n, edges, min(colored, edges + 1)))
+    if g > MAX_GENUS or n > MAX_MARKED_POINTS:
+        return ("type (%d, %d) is beyond the capacity: a graph's record holds genus at most %d and at most %d "
+                "marked points" % (g, n, MAX_GENUS, MAX_MARKED_POINTS))
     return None
 
 
@@ -389,7 +401,7 @@ def _record_problem(genus, marked_points, loops, multiplicities):
     if not _connected(K, [(i, j, m) for (i, j), m in zip(pairs, multiplicities) if m]):
         return "is not connected"
     g = 1 - K + sum(genus) + sum(loops) + sum(multiplicities)
-    capacity = capacity_problem(g, sum(marked_points))
+    capacity = capacity_problem(g, sum(marked_points), sum(loops) + sum(multiplicities))
     if capacity:
         return "is of type (%d, %d): %s" % (g, sum(marked_points), capacity)
     return None
@@ -480,6 +492,7 @@ def _graphs(read, data=b""):
     labelled = header == 1
     pos = 1
     first_type = None
+    fitting = None  # the last type and codimension found within the capacity
     last_K = last_codimension = 0
     last_record = b""
     number = 0
@@ -520,10 +533,13 @@ def _graphs(read, data=b""):
             codimension = sum(record[2 * K:])
             g = 1 - K + sum(record[:K]) + codimension
             n = sum(record[K:2 * K])
-            if (g, n) != first_type:
-                capacity = capacity_problem(g, n)
+            # The record's own edges bound what it needs, as -C bounds a run.
+            if (g, n, codimension) != fitting:
+                capacity = capacity_problem(g, n, codimension)
                 if capacity:
                     raise StreamError("%s is of type (%d, %d): %s" % (_where(number, K), g, n, capacity))
+                fitting = (g, n, codimension)
+            if (g, n) != first_type:
                 if first_type is not None:
                     raise StreamError("%s is of type (%d, %d), the graphs before it of type (%d, %d)"
                                       % ((_where(number, K), g, n) + first_type))
