@@ -6,6 +6,7 @@
 #include <gmpxx.h>
 #include <stdio.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,10 @@ mpz_class ChainEulerCharacteristic(const std::vector<HomologyDegree>& degrees);
 /// Writes the homology of a complex to `out`: a title line, the table
 /// (k, dim C_k, rank d_k, dim H_k, one line per degree), how the ranks were
 /// taken, and the check of the chains' Euler characteristic against
-/// `reduced_euler`, the one the graphs give.  Returns whether the two agree.
+/// `reduced_euler`, the one the graphs give (when not given, from a search
+/// of the relative chains alone, only the chains').  Returns whether the
+/// two agree.
 bool WriteHomology(FILE* out, const CellComplexSettings& settings, const std::vector<HomologyDegree>& degrees,
-                   const mpz_class& reduced_euler);
+                   const std::optional<mpz_class>& reduced_euler);
 
 #endif  // STABLE_GRAPHS_HOMOLOGY_HOMOLOGY_REPORT_H_
