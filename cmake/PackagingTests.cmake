@@ -36,6 +36,7 @@ if(GROFF)
              COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -DMAN=${MAN_PROGRAM} -DPAGE_GZ=${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz
                      -DSOURCE=${CMAKE_CURRENT_SOURCE_DIR}/man/${name}.1 -DNAME=${name} -DVERSION=${PROJECT_VERSION}
                      -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckInstalledManPage.cmake)
+    set_tests_properties(man_page_installed_${name} PROPERTIES LABELS packaging)
   endforeach()
 endif()
 
@@ -49,6 +50,7 @@ if(DPKG_SHLIBDEPS AND FILE_PROGRAM AND NOT STABLE_GRAPHS_SANITIZE AND NOT STABLE
                    -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/package_depends_check
                    -DDOC=${CMAKE_CURRENT_SOURCE_DIR}/doc/library.md
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckDebianDepends.cmake)
+  set_tests_properties(package_depends_as_documented PROPERTIES LABELS packaging)
 endif()
 
 # The code the README and the pages under doc/ show is the code that is
@@ -62,7 +64,7 @@ add_test(NAME readme_excerpts
 add_test(NAME readme_examples
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cmake/CheckReadmeExamples.sh ${CMAKE_CURRENT_SOURCE_DIR}
                  $<TARGET_FILE_DIR:stable-graphs> ${CMAKE_CURRENT_BINARY_DIR}/readme_examples)
-set_tests_properties(readme_examples PROPERTIES TIMEOUT 600)
+set_tests_properties(readme_examples PROPERTIES TIMEOUT 600 LABELS docs)
 
 # The exit statuses are named once, in doc/command-line.md; the manual
 # pages carry the same names.
