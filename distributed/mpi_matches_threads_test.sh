@@ -5,7 +5,8 @@
 # stable-graphs-mpi writes the same bytes on standard output and standard
 # error, and ends with the same status, as stable-graphs, for every printer,
 # statistics mode and edge filter, with and without -E and -L, for every
-# moduli type (-M) (the program's name in its messages aside): every case on
+# moduli type (-M), and --homology, whose search leaves out the graphs with
+# parallel edges (the program's name in its messages aside): every case on
 # 2 ranks, where the workers do the tasks, and a few on 1 rank (rank 0
 # alone) and 3 ranks.
 # Usage: mpi_matches_threads_test.sh STABLE_GRAPHS STABLE_GRAPHS_MPI MPIEXEC
@@ -20,7 +21,7 @@ cases=(
   "-P J 3 1" "-P S -C 3 2 2" "-P D 2 2" "-P T -L 2 2" "-P N -L -S T 3 2" "-P B -L -C 4 1 4"
   "-P N -E 3 2" "-P B -E -S N 2 3" "-P T -E -C 2 2 2" "-P N -E -L 2 3" "-P J -E -L -S T 1 4"
   "-P B -M ct 3 4" "-P T -M rt 1 6" "-P N -E -M tl 4 1" "-P B -L -M ct 2 4" "-P N -S T -M sm 3 2"
-  "-P T -C 2 -M tl 3 2"
+  "-P T -C 2 -M tl 3 2" "-P N -S N --homology -L 2 4" "-P N -S T --homology 5 0"
 )
 few=("-P B 4 0" "-P N -S T 0 9" "-P T -C 0 11 0" "-P B -L -C 4 1 4" "-P N -E -L 2 3" "-P B 0 3")
 for ranks in 1 2 3; do
