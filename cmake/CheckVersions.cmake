@@ -6,12 +6,13 @@
 # under SOURCE_DIR: CITATION.cff, the newest numbered heading of
 # CHANGELOG.md, the README's citation (both forms), the manual pages' title
 # lines, the --version answer doc/command-line.md shows and the package
-# names and Version line doc/library.md shows.  Checked when given: PC_FILE
-# (the configured .pc file), each executable in TOOLS (the first line of its
-# --version output ends in the number), LATEX_TOOL (stable-graphs: the
-# author line of its LaTeX document), CPACK_CONFIG (CPackConfig.cmake: the
-# Debian package's version) and DEB (a built Debian package).  Fails naming
-# every place that differs.
+# names and Version line doc/library.md shows, and the version that
+# examples/CMakeLists.txt and doc/library.md ask find_package() for.
+# Checked when given: PC_FILE (the configured .pc file), each executable in
+# TOOLS (the first line of its --version output ends in the number),
+# LATEX_TOOL (stable-graphs: the author line of its LaTeX document),
+# CPACK_CONFIG (CPackConfig.cmake: the Debian package's version) and DEB (a
+# built Debian package).  Fails naming every place that differs.
 #
 #   cmake -DVERSION=2.0.0 -DSOURCE_DIR=. [-DTOOLS="a|b"] [-DLATEX_TOOL=a] [-DDEB=x.deb] -P cmake/CheckVersions.cmake
 #
@@ -82,6 +83,25 @@ version_in(${SOURCE_DIR}/doc/command-line.md "\nstable-graphs ${number}\nCopyrig
 expect("doc/command-line.md --version" "${found}")
 every_version_in(${SOURCE_DIR}/doc/library.md "stable-graphs_${number}_" "doc/library.md package name")
 every_version_in(${SOURCE_DIR}/doc/library.md "\nVersion: ${number}\n" "doc/library.md Version line")
+# A find_package() that asks for the library must accept this version, which
+# is compatible only within its major number (SameMajorVersion).
+string(REGEX MATCH "^[0-9]+\\.[0-9]+" major_minor "${VERSION}")
+foreach(file examples/CMakeLists.txt doc/library.md)
+  set(requested "")
+  if(EXISTS ${SOURCE_DIR}/${file})
+    file(READ ${SOURCE_DIR}/${file} text)
+    if(text MATCHES "find_package\\(StableGraphs ([0-9]+)\\.([0-9]+)")
+      set(requested "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}")
+    endif()
+  endif()
+  string(REGEX MATCH "^[0-9]+" requested_major "${requested}")
+  string(REGEX MATCH "^[0-9]+" major "${VERSION}")
+  set(found "${VERSION}")
+  if(requested STREQUAL "" OR NOT requested_major EQUAL major OR requested VERSION_GREATER major_minor)
+    set(found "find_package asks for '${requested}'")
+  endif()
+  expect("${file} find_package(StableGraphs)" "${found}")
+endforeach()
 file(GLOB pages ${SOURCE_DIR}/man/*.[1-9])
 foreach(page IN LISTS pages)
   get_filename_component(name ${page} NAME)
