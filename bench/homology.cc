@@ -4,15 +4,16 @@
 // stable-graphs-homology-bench: the homology of the boundary complex of one
 // type, with the time and memory of each step, for bench/RESULTS.md.
 //
-//   stable-graphs-homology-bench [-L] [-F|-G] [-A|-R] [-t THREADS] G N
+//   stable-graphs-homology-bench [-L] [-F|-G] [-A|-R] [-c] [-t THREADS] G N
 //
 // -L: Delta_{g,n} (labelled points) besides Delta_{g,n}/S_n; -F: every
 // cell, -G: the chains relative to the graphs with a loop or a vertex of
 // positive genus only, instead of those with two points on a vertex too
 // (as --homology); -A: search every stable graph, -R only the graphs with
 // rational vertices and no loop (the Euler characteristic is then not
-// checked), instead of those without parallel edges; -t: threads (default:
-// every CPU).
+// checked), instead of those without parallel edges; -c: only count the
+// cells of each degree, no boundary or rank; -t: threads (default: every
+// CPU).
 // Writes the tables and, per degree, the seconds the boundary and its
 // ranks took, on standard output; the peak memory at the end.
 #include <stdio.h>
@@ -59,6 +60,14 @@ class Timing : public BoundarySink {
   std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
+/// The number of cells of each degree that has one.
+void cells(const CellComplex& complex) {
+  printf("cells of %s:", ComplexName(complex.settings()).c_str());
+  for (int k = complex.LowestDegree(); k <= complex.HighestDegree(); ++k)
+    if (complex.Dimension(k) > 0) printf(" %d:%zu", k, complex.Dimension(k));
+  printf("\n");
+}
+
 void homology(const CellComplex& complex, const std::optional<mpz_class>& euler) {
   auto start = std::chrono::steady_clock::now();
   Timing timing;
@@ -71,20 +80,21 @@ void homology(const CellComplex& complex, const std::optional<mpz_class>& euler)
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool labelled = false, full = false, all = false, relative_only = false, genus_only = false;
+  bool labelled = false, full = false, all = false, relative_only = false, genus_only = false, count = false;
   int threads = UsableCpuCount();
   int option;
-  while ((option = getopt(argc, argv, "LFGARt:")) != -1) {
+  while ((option = getopt(argc, argv, "LFGARct:")) != -1) {
     if (option == 'L') labelled = true;
     else if (option == 'A') all = true;
     else if (option == 'G') genus_only = true;
+    else if (option == 'c') count = true;
     else if (option == 'R') relative_only = true;
     else if (option == 'F') full = true;
     else if (option == 't') threads = atoi(optarg);
     else return 1;
   }
   if (argc - optind != 2) {
-    fprintf(stderr, "usage: %s [-L] [-F|-G] [-A|-R] [-t THREADS] G N\n", argv[0]);
+    fprintf(stderr, "usage: %s [-L] [-F|-G] [-A|-R] [-c] [-t THREADS] G N\n", argv[0]);
     return 1;
   }
   int g = atoi(argv[optind]), n = atoi(argv[optind + 1]);
@@ -114,6 +124,11 @@ int main(int argc, char** argv) {
   // A search of the relative chains alone meets too few graphs for their
   // Euler characteristic.
   auto euler = [&](const mpz_class& sum) { return relative_only ? std::optional<mpz_class>() : sum; };
+  if (count) {
+    cells(printer.Quotient());
+    if (printer.Labelled() != nullptr) cells(*printer.Labelled());
+    return 0;
+  }
   homology(printer.Quotient(), euler(printer.Sums().Quotient()));
   if (printer.Labelled() != nullptr) homology(*printer.Labelled(), euler(printer.Sums().Labelled()));
   return 0;
