@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "printers/dot_graph_printer.h"
 
+#include <sstream>
+
 #include "graph/graph.h"
 
 DotGraphPrinter::DotGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
@@ -16,9 +18,10 @@ void DotGraphPrinter::BeginPrint() {
 std::string DotGraphPrinter::State() const { return numbering_.State(); }
 
 bool DotGraphPrinter::RestoreState(const std::string& state) {
-  int codimension, number, used = 0;
-  if (sscanf(state.c_str(), "%d %d%n", &codimension, &number, &used) == 2 &&
-      static_cast<size_t>(used) == state.size() && number >= 0) {
+  std::istringstream in(state);
+  int codimension, number;
+  char more;
+  if (in >> codimension >> number && !(in >> more) && number >= 0) {
     numbering_.Reset();
     earlier_numbering_ = codimension != -1 || number != 0;
     return true;

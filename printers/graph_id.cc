@@ -5,6 +5,8 @@
 #include <inttypes.h>
 #include <stdio.h>
 
+#include <sstream>
+
 namespace {
 
 /// The Id as State() writes it.
@@ -50,8 +52,9 @@ bool GraphIdNumbering::RestoreState(const std::string& state) {
     return true;
   }
   GraphId id;
-  if (sscanf(state.c_str(), "%d %d %" SCNd64, &id.components, &id.codimension, &id.number) != 3 ||
-      id.components < 1 || id.codimension < 0 || id.number < 1 || state_text(id) != state)
+  std::istringstream in(state);
+  if (!(in >> id.components >> id.codimension >> id.number) || id.components < 1 || id.codimension < 0 ||
+      id.number < 1 || state_text(id) != state)
     return false;
   last_ = id;
   return true;
@@ -74,7 +77,7 @@ std::string GraphIdNumbering::Problem(const PrintedSoFar& printed, int edge_filt
     return at + ", but no graph of codimension " + std::to_string(id.codimension) + " was printed";
   const mpz_class& in_pass = printed.per_components[static_cast<size_t>(components)];
   const mpz_class& most = in_pass < codimensions[c] ? in_pass : codimensions[c];
-  if (mpz_class(std::to_string(id.number)) > most)
+  if (mpz_class(static_cast<long>(id.number)) > most)
     return at + ", but at most " + most.get_str() + " graphs of its components and codimension were printed";
   return "";
 }
