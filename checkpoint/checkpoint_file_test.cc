@@ -155,7 +155,7 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
   };
   for (const Case& c :
        {Case{3, 1, -1, 'L'}, Case{2, 3, -1, 'T'}, Case{4, 0, -1, 'B'}, Case{3, 2, 5, 'L'}, Case{0, 7, -1, 'B'},
-        Case{1, 5, -1, 'D'}, Case{3, 1, 4, 'J'}}) {
+        Case{1, 4, -1, 'D'}, Case{3, 1, 4, 'J'}}) {
     // The pruned search splits its tasks, and runs them a small window at a
     // time here: states fall within windows and between them.
     for (SearchKind search : {SearchKind::kStored, SearchKind::kPruned}) {
