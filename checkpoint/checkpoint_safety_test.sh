@@ -389,7 +389,7 @@ open(os.path.join(out, "list"), "w").write("".join(d + "\n" for d, _ in forgerie
 EOF
 }
 forgeries=0
-for args in "-P T -E 4 1" "-P B -L 2 4" "-P L -E -L 2 3" "-P N -E -L 3 2" "-P D -E 3 2" "-P J -L 2 3"; do
+for args in "-P T -E 4 1" "-P B -L 2 4" "-P L -E -L 2 3" "-P N -E -L 3 2" "-P D -E 3 2"; do
   read -r -a argv <<< "$args"
   rm -rf out cp cp.lock forged
   "$tool" "${argv[@]}" > want 2> /dev/null
