@@ -16,6 +16,7 @@
 #include "labelled/labelling_printer.h"
 #include "printers/dot_graph_printer.h"
 #include "printers/euler_check_printer.h"
+#include "printers/json_graph_printer.h"
 #include "stream/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
@@ -129,6 +130,7 @@ class EveryState : public RunJournal {
 std::unique_ptr<GraphPrinter> make_printer(char kind, FILE* out, int g, int n) {
   if (kind == 'L') return std::make_unique<LaTeXGraphPrinter>(out, g, n);
   if (kind == 'D') return std::make_unique<DotGraphPrinter>(out);
+  if (kind == 'J') return std::make_unique<JsonGraphPrinter>(out);
   if (kind == 'N') return std::make_unique<NullGraphPrinter>();
   if (kind == 'T') return std::make_unique<TextGraphPrinter>(out, g, n);
   return std::make_unique<BinaryGraphPrinter>(out, g, n);
@@ -152,7 +154,8 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
     char printer;
   };
   for (const Case& c :
-       {Case{3, 1, -1, 'L'}, Case{2, 3, -1, 'T'}, Case{4, 0, -1, 'B'}, Case{3, 2, 5, 'L'}, Case{0, 7, -1, 'B'}}) {
+       {Case{3, 1, -1, 'L'}, Case{2, 3, -1, 'T'}, Case{4, 0, -1, 'B'}, Case{3, 2, 5, 'L'}, Case{0, 7, -1, 'B'},
+        Case{1, 4, -1, 'D'}, Case{3, 1, 4, 'J'}}) {
     // The pruned search splits its tasks, and runs them a small window at a
     // time here: states fall within windows and between them.
     for (SearchKind search : {SearchKind::kStored, SearchKind::kPruned}) {
@@ -381,7 +384,8 @@ void forge_euler(const RunState& state, Forge forge) {
 TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
   const RecordedRun runs[] = {{2, 2, -1, 'L', true, false}, {2, 1, -1, 'N', true, true}, {1, 3, -1, 'T', true, true},
                               {3, 0, -1, 'D', false, false}, {2, 3, -1, 'B', false, true},
-                              {3, 1, 3, 'L', true, false}};
+                              {3, 1, 3, 'L', true, false},   {1, 4, -1, 'J', true, true},
+                              {2, 2, 3, 'D', false, true}};
   for (const RecordedRun& run : runs) {
     std::vector<RunState> states = record_states(run);
     ASSERT_GT(states.size(), 3u);
@@ -397,7 +401,7 @@ TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
       };
       forge_counters(state, run.edge_filter != -1, refused);
       if (run.euler && state.pass > 0) forge_euler(state, refused);
-      if ((run.printer == 'L' || run.printer == 'D') && state.pass > 0) {
+      if (run.printer == 'L' && state.pass > 0) {
         RunState forged = state;
         size_t split = forged.printer_state.find('\0');
         std::string table = forged.printer_state.substr(0, split);
@@ -407,6 +411,26 @@ TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
         refused("table number beyond the graphs printed", forged);
         forged.printer_state = "99 " + std::to_string(number) + rest;
         refused("table section beyond the codimensions", forged);
+      }
+      size_t split = state.printer_state.find('\0');
+      std::string last_id = state.printer_state.substr(0, split);
+      if ((run.printer == 'D' || run.printer == 'J') && !last_id.empty()) {
+        // The last Id: "components codimension number".
+        RunState forged = state;
+        std::istringstream id(last_id);
+        std::string rest = split == std::string::npos ? "" : state.printer_state.substr(split);
+        int components, codimension, number;
+        ASSERT_TRUE(id >> components >> codimension >> number) << where;
+        auto forge_id = [&](int k, int c, int i, const char* change) {
+          forged.printer_state = std::to_string(k) + " " + std::to_string(c) + " " + std::to_string(i) + rest;
+          refused(change, forged);
+        };
+        forge_id(components, codimension, number + 100000, "Id number beyond the graphs printed");
+        forge_id(components + 1, codimension, 1, "Id of a pass not begun");
+        if (components > 1) forge_id(components - 1, codimension, number, "Id of an earlier pass");
+        forge_id(components, 99, number, "Id of a codimension beyond the type");
+        forged.printer_state = rest;
+        refused("Id numbering at its start", forged);
       }
     }
     EXPECT_GT(forgeries, 100u);

@@ -229,6 +229,31 @@ sed -e '1s/^stable-graphs checkpoint 3$/stable-graphs checkpoint 2/' -e '/^sum /
 refused "a checkpoint of the second version" "divided a pass into other tasks" "$tool" -P N 3 2 --checkpoint old.cp
 rm -f old.cp old.cp.lock new.cp new.cp.lock
 
+# Checkpoints of the versions before the graphs' Ids: -P D recorded its
+# numbering along codimension sections, "codimension number", and -P J
+# recorded nothing.  Taken in the middle of a pass, the graphs written
+# carry the other numbering, or no Id: they are refused.
+for args in "-P D 3 2" "-P J 3 2"; do
+  read -r -a argv <<< "$args"
+  rm -f out cp cp.lock
+  if ! middle_of_a_pass "${argv[@]}"; then
+    check "$args: a checkpoint in the middle of a pass" false
+    continue
+  fi
+  old_state=$(python3 -c '
+import sys
+state = bytes.fromhex(sys.argv[1]).decode()
+components, codimension, number = state.split(" ")
+print((codimension + " " + number).encode().hex() if sys.argv[2] == "D" else "-")' \
+    "$(sed -n 's/^printer //p' cp)" "${argv[1]}")
+  sed -e "s/^printer .*/printer $old_state/" -e '/^sum /d' cp | with_checksum > old.cp
+  rm -f cp cp.lock
+  if [ "${argv[1]}" = D ]; then message="numbered along codimension sections"; else message="have no Id"; fi
+  refused "$args: a checkpoint of the numbering before the Ids" "$message" \
+    sh -c '"$0" "$@" --checkpoint old.cp >> out' "$tool" "${argv[@]}"
+  rm -f old.cp old.cp.lock
+done
+
 # 11. A checkpoint in a directory that does not exist: open(2)'s reason.
 refused "a checkpoint in a missing directory" "cannot open the lock file nodir/c.cp.lock of checkpoint nodir/c.cp: No such file or directory" \
   "$tool" -P N 3 2 --checkpoint nodir/c.cp
@@ -320,17 +345,25 @@ for K in sorted({2, p}):
         changed[i_tried] = " ".join(t)
         changed[i_duplicated] = " ".join(d)
         emit("tried and duplicated of pass %d at %d" % (K, top), changed)
-# The printer's state: the table position, and the Euler sums when -E.
+# The printer's state: the table position or the last Id, and the Euler
+# sums when -E.
 i = index_of("printer")
 encoded = lines[i].split(" ")[1]
 state = "" if encoded == "-" else bytes.fromhex(encoded).decode("latin-1")
 def emit_state(description, text):
     emit(description, with_line(i, ["printer", text.encode("latin-1").hex()]))
 table, _, euler = state.partition("\0")
-if table:
+rest = state[len(table):]
+if table and len(table.split(" ")) == 2:  # the LaTeX table's section and cell
     section, number = table.split(" ")
-    emit_state("table number", section + " " + str(int(number) + 100000) + state[len(table):])
-    emit_state("table section", "99 " + number + state[len(table):])
+    emit_state("table number", section + " " + str(int(number) + 100000) + rest)
+    emit_state("table section", "99 " + number + rest)
+elif table:  # the last Id of -P D and -P J
+    components, codimension, number = table.split(" ")
+    emit_state("Id number", " ".join([components, codimension, str(int(number) + 100000)]) + rest)
+    emit_state("Id components", " ".join([str(int(components) + 1), codimension, "1"]) + rest)
+    emit_state("Id codimension", " ".join([components, "99", number]) + rest)
+    emit_state("Id at the start", rest)
 if euler:
     words = euler.split(" ")
     head = table + "\0"

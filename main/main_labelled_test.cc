@@ -114,13 +114,16 @@ TEST(LabelledRun, LaTeXOfZeroFourDrawsTheLabels) {
 TEST(LabelledRun, ConverterWritesEveryFormat) {
   EXPECT_EQ(
       "{\"g\": 0, \"n\": 4, \"K\": 1, \"codimension\": 0, \"genus\": [0], \"marked_points\": [4], "
-      "\"legs\": [[1, 2, 3, 4]], \"loops\": [0], \"edges\": [], \"automorphisms\": 1}\n"
+      "\"legs\": [[1, 2, 3, 4]], \"loops\": [0], \"edges\": [], \"automorphisms\": 1, \"id\": [1, 0, 1]}\n"
       "{\"g\": 0, \"n\": 4, \"K\": 2, \"codimension\": 1, \"genus\": [0, 0], \"marked_points\": [2, 2], "
-      "\"legs\": [[1, 2], [3, 4]], \"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 1}\n"
+      "\"legs\": [[1, 2], [3, 4]], \"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 1, "
+      "\"id\": [2, 1, 1]}\n"
       "{\"g\": 0, \"n\": 4, \"K\": 2, \"codimension\": 1, \"genus\": [0, 0], \"marked_points\": [2, 2], "
-      "\"legs\": [[1, 3], [2, 4]], \"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 1}\n"
+      "\"legs\": [[1, 3], [2, 4]], \"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 1, "
+      "\"id\": [2, 1, 2]}\n"
       "{\"g\": 0, \"n\": 4, \"K\": 2, \"codimension\": 1, \"genus\": [0, 0], \"marked_points\": [2, 2], "
-      "\"legs\": [[1, 4], [2, 3]], \"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 1}\n",
+      "\"legs\": [[1, 4], [2, 3]], \"loops\": [0, 0], \"edges\": [[0, 1, 1]], \"automorphisms\": 1, "
+      "\"id\": [2, 1, 3]}\n",
       Convert(kZeroFourStream, {"-P", "J"}));
   EXPECT_EQ(
       "StableGraph([0], [[1, 2, 3, 4]], [])\n"

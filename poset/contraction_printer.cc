@@ -6,16 +6,14 @@ ContractionPrinter::ContractionPrinter(FILE* file, int edge_filter, int threads)
     : PosetPrinter(file, edge_filter, threads) {}
 
 void ContractionPrinter::write_graph(const GraphId& id, const std::vector<Contraction>& contractions) {
-  fprintf(file_, "{\"id\": \"(%d, %d, %d)\", \"codimension\": %d, \"contractions\": [", id.components, id.codimension,
-          id.number, id.codimension);
+  fprintf(file_, "{\"id\": \"%s\", \"codimension\": %d, \"contractions\": [", GraphIdText(id).c_str(),
+          id.codimension);
   bool first = true;
   for (const Contraction& contraction : contractions) {
     if (!first) fputs(", ", file_);
     first = false;
-    const GraphId& target = contraction.target;
     if (contraction.found)
-      fprintf(file_, "[\"(%d, %d, %d)\", %d]", target.components, target.codimension, target.number,
-              contraction.edges);
+      fprintf(file_, "[\"%s\", %d]", GraphIdText(contraction.target).c_str(), contraction.edges);
     else
       fprintf(file_, "[null, %d]", contraction.edges);
   }

@@ -37,8 +37,8 @@ TEST(ContractionPrinter, GenusTwo) {
       contractions(2, 0, -1));
 }
 
-// With -C 2 the graphs are numbered along their codimension, as -P D -C 2
-// numbers them, and the targets as -C 1 would.
+// With -C 2 the graphs and their targets keep the Ids of the full run: the
+// lines are those of codimension 2 above.
 TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
   MemoryFile file;
   ContractionPrinter printer(file.file(), 2);
@@ -60,7 +60,7 @@ TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
   sources.Compute(printer, StatisticsNone, 2);
   EXPECT_EQ(
       "{\"id\": \"(1, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 2]]}\n"
-      "{\"id\": \"(2, 2, 2)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 1], [\"(2, 1, 2)\", 1]]}\n",
+      "{\"id\": \"(2, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 1], [\"(2, 1, 1)\", 1]]}\n",
       file.Text());
   EXPECT_EQ("", printer.Problem());
 }

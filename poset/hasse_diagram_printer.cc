@@ -3,6 +3,7 @@
 #include "poset/hasse_diagram_printer.h"
 
 #include <iterator>
+#include <string>
 
 HasseDiagramPrinter::HasseDiagramPrinter(FILE* file, int g, int n, int edge_filter, int threads)
     : PosetPrinter(file, edge_filter, threads), g_(g), n_(n) {}
@@ -21,12 +22,12 @@ void HasseDiagramPrinter::note_target(const GraphId& id) { levels_[id.codimensio
 
 void HasseDiagramPrinter::write_graph(const GraphId& id, const std::vector<Contraction>& contractions) {
   levels_[id.codimension].push_back(id);
-  fprintf(file_, "  \"(%d, %d, %d)\";\n", id.components, id.codimension, id.number);
+  std::string name = GraphIdText(id);
+  fprintf(file_, "  \"%s\";\n", name.c_str());
   for (const Contraction& contraction : contractions) {
     if (!contraction.found) continue;
-    const GraphId& target = contraction.target;
-    fprintf(file_, "  \"(%d, %d, %d)\" -> \"(%d, %d, %d)\" [label=\"%d\"];\n", id.components, id.codimension,
-            id.number, target.components, target.codimension, target.number, contraction.edges);
+    fprintf(file_, "  \"%s\" -> \"%s\" [label=\"%d\"];\n", name.c_str(), GraphIdText(contraction.target).c_str(),
+            contraction.edges);
   }
 }
 
@@ -35,7 +36,7 @@ void HasseDiagramPrinter::write_end() {
     fprintf(file_, "  subgraph \"codimension %d\" {\n", level.first);
     fputs("    rank=same;\n", file_);
     for (const GraphId& id : level.second)
-      fprintf(file_, "    \"(%d, %d, %d)\";\n", id.components, id.codimension, id.number);
+      fprintf(file_, "    \"%s\";\n", GraphIdText(id).c_str());
     fputs("  }\n", file_);
   }
   fputs("}\n", file_);

@@ -65,7 +65,8 @@ TEST(HasseDiagramPrinter, GenusTwo) {
       diagram(2, 0, -1));
 }
 
-// The targets of one codimension's arrows get their level too.
+// The targets of one codimension's arrows get their level too; every node
+// keeps the Id of the full run above.
 TEST(HasseDiagramPrinter, GenusTwoCodimensionTwo) {
   EXPECT_EQ(
       "digraph \"strata of (2, 0)\" {\n"
@@ -73,18 +74,18 @@ TEST(HasseDiagramPrinter, GenusTwoCodimensionTwo) {
       "  node [shape=box];\n"
       "  \"(1, 2, 1)\";\n"
       "  \"(1, 2, 1)\" -> \"(1, 1, 1)\" [label=\"2\"];\n"
-      "  \"(2, 2, 2)\";\n"
-      "  \"(2, 2, 2)\" -> \"(1, 1, 1)\" [label=\"1\"];\n"
-      "  \"(2, 2, 2)\" -> \"(2, 1, 2)\" [label=\"1\"];\n"
+      "  \"(2, 2, 1)\";\n"
+      "  \"(2, 2, 1)\" -> \"(1, 1, 1)\" [label=\"1\"];\n"
+      "  \"(2, 2, 1)\" -> \"(2, 1, 1)\" [label=\"1\"];\n"
       "  subgraph \"codimension 1\" {\n"
       "    rank=same;\n"
       "    \"(1, 1, 1)\";\n"
-      "    \"(2, 1, 2)\";\n"
+      "    \"(2, 1, 1)\";\n"
       "  }\n"
       "  subgraph \"codimension 2\" {\n"
       "    rank=same;\n"
       "    \"(1, 2, 1)\";\n"
-      "    \"(2, 2, 2)\";\n"
+      "    \"(2, 2, 1)\";\n"
       "  }\n"
       "}\n",
       diagram(2, 0, 2));

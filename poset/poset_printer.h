@@ -14,15 +14,16 @@
 #include "graph/graph_printer.h"
 
 /// What the printers of the poset of strata share: each graph of the run
-/// is named by its Id, as the LaTeX and Graphviz outputs of the same run
-/// name it, and its contractions are found among the graphs before it;
-/// the subclass writes them.  Every contraction landing on a graph of the
-/// run is the completeness check that Problem() reports on.
+/// is named by its Id, the one every run of its type gives it (as the
+/// Graphviz and JSON outputs name it), and its contractions are found
+/// among the graphs before it; the subclass writes them.  Every
+/// contraction landing on a graph of the run is the completeness check
+/// that Problem() reports on.
 ///
 /// Without an edge filter every graph is written.  With edge filter c the
-/// graphs of codimension c are written, named as a run with -C c names
-/// them, and their contractions name the graphs of codimension c - 1 as a
-/// run with -C (c - 1) does.  Those targets come either among the graphs
+/// graphs of codimension c are written, and their contractions name graphs
+/// of codimension c - 1, each by its Id, numbered among the graphs of that
+/// codimension as in every run.  Those targets come either among the graphs
 /// received (a stream read whole) or beforehand through RecordTarget (a
 /// run of the tool, which enumerates one codimension at a time); other
 /// graphs are passed over.

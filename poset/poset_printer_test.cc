@@ -103,16 +103,20 @@ TEST(PosetPrinter, OutputIndependentOfBatchesAndThreads) {
 }
 
 // A run with -C c writes only codimension c; the graphs of c - 1 name the
-// targets, numbered as that codimension alone would be.
+// targets.  Graphs and targets carry the Ids of the full run: of (2, 1),
+// one graph of codimension 2 has one component, three have two and one
+// has three, and codimension 1 has one graph with one component and one
+// with two.
 TEST(PosetPrinter, AnEdgeFilterWritesOneCodimension) {
   std::vector<Graph> graphs = AllGraphs(2, 1);
   std::vector<std::string> written = lines(contractions_of(graphs, 2));
   ASSERT_EQ(5u, written.size());
   for (const std::string& line : written) EXPECT_EQ(0u, line.find("{\"id\": \"(")) << line;
   EXPECT_EQ("{\"id\": \"(1, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 2]]}", written[0]);
-  EXPECT_EQ("{\"id\": \"(2, 2, 2)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 1], [\"(2, 1, 2)\", 1]]}",
+  EXPECT_EQ("{\"id\": \"(2, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 1], [\"(2, 1, 1)\", 1]]}",
             written[1]);
-  EXPECT_EQ("{\"id\": \"(3, 2, 5)\", \"codimension\": 2, \"contractions\": [[\"(2, 1, 2)\", 2]]}", written[4]);
+  EXPECT_EQ(0u, written[3].find("{\"id\": \"(2, 2, 3)\""));
+  EXPECT_EQ("{\"id\": \"(3, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(2, 1, 1)\", 2]]}", written[4]);
   EXPECT_EQ("", contractions_of(graphs, 9));
 }
 

@@ -2,20 +2,44 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "printers/dot_graph_printer.h"
 
+#include <sstream>
+
 #include "graph/graph.h"
 
 DotGraphPrinter::DotGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
 
 DotGraphPrinter::DotGraphPrinter(FILE* file_) : DotGraphPrinter(file_, -1) {}
 
-void DotGraphPrinter::BeginPrint() { numbering_.Reset(); }
+void DotGraphPrinter::BeginPrint() {
+  numbering_.Reset();
+  earlier_numbering_ = false;
+}
 
 std::string DotGraphPrinter::State() const { return numbering_.State(); }
 
-bool DotGraphPrinter::RestoreState(const std::string& state) { return numbering_.RestoreState(state); }
+bool DotGraphPrinter::RestoreState(const std::string& state) {
+  std::istringstream in(state);
+  int codimension, number;
+  char more;
+  if (in >> codimension >> number && !(in >> more) && number >= 0) {
+    numbering_.Reset();
+    earlier_numbering_ = codimension != -1 || number != 0;
+    return true;
+  }
+  if (!numbering_.RestoreState(state)) return false;
+  earlier_numbering_ = false;
+  return true;
+}
 
+// The graphs an earlier version wrote carry the Ids of its numbering,
+// which differ from these wherever a codimension section ran across
+// passes (with -C, across all of them): going on with these Ids would mix
+// the two in one output.
 std::string DotGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
-  return SectionProblem(printed, edge_filter, numbering_.section_codimension(), numbering_.number(), -1, "the graph numbering");
+  if (earlier_numbering_)
+    return "the Graphviz graphs written so far are numbered along codimension sections, as earlier versions of "
+           "stable-graphs numbered them; finish that run with that version";
+  return numbering_.Problem(printed, edge_filter, "the graph numbering");
 }
 
 void DotGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {

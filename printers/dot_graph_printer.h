@@ -11,10 +11,10 @@
 #include "printers/graph_id.h"
 
 /// Writes Graphviz DOT: one undirected graph per stable graph, named and
-/// labelled with its Id (components, codimension, number) as the LaTeX table
-/// numbers it, its vertices v0, v1, ... labelled like the LaTeX pictures
-/// (genus with the number of marked points as subscript), every loop and
-/// every parallel edge an edge of its own:
+/// labelled with its Id (components, codimension, number), the one every
+/// run of its type gives it (GraphIdNumbering), its vertices v0, v1, ...
+/// labelled like the LaTeX pictures (genus with the number of marked points
+/// as subscript), every loop and every parallel edge an edge of its own:
 ///
 ///   graph "(2, 2, 1)" {
 ///     label="(2, 2, 1)";
@@ -38,8 +38,12 @@ class DotGraphPrinter : public GraphPrinter {
   void BeginPrint() override;
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
   void EndPrint() override {}
-  /// The numbering: "section-codimension number".
+  /// The numbering: the last Id, "components codimension number".
   std::string State() const override;
+  /// Takes up a State(), or the "codimension number" that earlier versions
+  /// recorded when they numbered the graphs along codimension sections:
+  /// before the first graph that is the start of the numbering, after it
+  /// a numbering RestoredStateProblem refuses.
   bool RestoreState(const std::string& state) override;
   std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
@@ -47,11 +51,12 @@ class DotGraphPrinter : public GraphPrinter {
   int edge_filter;
 
  private:
-  /// Writes one graph with the next number of its codimension section.
+  /// Writes one graph under its Id.
   void print_graph(const Graph& graph);
 
-  // The LaTeX table's numbering.
   GraphIdNumbering numbering_;
+  // Whether the state taken up numbered graphs as earlier versions did.
+  bool earlier_numbering_ = false;
 };
 
 #endif  // STABLE_GRAPHS_PRINTERS_DOT_GRAPH_PRINTER_H_

@@ -2,39 +2,82 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "printers/graph_id.h"
 
+#include <inttypes.h>
 #include <stdio.h>
 
+#include <sstream>
+
+namespace {
+
+/// The Id as State() writes it.
+std::string state_text(const GraphId& id) {
+  return std::to_string(id.components) + " " + std::to_string(id.codimension) + " " + std::to_string(id.number);
+}
+
+/// The last component count with graphs printed, 0 for none.
+int last_components(const PrintedSoFar& printed) {
+  for (size_t K = printed.per_components.size(); K-- > 0;)
+    if (printed.per_components[K] > 0) return static_cast<int>(K);
+  return 0;
+}
+
+}  // namespace
+
 std::string GraphIdText(const GraphId& id) {
-  char text[48];
-  snprintf(text, sizeof(text), "(%d, %d, %d)", id.components, id.codimension, id.number);
+  char text[64];
+  snprintf(text, sizeof(text), "(%d, %d, %" PRId64 ")", id.components, id.codimension, id.number);
   return text;
 }
 
 GraphId GraphIdNumbering::Next(const Graph& graph) {
-  number_ = graph.codimension == section_codimension_ ? number_ + 1 : 1;
-  section_codimension_ = graph.codimension;
   GraphId id;
   id.components = graph.K;
   id.codimension = graph.codimension;
-  id.number = number_;
+  id.number = last_ && last_->components == id.components && last_->codimension == id.codimension
+                  ? last_->number + 1
+                  : 1;
+  last_ = id;
   return id;
 }
 
-void GraphIdNumbering::Reset() {
-  section_codimension_ = -1;
-  number_ = 0;
-}
+void GraphIdNumbering::Reset() { last_.reset(); }
 
-std::string GraphIdNumbering::State() const {
-  return std::to_string(section_codimension_) + " " + std::to_string(number_);
-}
+std::string GraphIdNumbering::State() const { return last_ ? state_text(*last_) : ""; }
 
+// Only the text State() writes is taken: the numbers in decimal without
+// sign or padding, one space apart.
 bool GraphIdNumbering::RestoreState(const std::string& state) {
-  int codimension, number, used = 0;
-  if (sscanf(state.c_str(), "%d %d%n", &codimension, &number, &used) != 2 ||
-      static_cast<size_t>(used) != state.size() || number < 0)
+  if (state.empty()) {
+    last_.reset();
+    return true;
+  }
+  GraphId id;
+  std::istringstream in(state);
+  if (!(in >> id.components >> id.codimension >> id.number) || id.components < 1 || id.codimension < 0 ||
+      id.number < 1 || state_text(id) != state)
     return false;
-  section_codimension_ = codimension;
-  number_ = number;
+  last_ = id;
   return true;
+}
+
+std::string GraphIdNumbering::Problem(const PrintedSoFar& printed, int edge_filter, const char* what) const {
+  const std::vector<mpz_class>& codimensions = printed.per_codimension;
+  mpz_class total = 0;
+  for (size_t c = 0; c < codimensions.size(); ++c)
+    if (edge_filter == -1 || static_cast<int>(c) == edge_filter) total += codimensions[c];
+  std::string at = std::string(what) + " is at " + (last_ ? GraphIdText(*last_) : "its start");
+  if (total == 0) return last_ ? at + ", but no graph was printed" : "";
+  if (!last_) return at + ", but " + total.get_str() + " graphs were printed";
+  const GraphId& id = *last_;
+  int components = last_components(printed);
+  if (id.components != components)
+    return at + ", but the last graphs printed have " + std::to_string(components) + " components";
+  size_t c = static_cast<size_t>(id.codimension);
+  if (c >= codimensions.size() || (edge_filter != -1 && id.codimension != edge_filter) || codimensions[c] == 0)
+    return at + ", but no graph of codimension " + std::to_string(id.codimension) + " was printed";
+  const mpz_class& in_pass = printed.per_components[static_cast<size_t>(components)];
+  const mpz_class& most = in_pass < codimensions[c] ? in_pass : codimensions[c];
+  if (mpz_class(static_cast<long>(id.number)) > most)
+    return at + ", but at most " + most.get_str() + " graphs of its components and codimension were printed";
+  return "";
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "printers/json_graph_printer.h"
 
+#include <inttypes.h>
+
 #include <vector>
 
 #include "graph/automorphism_order.h"
@@ -21,6 +23,15 @@ void print_array(FILE* file, const char* name, const int8_t* values, int K) {
 JsonGraphPrinter::JsonGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
 
 JsonGraphPrinter::JsonGraphPrinter(FILE* file_) : JsonGraphPrinter(file_, -1) {}
+
+// Lines with an Id cannot follow lines without one in one output.
+std::string JsonGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
+  std::string problem = numbering_.Problem(printed, edge_filter, "the graph numbering");
+  if (!problem.empty() && !numbering_.last())
+    problem += ": the lines written so far have no Id, as earlier versions of stable-graphs wrote them; finish "
+               "that run with that version";
+  return problem;
+}
 
 void JsonGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_line(graph); });
@@ -53,5 +64,7 @@ void JsonGraphPrinter::print_line(const Graph& graph) {
       first = false;
     }
   }
-  fprintf(file, "], \"automorphisms\": %s}\n", AutomorphismOrder(graph).get_str().c_str());
+  fprintf(file, "], \"automorphisms\": %s", AutomorphismOrder(graph).get_str().c_str());
+  GraphId id = numbering_.Next(graph);
+  fprintf(file, ", \"id\": [%d, %d, %" PRId64 "]}\n", id.components, id.codimension, id.number);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 EdgeListGraph ToEdgeList(const Graph& graph) {
   EdgeListGraph list;
@@ -107,12 +108,13 @@ void TeePrinter::EndPrint() {
   for (GraphPrinter* printer : printers_) printer->EndPrint();
 }
 
-std::vector<std::string> LaTeXIds(const std::string& document) {
-  static const std::string kBefore = "$\\scriptstyle{(";
+std::vector<std::string> CountedIds(const std::vector<EdgeListGraph>& graphs) {
+  std::map<std::pair<size_t, int>, int> before;
   std::vector<std::string> ids;
-  for (size_t at = document.find(kBefore); at != std::string::npos; at = document.find(kBefore, at + 1)) {
-    size_t start = at + kBefore.size() - 1;
-    ids.push_back(document.substr(start, document.find(')', start) + 1 - start));
+  for (const EdgeListGraph& graph : graphs) {
+    std::pair<size_t, int> kind(graph.genus.size(), graph.codimension());
+    ids.push_back("(" + std::to_string(kind.first) + ", " + std::to_string(kind.second) + ", " +
+                  std::to_string(++before[kind]) + ")");
   }
   return ids;
 }

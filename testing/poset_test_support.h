@@ -59,9 +59,10 @@ class TeePrinter : public GraphPrinter {
   std::vector<GraphPrinter*> printers_;
 };
 
-/// The Ids of a LaTeX document (its "$\scriptstyle{(K, c, i)}$" cells;
-/// the pictures' labels have no parenthesis), in order.
-std::vector<std::string> LaTeXIds(const std::string& document);
+/// The Id "(K, c, i)" of each graph of a list in printing order, counted
+/// plainly: i is one more than the graphs with K components and
+/// codimension c anywhere before it.
+std::vector<std::string> CountedIds(const std::vector<EdgeListGraph>& graphs);
 
 /// A file in memory that collects what is written to it.
 class MemoryFile {
