@@ -159,8 +159,9 @@ class Graph:
         return "StableGraph(%s, %s, [%s])" % (genera, legs, ", ".join("(%d, %d)" % e for e in edges))
 
     def json_object(self):
-        """The object that stable-graphs-convert -P J writes for the graph:
-        for a graph of run(), the tool's own line, as it wrote it."""
+        """The object that stable-graphs-convert -P J writes for the graph,
+        its last field the Id when the graph has one: for a graph of run(),
+        the tool's own line, as it wrote it."""
         if self._tool_line is not None:
             return json.loads(self._tool_line)
         line = {
@@ -176,6 +177,8 @@ class Graph:
         line["loops"] = list(self.loops)
         line["edges"] = [list(edge) for edge in self.edges]
         line["automorphisms"] = self.automorphisms
+        if self.id is not None:
+            line["id"] = list(self.id)
         return line
 
     @property
