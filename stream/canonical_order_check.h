@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "computer/lex_least.h"
+#include "graph/lex_least.h"
 #include "graph/graph.h"
 
 /// Checks that the records of a stream are exactly those the tool's search

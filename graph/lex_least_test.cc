@@ -1,6 +1,6 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#include "computer/lex_least.h"
+#include "graph/lex_least.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#ifndef STABLE_GRAPHS_COMPUTER_LEX_LEAST_H_
-#define STABLE_GRAPHS_COMPUTER_LEX_LEAST_H_
+#ifndef STABLE_GRAPHS_GRAPH_LEX_LEAST_H_
+#define STABLE_GRAPHS_GRAPH_LEX_LEAST_H_
 
 #include <stdint.h>
 
@@ -120,4 +120,4 @@ class LexLeastTest {
   int valid_level_ = 0;
 };
 
-#endif  // STABLE_GRAPHS_COMPUTER_LEX_LEAST_H_
+#endif  // STABLE_GRAPHS_GRAPH_LEX_LEAST_H_
