@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "graph/tool_order.h"
+
 namespace {
 
 uint64_t position_bit(int p) { return uint64_t{1} << p; }
@@ -14,12 +16,8 @@ int next_start(uint64_t starts, int p) { return p + 1 + __builtin_ctzll(starts >
 }  // namespace
 
 LexLeastTest::LexLeastTest(const Graph& decoration) : K_(decoration.K), block_starts_(0) {
-  for (int p = 0; p < K_; ++p) {
-    bool same = p > 0 && decoration.genus[p] == decoration.genus[p - 1] &&
-                decoration.marked_points[p] == decoration.marked_points[p - 1] &&
-                decoration.loops[p] == decoration.loops[p - 1];
-    if (!same) block_starts_ |= position_bit(p);
-  }
+  for (int p = 0; p < K_; ++p)
+    if (p == 0 || CompareDecorations(decoration, p - 1, decoration, p) != 0) block_starts_ |= position_bit(p);
   block_starts_ |= position_bit(K_);  // a sentinel: every cell ends
   for (int p = 0; p < K_; ++p) identity_[p] = static_cast<int8_t>(p);
 }

@@ -12,15 +12,14 @@
 /// Checks that the records of a stream are exactly those the tool's search
 /// writes: each in the tool's own form, and each after the one before it.
 ///
-/// The search meets the candidates of one component count in ascending
-/// order of the vector (genera, marked points, loops, upper triangle of
-/// the adjacency row by row) and keeps the first of each isomorphism class,
-/// which is the least of its relabellings.  So a record must have its
-/// vertices sorted by decoration and be least among its relabellings, and
-/// within one section (component count and codimension) the records must
-/// ascend strictly in that vector.  Together these refuse a graph written
-/// twice, a graph isomorphic to another one, and a graph out of place,
-/// which sums over the graphs cannot see.
+/// The search meets the candidates of one component count in the tool's
+/// order (CompareInToolOrder) and writes, of each isomorphism class, the
+/// least of its relabellings (graph/lex_least.cc says why).  So a record
+/// must have its vertices sorted by decoration and be least among its
+/// relabellings, and within one section (component count and codimension)
+/// the records must ascend strictly in that order.  Together these refuse a
+/// graph written twice, a graph isomorphic to another one, and a graph out
+/// of place, which sums over the graphs cannot see.
 class CanonicalOrderCheck {
  public:
   /// "" when `record` (stable, of the stream's type, with its codimension
