@@ -12,6 +12,7 @@
 #include "computer/local_task_runner.h"
 #include "computer/parallel_runner.h"
 #include "computer/progress_meter.h"
+#include "graph/type_capacity.h"
 
 BoundaryComputer::BoundaryComputer(int g_, int n_)
     : g(g_), n(n_), work_graph(-1, -1, -1), threads(UsableCpuCount()) {}
@@ -31,6 +32,9 @@ void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode) { Comp
 void BoundaryComputer::Compute(GraphPrinter& printer_) { Compute(printer_, StatisticsFull, -1); }
 
 void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int edge_filter_) {
+  // The search keeps a bit per vertex (PartialGraph::distinct_mask), enough
+  // for every type within the capacity but not for every type.
+  if (max_K() > kMaxSearchComponents) throw std::invalid_argument(CapacityProblem(g, n));
   printer = &printer_;
   bool full = mode == StatisticsFull;
   // A live indicator only where someone watches: never in a file or pipe,

@@ -34,6 +34,9 @@ using Counts = std::vector<int64_t>;
 class BoundaryComputer : public Computer {
  public:
   /// Prepares an enumerator for type (g, n); nothing is computed yet.
+  /// Compute throws std::invalid_argument, saying why, for a type whose
+  /// graphs can have more than kMaxSearchComponents components (a type
+  /// beyond the capacity, which the tools refuse).
   BoundaryComputer(int g, int n);
   ~BoundaryComputer() override;
 

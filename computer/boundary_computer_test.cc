@@ -10,11 +10,13 @@
 #include <memory>
 #include <numeric>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "graph/type_capacity.h"
 #include "printers/printer_factory.h"
 #include "testing/test_support.h"
 #include "stream/binary_graph_printer.h"
@@ -183,6 +185,20 @@ TEST(BoundaryComputerLifecycle, UnstableTypesCallNoPrinter) {
     EXPECT_EQ("(\n (),\n (),\n (),\n (),\n (),\n (),\n)\n",
               CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
   }
+}
+
+// (0, 35) is beyond the capacity and its graphs have up to 33 components,
+// one more than the search's masks hold: refused before anything runs.
+TEST(BoundaryComputerLifecycle, RefusesATypeWithMoreComponentsThanTheSearchHolds) {
+  BoundaryComputer computer(0, 35);
+  RecordingPrinter printer;
+  try {
+    computer.Compute(printer, StatisticsNone, -1);
+    ADD_FAILURE() << "Compute ran a type of 33 components";
+  } catch (const std::invalid_argument& refusal) {
+    EXPECT_EQ(CapacityProblem(0, 35), refusal.what());
+  }
+  EXPECT_EQ("", printer.calls);
 }
 
 TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {

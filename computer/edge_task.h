@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_
 #define STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_
 
+#include <limits.h>
 #include <stdint.h>
 
 #include <atomic>
@@ -163,6 +164,8 @@ class EdgeTask {
   // the vertices of v's tree (bit u for vertex u).
   bool forest_ = false;
   uint64_t tree_[kMaxComponents] = {};
+  static_assert(sizeof(tree_[0]) * CHAR_BIT >= kMaxSearchComponents,
+                "a tree's mask needs a bit for every vertex of a type within the capacity");
 };
 
 #endif  // STABLE_GRAPHS_COMPUTER_EDGE_TASK_H_

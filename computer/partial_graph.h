@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_COMPUTER_PARTIAL_GRAPH_H_
 #define STABLE_GRAPHS_COMPUTER_PARTIAL_GRAPH_H_
 
+#include <limits.h>
 #include <stdint.h>
 
 #include "graph/canonical_form.h"
@@ -39,8 +40,11 @@ struct PartialGraph : Graph {
   /// Pairs per edge multiplicity, entries 0 .. g + 1.
   int8_t multiplicity_count[kMultiplicitySlots];
   /// Bit v set: vertex v already differs from vertex v - 1 in an attribute
-  /// fixed so far, so the ordering rules no longer bind it.
+  /// fixed so far, so the ordering rules no longer bind it (the invariant
+  /// is stated and proved in graph/lex_least.cc).
   uint32_t distinct_mask;
+  static_assert(sizeof(distinct_mask) * CHAR_BIT >= kMaxSearchComponents,
+                "distinct_mask needs a bit for every vertex of a type within the capacity");
   /// The canonical form of the finished candidate.
   CanonicalFormCache canonical;
 

@@ -12,6 +12,12 @@ constexpr int kMaxComponents = 41;
 /// Vertices of the coloured graph handed to nauty: one 32-bit setword per
 /// row in the libnautyW1 build the library links.
 constexpr int kMaxColoredVertices = 32;
+/// Most components of a graph of a type within the capacity: every
+/// component is one of the coloured vertices of its graph, so no search of
+/// such a type meets more.  A mask with one bit per vertex of a searched
+/// graph needs this many bits.
+constexpr int kMaxSearchComponents = kMaxColoredVertices;
+static_assert(kMaxSearchComponents <= kMaxComponents, "a record holds every graph a search meets");
 /// Largest genus of an accepted type.  Without an edge filter the
 /// coloured vertices bound it to 11; with one, the search's store, which
 /// packs an edge multiplicity (at most g + 1) into four bits, bounds it.

@@ -101,6 +101,9 @@ class LexLeastTest {
   };
 
   int K_;
+  // The masks of positions hold a bit for each position and one for the
+  // position K after the last, where every cell ends: any record's K fits.
+  static_assert(kMaxComponents + 1 <= 64, "position masks need K + 1 bits");
   uint64_t block_starts_;  // bit p: a block starts at position p
   const int8_t (*adjacency_)[kMaxComponents] = nullptr;
   int known_ = 0;        // vertices below this have final rows
