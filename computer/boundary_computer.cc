@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <stdexcept>
 
 #include "computer/local_task_runner.h"
@@ -33,8 +34,15 @@ void BoundaryComputer::Compute(GraphPrinter& printer_) { Compute(printer_, Stati
 
 void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int edge_filter_) {
   // The search keeps a bit per vertex (PartialGraph::distinct_mask), enough
-  // for every type within the capacity but not for every type.
-  if (max_K() > kMaxSearchComponents) throw std::invalid_argument(CapacityProblem(g, n));
+  // for every type within the capacity but not for every type.  The passes
+  // stop at K = edges + 1 under an edge filter, as no connected graph of
+  // that many edges has more components.
+  int largest_K = edge_filter_ == -1 ? max_K() : std::min(max_K(), edge_filter_ + 1);
+  if (largest_K > kMaxSearchComponents) {
+    std::optional<long long> edges;
+    if (edge_filter_ != -1) edges = edge_filter_;
+    throw std::invalid_argument(CapacityProblem(g, n, edges));
+  }
   printer = &printer_;
   bool full = mode == StatisticsFull;
   // A live indicator only where someone watches: never in a file or pipe,

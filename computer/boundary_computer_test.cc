@@ -201,6 +201,27 @@ TEST(BoundaryComputerLifecycle, RefusesATypeWithMoreComponentsThanTheSearchHolds
   EXPECT_EQ("", printer.calls);
 }
 
+// Under an edge filter the passes stop at K = edges + 1, so a type whose
+// unfiltered graphs outgrow the masks still runs for few edges: (12, 20)
+// has graphs of up to 42 components, its graphs of one edge have two.
+// They are the one-vertex graph with a loop and the splittings of genus
+// 12 and 20 points into two stable sides.
+TEST(BoundaryComputerLifecycle, AnEdgeFilterBoundsTheComponentsTheSearchMeets) {
+  const int g = 12, n = 20;
+  int ordered_splittings = 0, symmetric = 0;
+  for (int g1 = 0; g1 <= g; ++g1)
+    for (int n1 = 0; n1 <= n; ++n1) {
+      bool stable_sides = 2 * g1 - 1 + n1 > 0 && 2 * (g - g1) - 1 + (n - n1) > 0;
+      if (!stable_sides) continue;
+      ++ordered_splittings;
+      if (2 * g1 == g && 2 * n1 == n) ++symmetric;
+    }
+  BoundaryComputer computer(g, n);
+  computer.threads = 1;
+  std::vector<Snapshot> graphs = enumerate(computer, 1);
+  EXPECT_EQ(1 + (ordered_splittings + symmetric) / 2, static_cast<int>(graphs.size()));
+}
+
 TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
   BoundaryComputer computer(0, 3);
   EXPECT_EQ("Not yet computed!\n", CaptureOutput([&](FILE* out) { computer.Statistics(out); }));

@@ -163,14 +163,18 @@ TEST(TypeFitsCapacityTest, EdgesOfTheAcceptedRegion) {
   EXPECT_LE(kMaxGenus + 1, kMultiplicitySlots - 1) << "the histogram holds multiplicity g + 1";
 }
 
-// A stable graph of type (g, n) has at most 2g - 2 + n components; within
-// the capacity that is never more than the masks of the search hold, and
+// A stable graph of type (g, n) has at most 2g - 2 + n components, and one
+// of E edges at most E + 1; within the capacity, with or without an edge
+// filter, that is never more than the masks of the search hold, and
 // (0, 34) reaches it.
 TEST(MaxSearchComponentsTest, HoldsTheComponentsOfEveryTypeWithinTheCapacity) {
   int largest = 0;
   for (int g = 0; g <= kMaxGenus + 1; ++g)
-    for (int n = 0; n <= kMaxColoredVertices + 3; ++n)
+    for (int n = 0; n <= kMaxMarkedPoints + 1; ++n) {
       if (TypeFitsCapacity(g, n)) largest = std::max(largest, 2 * g - 2 + n);
+      for (int edges = 0; edges <= 3 * g + n; ++edges)
+        if (TypeFitsCapacity(g, n, edges)) largest = std::max(largest, std::min(2 * g - 2 + n, edges + 1));
+    }
   EXPECT_EQ(kMaxSearchComponents, largest);
   EXPECT_EQ(kMaxSearchComponents, 2 * 0 - 2 + 34);
 }
