@@ -8,7 +8,9 @@
 // while its bit in distinct_mask is clear: row rule for pair (i, j) against
 // (i - 1, j), column rule against (i, j - 1).  The upper bounds keep one
 // edge for each further pair needed to join the K vertices and enough edge
-// ends for every genus-0 vertex to reach valence 3.
+// ends for every genus-0 vertex to reach valence 3.  Why neither cuts the
+// least relabelling of any class, and which edits would: the essay at the
+// top of graph/lex_least.h.
 #include "computer/edge_task.h"
 
 #include <algorithm>

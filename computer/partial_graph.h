@@ -41,7 +41,7 @@ struct PartialGraph : Graph {
   int8_t multiplicity_count[kMultiplicitySlots];
   /// Bit v set: vertex v already differs from vertex v - 1 in an attribute
   /// fixed so far, so the ordering rules no longer bind it (the invariant
-  /// is stated and proved in graph/lex_least.cc).
+  /// is stated and proved in graph/lex_least.h).
   uint32_t distinct_mask;
   static_assert(sizeof(distinct_mask) * CHAR_BIT >= kMaxSearchComponents,
                 "distinct_mask needs a bit for every vertex of a type within the capacity");

@@ -6,7 +6,7 @@
 // tool's order, once, and all of them in that order.  An edit of the
 // search's rules or bounds that cuts the least relabelling of some class
 // fails here for every kind: stored and orderly lose the class or write
-// another of its forms, pruned loses it (graph/lex_least.cc lists such
+// another of its forms, pruned loses it (graph/lex_least.h lists such
 // edits).
 #include <gtest/gtest.h>
 

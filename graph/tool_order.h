@@ -25,7 +25,7 @@
 // 3 to 6 in turn, each value in ascending order) and writes the sections in
 // it; of all the relabellings of a graph that keep its vertices sorted by
 // decoration (CompareDecorations), it writes the least in this order, which
-// is the graph's tool's form.  graph/lex_least.cc proves both.
+// is the graph's tool's form.  graph/lex_least.h proves both.
 
 /// Compares the decorations of vertex u of `a` and vertex v of `b`: genus,
 /// then marked points, then loops.  Negative, zero or positive.

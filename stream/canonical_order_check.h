@@ -14,7 +14,7 @@
 ///
 /// The search meets the candidates of one component count in the tool's
 /// order (CompareInToolOrder) and writes, of each isomorphism class, the
-/// least of its relabellings (graph/lex_least.cc says why).  So a record
+/// least of its relabellings (graph/lex_least.h says why).  So a record
 /// must have its vertices sorted by decoration and be least among its
 /// relabellings, and within one section (component count and codimension)
 /// the records must ascend strictly in that order.  Together these refuse a
