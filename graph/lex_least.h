@@ -223,30 +223,42 @@
 // 8. Edits that break it
 // ----------------------
 // A rule or bound made stricter than what G* satisfies loses classes; one
-// made looser costs candidates (tried, duplicated) and no graph.  Each
-// edit below was tried and is caught by the test named:
-//  - the column rule applied while bit j is set (col_lo from A[i][j-1]
-//    whatever the mask): SearchOrder.EveryKindWritesTheLeastFormOfEvery-
-//    ClassInTheToolsOrder (computer/search_order_test.cc) and
-//    ModuliSearch.CountsMatchABruteForce;
-//  - the row rule applied while bit i is set: the same two;
-//  - a bit left clear where its pair differs (no `distinct_mask |=` for the
-//    column pair in assign_pair): the same two;
-//  - the column rule extended to j = i + 1 (against the loops A[i][i]):
-//    the same two;
+// made looser costs candidates and no graph.  Each edit below was made and
+// run against the tests; the tests named fail (SearchOrder.EveryKind is
+// SearchOrder.EveryKindWritesTheLeastFormOfEveryClassInTheToolsOrder, in
+// computer/search_order_test.cc, which holds every kind, whole and split,
+// against a brute force; ModuliSearch.Counts is CountsMatchABruteForce in
+// computer/boundary_computer_search_test.cc; Counts.KnownTotals and
+// Counts.GenusFour are BoundaryComputerCounts.KnownTotals and
+// .PerComponentCountersOfGenusFour in computer/boundary_computer_test.cc):
+//  - the column rule applied while bit j is set (col_lo read from
+//    A[i][j-1] whatever the mask): SearchOrder.EveryKind, ModuliSearch.
+//    Counts, Counts.KnownTotals, and SearchKind.* (the listings differ);
+//  - the row rule applied while bit i is set: SearchOrder.EveryKind,
+//    ModuliSearch.Counts, Counts.KnownTotals;
+//  - bit j left clear where its column pair differs (no `distinct_mask |=
+//    vertex_bit(j)` in assign_pair): the same three;
+//  - the column rule extended to j = i + 1 (`j > i` for `j > i + 1` in
+//    col_lo, which holds A[i][i+1] to the loops A[i][i]): the same three;
 //  - bt_g deciding bit v against `first` instead of lo: the compact type
-//    loses graphs, ModuliSearch.CountsMatchABruteForce;
-//  - the values of a pair, or of a vertex level, tried in descending
-//    order: the listing leaves the tool's order and the stored search keeps
-//    other forms; SearchOrder.EveryKind... and SearchOrder.LargerListings-
-//    AscendInTheToolsOrder, and the stream check of the end-to-end tests;
-//  - finish_without_edges checking row i + 1 against row i while bit i + 1
-//    is set: SearchOrder.EveryKind...;
-//  - MayBecomeLeastAfterRow asked before its rows are final (with i + 1
-//    rows at the start of row i): SearchOrder.EveryKind... for kPruned;
-//  - the prune moved ahead of the Split point (Split's parts replaying one
-//    row test too many or too few changes nothing: the test recomputes
-//    what its states do not vouch for).
+//    loses graphs whose last vertex is pinned above its predecessor's
+//    genus; ModuliSearch.Counts and ModuliSearch.FindsTheFullRunsGraphs-
+//    OfItsTypeInOrder (the full type is unaffected, as first == lo there);
+//  - the values of a pair tried in descending order (and the forest's
+//    break then skipping 0): SearchOrder.EveryKind, SearchOrder.Larger-
+//    ListingsAscendInTheToolsOrder, ModuliSearch.Counts;
+//  - the loops of a vertex tried in descending order: the tasks leave the
+//    order of decorations; SearchOrder.EveryKind and SearchOrder.Larger-
+//    Listings (every kind shares the vertex levels, so SearchKind.* does
+//    not see it);
+//  - finish_without_edges holding row i + 1 to row i while bit i + 1 is
+//    set: SearchOrder.EveryKind, ModuliSearch.Counts, Counts.KnownTotals;
+//  - the row test asked before its rows are final (MayBecomeLeast(w, i +
+//    1) at the start of row i): SearchOrder.EveryKind, for kPruned only.
+// A loosened rule, such as dropping finish_without_edges' check of row
+// i + 1 altogether, changes no graph: only the counters (Tried, Duplicated)
+// move, which Counts.GenusFour pins.
+
 #ifndef STABLE_GRAPHS_GRAPH_LEX_LEAST_H_
 #define STABLE_GRAPHS_GRAPH_LEX_LEAST_H_
 
