@@ -14,6 +14,7 @@
 #include "computer/canonical_form_set.h"
 #include "computer/compact_graphs.h"
 #include "computer/partial_graph.h"
+#include "computer/search_kind.h"
 #include "graph/canonical_form.h"
 #include "graph/graph.h"
 #include "graph/graph_class.h"
@@ -21,21 +22,6 @@
 #include "labelled/labelled_count.h"
 #include "moduli/graph_bounds.h"
 #include "moduli/moduli_type.h"
-
-/// How a task tells the first graph of each isomorphism class from its
-/// repeats.  The search meets the candidates of a task in ascending order
-/// of their upper triangles, so the first of a class is the one that is
-/// least among its relabellings.
-enum class SearchKind {
-  /// Keeps every graph found and compares candidates by canonical form.
-  kStored,
-  /// Keeps a connected candidate when it is least (LexLeastTest): the same
-  /// graphs and counters as kStored, without remembering the graphs.
-  kOrderly,
-  /// As kOrderly, and cuts a branch once its final rows show a smaller
-  /// relabelling: the same graphs, fewer candidates tried.
-  kPruned,
-};
 
 /// The pair of vertices an edge task's search takes up: every pair before
 /// it, row by row, is already assigned in the task's start graph.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "checkpoint/checkpoint_options.h"
-#include "computer/edge_task.h"
+#include "computer/search_kind.h"
 #include "computer/statistics_mode.h"
 #include "moduli/moduli_type.h"
 #include "printers/printer_factory.h"
