@@ -27,12 +27,33 @@ std::string type_name(int g, int n) { return "(" + std::to_string(g) + ", " + st
 /// labellings of one graph in increasing order, one record after another.
 struct BinaryGraphReader::LabellingCheck {
   explicit LabellingCheck(const Graph& graph_) : graph(graph_), labellings(graph) {}
+  // The group is made again, when first needed, from the graph.
+  LabellingCheck(const LabellingCheck& other)
+      : graph(other.graph), labellings(graph), last_word(other.last_word) {}
   Graph graph;
   CanonicalLabellings labellings;  // keeps the graph's group between records
   std::vector<int8_t> last_word;
 };
 
-BinaryGraphReader::BinaryGraphReader(const char* path) : file(fopen(path, "rb")), owns_file(true) {
+/// The stream a reader and its copies read.  A file the reader opened is
+/// closed when the last of them is gone, unless reading closed it before.
+struct BinaryGraphReader::SharedStream {
+  SharedStream(FILE* file_, bool owned_) : file(file_), owned(owned_) {}
+  SharedStream(const SharedStream&) = delete;
+  SharedStream& operator=(const SharedStream&) = delete;
+  ~SharedStream() {
+    if (owned) Close();
+  }
+  void Close() {
+    if (file != nullptr) fclose(file);
+    file = nullptr;
+  }
+  FILE* file;
+  bool owned;  // opened by the reader, not handed to it
+};
+
+BinaryGraphReader::BinaryGraphReader(const char* path)
+    : file(fopen(path, "rb")), stream_(std::make_shared<SharedStream>(file, true)) {
   if (file == nullptr) {
     open_error = "cannot open graph stream " + PrintableText(path) + ": " + strerror(errno);
     return;
@@ -46,28 +67,29 @@ BinaryGraphReader::BinaryGraphReader(const char* path) : file(fopen(path, "rb"))
   }
 }
 
-BinaryGraphReader::BinaryGraphReader(FILE* file_) : file(file_) {
+BinaryGraphReader::BinaryGraphReader(FILE* file_)
+    : file(file_), stream_(std::make_shared<SharedStream>(file_, false)) {
   if (file == nullptr) open_error = "no graph stream to read";
 }
 
 BinaryGraphReader::BinaryGraphReader(const BinaryGraphReader& other)
     : file(other.file), graphs_by_K(other.graphs_by_K), trailing_bytes(other.trailing_bytes),
-      open_error(other.open_error), was_read(other.was_read), finished(other.finished),
-      allow_trailing_bytes(other.allow_trailing_bytes), labelled_(other.labelled_), graphs_read(other.graphs_read),
-      first_g(other.first_g), first_n(other.first_n), last_K(other.last_K),
-      last_codimension(other.last_codimension), labelling_check_(other.labelling_check_) {}
+      open_error(other.open_error), stream_(other.stream_), was_read(other.was_read), finished(other.finished),
+      allow_trailing_bytes(other.allow_trailing_bytes), check_form_and_order_(other.check_form_and_order_),
+      labelled_(other.labelled_), graphs_read(other.graphs_read), first_g(other.first_g), first_n(other.first_n),
+      last_K(other.last_K), last_codimension(other.last_codimension),
+      labelling_check_(other.labelling_check_ ? std::make_unique<LabellingCheck>(*other.labelling_check_) : nullptr),
+      canonical_check_(other.canonical_check_ ? std::make_unique<CanonicalOrderCheck>(*other.canonical_check_)
+                                              : nullptr) {}
 
-// Reading to the end closes the stream; a reader that opened its own file
-// and did not read it to the end closes it here.  Copies share the stream
-// without owning it.
-BinaryGraphReader::~BinaryGraphReader() {
-  if (owns_file && !finished) close_file();
-}
+// Reading to the end closes the stream; a file the reader opened and did
+// not read to the end is closed with the last of its copies.
+BinaryGraphReader::~BinaryGraphReader() {}
 
 void BinaryGraphReader::AllowTrailingBytes() { allow_trailing_bytes = true; }
 
 void BinaryGraphReader::close_file() {
-  if (file != nullptr) fclose(file);
+  stream_->Close();
   file = nullptr;
 }
 
@@ -86,6 +108,12 @@ GraphsByComponents& BinaryGraphReader::Read() {
 
 bool BinaryGraphReader::ReadNext(Graph& graph) {
   if (finished) throw BinaryStreamError("the graph stream was already read and closed");
+  // A copy that read to the end closed the stream they share.
+  if (file != nullptr && stream_->file == nullptr) {
+    finished = true;
+    file = nullptr;
+    throw BinaryStreamError("the graph stream was already read and closed");
+  }
   try {
     if (!was_read) {
       was_read = true;
@@ -155,7 +183,7 @@ void BinaryGraphReader::check_labelling(const Graph& graph) {
     if (!std::lexicographical_compare(last.begin(), last.end(), word, word + graph.n))
       throw BinaryStreamError(where + " repeats or reorders the labellings of the graph before it");
   } else {
-    labelling_check_ = std::make_shared<LabellingCheck>(graph);
+    labelling_check_ = std::make_unique<LabellingCheck>(graph);
   }
   if (!labelling_check_->labellings.IsCanonical(word))
     throw BinaryStreamError(where + " has a labelling that is not the least of its orbit");
@@ -186,7 +214,7 @@ void BinaryGraphReader::check_graph(Graph& graph) {
   last_K = graph.K;
   last_codimension = edges;
   if (!check_form_and_order_) return;
-  if (!canonical_check_) canonical_check_ = std::make_shared<CanonicalOrderCheck>();
+  if (!canonical_check_) canonical_check_ = std::make_unique<CanonicalOrderCheck>();
   problem = canonical_check_->Check(graph);
   if (!problem.empty()) throw BinaryStreamError(where + " " + problem);
 }
@@ -203,9 +231,10 @@ void BinaryGraphReader::finish_stream() {
   if (trailing_bytes && !allow_trailing_bytes)
     throw BinaryStreamError("damaged graph stream: bytes follow the end marker");
   finished = true;
-  if (allow_trailing_bytes && !owns_file) {
+  if (allow_trailing_bytes && !stream_->owned) {
     if (trailing_bytes) ungetc(next, file);
-    file = nullptr;  // the caller's again
+    stream_->file = nullptr;  // the caller's again
+    file = nullptr;
     return;
   }
   close_file();

@@ -45,6 +45,10 @@ class BinaryGraphReader {
   explicit BinaryGraphReader(const char* path);
   /// Reads from an open stream, which Read closes.
   explicit BinaryGraphReader(FILE* file);
+  /// A reader of the same stream at the same point, with the same settings
+  /// and the checks of what it has read so far; the two share the stream,
+  /// which stays open while either may still read it, and a copy reads on
+  /// where the other stopped.
   BinaryGraphReader(const BinaryGraphReader& other);
   BinaryGraphReader& operator=(const BinaryGraphReader&) = delete;
   ~BinaryGraphReader();
@@ -82,10 +86,12 @@ class BinaryGraphReader {
   void finish_stream();
 
   struct LabellingCheck;
+  struct SharedStream;
 
   // Why the file could not be opened (path constructor), for Read's report.
   std::string open_error;
-  bool owns_file = false;
+  // The stream and whether it is closed, shared by a reader and its copies.
+  std::shared_ptr<SharedStream> stream_;
   bool was_read = false;   // reading has begun
   bool finished = false;   // the end marker or an error has been met
   bool allow_trailing_bytes = false;
@@ -95,9 +101,9 @@ class BinaryGraphReader {
   int first_g = 0, first_n = 0;
   int last_K = 0, last_codimension = 0;
   // The graph of the last labelled record, for the next one's labelling.
-  std::shared_ptr<LabellingCheck> labelling_check_;
+  std::unique_ptr<LabellingCheck> labelling_check_;
   // The form and order of the records, those of the tool's search.
-  std::shared_ptr<CanonicalOrderCheck> canonical_check_;
+  std::unique_ptr<CanonicalOrderCheck> canonical_check_;
 };
 
 #endif  // STABLE_GRAPHS_STREAM_BINARY_GRAPH_READER_H_

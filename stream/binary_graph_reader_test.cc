@@ -312,3 +312,79 @@ TEST(BinaryGraphReader, LabelledZeroFourBytes) {
   EXPECT_EQ(std::vector<int>({2, 3}), graph.LabelsAt(1));
   EXPECT_FALSE(reader.ReadNext(graph));
 }
+
+namespace {
+
+/// The bytes of a stream of one graph of type (0, 33) not in the tool's
+/// form: a chain in the order it is built.
+std::vector<int> chain_stream() {
+  const int K = 31;
+  std::vector<int> bytes = {0, K};
+  bytes.insert(bytes.end(), K, 0);
+  for (int v = 0; v < K; ++v) bytes.push_back(v == 0 || v == K - 1 ? 2 : 1);
+  bytes.insert(bytes.end(), K, 0);
+  for (int i = 0; i < K; ++i)
+    for (int k = i + 1; k < K; ++k) bytes.push_back(k == i + 1);
+  bytes.push_back(0);
+  return bytes;
+}
+
+/// The graphs a reader reads on from where it is, or the error it meets.
+std::string read_rest(BinaryGraphReader& reader) {
+  std::string read;
+  try {
+    Graph graph(-1, -1, -1);
+    while (reader.ReadNext(graph)) read += std::to_string(graph.K) + "," + std::to_string(graph.codimension) + " ";
+  } catch (const BinaryStreamError& error) {
+    read += std::string("error: ") + error.what();
+  }
+  return read;
+}
+
+}  // namespace
+
+// A copy is the same reader: the same settings, the same stream, the same
+// checks of what was read before it.
+TEST(BinaryGraphReader, CopyKeepsSettingsStreamAndChecks) {
+  {
+    BinaryGraphReader any_form(StreamOfBytes(chain_stream()));
+    any_form.AllowAnyFormAndOrder();
+    BinaryGraphReader copy(any_form);
+    EXPECT_EQ("31,30 ", read_rest(copy));
+    // The copy read the shared stream to its end and closed it.
+    EXPECT_EQ("error: the graph stream was already read and closed", read_rest(any_form));
+  }
+  {
+    BinaryGraphReader strict(StreamOfBytes(chain_stream()));
+    BinaryGraphReader copy(strict);
+    std::string refused = read_rest(copy);
+    EXPECT_NE(std::string::npos, refused.find("is not in the tool's form")) << refused;
+  }
+  // A copy made half-way reads on where the original stopped, and the
+  // file the original opened stays open for it after the original is gone.
+  std::string path = ::testing::TempDir() + "/reader_copy_test.bin";
+  {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    BinaryGraphPrinter printer(file, 3, 1);
+    BoundaryComputer computer(3, 1);
+    computer.Compute(printer, StatisticsNone);
+    fclose(file);
+  }
+  BinaryGraphReader whole(path.c_str());
+  std::string all = read_rest(whole);
+  auto* original = new BinaryGraphReader(path.c_str());
+  Graph graph(-1, -1, -1);
+  std::string first;
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(original->ReadNext(graph));
+    first += std::to_string(graph.K) + "," + std::to_string(graph.codimension) + " ";
+  }
+  BinaryGraphReader copy(*original);
+  delete original;
+  std::string rest = read_rest(copy);
+  EXPECT_EQ(std::string::npos, rest.find("error")) << rest;
+  EXPECT_EQ(all, first + rest);
+  EXPECT_GT(rest.size(), first.size());
+  remove(path.c_str());
+}

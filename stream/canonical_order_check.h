@@ -22,6 +22,12 @@
 /// of place, which sums over the graphs cannot see.
 class CanonicalOrderCheck {
  public:
+  CanonicalOrderCheck() = default;
+  /// A check that goes on from where `other` is.
+  CanonicalOrderCheck(const CanonicalOrderCheck& other)
+      : previous_(other.previous_), has_previous_(other.has_previous_) {}
+  CanonicalOrderCheck& operator=(const CanonicalOrderCheck&) = delete;
+
   /// "" when `record` (stable, of the stream's type, with its codimension
   /// set) may follow the records checked so far, else what is wrong.  A
   /// labelled record may repeat the description of the one before it:
