@@ -11,10 +11,15 @@
 # *_perftest.cc) are not bound: a test of a lower layer may drive it
 # through the layers above, end to end, and use the helpers of testing/
 # (linked into tests only); testing/, fuzz/, bench/ and examples/ stand
-# above every layer.
+# above every layer.  Within one layer the folders may include each other
+# one way only: an include that closes a cycle between folders of one
+# layer is refused too, so that each folder can be read, built and tested
+# on top of the ones it uses.
 # Fails naming each include that points the wrong way.
 #
 #   cmake -DSOURCE_DIR=. -P cmake/CheckLayers.cmake
+
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "CheckLayers: give -DSOURCE_DIR=<repository root>")
@@ -73,11 +78,50 @@ foreach(file IN LISTS files)
     endif()
     if(layer_${target} GREATER own)
       string(APPEND wrong "  ${file}: ${line} (${target}/ is a layer above ${folder}/)\n")
+    elseif(layer_${target} EQUAL own AND NOT target STREQUAL folder)
+      # An edge between two folders of one layer, with the first include
+      # that makes it, for the cycle check below.
+      if(NOT DEFINED uses_${folder}_${target})
+        set(uses_${folder}_${target} "${file}: ${line}")
+        list(APPEND same_layer_uses_${folder} ${target})
+        list(APPEND same_layer_folders ${folder})
+      endif()
+    endif()
+  endforeach()
+endforeach()
+
+# The folders each folder reaches through includes within its layer, by
+# widening the direct uses until nothing changes (a layer has a few
+# folders); an edge a -> b whose b reaches a closes a cycle.
+if(same_layer_folders)
+  list(REMOVE_DUPLICATES same_layer_folders)
+endif()
+foreach(folder IN LISTS same_layer_folders)
+  set(reach_${folder} ${same_layer_uses_${folder}})
+endforeach()
+set(changed TRUE)
+while(changed)
+  set(changed FALSE)
+  foreach(folder IN LISTS same_layer_folders)
+    foreach(next IN LISTS reach_${folder})
+      foreach(further IN LISTS same_layer_uses_${next})
+        if(NOT further IN_LIST reach_${folder})
+          list(APPEND reach_${folder} ${further})
+          set(changed TRUE)
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endwhile()
+foreach(folder IN LISTS same_layer_folders)
+  foreach(target IN LISTS same_layer_uses_${folder})
+    if(folder IN_LIST reach_${target})
+      string(APPEND wrong "  ${uses_${folder}_${target}} (${target}/ includes ${folder}/ in turn: a cycle within layer ${layer_${folder}})\n")
     endif()
   endforeach()
 endforeach()
 
 if(NOT wrong STREQUAL "")
-  message(FATAL_ERROR "Includes that point up through the layers:\n${wrong}")
+  message(FATAL_ERROR "Includes that point up through the layers or close a cycle within one:\n${wrong}")
 endif()
 message(STATUS "${checked} source files include only from their own layer or below")

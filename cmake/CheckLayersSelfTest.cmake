@@ -1,18 +1,24 @@
 # Copyright 2026 The stable-graphs Authors.
 # SPDX-License-Identifier: Apache-2.0
 #
-# Checks the layer check itself on two small trees made in WORK_DIR: one
-# whose includes go down, which it must pass, and one where graph/ includes
-# computer/, which it must refuse naming the file.
+# Checks the layer check itself on small trees made in WORK_DIR: one whose
+# includes go down, which it must pass, one where graph/ includes
+# computer/, and one where printers/ and poset/ (one layer) include each
+# other, which it must refuse naming the file.
 #
 #   cmake -DWORK_DIR=build/layers -DCHECK=cmake/CheckLayers.cmake -P cmake/CheckLayersSelfTest.cmake
 
-foreach(tree good bad)
+foreach(tree good bad cycle)
   set(root ${WORK_DIR}/${tree})
   file(REMOVE_RECURSE ${root})
   file(WRITE ${root}/computer/search.cc "#include \"graph/graph.h\"\n#include \"computer/search.h\"\n")
   file(WRITE ${root}/main/main.cc "#include \"computer/search.h\"\n")
   file(WRITE ${root}/graph/graph_test.cc "#include \"main/options.h\"\n")
+  # One way within a layer is allowed.
+  file(WRITE ${root}/poset/poset.cc "#include \"printers/graph_id.h\"\n#include \"stream/reader.h\"\n")
+  if(tree STREQUAL "cycle")
+    file(WRITE ${root}/printers/factory.cc "#include \"poset/poset.h\"\n")
+  endif()
   if(tree STREQUAL "bad")
     file(WRITE ${root}/graph/graph.h "#include \"computer/search.h\"\n")
   else()
@@ -26,5 +32,12 @@ foreach(tree good bad)
   if(tree STREQUAL "bad" AND (status EQUAL 0 OR NOT err MATCHES "graph/graph.h: #include \"computer/search.h\""))
     message(FATAL_ERROR "the layer check passed graph/ including computer/:\n${out}${err}")
   endif()
+  # printers/ and poset/ include each other: both includes close the
+  # cycle, and poset/'s include of stream/ stays one way.
+  if(tree STREQUAL "cycle" AND (status EQUAL 0 OR NOT err MATCHES "poset/poset.cc: #include \"printers/graph_id.h\""
+                                OR NOT err MATCHES "printers/factory.cc: #include \"poset/poset.h\""
+                                OR err MATCHES "stream/reader.h"))
+    message(FATAL_ERROR "the layer check passed or misnamed a cycle between printers/, stream/ and poset/:\n${out}${err}")
+  endif()
 endforeach()
-message(STATUS "the layer check passes a good tree and refuses an upward include")
+message(STATUS "the layer check passes a good tree and refuses an upward include and a cycle within a layer")

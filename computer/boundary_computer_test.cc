@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "graph/type_capacity.h"
-#include "printers/printer_factory.h"
+#include "main/printer_factory.h"
 #include "testing/test_support.h"
 #include "stream/binary_graph_printer.h"
 #include "printers/latex_graph_printer.h"

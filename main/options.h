@@ -10,7 +10,7 @@
 #include "computer/search_kind.h"
 #include "computer/statistics_mode.h"
 #include "moduli/moduli_type.h"
-#include "printers/printer_factory.h"
+#include "main/printer_factory.h"
 
 /// The two tools that share this front end.
 enum class Tool {

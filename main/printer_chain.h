@@ -18,7 +18,7 @@
 #include "poset/contraction_check_printer.h"
 #include "poset/poset_printer.h"
 #include "printers/checked_printer.h"
-#include "printers/printer_factory.h"
+#include "main/printer_factory.h"
 
 /// What a chain of printers is built for.
 struct PrinterChainSetup {

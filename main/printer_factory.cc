@@ -1,6 +1,6 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#include "printers/printer_factory.h"
+#include "main/printer_factory.h"
 
 #include <string.h>
 

@@ -1,7 +1,7 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
-#ifndef STABLE_GRAPHS_PRINTERS_PRINTER_FACTORY_H_
-#define STABLE_GRAPHS_PRINTERS_PRINTER_FACTORY_H_
+#ifndef STABLE_GRAPHS_MAIN_PRINTER_FACTORY_H_
+#define STABLE_GRAPHS_MAIN_PRINTER_FACTORY_H_
 
 #include <stdio.h>
 
@@ -40,4 +40,4 @@ bool IsPosetFormat(Format format);
 std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled,
                                           int edge_filter = -1);
 
-#endif  // STABLE_GRAPHS_PRINTERS_PRINTER_FACTORY_H_
+#endif  // STABLE_GRAPHS_MAIN_PRINTER_FACTORY_H_
