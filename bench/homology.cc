@@ -109,14 +109,15 @@ int main(int argc, char** argv) {
   settings.threads = threads;
   HomologyPrinter printer(null, settings);
   auto start = std::chrono::steady_clock::now();
-  BoundaryComputer computer(g, n);
-  computer.threads = threads;
-  computer.search = SearchKind::kPruned;
+  SearchSettings search;
+  search.threads = threads;
+  search.search = SearchKind::kPruned;
   if (!all) {
-    computer.bounds.max_multiplicity = 1;
-    computer.bounds.max_loops = relative_only ? 0 : 1;
-    computer.bounds.rational_vertices = relative_only;
+    search.bounds.max_multiplicity = 1;
+    search.bounds.max_loops = relative_only ? 0 : 1;
+    search.bounds.rational_vertices = relative_only;
   }
+  BoundaryComputer computer(g, n, search);
   computer.Compute(printer, StatisticsNone);
   printf("(%d, %d): graphs enumerated and cells collected in %.2f s, peak memory %ld MiB\n", g, n,
          seconds_since(start), peak_mib());

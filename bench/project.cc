@@ -150,15 +150,16 @@ int main(int argc, char** argv) {
   int first_pass = argc > 6 ? atoi(argv[6]) : 0;
   printf(" K      tasks   sample  sample s   est. CPU s     est. graphs  est. MiB  largest task  longest s\n");
   SamplingRunner runner(share, seed, first_pass, last_pass);
-  BoundaryComputer computer(g, n);
-  computer.runner = &runner;
+  SearchSettings settings;
+  settings.runner = &runner;
   std::string search = argc > 7 ? argv[7] : "stored";
-  computer.search = search == "pruned" ? SearchKind::kPruned
+  settings.search = search == "pruned" ? SearchKind::kPruned
                     : search == "orderly" ? SearchKind::kOrderly
                                           : SearchKind::kStored;
-  computer.split_rows = argc > 8 ? atoi(argv[8]) : 1;
+  settings.split_rows = argc > 8 ? atoi(argv[8]) : 1;
+  BoundaryComputer computer(g, n, settings);
   NullGraphPrinter printer;
-  computer.Compute(printer, StatisticsNone, -1);
+  computer.Compute(printer, StatisticsNone);
   runner.Print();
   return 0;
 }

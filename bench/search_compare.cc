@@ -114,24 +114,26 @@ Outcome run(const Options& options, SearchKind kind) {
   LabellingPrinter labelling(*printer);
   bool expand = options.labelled && !options.count_only;
   SerialRunner runner;
-  BoundaryComputer computer(options.g, options.n);
-  computer.threads = 1;
-  computer.runner = &runner;
-  computer.search = kind;
-  computer.count_labelled = options.labelled;
-  computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : *printer, StatisticsNone, options.edge_filter);
+  SearchSettings settings;
+  settings.threads = 1;
+  settings.runner = &runner;
+  settings.search = kind;
+  settings.count_labelled = options.labelled;
+  if (options.edge_filter != -1) settings.codimension = options.edge_filter;
+  BoundaryComputer computer(options.g, options.n, settings);
+  computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : *printer, StatisticsNone);
   fclose(file);
   outcome.hash = stream_hash.hash;
   outcome.bytes = stream_hash.bytes;
-  outcome.tried = sum(computer.tried);
-  outcome.unconnected = sum(computer.unconnected);
-  outcome.duplicated = sum(computer.duplicated);
-  outcome.found = sum(computer.found);
+  outcome.tried = sum(computer.counters().tried);
+  outcome.unconnected = sum(computer.counters().unconnected);
+  outcome.duplicated = sum(computer.counters().duplicated);
+  outcome.found = sum(computer.counters().found);
   outcome.nodes = runner.nodes;
   outcome.pruned = runner.pruned;
   outcome.branches = runner.branches;
-  for (size_t c = 0; c < computer.found_per_codimension.size() && c < 64; ++c)
-    outcome.found_per_codimension[c] = computer.found_per_codimension[c];
+  const Counts& per_codimension = computer.counters().found_per_codimension;
+  for (size_t c = 0; c < per_codimension.size() && c < 64; ++c) outcome.found_per_codimension[c] = per_codimension[c];
   return outcome;
 }
 

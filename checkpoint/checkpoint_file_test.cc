@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -150,12 +151,13 @@ std::string contents(FILE* file) {
 // ends with the same counters.
 TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
   struct Case {
-    int g, n, edge_filter;
+    int g, n;
+    std::optional<int> codimension;
     char printer;
   };
-  for (const Case& c :
-       {Case{3, 1, -1, 'L'}, Case{2, 3, -1, 'T'}, Case{4, 0, -1, 'B'}, Case{3, 2, 5, 'L'}, Case{0, 7, -1, 'B'},
-        Case{1, 4, -1, 'D'}, Case{3, 1, 4, 'J'}}) {
+  const std::nullopt_t all = std::nullopt;
+  for (const Case& c : {Case{3, 1, all, 'L'}, Case{2, 3, all, 'T'}, Case{4, 0, all, 'B'}, Case{3, 2, 5, 'L'},
+                        Case{0, 7, all, 'B'}, Case{1, 4, all, 'D'}, Case{3, 1, 4, 'J'}}) {
     // The pruned search splits its tasks, and runs them a small window at a
     // time here: states fall within windows and between them.
     for (SearchKind search : {SearchKind::kStored, SearchKind::kPruned}) {
@@ -163,13 +165,15 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
       FILE* whole = tmpfile();
       ASSERT_NE(nullptr, whole);
       EveryState journal(whole);
-      BoundaryComputer computer(c.g, c.n);
-      computer.journal = &journal;
-      computer.search = search;
-      computer.task_window = 5;
-      computer.print_batch = 7;  // many flushes within a pass
+      SearchSettings settings;
+      settings.journal = &journal;
+      settings.search = search;
+      settings.task_window = 5;
+      settings.print_batch = 7;  // many flushes within a pass
+      settings.codimension = c.codimension;
+      BoundaryComputer computer(c.g, c.n, settings);
       std::unique_ptr<GraphPrinter> printer = make_printer(c.printer, whole, c.g, c.n);
-      computer.Compute(*printer, StatisticsNone, c.edge_filter);
+      computer.Compute(*printer, StatisticsNone);
       std::string want = contents(whole);
       fclose(whole);
       ASSERT_GT(journal.states.size(), 3u);
@@ -177,20 +181,23 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
       for (size_t k = 0; k < journal.states.size(); ++k) {
         inside_a_pass = inside_a_pass || journal.states[k].tasks_done > 0;
         FILE* rest = tmpfile();
-        BoundaryComputer resumed(c.g, c.n);
-        resumed.resume = &journal.states[k];
-        resumed.search = search;
-        resumed.task_window = 5;
+        SearchSettings resumed_settings;
+        resumed_settings.resume = &journal.states[k];
+        resumed_settings.search = search;
+        resumed_settings.task_window = 5;
+        resumed_settings.codimension = c.codimension;
+        BoundaryComputer resumed(c.g, c.n, resumed_settings);
         std::unique_ptr<GraphPrinter> resumed_printer = make_printer(c.printer, rest, c.g, c.n);
-        resumed.Compute(*resumed_printer, StatisticsNone, c.edge_filter);
+        resumed.Compute(*resumed_printer, StatisticsNone);
         EXPECT_EQ(want.substr(static_cast<size_t>(journal.lengths[k])), contents(rest))
             << "(" << c.g << ", " << c.n << ") -P " << c.printer << " state " << k;
         fclose(rest);
-        EXPECT_EQ(computer.tried, resumed.tried);
-        EXPECT_EQ(computer.found, resumed.found);
-        EXPECT_EQ(computer.duplicated, resumed.duplicated);
-        EXPECT_EQ(computer.unconnected, resumed.unconnected);
-        EXPECT_EQ(computer.found_per_codimension, resumed.found_per_codimension);
+        const SearchCounters &whole_run = computer.counters(), &resumed_run = resumed.counters();
+        EXPECT_EQ(whole_run.tried, resumed_run.tried);
+        EXPECT_EQ(whole_run.found, resumed_run.found);
+        EXPECT_EQ(whole_run.duplicated, resumed_run.duplicated);
+        EXPECT_EQ(whole_run.unconnected, resumed_run.unconnected);
+        EXPECT_EQ(whole_run.found_per_codimension, resumed_run.found_per_codimension);
       }
       EXPECT_TRUE(inside_a_pass) << "states between tasks, not only between passes";
     }
@@ -199,11 +206,12 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
 
 TEST(CheckpointResumeTest, StateOfAnotherTypeIsRefused) {
   RunState state = sample_state();
-  BoundaryComputer computer(2, 0);
+  SearchSettings settings;
+  settings.resume = &state;
+  BoundaryComputer computer(2, 0, settings);
   FILE* out = tmpfile();
   TextGraphPrinter printer(out, 2, 0);
-  computer.resume = &state;
-  EXPECT_THROW(computer.Compute(printer, StatisticsNone, -1), std::invalid_argument);
+  EXPECT_THROW(computer.Compute(printer, StatisticsNone), std::invalid_argument);
   fclose(out);
 }
 
@@ -227,7 +235,8 @@ struct PrinterChain {
 
 /// A run of the search with every state recorded.
 struct RecordedRun {
-  int g, n, edge_filter;
+  int g, n;
+  std::optional<int> codimension;
   char printer;
   bool euler, labelled;
 };
@@ -235,12 +244,14 @@ struct RecordedRun {
 std::vector<RunState> record_states(const RecordedRun& run) {
   FILE* out = tmpfile();
   EveryState journal(out);
-  BoundaryComputer computer(run.g, run.n);
-  computer.journal = &journal;
-  computer.count_labelled = run.labelled;
-  computer.print_batch = 5;
+  SearchSettings settings;
+  settings.journal = &journal;
+  settings.count_labelled = run.labelled;
+  settings.print_batch = 5;
+  settings.codimension = run.codimension;
+  BoundaryComputer computer(run.g, run.n, settings);
   PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
-  computer.Compute(*chain.first, StatisticsNone, run.edge_filter);
+  computer.Compute(*chain.first, StatisticsNone);
   fclose(out);
   return journal.states;
 }
@@ -248,11 +259,13 @@ std::vector<RunState> record_states(const RecordedRun& run) {
 /// What a fresh enumerator of the run finds wrong with a state.
 std::string resume_problem(const RecordedRun& run, const RunState& state) {
   FILE* out = tmpfile();
-  BoundaryComputer computer(run.g, run.n);
-  computer.count_labelled = run.labelled;
-  computer.resume = &state;
+  SearchSettings settings;
+  settings.count_labelled = run.labelled;
+  settings.resume = &state;
+  settings.codimension = run.codimension;
+  BoundaryComputer computer(run.g, run.n, settings);
   PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
-  std::string problem = computer.ResumeProblem(*chain.first, run.edge_filter);
+  std::string problem = computer.ResumeProblem(*chain.first);
   fclose(out);
   return problem;
 }
@@ -382,10 +395,11 @@ void forge_euler(const RunState& state, Forge forge) {
 // change that keeps the state consistent (a task more or less done, an
 // automorphism order) cannot be told from a real state and is not tried.
 TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
-  const RecordedRun runs[] = {{2, 2, -1, 'L', true, false}, {2, 1, -1, 'N', true, true}, {1, 3, -1, 'T', true, true},
-                              {3, 0, -1, 'D', false, false}, {2, 3, -1, 'B', false, true},
-                              {3, 1, 3, 'L', true, false},   {1, 4, -1, 'J', true, true},
-                              {2, 2, 3, 'D', false, true}};
+  const std::nullopt_t all = std::nullopt;
+  const RecordedRun runs[] = {{2, 2, all, 'L', true, false}, {2, 1, all, 'N', true, true},
+                              {1, 3, all, 'T', true, true},  {3, 0, all, 'D', false, false},
+                              {2, 3, all, 'B', false, true}, {3, 1, 3, 'L', true, false},
+                              {1, 4, all, 'J', true, true},  {2, 2, 3, 'D', false, true}};
   for (const RecordedRun& run : runs) {
     std::vector<RunState> states = record_states(run);
     ASSERT_GT(states.size(), 3u);
@@ -399,7 +413,7 @@ TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
         ++forgeries;
         EXPECT_NE("", resume_problem(run, forged)) << where << ": " << change;
       };
-      forge_counters(state, run.edge_filter != -1, refused);
+      forge_counters(state, run.codimension.has_value(), refused);
       if (run.euler && state.pass > 0) forge_euler(state, refused);
       if (run.printer == 'L' && state.pass > 0) {
         RunState forged = state;
@@ -439,9 +453,9 @@ TEST(CheckpointResumeTest, RecordedStatesPassAndForgedOnesAreRefused) {
 
 TEST(CheckpointResumeTest, TypeWithoutGraphsHasNoState) {
   RunState state;
-  EXPECT_NE("", resume_problem({0, 2, -1, 'T', false, false}, state));
+  EXPECT_NE("", resume_problem({0, 2, std::nullopt, 'T', false, false}, state));
   // The smallest type with graphs has a state, which an empty one is not.
-  RecordedRun smallest{0, 3, -1, 'T', false, false};
+  RecordedRun smallest{0, 3, std::nullopt, 'T', false, false};
   EXPECT_NE("", resume_problem(smallest, state));
   for (const RunState& recorded : record_states(smallest)) EXPECT_EQ("", resume_problem(smallest, recorded));
 }

@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "computer/boundary_computer.h"
 
-#include <string.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <optional>
@@ -15,188 +12,167 @@
 #include "computer/progress_meter.h"
 #include "graph/type_capacity.h"
 
-BoundaryComputer::BoundaryComputer(int g_, int n_)
-    : g(g_), n(n_), work_graph(-1, -1, -1), threads(UsableCpuCount()) {}
+namespace {
+
+int thread_count(const SearchSettings& settings) {
+  return settings.threads ? *settings.threads : UsableCpuCount();
+}
+
+/// The counters of a run of type (g, n): none for a type without stable
+/// graphs.
+SearchCounters zero_counters(int g, int n, bool labelled) {
+  return 2 * g + n - 3 >= 0 ? SearchCounters(g, n, labelled) : SearchCounters(labelled);
+}
+
+}  // namespace
+
+BoundaryComputer::BoundaryComputer(int g_, int n_, const SearchSettings& settings, const RunContext& context)
+    : g(g_), n(n_), settings_(settings), context_(context), threads_(thread_count(settings)),
+      counters_(zero_counters(g_, n_, settings.count_labelled)), levels_(g_, n_, settings) {}
 
 BoundaryComputer::~BoundaryComputer() {}
 
 std::vector<Graph*>* BoundaryComputer::GetAllResults() {
   auto* all = new std::vector<Graph*>;
-  for (auto& entry : store_by_codimension) all->insert(all->end(), entry.second.begin(), entry.second.end());
+  for (auto& entry : store_by_codimension_) all->insert(all->end(), entry.second.begin(), entry.second.end());
   return all;
 }
 
-GraphsByCodimension* BoundaryComputer::GetAllResultsByCodimension() { return &store_by_codimension; }
+GraphsByCodimension* BoundaryComputer::GetAllResultsByCodimension() { return &store_by_codimension_; }
 
-void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode) { Compute(printer_, mode, -1); }
+void BoundaryComputer::Compute(GraphPrinter& printer) { Compute(printer, StatisticsFull); }
 
-void BoundaryComputer::Compute(GraphPrinter& printer_) { Compute(printer_, StatisticsFull, -1); }
-
-void BoundaryComputer::Compute(GraphPrinter& printer_, ::Statistics mode, int edge_filter_) {
+void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
   // The search keeps a bit per vertex (PartialGraph::distinct_mask), enough
   // for every type within the capacity but not for every type.  The passes
-  // stop at K = edges + 1 under an edge filter, as no connected graph of
+  // stop at K = edges + 1 for one codimension, as no connected graph of
   // that many edges has more components.
-  int largest_K = edge_filter_ == -1 ? max_K() : std::min(max_K(), edge_filter_ + 1);
+  const std::optional<int>& edges = settings_.codimension;
+  int largest_K = edges ? std::min(max_K(), *edges + 1) : max_K();
   if (largest_K > kMaxSearchComponents) {
-    std::optional<long long> edges;
-    if (edge_filter_ != -1) edges = edge_filter_;
-    throw std::invalid_argument(CapacityProblem(g, n, edges));
+    std::optional<long long> wide_edges;
+    if (edges) wide_edges = *edges;
+    throw std::invalid_argument(CapacityProblem(g, n, wide_edges));
   }
-  printer = &printer_;
-  bool full = mode == StatisticsFull;
+  printer_ = &printer;
+  FILE* lines = mode == StatisticsFull ? context_.report : nullptr;
   // A live indicator only where someone watches: never in a file or pipe,
   // whose contents stay exactly as without it.
-  show_progress = full && isatty(fileno(stderr));
+  show_progress_ = lines != nullptr && context_.progress != nullptr && context_.interactive;
   if (2 * g + n - 3 >= 0) {
-    found_per_codimension.assign(3 * g + n - 2, 0);
-    spare_counts_a.assign(2 * g + n - 1, 0);
-    spare_counts_b.assign(2 * g + n - 1, 0);
-    edge_filter = edge_filter_;
-    work_graph.g = g;
-    work_graph.n = n;
-    tried.assign(2 * g + n - 1, 0);
-    found.assign(2 * g + n - 1, 0);
-    duplicated.assign(2 * g + n - 1, 0);
-    unconnected.assign(2 * g + n - 1, 0);
-    labelled_found.assign(count_labelled ? 2 * g + n - 1 : 0, 0);
-    labelled_per_codimension.assign(count_labelled ? 3 * g + n - 2 : 0, 0);
-
+    counters_ = zero_counters(g, n, settings_.count_labelled);
+    const RunState* resume = settings_.resume;
     // A resumed run takes up the recorded pass; the lines of the passes
-    // before it are written again, so that standard error reads as that of
-    // an uninterrupted run.
+    // before it are written again, so that the report reads as that of an
+    // uninterrupted run.
     int first_pass = 1;
-    resume_task = 0;
+    resume_task_ = 0;
     if (resume != nullptr && resume->pass > 0) {
       restore(*resume);
       first_pass = resume->pass;
     } else {
       record(0, 0);
-      printer->BeginPrint();
+      printer_->BeginPrint();
     }
     if (first_pass == 1) {
-      if (full) fprintf(stderr, "K = %2d... ", 1);
+      if (lines) fprintf(lines, "K = %2d... ", 1);
       one_vertex_pass();
-      if (full) fprintf(stderr, "done.\n");
+      if (lines) fprintf(lines, "done.\n");
       empty_store_to_statistics();
       first_pass = 2;
-    } else if (full) {
-      for (int K = 1; K < first_pass; ++K) fprintf(stderr, "K = %2d... done.\n", K);
+    } else if (lines) {
+      for (int K = 1; K < first_pass; ++K) fprintf(lines, "K = %2d... done.\n", K);
     }
 
     int K = first_pass;
-    for (; K <= max_K() && (edge_filter == -1 || K - 1 <= edge_filter); ++K) {
-      if (K > first_pass || resume_task == 0) {
-        pass_printed = false;
+    for (; K <= max_K() && (!settings_.codimension || K - 1 <= *settings_.codimension); ++K) {
+      if (K > first_pass || resume_task_ == 0) {
+        pass_printed_ = false;
         record(K, 0);
       }
-      if (full) fprintf(stderr, "K = %2d... ", K);
+      if (lines) fprintf(lines, "K = %2d... ", K);
       run_pass(K);
-      if (full) fprintf(stderr, "done.\n");
+      if (lines) fprintf(lines, "done.\n");
       print_pass();
-      resume_task = 0;
+      resume_task_ = 0;
     }
     // A complete run is recorded as such: taken up again, it writes its
     // report and nothing more, so that a run killed after its last graph
     // is not started afresh.
     if (resume == nullptr || !resume->complete) {
-      printer->EndPrint();
+      printer_->EndPrint();
       record(K, 0, true);
     }
-    std::vector<Graph>().swap(batch);
+    std::vector<Graph>().swap(batch_);
   }
-  computed = true;
-  if (mode == StatisticsFull) Statistics(stderr);
-  if (mode == StatisticsTerse) TerseStatistics(stderr);
+  computed_ = true;
+  if (context_.report == nullptr) return;
+  if (mode == StatisticsFull) Statistics(context_.report);
+  if (mode == StatisticsTerse) TerseStatistics(context_.report);
 }
 
 // The g + 1 one-vertex graphs are pairwise distinct (a vertex of genus j
 // carries g - j loops), so they are stored without any test.
 void BoundaryComputer::one_vertex_pass() {
-  one_vertex_graphs.reserve(g >= 0 ? g + 1 : 0);  // no record moves once pointed to
-  work_graph.Clear(1);
-  work_graph.g = g;
-  work_graph.n = n;
-  memset(work_graph.multiplicity_count, 0, sizeof(work_graph.multiplicity_count));
-  work_graph.canonical.Invalidate();
+  one_vertex_graphs_.reserve(g >= 0 ? g + 1 : 0);  // no record moves once pointed to
+  PartialGraph one(g, n, 1);
+  one.marked_points[0] = static_cast<int8_t>(n);
   for (int j = 0; j <= g; ++j) {
-    work_graph.genus[0] = static_cast<int8_t>(j);
-    work_graph.marked_points[0] = static_cast<int8_t>(n);
-    work_graph.loops[0] = work_graph.adjacency[0][0] = work_graph.codimension = static_cast<int8_t>(g - j);
+    one.genus[0] = static_cast<int8_t>(j);
+    one.loops[0] = one.adjacency[0][0] = one.codimension = static_cast<int8_t>(g - j);
     // Outside the search, not tried.
-    if (!IsOfModuliType(work_graph, moduli_type) || !IsWithinBounds(work_graph, bounds)) continue;
-    ++tried[1];
-    work_graph.valence[0] = static_cast<int8_t>(n + 2 * (g - j));
-    if (edge_filter == -1 || edge_filter == g - j) {
-      ++found[1];
-      add_to_store();
+    if (!IsOfModuliType(one, settings_.moduli_type) || !IsWithinBounds(one, settings_.bounds)) continue;
+    ++counters_.tried[1];
+    one.valence[0] = static_cast<int8_t>(n + 2 * (g - j));
+    if (!settings_.codimension || *settings_.codimension == g - j) {
+      ++counters_.found[1];
+      // At most g + 1 <= 9 graphs: they reach the printer in one call.
+      one_vertex_graphs_.push_back(one);
     }
   }
-}
-
-// At most g + 1 <= 9 graphs: they reach the printer in one call.
-void BoundaryComputer::add_to_store() {
-  one_vertex_graphs.push_back(work_graph);
 }
 
 void BoundaryComputer::empty_store_to_statistics() {
-  for (Graph& graph : one_vertex_graphs) {
-    store_by_codimension[graph.codimension].push_back(&graph);
-    ++found_per_codimension[graph.codimension];
-    if (count_labelled) {
-      mpz_class labelled = LabelledGraphCount(graph);
-      labelled_found[1] += labelled;
-      labelled_per_codimension[graph.codimension] += labelled;
-    }
+  for (Graph& graph : one_vertex_graphs_) {
+    store_by_codimension_[graph.codimension].push_back(&graph);
+    counters_.AddOneVertexGraph(graph);
   }
-  printer->PrintSomeGraph(store_by_codimension);
-  store_by_codimension.clear();
-  one_vertex_graphs.clear();
+  printer_->PrintSomeGraph(store_by_codimension_);
+  store_by_codimension_.clear();
+  one_vertex_graphs_.clear();
 }
 
 // The records of a batch never move while the printer may hold pointers
 // to them: the vector is reserved in full before the first one is made.
 Graph& BoundaryComputer::next_batch_record() {
-  if (batch_used == print_batch) flush_batch();
-  if (batch.capacity() < print_batch) batch.reserve(print_batch);
-  if (batch_used == batch.size()) batch.emplace_back(-1, -1, -1);
-  return batch[batch_used++];
-}
-
-// The vertex levels leave one task per decoration, put in printing order
-// (by codimension, then generation order).
-void BoundaryComputer::make_pass_tasks(int K) {
-  work_graph.Clear(static_cast<int8_t>(K));
-  bt_g(0);
-  std::stable_sort(edge_tasks.begin(), edge_tasks.end(),
-                   [](const std::unique_ptr<EdgeTask>& a, const std::unique_ptr<EdgeTask>& b) {
-                     return a->codimension() < b->codimension();
-                   });
+  const size_t size = settings_.print_batch;
+  if (batch_used_ == size) flush_batch();
+  if (batch_.capacity() < size) batch_.reserve(size);
+  if (batch_used_ == batch_.size()) batch_.emplace_back(-1, -1, -1);
+  return batch_[batch_used_++];
 }
 
 // A split task's parts take its place in the same order; its own search
 // effort goes with the first of them.  A task without parts has nothing to
 // find: it is left out, and only its few calls of the search go uncounted.
 void BoundaryComputer::split_into(std::unique_ptr<EdgeTask> task, std::vector<std::unique_ptr<EdgeTask>>& out) const {
-  if (!task->CanSplit(split_rows)) {
+  if (!task->CanSplit(settings_.split_rows)) {
     out.push_back(std::move(task));
     return;
   }
   size_t first = out.size();
-  task->Split(split_rows, [&](const PartialGraph& at, SearchPoint from) {
-    out.push_back(std::make_unique<EdgeTask>(at, moduli_type, search, from, bounds));
-    if (count_labelled) out.back()->labelled = std::make_unique<LabelledTally>();
-  });
+  task->Split(settings_.split_rows,
+              [&](const PartialGraph& at, SearchPoint from) { out.push_back(MakeEdgeTask(at, settings_, from)); });
   if (out.size() > first) out[first]->AddSearchEffort(*task);
 }
 
 size_t BoundaryComputer::split_count(EdgeTask& task) const {
-  if (!task.CanSplit(split_rows)) return 1;
+  if (!task.CanSplit(settings_.split_rows)) return 1;
   // Counting must leave the task as it was: its effort is counted once,
   // when it is split for running.
   int64_t nodes = task.nodes, pruned = task.pruned, branches = task.relabelling_branches;
   size_t parts = 0;
-  task.Split(split_rows, [&](const PartialGraph&, SearchPoint) { ++parts; });
+  task.Split(settings_.split_rows, [&](const PartialGraph&, SearchPoint) { ++parts; });
   task.nodes = nodes;
   task.pruned = pruned;
   task.relabelling_branches = branches;
@@ -207,90 +183,64 @@ size_t BoundaryComputer::split_count(EdgeTask& task) const {
 // window's tasks back in order, and each is printed and released as it
 // arrives.  Tasks are numbered across the pass, for the checkpoint.
 void BoundaryComputer::run_pass(int K) {
-  make_pass_tasks(K);
-  std::vector<std::unique_ptr<EdgeTask>> whole = std::move(edge_tasks);
-  edge_tasks.clear();
+  std::vector<std::unique_ptr<EdgeTask>> whole = levels_.TasksOfPass(K);
+  std::vector<std::unique_ptr<EdgeTask>> edge_tasks;
   size_t total = 0;
   for (std::unique_ptr<EdgeTask>& task : whole) total += split_count(*task);
-  std::atomic<size_t> tasks_done{resume_task};
+  std::atomic<size_t> tasks_done{resume_task_};
   std::atomic<long> found_so_far{0};
-  ProgressMeter meter(stderr, show_progress, [&] {
+  ProgressMeter meter(context_.progress, show_progress_, [&] {
     return Progress{static_cast<double>(tasks_done) / static_cast<double>(total == 0 ? 1 : total),
                     found_so_far.load()};
   });
-  LocalTaskRunner local(threads);
-  TaskRunner* chosen = runner != nullptr ? runner : &local;
+  LocalTaskRunner local(threads_);
+  TaskRunner* chosen = settings_.runner != nullptr ? settings_.runner : &local;
   size_t window_start = 0;  // the pass's number of edge_tasks[0]
   for (size_t next_whole = 0; next_whole < whole.size();) {
     edge_tasks.clear();
-    while (next_whole < whole.size() && edge_tasks.size() < task_window)
+    while (next_whole < whole.size() && edge_tasks.size() < settings_.task_window)
       split_into(std::move(whole[next_whole++]), edge_tasks);
-    size_t first = resume_task > window_start ? std::min(resume_task - window_start, edge_tasks.size()) : 0;
+    size_t first = resume_task_ > window_start ? std::min(resume_task_ - window_start, edge_tasks.size()) : 0;
     chosen->RunPass(edge_tasks, first, [&](size_t index) {
       take_task_result(K, *edge_tasks[index]);
       found_so_far += static_cast<long>(edge_tasks[index]->stored.size());
       edge_tasks[index].reset();
       ++tasks_done;
       size_t number = window_start + index;
-      if (journal != nullptr && number + 1 < total && journal->Due()) {
+      if (settings_.journal != nullptr && number + 1 < total && settings_.journal->Due()) {
         flush_batch();
         record(K, number + 1);
       }
     });
     window_start += edge_tasks.size();
   }
-  edge_tasks.clear();
 }
-
-namespace {
-
-/// Adds to a counter; a sum beyond 64 bits, which no run reaches but a
-/// counter taken from elsewhere might, ends the run as an internal error.
-void add_count(int64_t& counter, int64_t more) {
-  if (__builtin_add_overflow(counter, more, &counter)) throw std::overflow_error("a counter of the search overflowed");
-}
-
-}  // namespace
 
 void BoundaryComputer::take_task_result(int K, EdgeTask& task) {
-  add_count(tried[K], task.tried);
-  add_count(unconnected[K], task.unconnected);
-  add_count(duplicated[K], task.duplicated);
-  add_count(found[K], task.found);
-  add_count(found_per_codimension[task.codimension()], static_cast<int64_t>(task.stored.size()));
-  if (task.labelled) {
-    mpz_class labelled = task.labelled->Total();
-    labelled_found[K] += labelled;
-    labelled_per_codimension[task.codimension()] += labelled;
-  }
+  counters_.AddTask(K, task);
   for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
     Graph& graph = next_batch_record();
     task.stored.Expand(graph_index, graph);
-    store_by_codimension[graph.codimension].push_back(&graph);
+    store_by_codimension_[graph.codimension].push_back(&graph);
   }
 }
 
 // The graphs not yet handed over reach the printer after the pass's
 // progress line; a pass without graphs still makes its one call.
 void BoundaryComputer::print_pass() {
-  if (batch_used > 0 || !pass_printed) flush_batch();
+  if (batch_used_ > 0 || !pass_printed_) flush_batch();
 }
 
 void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
+  RunJournal* journal = settings_.journal;
   if (journal == nullptr) return;
   RunState state;
   state.complete = complete;
   state.pass = pass;
   state.tasks_done = tasks_done;
-  state.pass_printed = pass_printed;
-  state.tried = tried;
-  state.unconnected = unconnected;
-  state.duplicated = duplicated;
-  state.found = found;
-  state.found_per_codimension = found_per_codimension;
-  for (const mpz_class& count : labelled_found) state.labelled_found.push_back(count.get_str());
-  for (const mpz_class& count : labelled_per_codimension) state.labelled_per_codimension.push_back(count.get_str());
-  if (pass > 0) state.printer_state = printer->State();
+  state.pass_printed = pass_printed_;
+  counters_.RecordIn(state);
+  if (pass > 0) state.printer_state = printer_->State();
   journal->Record(state);
   if (!complete && journal->StopRequested()) throw RunInterrupted();
 }
@@ -324,15 +274,15 @@ std::string labelled_problem(const std::vector<std::string>& labelled, const Cou
 
 // The one-vertex graphs the pass tries and finds: a vertex of genus j with
 // g - j loops, for each j whose graph is of the moduli type.
-void BoundaryComputer::one_vertex_counts(int filter, int64_t* tried_count, int64_t* found_count) const {
+void BoundaryComputer::one_vertex_counts(int64_t* tried_count, int64_t* found_count) const {
   Graph one(g, n, 1);
   one.marked_points[0] = static_cast<int8_t>(n);
   for (int j = 0; j <= g; ++j) {
     one.genus[0] = static_cast<int8_t>(j);
     one.loops[0] = one.adjacency[0][0] = one.codimension = static_cast<int8_t>(g - j);
-    if (!IsOfModuliType(one, moduli_type)) continue;
+    if (!IsOfModuliType(one, settings_.moduli_type) || !IsWithinBounds(one, settings_.bounds)) continue;
     ++*tried_count;
-    if (filter == -1 || filter == g - j) ++*found_count;
+    if (!settings_.codimension || *settings_.codimension == g - j) ++*found_count;
   }
 }
 
@@ -341,7 +291,9 @@ void BoundaryComputer::one_vertex_counts(int filter, int64_t* tried_count, int64
 // the current one have counted nothing, and the pass and the printing
 // flag follow from where the enumeration stopped.  A value that breaks
 // any of this was not written by a run of this type.
-std::string BoundaryComputer::counters_problem(const RunState& s, int filter) const {
+std::string BoundaryComputer::counters_problem(const RunState& s) const {
+  const std::optional<int> filter = settings_.codimension;
+  const bool count_labelled = settings_.count_labelled;
   size_t rows = static_cast<size_t>(2 * g + n - 1), codimensions = static_cast<size_t>(3 * g + n - 2);
   size_t labelled_rows = count_labelled ? rows : 0, labelled_codimensions = count_labelled ? codimensions : 0;
   if (s.tried.size() != rows || s.unconnected.size() != rows || s.duplicated.size() != rows ||
@@ -351,7 +303,7 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
     return count_labelled ? "it has no labelled counts of this type" : "it has labelled counts, which -L makes";
   int max_K = 2 * g + n - 2;
   int end = max_K + 1;
-  if (filter != -1) end = std::min(end, filter + 2);
+  if (filter) end = std::min(end, *filter + 2);
   end = std::max(end, 2);
   if (s.pass == 0) {
     bool empty = !s.complete && s.tasks_done == 0 && !s.pass_printed && s.printer_state.empty();
@@ -377,7 +329,7 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
       return "pass " + std::to_string(K) + " has counts, but it has not run";
     if (K == 1) {
       int64_t one_vertex_tried = 0, one_vertex_found = 0;
-      one_vertex_counts(filter, &one_vertex_tried, &one_vertex_found);
+      one_vertex_counts(&one_vertex_tried, &one_vertex_found);
       if (tried != one_vertex_tried || unconnected != 0 || duplicated != 0 || found != one_vertex_found)
         return "its counts of the one-vertex graphs are not those of this type";
     }
@@ -385,7 +337,8 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
         (unconnected > tried || duplicated > tried - unconnected || found != tried - unconnected - duplicated))
       return "tried[" + std::to_string(K) + "] is not unconnected + duplicated + found";
     // Every component count has stable graphs; a part of them may not.
-    if (filter == -1 && moduli_type == ModuliType::kStable && counted && K < s.pass && found == 0)
+    if (!filter && settings_.moduli_type == ModuliType::kStable && settings_.bounds.none() && counted &&
+        K < s.pass && found == 0)
       return "pass " + std::to_string(K) + " found no graph, yet every component count has some";
     if (tried > kMostRestoredCount - tried_sum)
       return "its candidates tried add up to more than " + std::to_string(kMostRestoredCount) + ", beyond any run";
@@ -395,12 +348,12 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
   int64_t codimension_sum = 0;
   for (size_t c = 0; c < codimensions; ++c) {
     int64_t count = s.found_per_codimension[c];
-    if (filter != -1 && static_cast<int>(c) != filter && count != 0)
+    if (filter && static_cast<int>(c) != *filter && count != 0)
       return "it found graphs of codimension " + std::to_string(c) + ", which the edge filter leaves out";
     if (count > INT64_MAX - codimension_sum) return "its counts of graphs found overflow";
     codimension_sum += count;
   }
-  if ((filter == -1 || filter == 0) && s.found_per_codimension[0] != 1)
+  if ((!filter || *filter == 0) && s.found_per_codimension[0] != 1)
     return "it has not exactly the one graph of codimension 0";
   if (codimension_sum != found_sum) return "its graphs found per codimension do not add up to those found";
   if (!count_labelled) return "";
@@ -415,30 +368,25 @@ std::string BoundaryComputer::counters_problem(const RunState& s, int filter) co
 }
 
 size_t BoundaryComputer::pass_task_count(int K) {
-  work_graph.g = g;
-  work_graph.n = n;
-  make_pass_tasks(K);
   size_t count = 0;
-  for (std::unique_ptr<EdgeTask>& task : edge_tasks) count += split_count(*task);
-  edge_tasks.clear();
+  for (std::unique_ptr<EdgeTask>& task : levels_.TasksOfPass(K)) count += split_count(*task);
   return count;
 }
 
-std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer_, int edge_filter_) {
-  if (resume == nullptr) return "";
-  const RunState& s = *resume;
+std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
+  if (settings_.resume == nullptr) return "";
+  const RunState& s = *settings_.resume;
   if (2 * g + n - 3 < 0)
     return "type (" + std::to_string(g) + ", " + std::to_string(n) + ") has no stable graphs to resume";
-  std::string problem = counters_problem(s, edge_filter_);
+  std::string problem = counters_problem(s);
   if (!problem.empty() || s.pass == 0) return problem;
   if (s.tasks_done > 0) {
-    edge_filter = edge_filter_;
     size_t tasks = pass_task_count(s.pass);
     if (s.tasks_done >= tasks)
       return "pass " + std::to_string(s.pass) + " has " + std::to_string(tasks) + " tasks, not more than the " +
              std::to_string(s.tasks_done) + " recorded as done";
   }
-  if (!printer_.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
+  if (!printer.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
   PrintedSoFar printed;
   printed.g = g;
   printed.n = n;
@@ -447,109 +395,37 @@ std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer_, int edge_fil
   for (const std::string& count : s.labelled_found) printed.labelled_per_components.push_back(mpz_class(count, 10));
   for (const std::string& count : s.labelled_per_codimension)
     printed.labelled_per_codimension.push_back(mpz_class(count, 10));
-  return printer_.RestoredStateProblem(printed);
+  return printer.RestoredStateProblem(printed);
 }
 
 void BoundaryComputer::restore(const RunState& state) {
-  std::string problem = ResumeProblem(*printer, edge_filter);
+  std::string problem = ResumeProblem(*printer_);
   if (!problem.empty()) throw std::invalid_argument("a resumed state that no run of this type writes: " + problem);
-  auto take = [](Counts& counts, const std::vector<int64_t>& saved) {
-    if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another type");
-    counts = saved;
-  };
-  take(tried, state.tried);
-  take(unconnected, state.unconnected);
-  take(duplicated, state.duplicated);
-  take(found, state.found);
-  take(found_per_codimension, state.found_per_codimension);
-  auto take_exact = [](std::vector<mpz_class>& counts, const std::vector<std::string>& saved) {
-    if (saved.size() != counts.size()) throw std::invalid_argument("a resumed state of another run");
-    for (size_t k = 0; k < saved.size(); ++k) counts[k] = mpz_class(saved[k], 10);
-  };
-  take_exact(labelled_found, state.labelled_found);
-  take_exact(labelled_per_codimension, state.labelled_per_codimension);
-  if (!printer->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
-  resume_task = state.tasks_done;
-  pass_printed = state.pass_printed;
+  counters_.RestoreFrom(state);
+  if (!printer_->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
+  resume_task_ = state.tasks_done;
+  pass_printed_ = state.pass_printed;
 }
 
 void BoundaryComputer::flush_batch() {
-  printer->PrintSomeGraph(store_by_codimension);
-  store_by_codimension.clear();
-  batch_used = 0;
-  pass_printed = true;
+  printer_->PrintSomeGraph(store_by_codimension_);
+  store_by_codimension_.clear();
+  batch_used_ = 0;
+  pass_printed_ = true;
 }
-
-namespace {
-
-/// Writes one counter row: a label, the entries and their sum.
-void print_row(FILE* out, const char* label, const Counts& counts) {
-  fputs(label, out);
-  mpz_class sum = 0;  // exact, whatever the counters hold
-  for (long long count : counts) {
-    fprintf(out, "%5lld ", count);
-    sum += static_cast<long>(count);
-  }
-  fprintf(out, "= %7s\n", sum.get_str().c_str());
-}
-
-/// Writes one group of the terse report.
-void print_group(FILE* out, const Counts& counts) {
-  fputs(" (", out);
-  for (long long count : counts) fprintf(out, "%lld,", count);
-  fputs("),\n", out);
-}
-
-/// Writes a counter row of exact counts, laid out as print_row.
-void print_exact_row(FILE* out, const char* label, const std::vector<mpz_class>& counts) {
-  fputs(label, out);
-  mpz_class sum = 0;
-  for (const mpz_class& count : counts) {
-    fprintf(out, "%5s ", count.get_str().c_str());
-    sum += count;
-  }
-  fprintf(out, "= %7s\n", sum.get_str().c_str());
-}
-
-/// Writes a group of exact counts, laid out as print_group.
-void print_exact_group(FILE* out, const std::vector<mpz_class>& counts) {
-  fputs(" (", out);
-  for (const mpz_class& count : counts) fprintf(out, "%s,", count.get_str().c_str());
-  fputs("),\n", out);
-}
-
-}  // namespace
 
 void BoundaryComputer::Statistics(FILE* out) {
-  if (!computed) {
+  if (!computed_) {
     fputs("Not yet computed!\n", out);
     return;
   }
-  print_row(out, "Tried       ", tried);
-  print_row(out, "Unconnected ", unconnected);
-  print_row(out, "Duplicated  ", duplicated);
-  print_row(out, "Found       ", found);
-  for (size_t c = 0; c < found_per_codimension.size(); ++c)
-    fprintf(out, "%3d: %5lld\n", static_cast<int>(c), static_cast<long long>(found_per_codimension[c]));
-  if (!count_labelled) return;
-  print_exact_row(out, "Labelled    ", labelled_found);
-  fputs("Labelled by codimension\n", out);
-  for (size_t c = 0; c < labelled_per_codimension.size(); ++c)
-    fprintf(out, "%3d: %5s\n", static_cast<int>(c), labelled_per_codimension[c].get_str().c_str());
+  counters_.WriteFull(out);
 }
 
 void BoundaryComputer::TerseStatistics(FILE* out) {
-  if (!computed) {
+  if (!computed_) {
     fputs("Not yet computed!\n", out);
     return;
   }
-  fputs("(\n", out);
-  for (const Counts* counts :
-       {&spare_counts_a, &spare_counts_b, &found, &found_per_codimension, &unconnected, &duplicated})
-    print_group(out, *counts);
-  if (count_labelled) {
-    print_exact_group(out, labelled_found);
-    print_exact_group(out, labelled_per_codimension);
-  }
-  fputs(")\n", out);
+  counters_.WriteTerse(out);
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -64,11 +65,10 @@ class RecordingPrinter : public GraphPrinter {
   std::vector<Snapshot> graphs_seen;
 };
 
-/// Runs a whole enumeration without statistics on standard error.
-std::vector<Snapshot> enumerate(BoundaryComputer& computer, int edge_filter = -1,
-                                RecordingPrinter* printer_out = nullptr) {
+/// Runs a whole enumeration without statistics.
+std::vector<Snapshot> enumerate(BoundaryComputer& computer, RecordingPrinter* printer_out = nullptr) {
   RecordingPrinter printer;
-  computer.Compute(printer, StatisticsNone, edge_filter);
+  computer.Compute(printer, StatisticsNone);
   if (printer_out != nullptr) *printer_out = printer;
   return printer.graphs_seen;
 }
@@ -76,7 +76,7 @@ std::vector<Snapshot> enumerate(BoundaryComputer& computer, int edge_filter = -1
 Counts codimension_counts(int g, int n) {
   BoundaryComputer computer(g, n);
   enumerate(computer);
-  return computer.found_per_codimension;
+  return computer.counters().found_per_codimension;
 }
 
 int64_t total(int g, int n) {
@@ -97,20 +97,27 @@ TEST(BoundaryComputerCounts, KnownTotals) {
   EXPECT_EQ(4555, total(5, 0));
 }
 
+/// The settings of a search for the graphs with `edges` edges.
+SearchSettings with_edges(int edges) {
+  SearchSettings settings;
+  settings.codimension = edges;
+  return settings;
+}
+
 TEST(BoundaryComputerCounts, PerComponentCountersOfGenusFour) {
   BoundaryComputer computer(4, 0);
   enumerate(computer);
-  EXPECT_EQ((Counts{0, 5, 29, 79, 133, 154, 87}), computer.tried);
-  EXPECT_EQ((Counts{0, 0, 0, 0, 0, 16, 22}), computer.unconnected);
-  EXPECT_EQ((Counts{0, 0, 0, 0, 7, 40, 23}), computer.duplicated);
-  EXPECT_EQ((Counts{0, 5, 29, 79, 126, 98, 42}), computer.found);
+  EXPECT_EQ((Counts{0, 5, 29, 79, 133, 154, 87}), computer.counters().tried);
+  EXPECT_EQ((Counts{0, 0, 0, 0, 0, 16, 22}), computer.counters().unconnected);
+  EXPECT_EQ((Counts{0, 0, 0, 0, 7, 40, 23}), computer.counters().duplicated);
+  EXPECT_EQ((Counts{0, 5, 29, 79, 126, 98, 42}), computer.counters().found);
 }
 
 TEST(BoundaryComputerCounts, SevenPointsOfGenusZeroMeetAnUnconnectedCandidate) {
   BoundaryComputer computer(0, 7);
   enumerate(computer);
-  EXPECT_EQ(3, computer.tried[5]);
-  EXPECT_EQ(1, computer.unconnected[5]);
+  EXPECT_EQ(3, computer.counters().tried[5]);
+  EXPECT_EQ(1, computer.counters().unconnected[5]);
 }
 
 TEST(BoundaryComputerOrder, GenusTwoPassOfTwoComponents) {
@@ -142,41 +149,41 @@ TEST(BoundaryComputerOrder, FivePointsOnThreeComponents) {
 }
 
 TEST(BoundaryComputerEdgeFilter, RestrictsSearchAndCounters) {
-  BoundaryComputer genus_two(2, 0);
-  std::vector<Snapshot> graphs = enumerate(genus_two, 2);
+  BoundaryComputer genus_two(2, 0, with_edges(2));
+  std::vector<Snapshot> graphs = enumerate(genus_two);
   EXPECT_EQ(2u, graphs.size());
-  EXPECT_EQ((Counts{0, 3, 1}), genus_two.tried);
-  EXPECT_EQ((Counts{0, 1, 1}), genus_two.found);
-  EXPECT_EQ((Counts{0, 0, 2, 0}), genus_two.found_per_codimension);
+  EXPECT_EQ((Counts{0, 3, 1}), genus_two.counters().tried);
+  EXPECT_EQ((Counts{0, 1, 1}), genus_two.counters().found);
+  EXPECT_EQ((Counts{0, 0, 2, 0}), genus_two.counters().found_per_codimension);
 
-  BoundaryComputer seven_points(0, 7);
+  BoundaryComputer seven_points(0, 7, with_edges(3));
   RecordingPrinter printer;
-  graphs = enumerate(seven_points, 3, &printer);
+  graphs = enumerate(seven_points, &printer);
   EXPECT_EQ(4u, graphs.size());
   EXPECT_EQ("BeeePE", printer.calls) << "passes K = 1 .. 4 run, K = 5 does not";
-  EXPECT_EQ((Counts{0, 1, 0, 0, 4, 0}), seven_points.tried);
-  EXPECT_EQ((Counts{0, 0, 0, 4, 0}), seven_points.found_per_codimension);
+  EXPECT_EQ((Counts{0, 1, 0, 0, 4, 0}), seven_points.counters().tried);
+  EXPECT_EQ((Counts{0, 0, 0, 4, 0}), seven_points.counters().found_per_codimension);
 }
 
-TEST(BoundaryComputerEdgeFilter, ZeroAndBelowMinusOne) {
-  BoundaryComputer zero(3, 1);
-  std::vector<Snapshot> graphs = enumerate(zero, 0);
+TEST(BoundaryComputerEdgeFilter, ZeroAndNegative) {
+  BoundaryComputer zero(3, 1, with_edges(0));
+  std::vector<Snapshot> graphs = enumerate(zero);
   ASSERT_EQ(1u, graphs.size());
   EXPECT_EQ(3, graphs[0].genus[0]);
   EXPECT_EQ(0, graphs[0].loops[0]);
 
-  BoundaryComputer below(3, 1);
+  BoundaryComputer below(3, 1, with_edges(-5));
   RecordingPrinter printer;
-  EXPECT_TRUE(enumerate(below, -5, &printer).empty());
+  EXPECT_TRUE(enumerate(below, &printer).empty());
   EXPECT_EQ("BeE", printer.calls);
-  EXPECT_EQ(4, below.tried[1]);
+  EXPECT_EQ(4, below.counters().tried[1]);
 }
 
 TEST(BoundaryComputerLifecycle, UnstableTypesCallNoPrinter) {
   for (auto type : {std::make_pair(1, 0), std::make_pair(0, 2), std::make_pair(0, 0)}) {
     BoundaryComputer computer(type.first, type.second);
     RecordingPrinter printer;
-    enumerate(computer, -1, &printer);
+    enumerate(computer, &printer);
     EXPECT_EQ("", printer.calls);
     EXPECT_EQ(
         "Tried       =       0\nUnconnected =       0\nDuplicated  =       0\nFound       = "
@@ -193,7 +200,7 @@ TEST(BoundaryComputerLifecycle, RefusesATypeWithMoreComponentsThanTheSearchHolds
   BoundaryComputer computer(0, 35);
   RecordingPrinter printer;
   try {
-    computer.Compute(printer, StatisticsNone, -1);
+    computer.Compute(printer, StatisticsNone);
     ADD_FAILURE() << "Compute ran a type of 33 components";
   } catch (const std::invalid_argument& refusal) {
     EXPECT_EQ(CapacityProblem(0, 35), refusal.what());
@@ -216,9 +223,10 @@ TEST(BoundaryComputerLifecycle, AnEdgeFilterBoundsTheComponentsTheSearchMeets) {
       ++ordered_splittings;
       if (2 * g1 == g && 2 * n1 == n) ++symmetric;
     }
-  BoundaryComputer computer(g, n);
-  computer.threads = 1;
-  std::vector<Snapshot> graphs = enumerate(computer, 1);
+  SearchSettings settings = with_edges(1);
+  settings.threads = 1;
+  BoundaryComputer computer(g, n, settings);
+  std::vector<Snapshot> graphs = enumerate(computer);
   EXPECT_EQ(1 + (ordered_splittings + symmetric) / 2, static_cast<int>(graphs.size()));
 }
 
@@ -231,9 +239,9 @@ TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
   EXPECT_EQ(computer.GetAllResultsByCodimension(), computer.GetAllResultsByCodimension());
 
   enumerate(computer);
-  EXPECT_EQ(2u, computer.tried.size());
-  EXPECT_EQ((Counts{0, 1}), computer.found);
-  EXPECT_EQ((Counts{1}), computer.found_per_codimension);
+  EXPECT_EQ(2u, computer.counters().tried.size());
+  EXPECT_EQ((Counts{0, 1}), computer.counters().found);
+  EXPECT_EQ((Counts{1}), computer.counters().found_per_codimension);
   std::unique_ptr<std::vector<Graph*>> after(computer.GetAllResults());
   EXPECT_TRUE(after->empty());
   EXPECT_NE(before.get(), after.get());
@@ -245,41 +253,74 @@ TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
 TEST(BoundaryComputerReport, CountersBeyondThirtyTwoBits) {
   BoundaryComputer computer(2, 0);
   enumerate(computer);
-  computer.tried = {0, 3, 4};
-  computer.tried[1] = 5000000000;  // beyond 2^32
-  computer.found_per_codimension[3] = 2147483648;
-  computer.found[2] = 123456;
+  SearchCounters counters = computer.counters();
+  counters.tried = {0, 3, 4};
+  counters.tried[1] = 5000000000;  // beyond 2^32
+  counters.found_per_codimension[3] = 2147483648;
+  counters.found[2] = 123456;
   EXPECT_EQ(
       "Tried           0 5000000000     4 = 5000000004\n"
       "Unconnected     0     0     0 =       0\n"
       "Duplicated      0     0     0 =       0\n"
       "Found           0     3 123456 =  123459\n"
       "  0:     1\n  1:     2\n  2:     2\n  3: 2147483648\n",
-      CaptureOutput([&](FILE* out) { computer.Statistics(out); }));
+      CaptureOutput([&](FILE* out) { counters.WriteFull(out); }));
   EXPECT_EQ("(\n (0,0,0,),\n (0,0,0,),\n (0,3,123456,),\n (1,2,2,2147483648,),\n (0,0,0,),\n (0,0,0,),\n)\n",
-            CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
+            CaptureOutput([&](FILE* out) { counters.WriteTerse(out); }));
 }
 
-TEST(BoundaryComputerLifecycle, ShortOverloadsMeanFullStatisticsAndNoFilter) {
-  BoundaryComputer full(2, 1), explicit_full(2, 1);
-  NullGraphPrinter printer;
-  testing::internal::CaptureStderr();
-  full.Compute(printer);
-  std::string short_form = testing::internal::GetCapturedStderr();
-  testing::internal::CaptureStderr();
-  explicit_full.Compute(printer, StatisticsFull, -1);
-  EXPECT_EQ(short_form, testing::internal::GetCapturedStderr());
+/// A context whose report goes to `report`, without progress.
+RunContext reporting_to(FILE* report) {
+  RunContext context;
+  context.report = report;
+  return context;
+}
 
-  BoundaryComputer terse(2, 1);
-  testing::internal::CaptureStderr();
-  terse.Compute(printer, StatisticsTerse);
-  std::string terse_report = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(CaptureOutput([&](FILE* out) { terse.TerseStatistics(out); }), terse_report);
+TEST(BoundaryComputerLifecycle, ShortOverloadMeansFullStatistics) {
+  NullGraphPrinter printer;
+  std::string short_form = CaptureOutput([&](FILE* out) {
+    BoundaryComputer full(2, 1, SearchSettings(), reporting_to(out));
+    full.Compute(printer);
+  });
+  EXPECT_NE(std::string::npos, short_form.find("K =  1... done.\nK =  2... done.\n")) << short_form;
+  BoundaryComputer quiet(2, 1);
+  quiet.Compute(printer, StatisticsNone);
+  EXPECT_EQ(short_form, CaptureOutput([&](FILE* out) {
+              BoundaryComputer explicit_full(2, 1, SearchSettings(), reporting_to(out));
+              explicit_full.Compute(printer, StatisticsFull);
+            }));
+  // The lines of the passes, then the report Statistics writes.
+  EXPECT_EQ(short_form, "K =  1... done.\nK =  2... done.\nK =  3... done.\n" +
+                            CaptureOutput([&](FILE* out) { quiet.Statistics(out); }));
+
+  std::string terse_report = CaptureOutput([&](FILE* out) {
+    BoundaryComputer terse(2, 1, SearchSettings(), reporting_to(out));
+    terse.Compute(printer, StatisticsTerse);
+  });
+  EXPECT_EQ(CaptureOutput([&](FILE* out) { quiet.TerseStatistics(out); }), terse_report);
 
   // A second Compute on the same object starts the counters afresh.
+  EXPECT_EQ(short_form + short_form, CaptureOutput([&](FILE* out) {
+              BoundaryComputer twice(2, 1, SearchSettings(), reporting_to(out));
+              twice.Compute(printer);
+              twice.Compute(printer);
+            }));
+}
+
+// Without a report stream in its context the enumerator writes nothing,
+// whatever the mode; with one, only what the mode asks for.
+TEST(BoundaryComputerLifecycle, WritesOnlyToItsContext) {
+  NullGraphPrinter printer;
   testing::internal::CaptureStderr();
-  full.Compute(printer);
-  EXPECT_EQ(short_form, testing::internal::GetCapturedStderr());
+  testing::internal::CaptureStdout();
+  BoundaryComputer silent(2, 1);
+  silent.Compute(printer, StatisticsFull);
+  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+  EXPECT_EQ("", CaptureOutput([&](FILE* out) {
+              BoundaryComputer none(2, 1, SearchSettings(), reporting_to(out));
+              none.Compute(printer, StatisticsNone);
+            }));
 }
 
 namespace {
@@ -412,14 +453,16 @@ struct RunOutput {
   }
 };
 
-RunOutput run_with(int g, int n, Format choice, int edge_filter, int threads, size_t batch) {
-  BoundaryComputer computer(g, n);
-  computer.threads = threads;
-  computer.print_batch = batch;
+RunOutput run_with(int g, int n, Format choice, std::optional<int> edges, int threads, size_t batch) {
+  SearchSettings settings;
+  settings.threads = threads;
+  settings.print_batch = batch;
+  settings.codimension = edges;
+  BoundaryComputer computer(g, n, settings);
   RunOutput output;
   output.printed = CaptureOutput([&](FILE* out) {
     std::unique_ptr<GraphPrinter> printer = MakePrinter(choice, out, g, n, false);
-    computer.Compute(*printer, StatisticsNone, edge_filter);
+    computer.Compute(*printer, StatisticsNone);
   });
   output.report = CaptureOutput([&](FILE* out) { computer.Statistics(out); });
   output.terse = CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); });
@@ -432,34 +475,39 @@ RunOutput run_with(int g, int n, Format choice, int edge_filter, int threads, si
 // several parts; neither may change a byte of the output or the reports.
 TEST(BoundaryComputerThreads, OutputIndependentOfThreadsAndBatches) {
   struct Case {
-    int g, n, edge_filter;
+    int g, n;
+    std::optional<int> edges;
   };
-  const Case cases[] = {{4, 0, -1}, {4, 0, 5}, {2, 3, -1}, {0, 8, 3}, {3, 2, -1}, {1, 5, 2}};
+  const std::nullopt_t all = std::nullopt;
+  const Case cases[] = {{4, 0, all}, {4, 0, 5}, {2, 3, all}, {0, 8, 3}, {3, 2, all}, {1, 5, 2}};
   for (const Case& c : cases) {
     for (Format choice : {Format::kText, Format::kBinary, Format::kLaTeX}) {
-      SCOPED_TRACE("(" + std::to_string(c.g) + ", " + std::to_string(c.n) + ") filter " +
-                   std::to_string(c.edge_filter) + " printer " + std::to_string(static_cast<int>(choice)));
-      RunOutput sequential = run_with(c.g, c.n, choice, c.edge_filter, 1, 4096);
+      SCOPED_TRACE("(" + std::to_string(c.g) + ", " + std::to_string(c.n) + ") edges " +
+                   (c.edges ? std::to_string(*c.edges) : "all") + " printer " +
+                   std::to_string(static_cast<int>(choice)));
+      RunOutput sequential = run_with(c.g, c.n, choice, c.edges, 1, 4096);
       ASSERT_FALSE(sequential.printed.empty());
       for (int threads : {2, 3, 8})
-        EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edge_filter, threads, 4096)) << threads;
-      EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edge_filter, 3, 7)) << "batches of 7";
-      EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edge_filter, 1, 1)) << "batches of 1";
+        EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edges, threads, 4096)) << threads;
+      EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edges, 3, 7)) << "batches of 7";
+      EXPECT_TRUE(sequential == run_with(c.g, c.n, choice, c.edges, 1, 1)) << "batches of 1";
     }
   }
 }
 
 TEST(BoundaryComputerThreads, SmallPassesReachThePrinterInOneCall) {
-  BoundaryComputer computer(3, 0);
-  computer.threads = 4;
+  SearchSettings settings;
+  settings.threads = 4;
+  BoundaryComputer computer(3, 0, settings);
   RecordingPrinter printer;
-  computer.Compute(printer, StatisticsNone, -1);
+  computer.Compute(printer, StatisticsNone);
   EXPECT_EQ("BPPPPE", printer.calls);
 
   // Passes of 4, 12, 15 and 11 graphs, at most 10 per call.
-  computer.print_batch = 10;
+  settings.print_batch = 10;
+  BoundaryComputer in_tens(3, 0, settings);
   RecordingPrinter batched;
-  computer.Compute(batched, StatisticsNone, -1);
+  in_tens.Compute(batched, StatisticsNone);
   EXPECT_EQ("BPPPPPPPE", batched.calls);
   EXPECT_EQ(printer.graphs_seen.size(), batched.graphs_seen.size());
 }

@@ -18,8 +18,8 @@ class Computer {
   virtual std::vector<Graph*>* GetAllResults() = 0;
   /// The store itself, by codimension.
   virtual GraphsByCodimension* GetAllResultsByCodimension() = 0;
-  /// Runs the enumeration, handing each pass to the printer.
-  virtual void Compute(GraphPrinter& printer, ::Statistics mode, int edge_filter) = 0;
+  /// Runs the enumeration, handing each pass to the printer; `mode` says
+  /// what the run reports.
   virtual void Compute(GraphPrinter& printer, ::Statistics mode) = 0;
   virtual void Compute(GraphPrinter& printer) = 0;
   /// Writes the full report of the counters.

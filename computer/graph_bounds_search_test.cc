@@ -36,9 +36,10 @@ class KeyPrinter : public GraphPrinter {
 
 std::vector<std::string> keys_of(int g, int n, SearchKind search, const GraphBounds& bounds, const GraphBounds& keep) {
   KeyPrinter printer(keep);
-  BoundaryComputer computer(g, n);
-  computer.search = search;
-  computer.bounds = bounds;
+  SearchSettings settings;
+  settings.search = search;
+  settings.bounds = bounds;
+  BoundaryComputer computer(g, n, settings);
   computer.Compute(printer, StatisticsNone);
   return printer.keys;
 }

@@ -8,6 +8,7 @@
 #include <stdio.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,7 +57,8 @@ struct Splitting {
   size_t window = 4096;
 };
 
-Listing run(int g, int n, SearchKind kind, int edge_filter, bool labelled, Splitting splitting = Splitting()) {
+Listing run(int g, int n, SearchKind kind, std::optional<int> edges, bool labelled,
+            Splitting splitting = Splitting()) {
   Listing listing;
   listing.text = CaptureOutput([&](FILE* text_file) {
     listing.binary = CaptureOutput([&](FILE* binary_file) {
@@ -65,19 +67,22 @@ Listing run(int g, int n, SearchKind kind, int edge_filter, bool labelled, Split
       TextGraphPrinter text(text_file, g, n);
       BothPrinters both(binary, text);
       LabellingPrinter labelling(both);
-      BoundaryComputer computer(g, n);
-      computer.threads = 1;
-      computer.search = kind;
-      computer.split_rows = splitting.rows;
-      computer.task_window = splitting.window;
-      computer.count_labelled = labelled;
-      computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : both, StatisticsNone, edge_filter);
-      listing.tried = computer.tried;
-      listing.unconnected = computer.unconnected;
-      listing.duplicated = computer.duplicated;
-      listing.found = computer.found;
-      listing.found_per_codimension = computer.found_per_codimension;
-      listing.labelled_per_codimension = computer.labelled_per_codimension;
+      SearchSettings settings;
+      settings.threads = 1;
+      settings.search = kind;
+      settings.split_rows = splitting.rows;
+      settings.task_window = splitting.window;
+      settings.count_labelled = labelled;
+      settings.codimension = edges;
+      BoundaryComputer computer(g, n, settings);
+      computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : both, StatisticsNone);
+      const SearchCounters& counters = computer.counters();
+      listing.tried = counters.tried;
+      listing.unconnected = counters.unconnected;
+      listing.duplicated = counters.duplicated;
+      listing.found = counters.found;
+      listing.found_per_codimension = counters.found_per_codimension;
+      listing.labelled_per_codimension = counters.labelled_per_codimension;
     });
   });
   return listing;
@@ -93,12 +98,12 @@ std::vector<std::pair<int, int>> small_types(int largest) {
 }
 
 /// Runs every kind on (g, n) and compares it with the stored search.
-void expect_same_listings(int g, int n, int edge_filter, bool labelled) {
-  SCOPED_TRACE("(" + std::to_string(g) + ", " + std::to_string(n) + ") edge filter " + std::to_string(edge_filter) +
-               (labelled ? " labelled" : ""));
-  Listing stored = run(g, n, SearchKind::kStored, edge_filter, labelled);
-  Listing orderly = run(g, n, SearchKind::kOrderly, edge_filter, labelled);
-  Listing pruned = run(g, n, SearchKind::kPruned, edge_filter, labelled);
+void expect_same_listings(int g, int n, std::optional<int> edges, bool labelled) {
+  SCOPED_TRACE("(" + std::to_string(g) + ", " + std::to_string(n) + ") edges " +
+               (edges ? std::to_string(*edges) : "all") + (labelled ? " labelled" : ""));
+  Listing stored = run(g, n, SearchKind::kStored, edges, labelled);
+  Listing orderly = run(g, n, SearchKind::kOrderly, edges, labelled);
+  Listing pruned = run(g, n, SearchKind::kPruned, edges, labelled);
   EXPECT_EQ(stored.binary, orderly.binary);
   EXPECT_EQ(stored.text, orderly.text);
   EXPECT_EQ(stored.binary, pruned.binary);
@@ -123,7 +128,7 @@ void expect_same_listings(int g, int n, int edge_filter, bool labelled) {
 }  // namespace
 
 TEST(SearchKind, SameListingsForEverySmallType) {
-  for (auto [g, n] : small_types(9)) expect_same_listings(g, n, -1, false);
+  for (auto [g, n] : small_types(9)) expect_same_listings(g, n, std::nullopt, false);
 }
 
 TEST(SearchKind, SameListingsForEveryEdgeFilter) {
@@ -135,19 +140,19 @@ TEST(SearchKind, SameLabelledListings) {
   // Labelled listings grow as n!, so only up to 2g + n = 8.
   for (auto [g, n] : small_types(8))
     if (n > 0) {
-      expect_same_listings(g, n, -1, true);
+      expect_same_listings(g, n, std::nullopt, true);
       expect_same_listings(g, n, 3 * g - 3 + n, true);
     }
 }
 
 TEST(SearchKind, SameListingsForLargerTypes) {
   for (auto [g, n] : std::vector<std::pair<int, int>>{{5, 0}, {3, 4}, {2, 6}, {0, 12}})
-    expect_same_listings(g, n, -1, false);
+    expect_same_listings(g, n, std::nullopt, false);
 }
 
 TEST(SearchKind, PrunedSearchTriesFewerCandidatesOfGenusFive) {
-  Listing stored = run(5, 0, SearchKind::kStored, -1, false);
-  Listing pruned = run(5, 0, SearchKind::kPruned, -1, false);
+  Listing stored = run(5, 0, SearchKind::kStored, std::nullopt, false);
+  Listing pruned = run(5, 0, SearchKind::kPruned, std::nullopt, false);
   int64_t stored_tried = 0, pruned_tried = 0;
   for (int64_t count : stored.tried) stored_tried += count;
   for (int64_t count : pruned.tried) pruned_tried += count;
@@ -163,9 +168,9 @@ TEST(SearchKind, SplitTasksFindWhatWholeTasksFind) {
         if (labelled && n == 0) continue;
         SCOPED_TRACE("(" + std::to_string(g) + ", " + std::to_string(n) + ") kind " +
                      std::to_string(static_cast<int>(kind)) + (labelled ? " labelled" : ""));
-        Listing whole = run(g, n, kind, -1, labelled, Splitting{0, 4096});
+        Listing whole = run(g, n, kind, std::nullopt, labelled, Splitting{0, 4096});
         for (Splitting splitting : {Splitting{1, 4096}, Splitting{2, 3}, Splitting{3, 1}, Splitting{6, 17}}) {
-          Listing split = run(g, n, kind, -1, labelled, splitting);
+          Listing split = run(g, n, kind, std::nullopt, labelled, splitting);
           EXPECT_EQ(whole.binary, split.binary) << "rows " << splitting.rows;
           EXPECT_EQ(whole.text, split.text) << "rows " << splitting.rows;
           EXPECT_EQ(whole.tried, split.tried);

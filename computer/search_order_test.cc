@@ -34,12 +34,13 @@ class CollectingPrinter : public GraphPrinter {
 };
 
 std::vector<Graph> run(int g, int n, SearchKind kind, int split_rows) {
-  BoundaryComputer computer(g, n);
-  computer.threads = 1;
-  computer.search = kind;
-  computer.split_rows = split_rows;
+  SearchSettings settings;
+  settings.threads = 1;
+  settings.search = kind;
+  settings.split_rows = split_rows;
+  BoundaryComputer computer(g, n, settings);
   CollectingPrinter printer;
-  computer.Compute(printer, StatisticsNone, -1);
+  computer.Compute(printer, StatisticsNone);
   return printer.seen;
 }
 

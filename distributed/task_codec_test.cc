@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,41 +58,45 @@ class CodecTaskRunner : public TaskRunner {
 
 /// The byte stream and full report of a run through `runner` (nullptr:
 /// threads), with the labelled counts when `labelled`, of the moduli type.
-std::string run(int g, int n, int edge_filter, TaskRunner* runner, bool labelled = false,
+std::string run(int g, int n, std::optional<int> edges, TaskRunner* runner, bool labelled = false,
                 ModuliType moduli = ModuliType::kStable, SearchKind search = SearchKind::kStored,
                 const GraphBounds& bounds = GraphBounds()) {
-  BoundaryComputer computer(g, n);
-  computer.bounds = bounds;
-  computer.search = search;
-  computer.count_labelled = labelled;
-  computer.moduli_type = moduli;
-  computer.runner = runner;
+  SearchSettings settings;
+  settings.bounds = bounds;
+  settings.search = search;
+  settings.count_labelled = labelled;
+  settings.moduli_type = moduli;
+  settings.runner = runner;
+  settings.codimension = edges;
+  BoundaryComputer computer(g, n, settings);
   std::string bytes = CaptureOutput([&](FILE* out) {
     BinaryGraphPrinter printer(out, g, n);
-    computer.Compute(printer, StatisticsNone, edge_filter);
+    computer.Compute(printer, StatisticsNone);
   });
   return bytes + CaptureOutput([&](FILE* out) { computer.Statistics(out); });
 }
 
 TEST(TaskCodecTest, TasksRunElsewhereGiveTheSameRun) {
   struct Case {
-    int g, n, edge_filter;
+    int g, n;
+    std::optional<int> edges;
   };
-  for (const Case& c : {Case{3, 0, -1}, Case{2, 3, -1}, Case{0, 8, -1}, Case{4, 1, 5}, Case{1, 5, 2}, Case{5, 0, 6}}) {
+  const std::nullopt_t all = std::nullopt;
+  for (const Case& c : {Case{3, 0, all}, Case{2, 3, all}, Case{0, 8, all}, Case{4, 1, 5}, Case{1, 5, 2}, Case{5, 0, 6}}) {
     for (SearchKind search : {SearchKind::kStored, SearchKind::kOrderly, SearchKind::kPruned}) {
       SCOPED_TRACE(static_cast<int>(search));
       CodecTaskRunner codec;
-      EXPECT_EQ(run(c.g, c.n, c.edge_filter, nullptr, false, ModuliType::kStable, search),
-                run(c.g, c.n, c.edge_filter, &codec, false, ModuliType::kStable, search))
-          << "(" << c.g << ", " << c.n << ") -C " << c.edge_filter;
+      EXPECT_EQ(run(c.g, c.n, c.edges, nullptr, false, ModuliType::kStable, search),
+                run(c.g, c.n, c.edges, &codec, false, ModuliType::kStable, search))
+          << "(" << c.g << ", " << c.n << ") -C " << c.edges.value_or(-1);
       EXPECT_GT(codec.tasks_run, 0u);
       if (search != SearchKind::kStored && c.g + c.n > 4) {
         EXPECT_GT(codec.split_tasks_run, 0u);
       }
       CodecTaskRunner labelled;
-      std::string want = run(c.g, c.n, c.edge_filter, nullptr, true, ModuliType::kStable, search);
+      std::string want = run(c.g, c.n, c.edges, nullptr, true, ModuliType::kStable, search);
       EXPECT_NE(std::string::npos, want.find("Labelled"));
-      EXPECT_EQ(want, run(c.g, c.n, c.edge_filter, &labelled, true, ModuliType::kStable, search)) << "labelled";
+      EXPECT_EQ(want, run(c.g, c.n, c.edges, &labelled, true, ModuliType::kStable, search)) << "labelled";
     }
   }
 }
@@ -108,17 +113,17 @@ TEST(TaskCodecTest, TasksOfARestrictedRunStayRestricted) {
                         Case{ModuliType::kTreeLike, 3, 4}}) {
     for (int labelled = 0; labelled < 2; ++labelled) {
       CodecTaskRunner codec;
-      std::string want = run(c.g, c.n, -1, nullptr, labelled, c.moduli);
-      EXPECT_EQ(want, run(c.g, c.n, -1, &codec, labelled, c.moduli)) << ModuliTypeName(c.moduli);
+      std::string want = run(c.g, c.n, std::nullopt, nullptr, labelled, c.moduli);
+      EXPECT_EQ(want, run(c.g, c.n, std::nullopt, &codec, labelled, c.moduli)) << ModuliTypeName(c.moduli);
       EXPECT_GT(codec.tasks_run, 0u);
       CodecTaskRunner split;
-      EXPECT_EQ(run(c.g, c.n, -1, nullptr, labelled, c.moduli, SearchKind::kPruned),
-                run(c.g, c.n, -1, &split, labelled, c.moduli, SearchKind::kPruned))
+      EXPECT_EQ(run(c.g, c.n, std::nullopt, nullptr, labelled, c.moduli, SearchKind::kPruned),
+                run(c.g, c.n, std::nullopt, &split, labelled, c.moduli, SearchKind::kPruned))
           << ModuliTypeName(c.moduli);
       EXPECT_GT(split.split_tasks_run, 0u);
       CodecTaskRunner careless;
       careless.drop_moduli = true;
-      EXPECT_NE(want, run(c.g, c.n, -1, &careless, labelled, c.moduli)) << ModuliTypeName(c.moduli);
+      EXPECT_NE(want, run(c.g, c.n, std::nullopt, &careless, labelled, c.moduli)) << ModuliTypeName(c.moduli);
     }
   }
 }
@@ -134,13 +139,13 @@ TEST(TaskCodecTest, TasksOfABoundedRunStayBounded) {
   rational.rational_vertices = true;
   for (const GraphBounds& bounds : {simple, rational}) {
     for (SearchKind search : {SearchKind::kStored, SearchKind::kPruned}) {
-      std::string want = run(4, 2, -1, nullptr, true, ModuliType::kStable, search, bounds);
+      std::string want = run(4, 2, std::nullopt, nullptr, true, ModuliType::kStable, search, bounds);
       CodecTaskRunner codec;
-      EXPECT_EQ(want, run(4, 2, -1, &codec, true, ModuliType::kStable, search, bounds));
+      EXPECT_EQ(want, run(4, 2, std::nullopt, &codec, true, ModuliType::kStable, search, bounds));
       EXPECT_GT(codec.tasks_run, 0u);
       CodecTaskRunner careless;
       careless.drop_bounds = true;
-      EXPECT_NE(want, run(4, 2, -1, &careless, true, ModuliType::kStable, search, bounds));
+      EXPECT_NE(want, run(4, 2, std::nullopt, &careless, true, ModuliType::kStable, search, bounds));
     }
   }
 }

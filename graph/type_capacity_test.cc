@@ -75,7 +75,7 @@ TEST(MaxColoredVerticesTest, IsReachedAndNeverExceeded) {
       if (2 * g - 2 + n <= 0) continue;
       BoundaryComputer computer(g, n);
       ColoredVerticesPrinter printer;
-      computer.Compute(printer, StatisticsNone, -1);
+      computer.Compute(printer, StatisticsNone);
       EXPECT_EQ(MaxColoredVertices(g, n), printer.largest) << "(" << g << ", " << n << ")";
     }
   }
@@ -109,7 +109,7 @@ TEST(MaxColoredVerticesTest, WithAnEdgeFilterIsNeverExceeded) {
       if (2 * g - 2 + n <= 0) continue;
       BoundaryComputer computer(g, n);
       ColoredVerticesByEdgesPrinter printer;
-      computer.Compute(printer, StatisticsNone, -1);
+      computer.Compute(printer, StatisticsNone);
       ASSERT_EQ(static_cast<size_t>(3 * g - 2 + n), printer.largest.size()) << "(" << g << ", " << n << ")";
       for (auto [edges, most] : printer.largest) {
         EXPECT_LE(most, MaxColoredVertices(g, n, edges)) << "(" << g << ", " << n << ") with " << edges;

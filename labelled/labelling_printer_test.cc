@@ -67,14 +67,15 @@ TEST(LabellingPrinter, ListingAgreesWithCountingUpToEight) {
     for (int n = 0; 2 * g - 2 + n <= 8; ++n) {
       if (2 * g - 2 + n < 1) continue;
       SCOPED_TRACE("type (" + std::to_string(g) + ", " + std::to_string(n) + ")");
-      BoundaryComputer computer(g, n);
-      computer.count_labelled = true;
+      SearchSettings settings;
+      settings.count_labelled = true;
+      BoundaryComputer computer(g, n, settings);
       CheckingPrinter checking;
       LabellingPrinter labelling(checking);
       computer.Compute(labelling, StatisticsNone);
-      for (size_t c = 0; c < computer.labelled_per_codimension.size(); ++c) {
+      for (size_t c = 0; c < computer.counters().labelled_per_codimension.size(); ++c) {
         long listed = checking.per_codimension.count(c) ? checking.per_codimension[c] : 0;
-        ASSERT_EQ(computer.labelled_per_codimension[c], listed) << "codimension " << c;
+        ASSERT_EQ(computer.counters().labelled_per_codimension[c], listed) << "codimension " << c;
       }
     }
   }

@@ -3,7 +3,7 @@
 #include "main/printer_chain.h"
 
 PrinterChain::PrinterChain(const PrinterChainSetup& setup)
-    : printer_(MakePrinter(setup.format, stdout, setup.g, setup.n, setup.labelled || setup.expand_labels,
+    : printer_(MakePrinter(setup.format, setup.output, setup.g, setup.n, setup.labelled || setup.expand_labels,
                            setup.edge_filter)),
       checked_(std::make_unique<CheckedPrinter>(*printer_)),
       checks_completeness_(setup.completeness_check) {

@@ -23,6 +23,8 @@
 /// What a chain of printers is built for.
 struct PrinterChainSetup {
   Format format = Format::kLaTeX;
+  /// Where the format's printer writes.
+  FILE* output = nullptr;
   /// The type of the graphs, for titles.
   int g = 0;
   int n = 0;
@@ -61,7 +63,7 @@ struct PrinterChainSetup {
 /// (completeness_check), the labelling
 /// of the points (when labelled graphs are printed), the Euler check (-E),
 /// the check of the output streams, and last the printer of the chosen
-/// format, writing to standard output.  The check
+/// format, writing to the setup's output.  The check
 /// sees the graphs the format's printer gets: the labelled ones when they
 /// are made.
 class PrinterChain {

@@ -10,6 +10,7 @@
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <exception>
 #include <memory>
@@ -66,9 +67,9 @@ void note_large_document(const Options& options, const char* program, const mpz_
 mpz_class document_graphs(const BoundaryComputer& computer, bool labelled) {
   mpz_class total = 0;
   if (labelled) {
-    for (const mpz_class& count : computer.labelled_found) total += count;
+    for (const mpz_class& count : computer.counters().labelled_found) total += count;
   } else {
-    for (int64_t count : computer.found) total += static_cast<long>(count);
+    for (int64_t count : computer.counters().found) total += static_cast<long>(count);
   }
   return total;
 }
@@ -230,27 +231,47 @@ std::string prepare_output(OutputFile* output, CheckpointFile* checkpoint) {
   return checkpoint != nullptr ? checkpoint->PrepareOutput() : "";
 }
 
-/// The enumeration of one type, once its files are open.
-int enumerate(const Options& options, const char* program, const RunPlace& place, OutputFile* output,
-              CheckpointFile* checkpoint) {
-  const int g = options.genus, n = options.marked_points;
-  BoundaryComputer computer(g, n);
-  if (place.threads > 0) computer.threads = place.threads;
-  computer.runner = place.runner;
-  computer.count_labelled = options.labelled;
-  computer.moduli_type = options.moduli;
-  computer.search = options.search;
+/// How the run's search goes: the options, where its tasks run and its
+/// checkpoint.
+SearchSettings search_settings(const Options& options, const RunPlace& place, CheckpointFile* checkpoint) {
+  SearchSettings settings;
+  if (place.threads > 0) settings.threads = place.threads;
+  settings.runner = place.runner;
+  settings.count_labelled = options.labelled;
+  settings.moduli_type = options.moduli;
+  settings.search = options.search;
+  if (options.edge_filter != -1) settings.codimension = options.edge_filter;
   // The cells of the homology have no parallel edges; when nothing else
   // needs the other graphs, the search leaves them out.
   if (options.homology && options.format == Format::kNone && !options.euler_check &&
       options.homology_export.empty()) {
-    computer.bounds.max_multiplicity = 1;
-    computer.bounds.max_loops = 1;
+    settings.bounds.max_multiplicity = 1;
+    settings.bounds.max_loops = 1;
   }
   if (checkpoint != nullptr) {
-    computer.journal = checkpoint;
-    computer.resume = checkpoint->resume();
+    settings.journal = checkpoint;
+    settings.resume = checkpoint->resume();
   }
+  return settings;
+}
+
+/// The tool's sinks: graphs on standard output, the lines of the passes,
+/// the report and the progress on standard error, the progress live only
+/// where a terminal shows it.
+RunContext run_context() {
+  RunContext context;
+  context.output = stdout;
+  context.report = stderr;
+  context.progress = stderr;
+  context.interactive = isatty(fileno(stderr)) != 0;
+  return context;
+}
+
+/// The enumeration of one type, once its files are open.
+int enumerate(const Options& options, const char* program, const RunPlace& place, OutputFile* output,
+              CheckpointFile* checkpoint) {
+  const int g = options.genus, n = options.marked_points;
+  BoundaryComputer computer(g, n, search_settings(options, place, checkpoint), run_context());
   // Labelled graphs are made from the search's graphs as they are
   // printed; a run that prints nothing only counts them.
   bool expand = options.labelled && options.format != Format::kNone;
@@ -263,9 +284,10 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   setup.euler_check = options.euler_check;
   setup.euler_counts_labelled = options.labelled && !expand;
   setup.boundary_complex = options.boundary_complex;
-  if (options.homology) setup.homology = homology_settings(options, g, n, false, computer.threads);
+  if (options.homology) setup.homology = homology_settings(options, g, n, false, computer.threads());
   setup.edge_filter = options.edge_filter;
-  setup.threads = computer.threads;
+  setup.threads = computer.threads();
+  setup.output = stdout;
   // Both streams carry results (the graphs, the counts), so losing either
   // makes the run a failure.
   setup.watched = {{stdout, "standard output"}, {stderr, "standard error"}};
@@ -273,7 +295,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   // The recorded state is checked in full, against these printers, before
   // anything is made, written or cut.
   std::string refusal =
-      checkpoint != nullptr ? checkpoint->StateRefusal(computer.ResumeProblem(chain.head(), options.edge_filter)) : "";
+      checkpoint != nullptr ? checkpoint->StateRefusal(computer.ResumeProblem(chain.head())) : "";
   if (refusal.empty()) refusal = prepare_output(output, checkpoint);
   if (!refusal.empty()) {
     complain(program, refusal);
@@ -288,7 +310,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   // The poset names the targets of its contractions, one codimension
   // below those it prints, by the Ids a run of that codimension gives.
   if (chain.poset() != nullptr) EnumerateTargets(*chain.poset(), g, n, options.labelled);
-  computer.Compute(chain.head(), options.statistics, options.edge_filter);
+  computer.Compute(chain.head(), options.statistics);
   chain.checked().Check();  // the report, and all output of a type without graphs
   // Standard output stays empty for such a type; say why, so that an
   // empty document is not taken for a result.
@@ -389,6 +411,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   setup.completeness_check = options.boundary_complex || options.homology;
   setup.edge_filter = options.edge_filter;
   setup.threads = UsableCpuCount();
+  setup.output = stdout;
   // Standard output is checked after every batch, so that a conversion
   // whose output is being lost stops there instead of reading on.
   setup.watched = {{stdout, "standard output"}};

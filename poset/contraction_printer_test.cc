@@ -1,5 +1,6 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
+#include "testing/test_support.h"
 #include "poset/contraction_printer.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,8 @@ namespace {
 std::string contractions(int g, int n, int edge_filter) {
   MemoryFile file;
   ContractionPrinter printer(file.file(), edge_filter);
-  BoundaryComputer computer(g, n);
-  computer.Compute(printer, StatisticsNone, edge_filter);
+  BoundaryComputer computer(g, n, SearchOfEdgeFilter(edge_filter));
+  computer.Compute(printer, StatisticsNone);
   EXPECT_EQ("", printer.Problem());
   return file.Text();
 }
@@ -42,7 +43,7 @@ TEST(ContractionPrinter, GenusTwo) {
 TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
   MemoryFile file;
   ContractionPrinter printer(file.file(), 2);
-  BoundaryComputer targets(2, 0);
+  BoundaryComputer targets(2, 0, SearchOfEdgeFilter(1));
   class Record : public GraphPrinter {
    public:
     explicit Record(PosetPrinter& printer) : printer_(printer) {}
@@ -55,9 +56,9 @@ TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
    private:
     PosetPrinter& printer_;
   } record(printer);
-  targets.Compute(record, StatisticsNone, 1);
-  BoundaryComputer sources(2, 0);
-  sources.Compute(printer, StatisticsNone, 2);
+  targets.Compute(record, StatisticsNone);
+  BoundaryComputer sources(2, 0, SearchOfEdgeFilter(2));
+  sources.Compute(printer, StatisticsNone);
   EXPECT_EQ(
       "{\"id\": \"(1, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 2]]}\n"
       "{\"id\": \"(2, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 1], [\"(2, 1, 1)\", 1]]}\n",

@@ -1,5 +1,6 @@
 // Copyright 2026 The stable-graphs Authors.
 // SPDX-License-Identifier: Apache-2.0
+#include "testing/test_support.h"
 #include "poset/hasse_diagram_printer.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,8 @@ std::string diagram(int g, int n, int edge_filter) {
   MemoryFile file;
   HasseDiagramPrinter printer(file.file(), g, n, edge_filter);
   EnumerateTargets(printer, g, n, false);
-  BoundaryComputer computer(g, n);
-  computer.Compute(printer, StatisticsNone, edge_filter);
+  BoundaryComputer computer(g, n, SearchOfEdgeFilter(edge_filter));
+  computer.Compute(printer, StatisticsNone);
   EXPECT_EQ("", printer.Problem());
   return file.Text();
 }

@@ -18,6 +18,7 @@
 #include "labelled/labelling_printer.h"
 #include "poset/contraction_printer.h"
 #include "testing/poset_test_support.h"
+#include "testing/test_support.h"
 #include "poset/target_enumeration.h"
 
 namespace {
@@ -36,8 +37,8 @@ NamedGraphs run(int g, int n, bool labelled, int edge_filter, GraphPrinter* extr
   if (extra != nullptr) printers.push_back(extra);
   TeePrinter tee(printers);
   LabellingPrinter labelling(tee);
-  BoundaryComputer computer(g, n);
-  computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : tee, StatisticsNone, edge_filter);
+  BoundaryComputer computer(g, n, SearchOfEdgeFilter(edge_filter));
+  computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : tee, StatisticsNone);
   NamedGraphs named;
   named.graphs = collector.graphs;
   named.ids = CountedIds(named.graphs);

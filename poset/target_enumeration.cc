@@ -27,7 +27,8 @@ void EnumerateTargets(PosetPrinter& printer, int g, int n, bool labelled) {
   if (printer.edge_filter() < 1) return;
   TargetRecorder recorder(printer);
   LabellingPrinter labelling(recorder);
-  BoundaryComputer computer(g, n);
-  computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : recorder, StatisticsNone,
-                   printer.edge_filter() - 1);
+  SearchSettings settings;
+  settings.codimension = printer.edge_filter() - 1;
+  BoundaryComputer computer(g, n, settings);
+  computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : recorder, StatisticsNone);
 }

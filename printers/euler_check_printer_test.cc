@@ -39,7 +39,7 @@ TEST(EulerCheckPrinter, StateCarriesTheSums) {
   NullGraphPrinter null_printer;
   EulerCheckPrinter checker(null_printer, 3);
   BoundaryComputer computer(4, 2);
-  computer.Compute(checker, StatisticsNone, -1);
+  computer.Compute(checker, StatisticsNone);
   std::string state = checker.State();
   NullGraphPrinter other_null;
   EulerCheckPrinter resumed(other_null, 2);

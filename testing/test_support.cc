@@ -149,3 +149,9 @@ std::vector<Graph> AllGraphs(int g, int n) {
   computer.Compute(printer, StatisticsNone);
   return printer.collected;
 }
+
+SearchSettings SearchOfEdgeFilter(int edge_filter) {
+  SearchSettings settings;
+  if (edge_filter != -1) settings.codimension = edge_filter;
+  return settings;
+}

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "computer/search_settings.h"
 #include "graph/graph.h"
 
 /// Everything `write` writes to the stream it is given, as a string.
@@ -48,5 +49,9 @@ Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, co
 
 /// Every stable graph of type (g, n), in the order stable-graphs prints them.
 std::vector<Graph> AllGraphs(int g, int n);
+
+/// The settings of a search for the graphs a printer's edge filter keeps:
+/// those with `edge_filter` edges, or all of them for -1.
+SearchSettings SearchOfEdgeFilter(int edge_filter);
 
 #endif  // STABLE_GRAPHS_TESTING_TEST_SUPPORT_H_

@@ -13,10 +13,9 @@
 // every genus-0 vertex and a connected graph.  The nesting of the levels
 // makes the tasks in ascending order of decoration, and no rule or bound
 // cuts the least relabelling of a class: graph/lex_least.h proves both.
-#include <algorithm>
-#include <memory>
+#include "computer/vertex_levels.h"
 
-#include "computer/boundary_computer.h"
+#include <algorithm>
 
 namespace {
 
@@ -30,7 +29,29 @@ void pin(int& lo, int& hi, int x) {
 
 }  // namespace
 
-void BoundaryComputer::bt_g(int v) {
+std::unique_ptr<EdgeTask> MakeEdgeTask(const PartialGraph& start, const SearchSettings& settings, SearchPoint from) {
+  auto task = std::make_unique<EdgeTask>(start, settings.moduli_type, settings.search, from, settings.bounds);
+  if (settings.count_labelled) task->labelled = std::make_unique<LabelledTally>();
+  return task;
+}
+
+VertexLevels::VertexLevels(int g_, int n_, const SearchSettings& settings)
+    : g(g_), n(n_), settings_(settings), work_graph(-1, -1, -1) {
+  work_graph.g = g;
+  work_graph.n = n;
+}
+
+std::vector<std::unique_ptr<EdgeTask>> VertexLevels::TasksOfPass(int K) {
+  work_graph.Clear(static_cast<int8_t>(K));
+  bt_g(0);
+  std::stable_sort(tasks_.begin(), tasks_.end(),
+                   [](const std::unique_ptr<EdgeTask>& a, const std::unique_ptr<EdgeTask>& b) {
+                     return a->codimension() < b->codimension();
+                   });
+  return std::move(tasks_);
+}
+
+void VertexLevels::bt_g(int v) {
   PartialGraph& w = work_graph;
   if (v == w.K) {
     bt_m(0);
@@ -45,7 +66,7 @@ void BoundaryComputer::bt_g(int v) {
                     (2 * left - w.K + n - 2 * w.genus_zero_count) / (2 * (w.K - v)));
   int first = lo;  // lo stays the order's bound, which decides distinct_mask
   bound_genus_by_moduli_type(v, first, hi);
-  if (bounds.rational_vertices) hi = std::min(hi, 0);
+  if (settings_.bounds.rational_vertices) hi = std::min(hi, 0);
   if (first > hi) return;
   uint32_t mask = w.distinct_mask;
   for (int x = first; x <= hi; ++x) {
@@ -64,7 +85,7 @@ void BoundaryComputer::bt_g(int v) {
   }
 }
 
-void BoundaryComputer::bt_m(int v) {
+void VertexLevels::bt_m(int v) {
   PartialGraph& w = work_graph;
   if (v == w.K) {
     bt_l(0);
@@ -106,11 +127,11 @@ void BoundaryComputer::bt_m(int v) {
 // tree-like ones) add up to g.  The vertices are sorted by genus: rational
 // tails put all of g on the last one.  The smooth locus has no graph of two
 // vertices or more (its one vertex is made by one_vertex_pass).
-void BoundaryComputer::bound_genus_by_moduli_type(int v, int& lo, int& hi) const {
+void VertexLevels::bound_genus_by_moduli_type(int v, int& lo, int& hi) const {
   const PartialGraph& w = work_graph;
   int rest = g - (w.partial_genus + w.K - 1);  // g minus the genera handed out
   bool last = v == w.K - 1;
-  switch (moduli_type) {
+  switch (settings_.moduli_type) {
     case ModuliType::kCompactType:
       if (last) pin(lo, hi, rest);
       break;
@@ -123,9 +144,9 @@ void BoundaryComputer::bound_genus_by_moduli_type(int v, int& lo, int& hi) const
 
 // The trees have no loops; a tree-like graph's last vertex takes every loop
 // that the K - 1 edges of the tree leave.
-void BoundaryComputer::bound_loops_by_moduli_type(int v, int& lo, int& hi) const {
+void VertexLevels::bound_loops_by_moduli_type(int v, int& lo, int& hi) const {
   const PartialGraph& w = work_graph;
-  switch (moduli_type) {
+  switch (settings_.moduli_type) {
     case ModuliType::kStable: break;
     case ModuliType::kTreeLike:
       if (v == w.K - 1) pin(lo, hi, g - w.partial_genus - (w.K - 1));
@@ -136,15 +157,14 @@ void BoundaryComputer::bound_loops_by_moduli_type(int v, int& lo, int& hi) const
   }
 }
 
-// Tasks whose codimension the edge filter excludes would drop every
-// candidate before any counter moves, so they are not created at all.
-void BoundaryComputer::add_edge_task() {
-  if (edge_filter != -1 && EdgeTask::CodimensionOf(work_graph) != edge_filter) return;
-  edge_tasks.push_back(std::make_unique<EdgeTask>(work_graph, moduli_type, search, SearchPoint(), bounds));
-  if (count_labelled) edge_tasks.back()->labelled = std::make_unique<LabelledTally>();
+// Tasks of another codimension than the one asked for would drop every
+// candidate before any counter moves, so they are not made at all.
+void VertexLevels::add_edge_task() {
+  if (settings_.codimension && EdgeTask::CodimensionOf(work_graph) != *settings_.codimension) return;
+  tasks_.push_back(MakeEdgeTask(work_graph, settings_));
 }
 
-void BoundaryComputer::bt_l(int v) {
+void VertexLevels::bt_l(int v) {
   PartialGraph& w = work_graph;
   if (v == w.K) {
     for (int m = 0; m <= g + 1; ++m) w.multiplicity_count[m] = 0;
@@ -167,7 +187,7 @@ void BoundaryComputer::bt_l(int v) {
     lo = std::max(order_lo, 3 - m - edges);
   }
   bound_loops_by_moduli_type(v, lo, hi);
-  if (bounds.max_loops) hi = std::min(hi, *bounds.max_loops);
+  if (settings_.bounds.max_loops) hi = std::min(hi, *settings_.bounds.max_loops);
   if (lo > hi) return;
   uint32_t mask = w.distinct_mask;
   for (int x = lo; x <= hi; ++x) {

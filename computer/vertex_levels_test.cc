@@ -6,6 +6,7 @@
 // run filtered afterwards.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,14 +38,17 @@ struct SearchRun {
   std::vector<mpz_class> labelled_per_codimension;
 };
 
-SearchRun run(int g, int n, ModuliType moduli, int edge_filter = -1) {
-  BoundaryComputer computer(g, n);
-  computer.moduli_type = moduli;
-  computer.count_labelled = true;
+SearchRun run(int g, int n, ModuliType moduli, std::optional<int> edges = std::nullopt) {
+  SearchSettings settings;
+  settings.moduli_type = moduli;
+  settings.count_labelled = true;
+  settings.codimension = edges;
+  BoundaryComputer computer(g, n, settings);
   CollectingPrinter printer;
-  computer.Compute(printer, StatisticsNone, edge_filter);
-  return SearchRun{printer.seen, computer.found_per_codimension, computer.tried, computer.unconnected,
-                   computer.labelled_per_codimension};
+  computer.Compute(printer, StatisticsNone);
+  const SearchCounters& counters = computer.counters();
+  return SearchRun{printer.seen, counters.found_per_codimension, counters.tried, counters.unconnected,
+                   counters.labelled_per_codimension};
 }
 
 std::string name(int g, int n, ModuliType moduli) {
