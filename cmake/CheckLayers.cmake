@@ -15,7 +15,11 @@
 # one way only: an include that closes a cycle between folders of one
 # layer is refused too, so that each folder can be read, built and tested
 # on top of the ones it uses.
-# Fails naming each include that points the wrong way.
+#
+# Below main/ nothing names a process-wide stream or asks what it is
+# (stdout, stderr, freopen, isatty): the library writes to the sinks the
+# tools hand it, so that a program using it decides where its bytes go.
+# Fails naming each include that points the wrong way and each such use.
 #
 #   cmake -DSOURCE_DIR=. -P cmake/CheckLayers.cmake
 
@@ -55,6 +59,9 @@ else()
   file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cc ${SOURCE_DIR}/*.h)
 endif()
 
+# A whole word, wherever it stands.
+set(process_stream "(^|[^A-Za-z0-9_])(stdout|stderr|freopen|isatty)([^A-Za-z0-9_]|$)")
+
 set(wrong "")
 set(checked 0)
 foreach(file IN LISTS files)
@@ -70,6 +77,14 @@ foreach(file IN LISTS files)
     continue()
   endif()
   math(EXPR checked "${checked} + 1")
+  if(own LESS layer_main)
+    file(STRINGS ${SOURCE_DIR}/${file} stream_uses REGEX "${process_stream}")
+    foreach(line IN LISTS stream_uses)
+      string(REGEX MATCH "${process_stream}" use "${line}")
+      string(REGEX MATCH "stdout|stderr|freopen|isatty" use "${use}")
+      string(APPEND wrong "  ${file}: ${use} (below main/ the library writes to the sinks it is handed)\n")
+    endforeach()
+  endif()
   file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"[a-z_]+/")
   foreach(line IN LISTS includes)
     string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
@@ -122,6 +137,7 @@ foreach(folder IN LISTS same_layer_folders)
 endforeach()
 
 if(NOT wrong STREQUAL "")
-  message(FATAL_ERROR "Includes that point up through the layers or close a cycle within one:\n${wrong}")
+  message(FATAL_ERROR "Includes that point up through the layers or close a cycle within one, "
+                      "and process-wide streams below main/:\n${wrong}")
 endif()
 message(STATUS "${checked} source files include only from their own layer or below")
