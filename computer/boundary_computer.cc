@@ -184,7 +184,7 @@ size_t BoundaryComputer::split_count(EdgeTask& task) const {
 // arrives.  Tasks are numbered across the pass, for the checkpoint.
 void BoundaryComputer::run_pass(int K) {
   std::vector<std::unique_ptr<EdgeTask>> whole = levels_.TasksOfPass(K);
-  std::vector<std::unique_ptr<EdgeTask>> edge_tasks;
+  std::vector<std::unique_ptr<EdgeTask>>& edge_tasks = window_;
   size_t total = 0;
   for (std::unique_ptr<EdgeTask>& task : whole) total += split_count(*task);
   std::atomic<size_t> tasks_done{resume_task_};
@@ -214,6 +214,7 @@ void BoundaryComputer::run_pass(int K) {
     });
     window_start += edge_tasks.size();
   }
+  edge_tasks.clear();
 }
 
 void BoundaryComputer::take_task_result(int K, EdgeTask& task) {

@@ -102,6 +102,11 @@ class BoundaryComputer : public Computer {
   /// consecutive part of a large pass).
   GraphsByCodimension store_by_codimension_;
   std::vector<Graph> one_vertex_graphs_;
+  /// The window of tasks being run, kept between passes: freed at the end
+  /// of each, it let the allocator return the heap above it to the system,
+  /// for the next pass to fault in again (four times the page faults and
+  /// a fifth more time on (7, 0)).
+  std::vector<std::unique_ptr<EdgeTask>> window_;
   std::vector<Graph> batch_;    // records the printer reads, reused
   size_t batch_used_ = 0;
   size_t resume_task_ = 0;      // the first task of the pass to run
