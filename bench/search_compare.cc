@@ -23,6 +23,7 @@
 
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,8 @@ class SerialRunner : public TaskRunner {
 };
 
 struct Options {
-  int g = 0, n = 0, edge_filter = -1, rounds = 1;
+  int g = 0, n = 0, rounds = 1;
+  std::optional<int> edge_filter;
   bool labelled = false, count_only = false;
   std::vector<SearchKind> kinds;
 };
@@ -119,7 +121,7 @@ Outcome run(const Options& options, SearchKind kind) {
   settings.runner = &runner;
   settings.search = kind;
   settings.count_labelled = options.labelled;
-  if (options.edge_filter != -1) settings.codimension = options.edge_filter;
+  settings.codimension = options.edge_filter;
   BoundaryComputer computer(options.g, options.n, settings);
   computer.Compute(expand ? static_cast<GraphPrinter&>(labelling) : *printer, StatisticsNone);
   fclose(file);
@@ -236,7 +238,7 @@ int main(int argc, char** argv) {
     }
   }
   printf("(%d, %d)%s%s%s, %d round(s), one thread each\n", options.g, options.n,
-         options.edge_filter >= 0 ? (" -C " + std::to_string(options.edge_filter)).c_str() : "",
+         options.edge_filter ? (" -C " + std::to_string(*options.edge_filter)).c_str() : "",
          options.labelled ? " -L" : "", options.count_only ? " count only" : "", options.rounds);
   printf("%-8s %10s %8s %9s %14s %12s %14s %12s %14s %12s %14s %16s\n", "kind", "CPU s", "ratio", "peak MiB", "tried",
          "unconnected", "duplicated", "found", "edge nodes", "pruned", "test branches", "stream hash");

@@ -23,7 +23,7 @@ class KeyPrinter : public GraphPrinter {
   explicit KeyPrinter(const GraphBounds& keep) : keep_(keep) {}
   void BeginPrint() override {}
   void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) {
+    ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) {
       if (IsWithinBounds(graph, keep_)) keys.push_back(StratumKey(graph));
     });
   }

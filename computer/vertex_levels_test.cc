@@ -25,7 +25,7 @@ class CollectingPrinter : public GraphPrinter {
  public:
   void BeginPrint() override {}
   void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) { seen.push_back(graph); });
+    ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { seen.push_back(graph); });
   }
   void EndPrint() override {}
   std::vector<Graph> seen;

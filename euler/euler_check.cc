@@ -6,6 +6,7 @@
 
 #include "euler/euler_series.h"
 #include "graph/factorial.h"
+#include "graph/graph_printer.h"
 
 std::string FractionText(const mpq_class& value) {
   return value.get_num().get_str() + "/" + value.get_den().get_str();
@@ -27,8 +28,9 @@ bool write_line(FILE* out, const std::string& label, mpq_class found, mpq_class 
 
 }  // namespace
 
-bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found,
+bool WriteEulerCheck(FILE* out, int g, int n, std::optional<int> edge_filter, const std::map<int, mpq_class>& found,
                      bool labelled, ModuliType moduli) {
+  edge_filter = CheckedCodimension(edge_filter);
   std::vector<mpq_class> predicted = PredictedEulerSums(g, n, moduli);
   if (labelled && n > 1) {
     mpz_class factorial = Factorial(n);
@@ -50,7 +52,7 @@ bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<in
   bool agree = true;
   for (const auto& entry : codimensions) {
     int e = entry.first;
-    if (edge_filter != -1 && e != edge_filter) continue;
+    if (!InCodimension(e, edge_filter)) continue;
     const mpq_class& f = found_by_codimension[e];
     const mpq_class& p = predicted_by_codimension[e];
     agree = write_line(out, "codimension " + std::to_string(e), f, p) && agree;

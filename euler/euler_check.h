@@ -7,6 +7,7 @@
 #include <stdio.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "moduli/moduli_type.h"
@@ -19,7 +20,8 @@ std::string FractionText(const mpq_class& value);
 
 /// Compares the sums over the graphs of a run of type (g, n), by
 /// codimension, with PredictedEulerSums(g, n), restricted to codimension
-/// edge_filter unless it is -1.  Writes one line per codimension, then the
+/// edge_filter when it is given (a negative one throws
+/// std::invalid_argument).  Writes one line per codimension, then the
 /// total line: "total: found p/q, predicted p/q, agree" (or "disagree").
 /// With `labelled` the sums are over labelled graphs, whose automorphisms
 /// keep the labels, and the prediction is n! times the series: the Euler
@@ -27,7 +29,7 @@ std::string FractionText(const mpq_class& value);
 /// the prediction is PredictedEulerSums(g, n, moduli), and the first line
 /// names the type.  Returns whether everything agrees; with `out` nullptr
 /// it only tells, writing nothing.
-bool WriteEulerCheck(FILE* out, int g, int n, int edge_filter, const std::map<int, mpq_class>& found,
+bool WriteEulerCheck(FILE* out, int g, int n, std::optional<int> edge_filter, const std::map<int, mpq_class>& found,
                      bool labelled = false, ModuliType moduli = ModuliType::kStable);
 
 #endif  // STABLE_GRAPHS_EULER_EULER_CHECK_H_

@@ -34,7 +34,8 @@ struct Outcome {
   bool refused = false;
   bool bare = false;  // refused with the bare usage, no reason
   Request request = Request::kRun;
-  int genus = 0, marked_points = 0, edge_filter = -1;
+  int genus = 0, marked_points = 0;
+  std::optional<int> edge_filter;
   Format format = Format::kLaTeX;
   Statistics statistics = StatisticsFull;
   bool labelled = false;
@@ -113,7 +114,9 @@ Outcome model(const std::vector<std::string>& args) {
       continue;
     }
     if (option == 'C') {
-      if (!model_number(value, &o.edge_filter, &o.beyond_int) || o.edge_filter < 0) return refusal();
+      int edges = 0;
+      if (!model_number(value, &edges, &o.beyond_int) || edges < 0) return refusal();
+      o.edge_filter = edges;
       continue;
     }
     if (value.size() != 1) return refusal();
@@ -176,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What the run does next with the type: nothing, or one line.
   std::optional<long long> edges;
-  if (got.edge_filter != -1) edges = got.edge_filter;
+  if (got.edge_filter) edges = *got.edge_filter;
   std::string problem = CapacityProblem(got.genus, got.marked_points, edges);
   long long colored = 3LL * got.genus + got.marked_points - 2 - (got.marked_points < 2 ? 1 : 0);
   if (edges) colored = std::min(colored, *edges + 1);

@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,15 +31,28 @@ typedef std::map<int8_t, std::vector<Graph*>> GraphsByCodimension;
 /// across calls.  The map and its graphs belong to the enumerator and are
 /// reused as soon as PrintSomeGraph returns, so a printer keeps no pointer
 /// to them.
+/// Whether a graph with `edges` edges is among those of codimension `only`
+/// (not given: every codimension).
+inline bool InCodimension(int edges, std::optional<int> only) { return !only || edges == *only; }
+
+/// `codimension` itself, for a printer limited to it; a negative number of
+/// edges throws std::invalid_argument, so that -1, which once meant every
+/// graph, is not taken for a codimension without graphs (std::nullopt
+/// means every graph).
+std::optional<int> CheckedCodimension(std::optional<int> codimension);
+
 /// Calls print on every graph of `graphs` in printing order (ascending
-/// codimension, then stored order) whose codimension equals edge_filter,
-/// or on every graph when edge_filter is -1: the walk every printer makes.
+/// codimension, then stored order) whose codimension is `codimension`, or
+/// on every graph when it is not given: the walk every printer makes.
 template <typename Print>
-void ForEachGraphToPrint(GraphsByCodimension& graphs, int edge_filter, Print print) {
+void ForEachGraphToPrint(GraphsByCodimension& graphs, std::optional<int> codimension, Print print) {
   for (auto& entry : graphs)
     for (Graph* graph : entry.second)
-      if (edge_filter == -1 || graph->codimension == edge_filter) print(*graph);
+      if (InCodimension(graph->codimension, codimension)) print(*graph);
 }
+/// A bare int once meant -1 for every graph; it must now say which it is.
+template <typename Print>
+void ForEachGraphToPrint(GraphsByCodimension& graphs, int codimension, Print print) = delete;
 
 /// What a run has handed a printer up to a state it recorded: the type,
 /// and the graphs per component count K (index K) and per codimension;
@@ -54,10 +68,10 @@ struct PrintedSoFar {
 
 /// Empty when a printer that numbers the graphs of each codimension in
 /// turn can be in section `codimension` at number `number` after `printed`
-/// (through its edge filter, -1 for none), or still at its start
+/// (limited to codimension `only`, when given), or still at its start
 /// (`initial` and 0) before any graph; else what is wrong, naming `what`.
-std::string SectionProblem(const PrintedSoFar& printed, int edge_filter, int codimension, int number, int initial,
-                           const char* what);
+std::string SectionProblem(const PrintedSoFar& printed, std::optional<int> only, int codimension, int number,
+                           int initial, const char* what);
 
 class GraphPrinter {
  public:

@@ -38,7 +38,7 @@ HomologyPrinter::HomologyPrinter(GraphPrinter& printer, const HomologyPrinterSet
 }
 
 void HomologyPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) { add(graph); });
+  ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { add(graph); });
   printer_.PrintSomeGraph(graphs);
 }
 

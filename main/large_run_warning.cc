@@ -63,7 +63,7 @@ double ProjectedGraphs(int g, int n, bool labelled) {
 }
 
 std::string LargeRunWarning(const Options& options) {
-  if (options.edge_filter != -1) return "";
+  if (options.edge_filter) return "";
   int g = options.genus, n = options.marked_points;
   if (2 * g - 2 + n <= 0) return "";
   double searched = ProjectedGraphs(g, n, false);

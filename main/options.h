@@ -3,6 +3,7 @@
 #ifndef STABLE_GRAPHS_MAIN_OPTIONS_H_
 #define STABLE_GRAPHS_MAIN_OPTIONS_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,8 @@ struct Options {
   Format format = Format::kLaTeX;
   /// -S: what the enumeration reports.
   Statistics statistics = StatisticsFull;
-  /// -C: -1 for every graph, else only those with that many edges.
-  int edge_filter = -1;
+  /// -C: only the graphs with that many edges; not given: every graph.
+  std::optional<int> edge_filter;
   /// -L: the marked points labelled 1 .. n.
   bool labelled = false;
   /// -E: compare the graphs' Euler characteristic with the series.

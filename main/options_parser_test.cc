@@ -62,12 +62,14 @@ std::string convert_rejection(const std::vector<std::string>& args) {
 
 /// The type, filter, format and statistics of some options, to compare.
 std::string summary(const Options& o) {
-  return std::to_string(o.genus) + " " + std::to_string(o.marked_points) + " -C " + std::to_string(o.edge_filter) +
-         " -P " + std::to_string(static_cast<int>(o.format)) + " -S " + std::to_string(o.statistics) +
+  return std::to_string(o.genus) + " " + std::to_string(o.marked_points) +
+         (o.edge_filter ? " -C " + std::to_string(*o.edge_filter) : " all") + " -P " +
+         std::to_string(static_cast<int>(o.format)) + " -S " + std::to_string(o.statistics) +
          (o.labelled ? " -L" : "") + (o.euler_check ? " -E" : "");
 }
 
-std::string summary(int genus, int marked_points, int edge_filter, Format format, Statistics statistics) {
+std::string summary(int genus, int marked_points, std::optional<int> edge_filter, Format format,
+                    Statistics statistics) {
   Options o;
   o.genus = genus;
   o.marked_points = marked_points;
@@ -80,14 +82,14 @@ std::string summary(int genus, int marked_points, int edge_filter, Format format
 }  // namespace
 
 TEST(ToolOptions, SingleGenusTakesTheDefaults) {
-  EXPECT_EQ(summary(2, 0, -1, Format::kLaTeX, StatisticsFull), summary(accepted({"2"})));
-  EXPECT_EQ(summary(3, 1, -1, Format::kLaTeX, StatisticsFull), summary(accepted({"3", "1"})));
+  EXPECT_EQ(summary(2, 0, std::nullopt, Format::kLaTeX, StatisticsFull), summary(accepted({"2"})));
+  EXPECT_EQ(summary(3, 1, std::nullopt, Format::kLaTeX, StatisticsFull), summary(accepted({"3", "1"})));
   EXPECT_TRUE(accepted({"2"}).type_given);
   EXPECT_EQ(Request::kRun, accepted({"2"}).request);
 }
 
 TEST(ToolOptions, OptionsMayComeAnywhere) {
-  std::string expected = summary(1, 2, -1, Format::kText, StatisticsFull);
+  std::string expected = summary(1, 2, std::nullopt, Format::kText, StatisticsFull);
   EXPECT_EQ(expected, summary(accepted({"-P", "T", "1", "2"})));
   EXPECT_EQ(expected, summary(accepted({"1", "-P", "T", "2"})));
   EXPECT_EQ(expected, summary(accepted({"1", "2", "-P", "T"})));
@@ -113,7 +115,7 @@ TEST(ToolOptions, EveryPrinterAndStatisticsLetter) {
 }
 
 TEST(ToolOptions, LabelledPointsAndEulerCheckAnywhere) {
-  std::string expected = summary(0, 5, -1, Format::kText, StatisticsFull) + " -L";
+  std::string expected = summary(0, 5, std::nullopt, Format::kText, StatisticsFull) + " -L";
   EXPECT_EQ(expected, summary(accepted({"-L", "-P", "T", "0", "5"})));
   EXPECT_EQ(expected, summary(accepted({"0", "-P", "T", "-L", "5"})));
   EXPECT_EQ(expected, summary(accepted({"0", "5", "-L", "-P", "T", "-L"})));
@@ -277,7 +279,7 @@ TEST(ToolOptions, SearchFollowsTheReportUnlessChosen) {
 TEST(ConverterOptions, NoArgumentReadsStandardInputAsLaTeX) {
   Options o = converted({});
   EXPECT_EQ(Format::kLaTeX, o.format);
-  EXPECT_EQ(-1, o.edge_filter);
+  EXPECT_EQ(std::nullopt, o.edge_filter);
   EXPECT_EQ("-", o.stream);
   EXPECT_FALSE(o.type_given);
   EXPECT_EQ(Tool::kConvert, o.tool);

@@ -49,8 +49,8 @@ struct PrinterChainSetup {
   /// (unless a poset format checks that already), and their Euler sums
   /// are kept (written only with euler_check) to compare with the series.
   bool completeness_check = false;
-  /// The graphs a poset printer writes: -1 for all, else its codimension.
-  int edge_filter = -1;
+  /// The codimension whose graphs a poset printer writes; not given: all.
+  std::optional<int> edge_filter;
   /// Threads the Euler check may use.
   int threads = 1;
   /// The streams to check after every batch, with the names messages use.

@@ -28,7 +28,8 @@ bool FormatOfLetter(char letter, Format* format) {
 
 bool IsPosetFormat(Format format) { return format == Format::kContractions || format == Format::kHasse; }
 
-std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled, int edge_filter) {
+std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled,
+                                          std::optional<int> edge_filter) {
   switch (format) {
     case Format::kLaTeX: return std::make_unique<LaTeXGraphPrinter>(file, g, n);
     case Format::kText: return std::make_unique<TextGraphPrinter>(file, g, n);

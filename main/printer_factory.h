@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include <memory>
+#include <optional>
 
 #include "graph/graph_printer.h"
 
@@ -36,8 +37,8 @@ bool IsPosetFormat(Format format);
 
 /// The printer of `format` for graphs of type (g, n), writing to `file`; a
 /// byte stream is labelled when `labelled` is; the poset formats write the
-/// graphs with edge_filter edges (-1: all).
+/// graphs with edge_filter edges (not given: all).
 std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled,
-                                          int edge_filter = -1);
+                                          std::optional<int> edge_filter = std::nullopt);
 
 #endif  // STABLE_GRAPHS_MAIN_PRINTER_FACTORY_H_

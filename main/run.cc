@@ -93,7 +93,7 @@ std::string homology_conflict(const Options& options) {
     if (!options.homology_export.empty()) return "--homology-export goes with --homology";
     return "";
   }
-  if (options.edge_filter != -1) return "--homology needs every graph, so it cannot be combined with -C";
+  if (options.edge_filter) return "--homology needs every graph, so it cannot be combined with -C";
   if (options.moduli != ModuliType::kStable)
     return std::string("--homology is that of the whole boundary complex, so it cannot be combined with -M ") +
            ModuliTypeName(options.moduli);
@@ -147,7 +147,7 @@ bool write_homology(const Options& options, int g, int n, PrinterChain& chain) {
 /// sums are those of the whole boundary complex, over every stable graph.
 std::string boundary_complex_conflict(const Options& options) {
   if (!options.boundary_complex) return "";
-  if (options.edge_filter != -1) return "--boundary-complex needs every graph, so it cannot be combined with -C";
+  if (options.edge_filter) return "--boundary-complex needs every graph, so it cannot be combined with -C";
   if (options.moduli != ModuliType::kStable)
     return std::string("--boundary-complex needs every stable graph, so it cannot be combined with -M ") +
            ModuliTypeName(options.moduli);
@@ -170,7 +170,7 @@ std::string incompleteness(int g, int n, bool labelled, PrinterChain& chain) {
   std::string problem = chain.poset() != nullptr ? chain.poset()->Problem() : "";
   if (problem.empty() && chain.contraction_check() != nullptr) problem = chain.contraction_check()->Problem();
   if (problem.empty() && chain.checks_completeness() &&
-      !WriteEulerCheck(nullptr, g, n, -1, chain.euler()->Sums().ByCodimension(), labelled))
+      !WriteEulerCheck(nullptr, g, n, std::nullopt, chain.euler()->Sums().ByCodimension(), labelled))
     problem = "the Euler characteristic sums of its graphs disagree with the series";
   return problem;
 }
@@ -240,7 +240,7 @@ SearchSettings search_settings(const Options& options, const RunPlace& place, Ch
   settings.count_labelled = options.labelled;
   settings.moduli_type = options.moduli;
   settings.search = options.search;
-  if (options.edge_filter != -1) settings.codimension = options.edge_filter;
+  settings.codimension = options.edge_filter;
   // The cells of the homology have no parallel edges; when nothing else
   // needs the other graphs, the search leaves them out.
   if (options.homology && options.format == Format::kNone && !options.euler_check &&
@@ -334,8 +334,8 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
 
 /// The edge filter, when one is given.
 std::optional<long long> edges_of(const Options& options) {
-  if (options.edge_filter == -1) return std::nullopt;
-  return options.edge_filter;
+  if (!options.edge_filter) return std::nullopt;
+  return *options.edge_filter;
 }
 
 int run_enumeration(const Options& options, const char* program, const RunPlace& place) {
@@ -419,7 +419,7 @@ int replay(const Options& options, const char* program, StreamConverter& convert
   try {
     // The poset printers take every graph: those of codimension c - 1 are
     // the targets of the contractions of those of codimension c.
-    converter.Replay(chain.head(), chain.poset() != nullptr ? -1 : options.edge_filter);
+    converter.Replay(chain.head(), chain.poset() != nullptr ? std::nullopt : options.edge_filter);
   } catch (const OutputError& error) {
     complain(program, error.what());
     return kExitOutputLost;

@@ -3,7 +3,7 @@
 #include "poset/boundary_complex_printer.h"
 
 void BoundaryComplexPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
-  ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) { sums_.Add(graph); });
+  ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { sums_.Add(graph); });
   printer_.PrintSomeGraph(graphs);
 }
 

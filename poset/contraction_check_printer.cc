@@ -9,7 +9,7 @@ namespace {
 /// The poset's bookkeeping without output.
 class SilentPosetPrinter : public PosetPrinter {
  public:
-  explicit SilentPosetPrinter(int threads) : PosetPrinter(nullptr, -1, threads) {}
+  explicit SilentPosetPrinter(int threads) : PosetPrinter(nullptr, std::nullopt, threads) {}
 
  protected:
   void write_begin() override {}

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "poset/contraction_printer.h"
 
-ContractionPrinter::ContractionPrinter(FILE* file, int edge_filter, int threads)
+ContractionPrinter::ContractionPrinter(FILE* file, std::optional<int> edge_filter, int threads)
     : PosetPrinter(file, edge_filter, threads) {}
 
 void ContractionPrinter::write_graph(const GraphId& id, const std::vector<Contraction>& contractions) {

@@ -22,9 +22,9 @@
 /// json.dumps, and nothing comes before the first line or after the last.
 class ContractionPrinter : public PosetPrinter {
  public:
-  /// Writes to file; edge_filter -1 for all graphs; threads as for
-  /// PosetPrinter.
-  ContractionPrinter(FILE* file, int edge_filter, int threads = 0);
+  /// Writes to file; edge_filter not given for all graphs; threads as
+  /// for PosetPrinter.
+  ContractionPrinter(FILE* file, std::optional<int> edge_filter, int threads = 0);
 
  protected:
   void write_begin() override {}

@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string contractions(int g, int n, int edge_filter) {
+std::string contractions(int g, int n, std::optional<int> edge_filter) {
   MemoryFile file;
   ContractionPrinter printer(file.file(), edge_filter);
   BoundaryComputer computer(g, n, SearchOfEdgeFilter(edge_filter));
@@ -35,7 +35,7 @@ TEST(ContractionPrinter, GenusTwo) {
       "{\"id\": \"(2, 2, 1)\", \"codimension\": 2, \"contractions\": [[\"(1, 1, 1)\", 1], [\"(2, 1, 1)\", 1]]}\n"
       "{\"id\": \"(2, 3, 1)\", \"codimension\": 3, \"contractions\": [[\"(1, 2, 1)\", 3]]}\n"
       "{\"id\": \"(2, 3, 2)\", \"codimension\": 3, \"contractions\": [[\"(1, 2, 1)\", 1], [\"(2, 2, 1)\", 2]]}\n",
-      contractions(2, 0, -1));
+      contractions(2, 0, std::nullopt));
 }
 
 // With -C 2 the graphs and their targets keep the Ids of the full run: the
@@ -50,7 +50,7 @@ TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
     void BeginPrint() override {}
     void EndPrint() override {}
     void PrintSomeGraph(GraphsByCodimension& graphs) override {
-      ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) { printer_.RecordTarget(graph); });
+      ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { printer_.RecordTarget(graph); });
     }
 
    private:
@@ -67,7 +67,7 @@ TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
 }
 
 TEST(ContractionPrinter, EdgesAddUpToTheCodimension) {
-  std::string text = contractions(3, 2, -1);
+  std::string text = contractions(3, 2, std::nullopt);
   int lines = 0;
   for (size_t start = 0; start < text.size(); start = text.find('\n', start) + 1) {
     std::string line = text.substr(start, text.find('\n', start) - start);

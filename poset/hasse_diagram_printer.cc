@@ -5,13 +5,13 @@
 #include <iterator>
 #include <string>
 
-HasseDiagramPrinter::HasseDiagramPrinter(FILE* file, int g, int n, int edge_filter, int threads)
+HasseDiagramPrinter::HasseDiagramPrinter(FILE* file, int g, int n, std::optional<int> edge_filter, int threads)
     : PosetPrinter(file, edge_filter, threads), g_(g), n_(n) {}
 
 void HasseDiagramPrinter::write_begin() {
   // A run's levels start afresh; the targets recorded before it stay.
   for (auto level = levels_.begin(); level != levels_.end();)
-    level = level->first == edge_filter() - 1 ? std::next(level) : levels_.erase(level);
+    level = edge_filter() && level->first == *edge_filter() - 1 ? std::next(level) : levels_.erase(level);
   fprintf(file_, "digraph \"strata of (%d, %d)\" {\n", g_, n_);
   // Arrows point from a graph to its contractions, one level up.
   fputs("  rankdir=BT;\n", file_);

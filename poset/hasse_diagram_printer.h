@@ -35,9 +35,9 @@
 /// target that is not among the graphs of the run gets no arrow.
 class HasseDiagramPrinter : public PosetPrinter {
  public:
-  /// Writes to file the diagram of type (g, n); edge_filter -1 for all
-  /// graphs; threads as for PosetPrinter.
-  HasseDiagramPrinter(FILE* file, int g, int n, int edge_filter, int threads = 0);
+  /// Writes to file the diagram of type (g, n); edge_filter not given for
+  /// all graphs; threads as for PosetPrinter.
+  HasseDiagramPrinter(FILE* file, int g, int n, std::optional<int> edge_filter, int threads = 0);
 
  protected:
   void write_begin() override;

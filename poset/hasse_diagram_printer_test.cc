@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string diagram(int g, int n, int edge_filter) {
+std::string diagram(int g, int n, std::optional<int> edge_filter) {
   MemoryFile file;
   HasseDiagramPrinter printer(file.file(), g, n, edge_filter);
   EnumerateTargets(printer, g, n, false);
@@ -63,7 +63,7 @@ TEST(HasseDiagramPrinter, GenusTwo) {
       "    \"(2, 3, 2)\";\n"
       "  }\n"
       "}\n",
-      diagram(2, 0, -1));
+      diagram(2, 0, std::nullopt));
 }
 
 // The targets of one codimension's arrows get their level too; every node

@@ -7,8 +7,8 @@
 #include "computer/parallel_runner.h"
 #include "poset/stratum_key.h"
 
-PosetPrinter::PosetPrinter(FILE* file, int edge_filter, int threads)
-    : file_(file), edge_filter_(edge_filter), threads_(threads > 0 ? threads : UsableCpuCount()) {}
+PosetPrinter::PosetPrinter(FILE* file, std::optional<int> edge_filter, int threads)
+    : file_(file), edge_filter_(CheckedCodimension(edge_filter)), threads_(threads > 0 ? threads : UsableCpuCount()) {}
 
 // The targets recorded before the run stay: they are its memory.
 void PosetPrinter::BeginPrint() {
@@ -32,8 +32,8 @@ void PosetPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   size_t used = 0;
   for (auto& entry : graphs) {
     for (Graph* graph : entry.second) {
-      bool printed = edge_filter_ == -1 || graph->codimension == edge_filter_;
-      if (!printed && graph->codimension != edge_filter_ - 1) continue;
+      bool printed = InCodimension(graph->codimension, edge_filter_);
+      if (!printed && graph->codimension != *edge_filter_ - 1) continue;
       if (used == batch_.size()) batch_.emplace_back();
       batch_[used].graph = graph;
       batch_[used++].printed = printed;
@@ -56,7 +56,7 @@ void PosetPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
 void PosetPrinter::prepare(Prepared& item, Graph& scratch) const {
   item.key.clear();
   item.contractions.clear();
-  if (!item.printed || edge_filter_ == -1) item.key = StratumKey(*item.graph);
+  if (!item.printed || !edge_filter_) item.key = StratumKey(*item.graph);
   if (item.printed) ContractionKeys(*item.graph, scratch, item.contractions);
 }
 
@@ -88,7 +88,7 @@ void PosetPrinter::print_graph(Prepared& item) {
     }
   }
   write_graph(id, contractions);
-  if (edge_filter_ == -1) poset_.Remember(std::move(item.key), id);
+  if (!edge_filter_) poset_.Remember(std::move(item.key), id);
 }
 
 std::string PosetPrinter::Problem() const {

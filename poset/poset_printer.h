@@ -5,6 +5,7 @@
 
 #include <stdio.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,10 @@
 /// graphs are passed over.
 class PosetPrinter : public GraphPrinter {
  public:
-  /// Writes to file; edge_filter -1 for all graphs.  The canonical keys
+  /// Writes to file; edge_filter not given for all graphs.  The keys
   /// of a batch are found on up to `threads` threads (0: every CPU the
   /// process may use); the output does not depend on their number.
-  PosetPrinter(FILE* file, int edge_filter, int threads = 0);
+  PosetPrinter(FILE* file, std::optional<int> edge_filter, int threads = 0);
 
   void BeginPrint() override;
   void PrintSomeGraph(GraphsByCodimension& graphs) override;
@@ -51,8 +52,8 @@ class PosetPrinter : public GraphPrinter {
   /// not, and how many did not.
   std::string Problem() const;
 
-  /// The codimension whose graphs are written, -1 for all.
-  int edge_filter() const { return edge_filter_; }
+  /// The codimension whose graphs are written, not given for all.
+  std::optional<int> edge_filter() const { return edge_filter_; }
 
  protected:
   /// Writes whatever precedes the first graph.
@@ -82,7 +83,7 @@ class PosetPrinter : public GraphPrinter {
   void print_graph(Prepared& item);
   void record_target(const Graph& graph, std::string key);
 
-  int edge_filter_;
+  std::optional<int> edge_filter_;
   int threads_;
   std::vector<Prepared> batch_;
   StratumPoset poset_;

@@ -31,8 +31,8 @@ std::string print(PosetPrinter& printer, MemoryFile& file, std::vector<Graph> gr
   return file.Text();
 }
 
-std::string contractions_of(const std::vector<Graph>& graphs, int edge_filter = -1, size_t batch = 4096,
-                            int threads = 0) {
+std::string contractions_of(const std::vector<Graph>& graphs, std::optional<int> edge_filter = std::nullopt,
+                            size_t batch = 4096, int threads = 0) {
   MemoryFile file;
   ContractionPrinter printer(file.file(), edge_filter, threads);
   return print(printer, file, graphs, batch);
@@ -62,7 +62,7 @@ TEST(PosetPrinter, AMissingGraphFailsTheCheck) {
       std::vector<Graph> damaged = graphs;
       damaged.erase(damaged.begin() + static_cast<long>(removed));
       MemoryFile file;
-      ContractionPrinter printer(file.file(), -1);
+      ContractionPrinter printer(file.file(), std::nullopt);
       std::string written = print(printer, file, damaged);
       if (graphs[removed].codimension == top) {
         EXPECT_EQ("", printer.Problem());
@@ -92,11 +92,11 @@ TEST(PosetPrinter, AMissingGraphFailsTheCheck) {
 
 TEST(PosetPrinter, OutputIndependentOfBatchesAndThreads) {
   std::vector<Graph> graphs = AllGraphs(3, 2);
-  std::string whole = contractions_of(graphs, -1, 4096, 1);
+  std::string whole = contractions_of(graphs, std::nullopt, 4096, 1);
   EXPECT_EQ(graphs.size(), lines(whole).size());
-  EXPECT_EQ(whole, contractions_of(graphs, -1, 1, 1));
-  EXPECT_EQ(whole, contractions_of(graphs, -1, 300, 2));
-  EXPECT_EQ(whole, contractions_of(graphs, -1, 4096, 3));
+  EXPECT_EQ(whole, contractions_of(graphs, std::nullopt, 1, 1));
+  EXPECT_EQ(whole, contractions_of(graphs, std::nullopt, 300, 2));
+  EXPECT_EQ(whole, contractions_of(graphs, std::nullopt, 4096, 3));
   std::string filtered = contractions_of(graphs, 3, 4096, 1);
   EXPECT_EQ(filtered, contractions_of(graphs, 3, 7, 2));
   EXPECT_EQ(filtered, contractions_of(graphs, 3, 1000, 2));
@@ -122,7 +122,7 @@ TEST(PosetPrinter, AnEdgeFilterWritesOneCodimension) {
 
 TEST(PosetPrinter, CannotBeResumed) {
   MemoryFile file;
-  HasseDiagramPrinter printer(file.file(), 2, 0, -1);
+  HasseDiagramPrinter printer(file.file(), 2, 0, std::nullopt);
   EXPECT_FALSE(printer.RestoreState(printer.State()));
   EXPECT_FALSE(printer.RestoreState(""));
 }

@@ -31,7 +31,7 @@ struct NamedGraphs {
 
 /// Runs the search of (g, n) with edge_filter into `extra`, which may be
 /// null, and names its graphs as the full run does.
-NamedGraphs run(int g, int n, bool labelled, int edge_filter, GraphPrinter* extra = nullptr) {
+NamedGraphs run(int g, int n, bool labelled, std::optional<int> edge_filter, GraphPrinter* extra = nullptr) {
   EdgeListCollector collector;
   std::vector<GraphPrinter*> printers = {&collector};
   if (extra != nullptr) printers.push_back(extra);
@@ -116,8 +116,8 @@ TEST(StratumPosetBruteForce, EveryGraphUpToEight) {
     for (const Type& type : types_up_to(8)) {
       SCOPED_TRACE(type_name(type, labelled));
       MemoryFile output;
-      ContractionPrinter printer(output.file(), -1);
-      NamedGraphs all = run(type.g, type.n, labelled, -1, &printer);
+      ContractionPrinter printer(output.file(), std::nullopt);
+      NamedGraphs all = run(type.g, type.n, labelled, std::nullopt, &printer);
       EXPECT_TRUE(printer.Problem().empty()) << printer.Problem();
       std::string written = output.Text();
       ASSERT_EQ(expected_lines(all, all), written);
@@ -131,7 +131,7 @@ TEST(StratumPosetBruteForce, EveryGraphUpToEight) {
 TEST(StratumPosetBruteForce, OneCodimensionUpToSeven) {
   for (bool labelled : {false, true}) {
     for (const Type& type : types_up_to(7)) {
-      NamedGraphs all = run(type.g, type.n, labelled, -1);
+      NamedGraphs all = run(type.g, type.n, labelled, std::nullopt);
       for (int c = 1; c <= 3 * type.g - 3 + type.n; ++c) {
         SCOPED_TRACE(type_name(type, labelled) + " -C " + std::to_string(c));
         NamedGraphs targets = of_codimension(all, c - 1), sources = of_codimension(all, c);
@@ -143,7 +143,7 @@ TEST(StratumPosetBruteForce, OneCodimensionUpToSeven) {
         EXPECT_TRUE(tool.Problem().empty()) << tool.Problem();
         MemoryFile converter_output;
         ContractionPrinter converter(converter_output.file(), c);
-        run(type.g, type.n, labelled, -1, &converter);
+        run(type.g, type.n, labelled, std::nullopt, &converter);
         EXPECT_EQ(tool_output.Text(), converter_output.Text());
       }
     }

@@ -13,7 +13,7 @@ class TargetRecorder : public GraphPrinter {
   explicit TargetRecorder(PosetPrinter& printer) : printer_(printer) {}
   void BeginPrint() override {}
   void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    ForEachGraphToPrint(graphs, -1, [this](const Graph& graph) { printer_.RecordTarget(graph); });
+    ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { printer_.RecordTarget(graph); });
   }
   void EndPrint() override {}
 
@@ -24,11 +24,11 @@ class TargetRecorder : public GraphPrinter {
 }  // namespace
 
 void EnumerateTargets(PosetPrinter& printer, int g, int n, bool labelled) {
-  if (printer.edge_filter() < 1) return;
+  if (!printer.edge_filter() || *printer.edge_filter() < 1) return;
   TargetRecorder recorder(printer);
   LabellingPrinter labelling(recorder);
   SearchSettings settings;
-  settings.codimension = printer.edge_filter() - 1;
+  settings.codimension = *printer.edge_filter() - 1;
   BoundaryComputer computer(g, n, settings);
   computer.Compute(labelled ? static_cast<GraphPrinter&>(labelling) : recorder, StatisticsNone);
 }

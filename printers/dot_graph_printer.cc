@@ -6,9 +6,10 @@
 
 #include "graph/graph.h"
 
-DotGraphPrinter::DotGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
+DotGraphPrinter::DotGraphPrinter(FILE* file_, std::optional<int> edge_filter_)
+    : file(file_), edge_filter(CheckedCodimension(edge_filter_)) {}
 
-DotGraphPrinter::DotGraphPrinter(FILE* file_) : DotGraphPrinter(file_, -1) {}
+DotGraphPrinter::DotGraphPrinter(FILE* file_) : DotGraphPrinter(file_, std::nullopt) {}
 
 void DotGraphPrinter::BeginPrint() {
   numbering_.Reset();

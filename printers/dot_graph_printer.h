@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <optional>
+
 #include <string>
 
 #include "graph/graph_printer.h"
@@ -31,8 +33,9 @@
 /// `dot -Tsvg` draws each graph of the output as a picture of its own.
 class DotGraphPrinter : public GraphPrinter {
  public:
-  /// Prints only graphs whose codimension equals edge_filter (-1: all).
-  DotGraphPrinter(FILE* file, int edge_filter);
+  /// Prints only graphs whose codimension equals edge_filter (not given:
+  /// all); a negative one throws std::invalid_argument.
+  DotGraphPrinter(FILE* file, std::optional<int> edge_filter);
   explicit DotGraphPrinter(FILE* file);
 
   void BeginPrint() override;
@@ -48,7 +51,7 @@ class DotGraphPrinter : public GraphPrinter {
   std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
   FILE* file;
-  int edge_filter;
+  std::optional<int> edge_filter;
 
  private:
   /// Writes one graph under its Id.

@@ -60,11 +60,11 @@ bool GraphIdNumbering::RestoreState(const std::string& state) {
   return true;
 }
 
-std::string GraphIdNumbering::Problem(const PrintedSoFar& printed, int edge_filter, const char* what) const {
+std::string GraphIdNumbering::Problem(const PrintedSoFar& printed, std::optional<int> only, const char* what) const {
   const std::vector<mpz_class>& codimensions = printed.per_codimension;
   mpz_class total = 0;
   for (size_t c = 0; c < codimensions.size(); ++c)
-    if (edge_filter == -1 || static_cast<int>(c) == edge_filter) total += codimensions[c];
+    if (InCodimension(static_cast<int>(c), only)) total += codimensions[c];
   std::string at = std::string(what) + " is at " + (last_ ? GraphIdText(*last_) : "its start");
   if (total == 0) return last_ ? at + ", but no graph was printed" : "";
   if (!last_) return at + ", but " + total.get_str() + " graphs were printed";
@@ -73,7 +73,7 @@ std::string GraphIdNumbering::Problem(const PrintedSoFar& printed, int edge_filt
   if (id.components != components)
     return at + ", but the last graphs printed have " + std::to_string(components) + " components";
   size_t c = static_cast<size_t>(id.codimension);
-  if (c >= codimensions.size() || (edge_filter != -1 && id.codimension != edge_filter) || codimensions[c] == 0)
+  if (c >= codimensions.size() || !InCodimension(id.codimension, only) || codimensions[c] == 0)
     return at + ", but no graph of codimension " + std::to_string(id.codimension) + " was printed";
   const mpz_class& in_pass = printed.per_components[static_cast<size_t>(components)];
   const mpz_class& most = in_pass < codimensions[c] ? in_pass : codimensions[c];

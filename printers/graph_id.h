@@ -44,9 +44,9 @@ class GraphIdNumbering {
   /// The Id of the last graph numbered, not given before the first.
   const std::optional<GraphId>& last() const { return last_; }
   /// Empty when the numbering can stand where it does after `printed`
-  /// (the graphs printed through the edge filter, -1 for none); else what
-  /// is wrong, naming the printer's numbering as `what`.
-  std::string Problem(const PrintedSoFar& printed, int edge_filter, const char* what) const;
+  /// (the graphs printed of codimension `only`, when given); else what is
+  /// wrong, naming the printer's numbering as `what`.
+  std::string Problem(const PrintedSoFar& printed, std::optional<int> only, const char* what) const;
 
  private:
   std::optional<GraphId> last_;

@@ -66,16 +66,17 @@ TEST(GraphIdNumbering, ProblemAgainstThePrintedGraphs) {
   // Passes 1 and 2 of a run: one graph of codimension 0, two of 1 (one
   // per pass), three of codimension 2 (one with one component).
   PrintedSoFar run = printed({0, 3, 3}, {1, 2, 3});
-  EXPECT_EQ("", numbering.Problem(printed({0, 0, 0}, {0, 0, 0}), -1, "the numbering"));
-  EXPECT_EQ("the numbering is at its start, but 6 graphs were printed", numbering.Problem(run, -1, "the numbering"));
+  EXPECT_EQ("", numbering.Problem(printed({0, 0, 0}, {0, 0, 0}), std::nullopt, "the numbering"));
+  EXPECT_EQ("the numbering is at its start, but 6 graphs were printed",
+            numbering.Problem(run, std::nullopt, "the numbering"));
   EXPECT_EQ("", numbering.Problem(printed({0, 0, 0}, {0, 0, 0}), 2, "the numbering"));
   for (const char* good : {"2 2 2", "2 2 1", "2 1 1"}) {
     ASSERT_TRUE(numbering.RestoreState(good));
-    EXPECT_EQ("", numbering.Problem(run, -1, "the numbering")) << good;
+    EXPECT_EQ("", numbering.Problem(run, std::nullopt, "the numbering")) << good;
   }
   ASSERT_TRUE(numbering.RestoreState("2 2 2"));
   EXPECT_EQ("the numbering is at (2, 2, 2), but no graph was printed",
-            numbering.Problem(printed({0, 0, 0}, {0, 0, 0}), -1, "the numbering"));
+            numbering.Problem(printed({0, 0, 0}, {0, 0, 0}), std::nullopt, "the numbering"));
   EXPECT_EQ("the numbering is at (2, 2, 2), but no graph of codimension 2 was printed",
             numbering.Problem(run, 1, "the numbering"));
   const std::pair<const char*, const char*> bad[] = {
@@ -87,7 +88,7 @@ TEST(GraphIdNumbering, ProblemAgainstThePrintedGraphs) {
   };
   for (const auto& entry : bad) {
     ASSERT_TRUE(numbering.RestoreState(entry.first));
-    EXPECT_EQ(entry.second, numbering.Problem(run, -1, "the numbering")) << entry.first;
+    EXPECT_EQ(entry.second, numbering.Problem(run, std::nullopt, "the numbering")) << entry.first;
   }
   // A run with -C 2 counts only the graphs of codimension 2.
   ASSERT_TRUE(numbering.RestoreState("2 2 2"));

@@ -20,9 +20,10 @@ void print_array(FILE* file, const char* name, const int8_t* values, int K) {
 
 }  // namespace
 
-JsonGraphPrinter::JsonGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
+JsonGraphPrinter::JsonGraphPrinter(FILE* file_, std::optional<int> edge_filter_)
+    : file(file_), edge_filter(CheckedCodimension(edge_filter_)) {}
 
-JsonGraphPrinter::JsonGraphPrinter(FILE* file_) : JsonGraphPrinter(file_, -1) {}
+JsonGraphPrinter::JsonGraphPrinter(FILE* file_) : JsonGraphPrinter(file_, std::nullopt) {}
 
 // Lines with an Id cannot follow lines without one in one output.
 std::string JsonGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {

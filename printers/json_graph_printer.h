@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <optional>
+
 #include <string>
 
 #include "graph/graph_printer.h"
@@ -25,8 +27,9 @@
 /// line or after the last, so concatenated outputs stay valid JSON Lines.
 class JsonGraphPrinter : public GraphPrinter {
  public:
-  /// Prints only graphs whose codimension equals edge_filter (-1: all).
-  JsonGraphPrinter(FILE* file, int edge_filter);
+  /// Prints only graphs whose codimension equals edge_filter (not given:
+  /// all); a negative one throws std::invalid_argument.
+  JsonGraphPrinter(FILE* file, std::optional<int> edge_filter);
   explicit JsonGraphPrinter(FILE* file);
 
   void BeginPrint() override { numbering_.Reset(); }
@@ -40,7 +43,7 @@ class JsonGraphPrinter : public GraphPrinter {
   std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
   FILE* file;
-  int edge_filter;
+  std::optional<int> edge_filter;
 
  private:
   /// Writes the JSON object of one graph on one line.

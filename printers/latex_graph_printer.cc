@@ -5,11 +5,11 @@
 #include "graph/graph.h"
 #include "graph/version.h"
 
-LaTeXGraphPrinter::LaTeXGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
-    : file(file_), edge_filter(edge_filter_), columns(4), g(g_), n(n_) {}
+LaTeXGraphPrinter::LaTeXGraphPrinter(FILE* file_, int g_, int n_, std::optional<int> edge_filter_)
+    : file(file_), edge_filter(CheckedCodimension(edge_filter_)), columns(4), g(g_), n(n_) {}
 
 LaTeXGraphPrinter::LaTeXGraphPrinter(FILE* file_, int g_, int n_)
-    : LaTeXGraphPrinter(file_, g_, n_, -1) {}
+    : LaTeXGraphPrinter(file_, g_, n_, std::nullopt) {}
 
 void LaTeXGraphPrinter::BeginPrint() {
   prev_K = 1;

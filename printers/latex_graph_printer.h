@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <optional>
+
 #include "graph/graph_printer.h"
 
 /// Writes the TikZ picture of one graph.
@@ -15,8 +17,9 @@ void WriteTikzPicture(FILE* file, const Graph& graph);
 /// codimension changes.
 class LaTeXGraphPrinter : public GraphPrinter {
  public:
-  /// Prints only graphs whose codimension equals edge_filter (-1: all).
-  LaTeXGraphPrinter(FILE* file, int g, int n, int edge_filter);
+  /// Prints only graphs whose codimension equals edge_filter (not given:
+  /// all); a negative one throws std::invalid_argument.
+  LaTeXGraphPrinter(FILE* file, int g, int n, std::optional<int> edge_filter);
   LaTeXGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
@@ -28,7 +31,7 @@ class LaTeXGraphPrinter : public GraphPrinter {
   std::string RestoredStateProblem(const PrintedSoFar& printed) const override;
 
   FILE* file;
-  int edge_filter;
+  std::optional<int> edge_filter;
   int columns;
   int g;
   int n;

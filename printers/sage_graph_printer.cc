@@ -46,9 +46,10 @@ Labels label(const Graph& graph) {
 
 }  // namespace
 
-SageGraphPrinter::SageGraphPrinter(FILE* file_, int edge_filter_) : file(file_), edge_filter(edge_filter_) {}
+SageGraphPrinter::SageGraphPrinter(FILE* file_, std::optional<int> edge_filter_)
+    : file(file_), edge_filter(CheckedCodimension(edge_filter_)) {}
 
-SageGraphPrinter::SageGraphPrinter(FILE* file_) : SageGraphPrinter(file_, -1) {}
+SageGraphPrinter::SageGraphPrinter(FILE* file_) : SageGraphPrinter(file_, std::nullopt) {}
 
 void SageGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_line(graph); });

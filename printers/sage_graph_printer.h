@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <optional>
+
 #include "graph/graph_printer.h"
 
 /// Writes one line per graph that SageMath with admcycles evaluates to the
@@ -18,8 +20,9 @@
 /// its legs in ascending order; the edges come in ascending order.
 class SageGraphPrinter : public GraphPrinter {
  public:
-  /// Prints only graphs whose codimension equals edge_filter (-1: all).
-  SageGraphPrinter(FILE* file, int edge_filter);
+  /// Prints only graphs whose codimension equals edge_filter (not given:
+  /// all); a negative one throws std::invalid_argument.
+  SageGraphPrinter(FILE* file, std::optional<int> edge_filter);
   explicit SageGraphPrinter(FILE* file);
 
   void BeginPrint() override {}
@@ -27,7 +30,7 @@ class SageGraphPrinter : public GraphPrinter {
   void EndPrint() override {}
 
   FILE* file;
-  int edge_filter;
+  std::optional<int> edge_filter;
 
  private:
   /// Writes the StableGraph line of one graph.

@@ -6,11 +6,11 @@
 
 #include "graph/graph.h"
 
-TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
-    : file(file_), edge_filter(edge_filter_), g(g_), n(n_) {}
+TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_, std::optional<int> edge_filter_)
+    : file(file_), edge_filter(CheckedCodimension(edge_filter_)), g(g_), n(n_) {}
 
 TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_)
-    : TextGraphPrinter(file_, g_, n_, -1) {}
+    : TextGraphPrinter(file_, g_, n_, std::nullopt) {}
 
 void TextGraphPrinter::BeginPrint() { fprintf(file, "Strata of \\bar{M}_{%d, %d}\n\n", g, n); }
 

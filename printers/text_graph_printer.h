@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <optional>
+
 #include "graph/graph_printer.h"
 
 /// Writes the text block of one graph: its totals, decorations, labels
@@ -16,8 +18,9 @@ void WriteAdjacencyMatrix(FILE* file, const Graph& graph);
 /// Writes a plain-text listing: a title, then one block per graph.
 class TextGraphPrinter : public GraphPrinter {
  public:
-  /// Prints only graphs whose codimension equals edge_filter (-1: all).
-  TextGraphPrinter(FILE* file, int g, int n, int edge_filter);
+  /// Prints only graphs whose codimension equals edge_filter (not given:
+  /// all); a negative one throws std::invalid_argument.
+  TextGraphPrinter(FILE* file, int g, int n, std::optional<int> edge_filter);
   TextGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
@@ -25,7 +28,7 @@ class TextGraphPrinter : public GraphPrinter {
   void EndPrint() override;
 
   FILE* file;
-  int edge_filter;
+  std::optional<int> edge_filter;
   int g;
   int n;
 };

@@ -5,11 +5,11 @@
 #include "graph/graph.h"
 #include "stream/record_io.h"
 
-BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_, int edge_filter_)
-    : file(file_), edge_filter(edge_filter_), g(g_), n(n_) {}
+BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_, std::optional<int> edge_filter_)
+    : file(file_), edge_filter(CheckedCodimension(edge_filter_)), g(g_), n(n_) {}
 
 BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_)
-    : BinaryGraphPrinter(file_, g_, n_, -1) {}
+    : BinaryGraphPrinter(file_, g_, n_, std::nullopt) {}
 
 void BinaryGraphPrinter::BeginPrint() { fputc(labelled ? 1 : 0, file); }
 

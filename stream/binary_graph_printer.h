@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <optional>
+
 #include "graph/graph_printer.h"
 
 /// Writes the compact byte stream: a header byte, one record per graph, and
@@ -12,8 +14,9 @@
 /// records are followed by the vertex of each label 1 .. n.
 class BinaryGraphPrinter : public GraphPrinter {
  public:
-  /// Writes only graphs whose codimension equals edge_filter (-1: all).
-  BinaryGraphPrinter(FILE* file, int g, int n, int edge_filter);
+  /// Writes only graphs whose codimension equals edge_filter (not given:
+  /// all); a negative one throws std::invalid_argument.
+  BinaryGraphPrinter(FILE* file, int g, int n, std::optional<int> edge_filter);
   BinaryGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
@@ -21,7 +24,7 @@ class BinaryGraphPrinter : public GraphPrinter {
   void EndPrint() override;
 
   FILE* file;
-  int edge_filter;
+  std::optional<int> edge_filter;
   int g;
   int n;
   /// Whether the graphs come labelled: the header byte is then 1.

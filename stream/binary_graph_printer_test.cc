@@ -26,7 +26,7 @@ std::vector<int> bytes_of(Write write) {
 }
 
 /// The byte stream of a whole run of type (g, n).
-std::vector<int> run(int g, int n, int edge_filter = -1) {
+std::vector<int> run(int g, int n, std::optional<int> edge_filter = std::nullopt) {
   return bytes_of([&](FILE* f) {
     BoundaryComputer computer(g, n);
     BinaryGraphPrinter printer(f, g, n, edge_filter);

@@ -44,7 +44,7 @@ std::string StreamConverter::SettleType(bool given, int genus, int marked_points
   return "";
 }
 
-void StreamConverter::Replay(GraphPrinter& printer, int edge_filter) {
+void StreamConverter::Replay(GraphPrinter& printer, std::optional<int> edge_filter) {
   printer.BeginPrint();
   std::vector<Graph> batch;
   batch.reserve(batch_size);  // the printer gets pointers into it
@@ -52,7 +52,7 @@ void StreamConverter::Replay(GraphPrinter& printer, int edge_filter) {
     int K = next_.K;
     bool handed = false;  // every component count gets at least one call
     while (next_valid_ && next_.K == K) {
-      if ((edge_filter == -1 || next_.codimension == edge_filter) && IsOfModuliType(next_, moduli_type)) {
+      if (InCodimension(next_.codimension, edge_filter) && IsOfModuliType(next_, moduli_type)) {
         if (batch.size() == batch_size) {
           hand_over(printer, batch);
           handed = true;

@@ -5,6 +5,7 @@
 
 #include <stddef.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,13 @@ class StreamConverter {
   std::string SettleType(bool given, int genus, int marked_points, bool title_needed);
 
   /// Calls BeginPrint, then PrintSomeGraph for each component count in the
-  /// stream with its graphs that have edge_filter edges (-1: all), by
+  /// stream with its graphs that have edge_filter edges (not given: all), by
   /// codimension and in stream order, keeping only those of moduli_type
   /// (every call is made all the same), at most batch_size graphs per call,
   /// then EndPrint.  Throws the reader's BinaryStreamError for damage met
   /// on the way (bytes after the end marker included); the graphs before it
   /// have then reached the printer and EndPrint is not called.
-  void Replay(GraphPrinter& printer, int edge_filter);
+  void Replay(GraphPrinter& printer, std::optional<int> edge_filter);
 
   /// False for a stream that holds no graph (the two bytes 00 00).
   bool has_graphs = false;

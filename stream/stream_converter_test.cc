@@ -62,7 +62,7 @@ std::string read_error(const std::vector<int>& bytes) {
   RecordingPrinter printer;
   try {
     converter.Start();
-    converter.Replay(printer, -1);
+    converter.Replay(printer, std::nullopt);
   } catch (const BinaryStreamError& error) {
     return error.what();
   }
@@ -91,7 +91,7 @@ TEST(StreamConverter, ReplaysARunAsTheEnumeratorHandedIt) {
     EXPECT_EQ(g, converter.g);
     EXPECT_EQ(n, converter.n);
     RecordingPrinter replayed;
-    converter.Replay(replayed, -1);
+    converter.Replay(replayed, std::nullopt);
     EXPECT_EQ(1, replayed.begun);
     EXPECT_EQ(1, replayed.ended);
     // The enumerator calls once per pass, also for passes that stored
@@ -136,7 +136,7 @@ TEST(StreamConverter, LargePassesArriveInBatchesInStreamOrder) {
   converter.batch_size = 5;
   converter.Start();
   RecordingPrinter replayed;
-  converter.Replay(replayed, -1);
+  converter.Replay(replayed, std::nullopt);
   ASSERT_EQ(original.printed.size(), replayed.printed.size());
   for (size_t i = 0; i < original.printed.size(); ++i) {
     EXPECT_EQ(original.printed[i].K, replayed.printed[i].K) << i;
@@ -164,7 +164,7 @@ TEST(StreamConverter, EmptyStream) {
   converter.Start();
   EXPECT_FALSE(converter.has_graphs);
   RecordingPrinter printer;
-  converter.Replay(printer, -1);
+  converter.Replay(printer, std::nullopt);
   EXPECT_EQ(1, printer.begun);
   EXPECT_TRUE(printer.calls.empty());
   EXPECT_EQ(1, printer.ended);

@@ -150,8 +150,8 @@ std::vector<Graph> AllGraphs(int g, int n) {
   return printer.collected;
 }
 
-SearchSettings SearchOfEdgeFilter(int edge_filter) {
+SearchSettings SearchOfEdgeFilter(std::optional<int> edge_filter) {
   SearchSettings settings;
-  if (edge_filter != -1) settings.codimension = edge_filter;
+  settings.codimension = edge_filter;
   return settings;
 }

@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,7 @@ Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, co
 std::vector<Graph> AllGraphs(int g, int n);
 
 /// The settings of a search for the graphs a printer's edge filter keeps:
-/// those with `edge_filter` edges, or all of them for -1.
-SearchSettings SearchOfEdgeFilter(int edge_filter);
+/// those with `edge_filter` edges, or all of them when it is not given.
+SearchSettings SearchOfEdgeFilter(std::optional<int> edge_filter);
 
 #endif  // STABLE_GRAPHS_TESTING_TEST_SUPPORT_H_
