@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "checkpoint/stop_signals.h"
+#include "graph/hex_text.h"
 #include "graph/printable_text.h"
 #include "printers/output_error.h"
 
@@ -37,30 +38,13 @@ const char kFirstMagic[] = "stable-graphs checkpoint 1\n";
 // of tasks done means other tasks now.
 const char kSecondMagic[] = "stable-graphs checkpoint 2\n";
 
-std::string hex(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out.push_back(digits[c >> 4]);
-    out.push_back(digits[c & 15]);
-  }
-  return out.empty() ? "-" : out;
-}
+/// Bytes as one word: in hexadecimal, "-" for none.
+std::string hex(const std::string& bytes) { return bytes.empty() ? "-" : HexText(bytes); }
 
 bool unhex(const std::string& text, std::string& bytes) {
   bytes.clear();
   if (text == "-") return true;
-  if (text.empty() || text.size() % 2 != 0) return false;
-  for (size_t i = 0; i < text.size(); i += 2) {
-    int value = 0;
-    for (char c : {text[i], text[i + 1]}) {
-      int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-      if (digit < 0) return false;
-      value = value * 16 + digit;
-    }
-    bytes.push_back(static_cast<char>(value));
-  }
-  return true;
+  return !text.empty() && BytesOfHexText(text, bytes);
 }
 
 /// FNV-1a, 64 bits: enough to tell damage from a file as written.

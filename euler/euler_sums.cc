@@ -16,6 +16,7 @@
 #include "euler/moduli_euler.h"
 #include "graph/automorphism_order.h"
 #include "graph/factorial.h"
+#include "graph/hex_text.h"
 #include "labelled/labelled_count.h"
 
 namespace {
@@ -191,18 +192,12 @@ void EulerSums::add_count(const std::string& key, const mpz_class& count) {
 // "graphs entries" then one "key-in-hex:count" per entry, space-separated;
 // a count past 64 bits is written whole, in decimal like the others.
 std::string EulerSums::State() const {
-  static const char digits[] = "0123456789abcdef";
   std::map<std::string, mpz_class> totals;
   for (const auto& entry : counts_) totals[entry.first] = static_cast<unsigned long>(entry.second);
   for (const auto& entry : big_counts_) totals[entry.first] += entry.second;
   std::string out = std::to_string(graphs_) + " " + std::to_string(totals.size());
   for (const auto& entry : totals) {
-    out += " ";
-    for (unsigned char c : entry.first) {
-      out += digits[c >> 4];
-      out += digits[c & 15];
-    }
-    out += ":" + entry.second.get_str();
+    out += " " + HexText(entry.first) + ":" + entry.second.get_str();
   }
   return out;
 }
@@ -216,17 +211,8 @@ bool EulerSums::RestoreState(const std::string& state) {
     std::string word;
     if (!(in >> word)) return false;
     size_t colon = word.find(':');
-    if (colon == std::string::npos || colon % 2 != 0) return false;
     std::string key;
-    for (size_t i = 0; i < colon; i += 2) {
-      int value = 0;
-      for (char c : {word[i], word[i + 1]}) {
-        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-        if (digit < 0) return false;
-        value = value * 16 + digit;
-      }
-      key.push_back(static_cast<char>(value));
-    }
+    if (colon == std::string::npos || !BytesOfHexText(word.substr(0, colon), key)) return false;
     KeyParts parts;
     if (!decode_key(key, parts)) return false;
     std::string count_text = word.substr(colon + 1);
