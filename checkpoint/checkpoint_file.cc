@@ -8,7 +8,6 @@
 // the form Format writes it.
 #include "checkpoint/checkpoint_file.h"
 
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -20,10 +19,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <random>
 #include <sstream>
 #include <utility>
 
+#include "checkpoint/atomic_file_writer.h"
 #include "checkpoint/stop_signals.h"
 #include "graph/hex_text.h"
 #include "graph/printable_text.h"
@@ -102,9 +101,6 @@ bool get_hex64(const std::string& word, uint64_t& value) {
 
 const size_t kMostEntries = 4096;
 
-/// Hex digits after FILE.new- in the name of a checkpoint being written.
-const size_t kTemporarySuffixLength = 12;
-
 void put_counts(std::ostringstream& out, const char* name, const std::vector<int64_t>& counts) {
   out << name << ' ' << counts.size();
   for (int64_t count : counts) out << ' ' << count;
@@ -181,8 +177,8 @@ bool checksum_range(int fd, long long from, long long to, OutputChecksum& checks
 
 CheckpointFile::CheckpointFile(std::string path, std::vector<std::string> arguments, double interval_seconds,
                                FILE* output)
-    : path_(std::move(path)), arguments_(std::move(arguments)), interval_(interval_seconds), output_(output),
-      last_record_(std::chrono::steady_clock::now()) {}
+    : path_(std::move(path)), writer_(path_, "checkpoint " + PrintableText(path_)), arguments_(std::move(arguments)),
+      interval_(interval_seconds), output_(output), last_record_(std::chrono::steady_clock::now()) {}
 
 // Closing the descriptors releases the locks; the lock file goes first,
 // while it is still locked.
@@ -378,23 +374,6 @@ std::string CheckpointFile::AttachOutput() {
   return open_output();
 }
 
-// Only a run that holds the lock writes new checkpoint files, and it
-// renames or removes each before it takes the next; so once the lock is
-// ours, every temporary of this checkpoint is what a killed run left.
-void CheckpointFile::remove_stale_temporaries() const {
-  size_t slash = path_.rfind('/');
-  std::string directory = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
-  std::string prefix = (slash == std::string::npos ? path_ : path_.substr(slash + 1)) + ".new-";
-  DIR* dir = opendir(directory.c_str());
-  if (dir == nullptr) return;
-  while (const struct dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name.size() == prefix.size() + kTemporarySuffixLength && name.compare(0, prefix.size(), prefix) == 0 &&
-        name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string::npos)
-      unlinkat(dirfd(dir), name.c_str(), 0);
-  }
-  closedir(dir);
-}
 
 // A regular output is opened again, read-only: through /proc, which
 // reaches the very file standard output is, whatever its name.
@@ -517,7 +496,7 @@ std::string CheckpointFile::StateRefusal(const std::string& problem) const {
 
 std::string CheckpointFile::PrepareOutput() {
   remove_lock_ = true;  // the run goes on
-  remove_stale_temporaries();
+  writer_.RemoveLeftovers();
   if (!resumed_ || recorded_.length < 0 || state_.complete) return "";
   int fd = fileno(output_);
   if (ftruncate(fd, static_cast<off_t>(recorded_.length)) != 0 ||
@@ -557,55 +536,7 @@ void CheckpointFile::Record(const RunState& state) {
     output.inode = inode_;
     output.checksum = checksum_.Digest();
   }
-  write_file(Format(arguments_, output, state));
+  writer_.Write(Format(arguments_, output, state));
   last_record_ = std::chrono::steady_clock::now();
 }
 
-// The new file gets a name no other file has (O_EXCL: an existing file,
-// or a symbolic link planted under the name, is never opened), in the
-// checkpoint's directory so that the rename stays within one file system.
-void CheckpointFile::write_file(const std::string& text) {
-  auto fail = [&](const char* what) {
-    throw OutputError("error writing " + named() + " (" + what + "): " + strerror(errno));
-  };
-  static std::mt19937_64 random(std::random_device{}() ^ static_cast<uint64_t>(getpid()));
-  std::string fresh;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    fresh = path_ + ".new-" + hex64(random()).substr(0, kTemporarySuffixLength);
-    fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) fail("creating the new file");
-  auto fail_removing = [&](const char* what) {
-    int error = errno;
-    close(fd);
-    unlink(fresh.c_str());
-    errno = error;
-    fail(what);
-  };
-  for (size_t done = 0; done < text.size();) {
-    ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) fail_removing("writing");
-    done += static_cast<size_t>(wrote);
-  }
-  if (fsync(fd) != 0) fail_removing("flushing to disk");
-  if (close(fd) != 0) {
-    unlink(fresh.c_str());
-    fail("closing");
-  }
-  if (rename(fresh.c_str(), path_.c_str()) != 0) {
-    int error = errno;
-    unlink(fresh.c_str());
-    errno = error;
-    fail("renaming");
-  }
-  // The rename itself reaches the disk with the directory.
-  std::string directory = path_.find('/') == std::string::npos ? "." : path_.substr(0, path_.rfind('/') + 1);
-  int dir = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-}

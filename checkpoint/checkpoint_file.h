@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "checkpoint/atomic_file_writer.h"
 #include "checkpoint/output_checksum.h"
 #include "computer/run_journal.h"
 
@@ -91,16 +92,15 @@ class CheckpointFile : public RunJournal {
  private:
   std::string kind_problem() const;
   std::string lock();
-  void remove_stale_temporaries() const;
   std::string new_output_problem() const;
   std::string open_output();
   std::string read_checkpoint(std::string& text, bool& exists);
   std::string check_output(const OutputRecord& recorded);
   void extend_checksum();
-  void write_file(const std::string& text);
   std::string named() const;
 
   std::string path_;
+  AtomicFileWriter writer_;  // of path_
   std::vector<std::string> arguments_;
   std::chrono::duration<double> interval_;
   FILE* output_;
