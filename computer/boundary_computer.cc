@@ -48,7 +48,8 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
   // stop at K = edges + 1 for one codimension, as no connected graph of
   // that many edges has more components.
   const std::optional<int>& edges = settings_.codimension;
-  int largest_K = edges ? std::min(max_K(), *edges + 1) : max_K();
+  // Compared before adding one: -C accepts every int, INT_MAX included.
+  int largest_K = edges && *edges < max_K() ? *edges + 1 : max_K();
   if (largest_K > kMaxSearchComponents) {
     std::optional<long long> wide_edges;
     if (edges) wide_edges = *edges;
