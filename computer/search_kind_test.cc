@@ -88,15 +88,6 @@ Listing run(int g, int n, SearchKind kind, std::optional<int> edges, bool labell
   return listing;
 }
 
-/// Every stable type with 2g + n up to `largest`.
-std::vector<std::pair<int, int>> small_types(int largest) {
-  std::vector<std::pair<int, int>> types;
-  for (int g = 0; 2 * g <= largest; ++g)
-    for (int n = 0; 2 * g + n <= largest; ++n)
-      if (2 * g - 2 + n > 0) types.emplace_back(g, n);
-  return types;
-}
-
 /// Runs every kind on (g, n) and compares it with the stored search.
 void expect_same_listings(int g, int n, std::optional<int> edges, bool labelled) {
   SCOPED_TRACE("(" + std::to_string(g) + ", " + std::to_string(n) + ") edges " +
@@ -128,17 +119,17 @@ void expect_same_listings(int g, int n, std::optional<int> edges, bool labelled)
 }  // namespace
 
 TEST(SearchKind, SameListingsForEverySmallType) {
-  for (auto [g, n] : small_types(9)) expect_same_listings(g, n, std::nullopt, false);
+  for (auto [g, n] : StableTypesUpTo(9)) expect_same_listings(g, n, std::nullopt, false);
 }
 
 TEST(SearchKind, SameListingsForEveryEdgeFilter) {
-  for (auto [g, n] : small_types(9))
+  for (auto [g, n] : StableTypesUpTo(9))
     for (int edges = 0; edges <= 3 * g - 3 + n; ++edges) expect_same_listings(g, n, edges, false);
 }
 
 TEST(SearchKind, SameLabelledListings) {
   // Labelled listings grow as n!, so only up to 2g + n = 8.
-  for (auto [g, n] : small_types(8))
+  for (auto [g, n] : StableTypesUpTo(8))
     if (n > 0) {
       expect_same_listings(g, n, std::nullopt, true);
       expect_same_listings(g, n, 3 * g - 3 + n, true);

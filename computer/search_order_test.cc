@@ -19,19 +19,9 @@
 #include "graph/graph_printer.h"
 #include "graph/tool_order.h"
 #include "testing/brute_force_graphs.h"
+#include "testing/test_support.h"
 
 namespace {
-
-/// Keeps a copy of every graph it is handed, in order.
-class CollectingPrinter : public GraphPrinter {
- public:
-  void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { seen.push_back(graph); });
-  }
-  void EndPrint() override {}
-  std::vector<Graph> seen;
-};
 
 std::vector<Graph> run(int g, int n, SearchKind kind, int split_rows) {
   SearchSettings settings;
@@ -91,15 +81,6 @@ std::vector<Graph> brute_force_listing(int g, int n) {
   return listing;
 }
 
-/// Every stable type with 2g + n <= largest.
-std::vector<std::pair<int, int>> small_types(int largest) {
-  std::vector<std::pair<int, int>> types;
-  for (int g = 0; 2 * g <= largest; ++g)
-    for (int n = 0; 2 * g + n <= largest; ++n)
-      if (2 * g - 2 + n > 0) types.emplace_back(g, n);
-  return types;
-}
-
 void expect_listing(const std::vector<Graph>& want, const std::vector<Graph>& got) {
   ASSERT_EQ(want.size(), got.size());
   for (size_t k = 0; k < want.size(); ++k)
@@ -110,7 +91,7 @@ void expect_listing(const std::vector<Graph>& want, const std::vector<Graph>& go
 
 TEST(SearchOrder, EveryKindWritesTheLeastFormOfEveryClassInTheToolsOrder) {
   int graphs = 0;
-  for (auto [g, n] : small_types(9)) {
+  for (auto [g, n] : StableTypesUpTo(9)) {
     std::vector<Graph> want = brute_force_listing(g, n);
     graphs += static_cast<int>(want.size());
     for (SearchKind kind : {SearchKind::kStored, SearchKind::kOrderly, SearchKind::kPruned}) {

@@ -14,22 +14,12 @@
 #include "moduli/moduli_type.h"
 #include "graph/graph_printer.h"
 #include "testing/brute_force_graphs.h"
+#include "testing/test_support.h"
 
 namespace {
 
 const ModuliType kAllTypes[] = {ModuliType::kStable, ModuliType::kCompactType, ModuliType::kRationalTails,
                                 ModuliType::kTreeLike, ModuliType::kSmooth};
-
-/// Keeps a copy of every graph it is handed, in order.
-class CollectingPrinter : public GraphPrinter {
- public:
-  void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { seen.push_back(graph); });
-  }
-  void EndPrint() override {}
-  std::vector<Graph> seen;
-};
 
 /// A run of type (g, n) restricted to `moduli`, with the labelled counts.
 struct SearchRun {
@@ -59,17 +49,8 @@ bool same_description(const Graph& a, const Graph& b) {
   return a.K == b.K && a.codimension == b.codimension && a.SameDescription(b);
 }
 
-/// Every stable type with 2g + n <= limit.
-std::vector<std::pair<int, int>> small_types(int limit) {
-  std::vector<std::pair<int, int>> types;
-  for (int g = 0; 2 * g <= limit; ++g)
-    for (int n = 0; 2 * g + n <= limit; ++n)
-      if (2 * g - 2 + n > 0) types.emplace_back(g, n);
-  return types;
-}
-
 TEST(ModuliSearch, CountsMatchABruteForce) {
-  for (auto [g, n] : small_types(9)) {
+  for (auto [g, n] : StableTypesUpTo(9)) {
     std::vector<BruteForceGraph> all = BruteForceStableGraphs(g, n);
     for (ModuliType moduli : kAllTypes) {
       BruteForceCounts want = BruteForceCountsByCodimension(all, g, n, moduli);
@@ -85,7 +66,7 @@ TEST(ModuliSearch, CountsMatchABruteForce) {
 // that are of its type, in the same order: that is what makes the output
 // of -M equal to the converter's filter of a full run.
 TEST(ModuliSearch, FindsTheFullRunsGraphsOfItsTypeInOrder) {
-  for (auto [g, n] : small_types(10)) {
+  for (auto [g, n] : StableTypesUpTo(10)) {
     SearchRun full = run(g, n, ModuliType::kStable);
     for (ModuliType moduli : kAllTypes) {
       std::vector<Graph> want;
@@ -111,7 +92,7 @@ TEST(ModuliSearch, GenusZeroTreesAreEveryGraph) {
 }
 
 TEST(ModuliSearch, SmoothLocusIsTheOneVertexWithoutLoops) {
-  for (auto [g, n] : small_types(11)) {
+  for (auto [g, n] : StableTypesUpTo(11)) {
     SearchRun got = run(g, n, ModuliType::kSmooth);
     ASSERT_EQ(1u, got.graphs.size()) << name(g, n, ModuliType::kSmooth);
     const Graph& graph = got.graphs[0];
@@ -129,7 +110,7 @@ TEST(ModuliSearch, SmoothLocusIsTheOneVertexWithoutLoops) {
 // wherever they leave graphs out (every graph of genus 0 is a tree, every
 // graph of genus 1 tree-like or a cycle).
 TEST(ModuliSearch, TreeTypesTryOnlyTrees) {
-  for (auto [g, n] : small_types(10)) {
+  for (auto [g, n] : StableTypesUpTo(10)) {
     SearchRun full = run(g, n, ModuliType::kStable);
     for (ModuliType moduli : {ModuliType::kCompactType, ModuliType::kRationalTails, ModuliType::kTreeLike}) {
       SearchRun got = run(g, n, moduli);

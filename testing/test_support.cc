@@ -127,27 +127,23 @@ Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, co
   return graph;
 }
 
-namespace {
+void CollectingPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+  ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { seen.push_back(graph); });
+}
 
-/// Keeps a copy of every graph it is handed.
-class CollectingPrinter : public GraphPrinter {
- public:
-  void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
-    for (auto& entry : graphs)
-      for (Graph* graph : entry.second) collected.push_back(*graph);
-  }
-  void EndPrint() override {}
-  std::vector<Graph> collected;
-};
-
-}  // namespace
+std::vector<std::pair<int, int>> StableTypesUpTo(int largest) {
+  std::vector<std::pair<int, int>> types;
+  for (int g = 0; 2 * g <= largest; ++g)
+    for (int n = 0; 2 * g + n <= largest; ++n)
+      if (2 * g - 2 + n > 0) types.emplace_back(g, n);
+  return types;
+}
 
 std::vector<Graph> AllGraphs(int g, int n) {
   CollectingPrinter printer;
   BoundaryComputer computer(g, n);
   computer.Compute(printer, StatisticsNone);
-  return printer.collected;
+  return printer.seen;
 }
 
 SearchSettings SearchOfEdgeFilter(std::optional<int> edge_filter) {

@@ -8,10 +8,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "computer/search_settings.h"
 #include "graph/graph.h"
+#include "graph/graph_printer.h"
 
 /// Everything `write` writes to the stream it is given, as a string.
 std::string CaptureOutput(const std::function<void(FILE*)>& write);
@@ -47,6 +49,18 @@ extern const char kLaTeXEnd[];
 /// missing ones 0.  g, n and the codimension follow from the rest.
 Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
                 const std::vector<int>& pairs = {});
+
+/// Keeps a copy of every graph it is handed, in the order handed.
+class CollectingPrinter : public GraphPrinter {
+ public:
+  void BeginPrint() override {}
+  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void EndPrint() override {}
+  std::vector<Graph> seen;
+};
+
+/// Every stable type (g, n) with 2g + n <= largest, by genus, then points.
+std::vector<std::pair<int, int>> StableTypesUpTo(int largest);
 
 /// Every stable graph of type (g, n), in the order stable-graphs prints them.
 std::vector<Graph> AllGraphs(int g, int n);
