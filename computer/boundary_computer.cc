@@ -120,7 +120,8 @@ void BoundaryComputer::one_vertex_pass() {
   one.marked_points[0] = static_cast<int8_t>(n);
   for (int j = 0; j <= g; ++j) {
     one.genus[0] = static_cast<int8_t>(j);
-    one.loops[0] = one.adjacency[0][0] = one.codimension = static_cast<int8_t>(g - j);
+    one.SetLoops(0, g - j);
+    one.codimension = static_cast<int8_t>(g - j);
     // Outside the search, not tried.
     if (!IsOfModuliType(one, settings_.moduli_type) || !IsWithinBounds(one, settings_.bounds)) continue;
     ++counters_.tried[1];
@@ -281,7 +282,8 @@ void BoundaryComputer::one_vertex_counts(int64_t* tried_count, int64_t* found_co
   one.marked_points[0] = static_cast<int8_t>(n);
   for (int j = 0; j <= g; ++j) {
     one.genus[0] = static_cast<int8_t>(j);
-    one.loops[0] = one.adjacency[0][0] = one.codimension = static_cast<int8_t>(g - j);
+    one.SetLoops(0, g - j);
+    one.codimension = static_cast<int8_t>(g - j);
     if (!IsOfModuliType(one, settings_.moduli_type) || !IsWithinBounds(one, settings_.bounds)) continue;
     ++*tried_count;
     if (!settings_.codimension || *settings_.codimension == g - j) ++*found_count;

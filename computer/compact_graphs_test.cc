@@ -18,7 +18,7 @@ Graph decorated(int first_multiplicity) {
   for (int v = 0; v < 4; ++v) {
     graph.genus[v] = genus[v];
     graph.marked_points[v] = marked[v];
-    graph.loops[v] = graph.adjacency[v][v] = loops[v];
+    graph.SetLoops(v, loops[v]);
   }
   const int multiplicity[4][4] = {{0, first_multiplicity, 0, 1}, {0, 0, 2, 0}, {0, 0, 0, 9}, {}};
   for (int i = 0; i < 4; ++i)
@@ -59,7 +59,7 @@ TEST(CompactGraphs, OneComponentNeedsNoPairs) {
   lone.n = 1;
   lone.genus[0] = 1;
   lone.marked_points[0] = 1;
-  lone.loops[0] = lone.adjacency[0][0] = 1;
+  lone.SetLoops(0, 1);
   CompactGraphs store(lone);
   store.Append(lone);
   store.Append(lone);

@@ -191,7 +191,7 @@ void VertexLevels::bt_l(int v) {
   if (lo > hi) return;
   uint32_t mask = w.distinct_mask;
   for (int x = lo; x <= hi; ++x) {
-    w.loops[v] = w.adjacency[v][v] = static_cast<int8_t>(x);
+    w.SetLoops(v, x);
     int8_t saved_cap2_sum = w.valence_cap2_sum;
     int8_t saved_min_cap2 = w.min_valence_cap2;
     if (x > 0) {

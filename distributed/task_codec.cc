@@ -108,7 +108,7 @@ PartialGraph DecodeTaskStart(const uint8_t* data, size_t size, ModuliType& modul
   for (int v = 0; v < K; ++v) {
     start.genus[v] = in.get<int8_t>();
     start.marked_points[v] = in.get<int8_t>();
-    start.loops[v] = start.adjacency[v][v] = in.get<int8_t>();
+    start.SetLoops(v, in.get<int8_t>());
     start.valence[v] = in.get<int8_t>();
   }
   for (int8_t* field : {&start.partial_genus, &start.partial_marked_points, &start.joined_pairs,

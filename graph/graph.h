@@ -51,6 +51,9 @@ struct Graph {
   bool SameDescription(const Graph& other) const;
   /// The labels at vertex v in ascending order, for a labelled graph.
   std::vector<int> LabelsAt(int v) const;
+  /// Gives vertex v `count` loops: `loops[v]` and the adjacency diagonal,
+  /// which repeats it, are written only here.
+  void SetLoops(int v, int count) { loops[v] = adjacency[v][v] = static_cast<int8_t>(count); }
 
   int32_t g;
   int32_t n;

@@ -21,7 +21,7 @@ Graph filled_record() {
   for (int v = 0; v < 3; ++v) {
     graph.genus[v] = static_cast<int8_t>(v);
     graph.marked_points[v] = static_cast<int8_t>(10 + v);
-    graph.loops[v] = graph.adjacency[v][v] = static_cast<int8_t>(20 + v);
+    graph.SetLoops(v, 20 + v);
     for (int u = 0; u < 3; ++u)
       if (u != v) graph.adjacency[u][v] = static_cast<int8_t>(40 + 3 * u + v);
   }
@@ -72,4 +72,17 @@ TEST(GraphDescription, SameDescriptionLooksAtEveryPrefix) {
   Graph d = a;
   d.K = 2;
   EXPECT_FALSE(a.SameDescription(d));
+}
+
+TEST(GraphDescription, SetLoopsKeepsTheDiagonalInStep) {
+  Graph graph(3, 0, 2);
+  graph.SetLoops(1, 2);
+  graph.SetLoops(0, 1);
+  EXPECT_EQ(1, graph.loops[0]);
+  EXPECT_EQ(2, graph.loops[1]);
+  EXPECT_EQ(1, graph.adjacency[0][0]);
+  EXPECT_EQ(2, graph.adjacency[1][1]);
+  EXPECT_EQ(0, graph.adjacency[0][1]);
+  graph.SetLoops(1, 0);
+  EXPECT_EQ(0, graph.adjacency[1][1]);
 }

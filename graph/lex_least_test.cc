@@ -22,7 +22,7 @@ Graph with_blocks(const std::vector<int>& block_sizes) {
       // Neighbouring blocks differ in one attribute or another.
       graph.genus[v] = static_cast<int8_t>(b / 4);
       graph.marked_points[v] = static_cast<int8_t>((b / 2) % 2);
-      graph.loops[v] = graph.adjacency[v][v] = static_cast<int8_t>(b % 2);
+      graph.SetLoops(v, b % 2);
     }
   return graph;
 }

@@ -76,7 +76,7 @@ TEST(ToolOrder, AgreesWithTheRecordBytesWithinASection) {
       for (int v = 0; v < K; ++v) {
         graph->genus[v] = static_cast<int8_t>(small(random));
         graph->marked_points[v] = static_cast<int8_t>(small(random));
-        graph->loops[v] = graph->adjacency[v][v] = static_cast<int8_t>(small(random));
+        graph->SetLoops(v, small(random));
         for (int u = v + 1; u < K; ++u)
           graph->adjacency[v][u] = graph->adjacency[u][v] = static_cast<int8_t>(small(random));
       }

@@ -38,19 +38,18 @@ void contract_pair(const Graph& graph, int u, int v, Graph& contracted) {
     int y = place[x];
     contracted.genus[y] = graph.genus[x];
     contracted.marked_points[y] = graph.marked_points[x];
-    contracted.loops[y] = graph.loops[x];
+    contracted.SetLoops(y, graph.loops[x]);
     for (int z = 0; z < K; ++z)
       if (z != v) contracted.adjacency[y][place[z]] = graph.adjacency[x][z];
   }
   contracted.genus[u] = static_cast<int8_t>(graph.genus[u] + graph.genus[v]);
   contracted.marked_points[u] = static_cast<int8_t>(graph.marked_points[u] + graph.marked_points[v]);
-  contracted.loops[u] = static_cast<int8_t>(graph.loops[u] + graph.loops[v] + graph.adjacency[u][v] - 1);
+  contracted.SetLoops(u, graph.loops[u] + graph.loops[v] + graph.adjacency[u][v] - 1);
   for (int z = 0; z < K; ++z) {
     if (z == u || z == v) continue;
     int8_t joined = static_cast<int8_t>(graph.adjacency[u][z] + graph.adjacency[v][z]);
     contracted.adjacency[u][place[z]] = contracted.adjacency[place[z]][u] = joined;
   }
-  contracted.adjacency[u][u] = contracted.loops[u];
   copy_labels(graph, contracted);
   if (graph.labelled)
     for (int l = 0; l < graph.n && l < kMaxLabels; ++l)

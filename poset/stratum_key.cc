@@ -130,7 +130,7 @@ Graph GraphOfStratumKey(const std::string& key, int g, int n, bool labelled) {
   for (int v = 0; v < K; ++v) {
     graph.genus[v] = static_cast<int8_t>(key[at++]);
     graph.marked_points[v] = static_cast<int8_t>(key[at++]);
-    graph.loops[v] = graph.adjacency[v][v] = static_cast<int8_t>(key[at++]);
+    graph.SetLoops(v, key[at++]);
     edges += graph.loops[v];
   }
   for (int u = 0; u < K; ++u)

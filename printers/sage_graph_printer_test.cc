@@ -22,7 +22,7 @@ Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const s
   for (int i = 0; i < K; ++i) {
     graph.genus[i] = static_cast<int8_t>(genus[i]);
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    graph.SetLoops(i, loops[i]);
     graph.codimension = static_cast<int8_t>(graph.codimension + loops[i]);
   }
   size_t p = 0;

@@ -23,7 +23,7 @@ Graph make(int g, const std::vector<int>& genus, const std::vector<int>& marks, 
   for (int i = 0; i < K; ++i) {
     graph.genus[i] = static_cast<int8_t>(genus[i]);
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    graph.SetLoops(i, loops[i]);
     graph.n += marks[i];
   }
   size_t p = 0;

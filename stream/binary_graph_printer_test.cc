@@ -53,7 +53,7 @@ TEST(BinaryGraphPrinter, RecordLayout) {
   for (int i = 0; i < 3; ++i) {
     graph.genus[i] = genus[i];
     graph.marked_points[i] = marks[i];
-    graph.loops[i] = graph.adjacency[i][i] = loops[i];
+    graph.SetLoops(i, loops[i]);
   }
   graph.adjacency[0][1] = graph.adjacency[1][0] = 1;
   graph.adjacency[0][2] = graph.adjacency[2][0] = -1;  // only the low 8 bits go out
@@ -65,7 +65,7 @@ TEST(BinaryGraphPrinter, RecordLayout) {
 TEST(BinaryGraphPrinter, OrderAndFilterInsideAPass) {
   Graph one(1, 0, 1), loop(1, 0, 1);
   one.genus[0] = 1;
-  loop.loops[0] = loop.adjacency[0][0] = 1;
+  loop.SetLoops(0, 1);
   loop.codimension = 1;
   GraphsByCodimension pass = {{1, {&loop}}, {0, {&one, &loop}}};
   std::vector<int> all = bytes_of([&](FILE* f) {

@@ -62,7 +62,7 @@ void ReadRecord(FILE* f, Graph* graph) {
     out.n += out.marked_points[i];
   }
   for (int i = 0; i < K; ++i) {
-    out.loops[i] = out.adjacency[i][i] = read_byte(f, "a loop count");
+    out.SetLoops(i, read_byte(f, "a loop count"));
     out.g += out.loops[i];
   }
   for (int i = 0; i + 1 < K; ++i) {

@@ -118,7 +118,7 @@ void graphs_of_decorations(int g, int n, const std::vector<Decoration>& vertices
     for (int v = 0; v < K; ++v) {
       graph.genus[v] = static_cast<int8_t>(vertices[v].genus);
       graph.marked_points[v] = static_cast<int8_t>(vertices[v].marked);
-      graph.loops[v] = graph.adjacency[v][v] = static_cast<int8_t>(vertices[v].loops);
+      graph.SetLoops(v, vertices[v].loops);
       edges += vertices[v].loops;
       for (int u = 0; u < K; ++u)
         if (u != v) graph.adjacency[v][u] = static_cast<int8_t>(matrix[v * K + u]);

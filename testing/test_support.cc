@@ -107,7 +107,7 @@ Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, co
   for (int i = 0; i < K; ++i) {
     graph.genus[i] = static_cast<int8_t>(genus[i]);
     graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.loops[i] = graph.adjacency[i][i] = static_cast<int8_t>(loops[i]);
+    graph.SetLoops(i, loops[i]);
     g += genus[i] + loops[i];
     n += marks[i];
     edges += loops[i];
