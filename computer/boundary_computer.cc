@@ -56,6 +56,7 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
     throw std::invalid_argument(CapacityProblem(g, n, wide_edges));
   }
   printer_ = &printer;
+  batcher_ = std::make_unique<PassBatcher>(printer, settings_.print_batch);
   FILE* lines = mode == StatisticsFull ? context_.report : nullptr;
   // A live indicator only where someone watches: never in a file or pipe,
   // whose contents stay exactly as without it.
@@ -88,13 +89,15 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
     int K = first_pass;
     for (; K <= max_K() && (!settings_.codimension || K - 1 <= *settings_.codimension); ++K) {
       if (K > first_pass || resume_task_ == 0) {
-        pass_printed_ = false;
+        batcher_->StartPass();
         record(K, 0);
       }
       if (lines) fprintf(lines, "K = %2d... ", K);
       run_pass(K);
       if (lines) fprintf(lines, "done.\n");
-      print_pass();
+      // The graphs not yet handed over reach the printer after the pass's
+      // progress line; a pass without graphs still makes its one call.
+      batcher_->EndPass();
       resume_task_ = 0;
     }
     // A complete run is recorded as such: taken up again, it writes its
@@ -104,7 +107,7 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
       printer_->EndPrint();
       record(K, 0, true);
     }
-    std::vector<Graph>().swap(batch_);
+    batcher_.reset();
   }
   computed_ = true;
   if (context_.report == nullptr) return;
@@ -142,16 +145,6 @@ void BoundaryComputer::empty_store_to_statistics() {
   printer_->PrintSomeGraph(store_by_codimension_);
   store_by_codimension_.clear();
   one_vertex_graphs_.clear();
-}
-
-// The records of a batch never move while the printer may hold pointers
-// to them: the vector is reserved in full before the first one is made.
-Graph& BoundaryComputer::next_batch_record() {
-  const size_t size = settings_.print_batch;
-  if (batch_used_ == size) flush_batch();
-  if (batch_.capacity() < size) batch_.reserve(size);
-  if (batch_used_ == batch_.size()) batch_.emplace_back(-1, -1, -1);
-  return batch_[batch_used_++];
 }
 
 // A split task's parts take its place in the same order; its own search
@@ -210,7 +203,7 @@ void BoundaryComputer::run_pass(int K) {
       ++tasks_done;
       size_t number = window_start + index;
       if (settings_.journal != nullptr && number + 1 < total && settings_.journal->Due()) {
-        flush_batch();
+        batcher_->HandOver();
         record(K, number + 1);
       }
     });
@@ -222,16 +215,8 @@ void BoundaryComputer::run_pass(int K) {
 void BoundaryComputer::take_task_result(int K, EdgeTask& task) {
   counters_.AddTask(K, task);
   for (size_t graph_index = 0; graph_index < task.stored.size(); ++graph_index) {
-    Graph& graph = next_batch_record();
-    task.stored.Expand(graph_index, graph);
-    store_by_codimension_[graph.codimension].push_back(&graph);
+    task.stored.Expand(graph_index, batcher_->Next());
   }
-}
-
-// The graphs not yet handed over reach the printer after the pass's
-// progress line; a pass without graphs still makes its one call.
-void BoundaryComputer::print_pass() {
-  if (batch_used_ > 0 || !pass_printed_) flush_batch();
 }
 
 void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
@@ -241,7 +226,7 @@ void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   state.complete = complete;
   state.pass = pass;
   state.tasks_done = tasks_done;
-  state.pass_printed = pass_printed_;
+  state.pass_printed = batcher_ != nullptr && batcher_->PassHandedOver();
   counters_.RecordIn(state);
   if (pass > 0) state.printer_state = printer_->State();
   journal->Record(state);
@@ -408,14 +393,7 @@ void BoundaryComputer::restore(const RunState& state) {
   counters_.RestoreFrom(state);
   if (!printer_->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
   resume_task_ = state.tasks_done;
-  pass_printed_ = state.pass_printed;
-}
-
-void BoundaryComputer::flush_batch() {
-  printer_->PrintSomeGraph(store_by_codimension_);
-  store_by_codimension_.clear();
-  batch_used_ = 0;
-  pass_printed_ = true;
+  batcher_->StartPass(state.pass_printed);
 }
 
 void BoundaryComputer::Statistics(FILE* out) {

@@ -18,6 +18,7 @@
 #include "computer/task_runner.h"
 #include "computer/vertex_levels.h"
 #include "graph/graph.h"
+#include "graph/pass_batcher.h"
 #include "graph/run_context.h"
 #include "labelled/labelled_count.h"
 #include "moduli/moduli_type.h"
@@ -80,8 +81,6 @@ class BoundaryComputer : public Computer {
   void one_vertex_counts(int64_t* tried_count, int64_t* found_count) const;
   void empty_store_to_statistics();
   void run_pass(int K);
-  void print_pass();
-  void flush_batch();
   void record(int pass, size_t tasks_done, bool complete = false);
   void restore(const RunState& state);
   std::string counters_problem(const RunState& state) const;
@@ -89,7 +88,6 @@ class BoundaryComputer : public Computer {
   void take_task_result(int K, EdgeTask& task);
   void split_into(std::unique_ptr<EdgeTask> task, std::vector<std::unique_ptr<EdgeTask>>& out) const;
   size_t split_count(EdgeTask& task) const;
-  Graph& next_batch_record();
 
   const SearchSettings settings_;
   const RunContext context_;
@@ -98,19 +96,18 @@ class BoundaryComputer : public Computer {
   bool computed_ = false;
   SearchCounters counters_;
   VertexLevels levels_;
-  /// The graphs being handed to the printer (those of one pass, or a
-  /// consecutive part of a large pass).
+  /// The one-vertex graphs being handed to the printer.
   GraphsByCodimension store_by_codimension_;
+  /// The graphs of the other passes on their way to the printer, while
+  /// Compute runs.
+  std::unique_ptr<PassBatcher> batcher_;
   std::vector<Graph> one_vertex_graphs_;
   /// The window of tasks being run, kept between passes: freed at the end
   /// of each, it let the allocator return the heap above it to the system,
   /// for the next pass to fault in again (four times the page faults and
   /// a fifth more time on (7, 0)).
   std::vector<std::unique_ptr<EdgeTask>> window_;
-  std::vector<Graph> batch_;    // records the printer reads, reused
-  size_t batch_used_ = 0;
   size_t resume_task_ = 0;      // the first task of the pass to run
-  bool pass_printed_ = false;   // the current pass made a PrintSomeGraph call
   bool show_progress_ = false;  // a live indicator on the progress line
 };
 

@@ -5,11 +5,12 @@
 #include <sched.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "computer/ordered_task_pool.h"
 
 int UsableCpuCount() {
   cpu_set_t set;
@@ -47,55 +48,18 @@ void RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
 void RunInOrder(size_t first, size_t count, int threads, const std::function<void(size_t)>& run,
                 const std::function<void(size_t)>& done) {
   if (first >= count) return;
-  std::mutex mutex;
-  std::condition_variable finished_one;
-  std::vector<char> finished(count - first, 0);
-  size_t next = first;
-  bool stop = false;
-  std::exception_ptr failure;
-  auto work = [&] {
-    std::unique_lock<std::mutex> lock(mutex);
-    while (!stop && next < count) {
-      size_t index = next++;
-      lock.unlock();
-      bool ok = true;
-      try {
-        run(index);
-      } catch (...) {
-        ok = false;
-        lock.lock();
-        if (!failure) failure = std::current_exception();
-        stop = true;
-        lock.unlock();
-      }
-      lock.lock();
-      if (ok) finished[index - first] = 1;
-      finished_one.notify_all();
-    }
-    finished_one.notify_all();
-  };
-  size_t workers = threads > 1 ? static_cast<size_t>(threads) : 1;
-  if (workers > count - first) workers = count - first;
-  std::vector<std::thread> pool;
-  for (size_t t = 0; t < workers; ++t) pool.emplace_back(work);
+  OrderedTaskPool pool(first, count);
+  pool.StartThreads(threads > 1 ? threads : 1, run);
   try {
-    for (size_t index = first; index < count; ++index) {
-      {
-        std::unique_lock<std::mutex> lock(mutex);
-        finished_one.wait(lock, [&] { return stop || finished[index - first] != 0; });
-        if (stop) break;
-      }
-      done(index);
+    while (!pool.AllReleased()) {
+      pool.WaitForNext();
+      pool.ReleaseFinished(done);
     }
   } catch (...) {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (!failure) failure = std::current_exception();
-    stop = true;
+    // A failed done stops the threads as a failed run does; whichever
+    // failed first is the one rethrown.
+    pool.Fail(std::current_exception());
   }
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    stop = true;
-  }
-  for (std::thread& thread : pool) thread.join();
-  if (failure) std::rethrow_exception(failure);
+  pool.Stop();
+  pool.RethrowFailure();
 }

@@ -5,11 +5,9 @@
 
 #include <stdint.h>
 
-#include <condition_variable>
-#include <exception>
-#include <mutex>
 #include <vector>
 
+#include "computer/ordered_task_pool.h"
 #include "computer/task_runner.h"
 
 /// Rank 0's side of a distributed run: hands a pass's tasks out on demand
@@ -28,23 +26,13 @@ class MpiTaskRunner : public TaskRunner {
   void StopWorkers();
 
  private:
-  bool poll(std::vector<std::unique_ptr<EdgeTask>>* tasks);
-  void serve_requests(std::vector<std::unique_ptr<EdgeTask>>& tasks);
+  bool poll(std::vector<std::unique_ptr<EdgeTask>>* tasks, OrderedTaskPool* pool);
+  void serve_requests(std::vector<std::unique_ptr<EdgeTask>>& tasks, OrderedTaskPool& pool);
 
   int ranks_;
   int threads_;
   std::vector<int32_t> open_request_;  // tasks wanted, per rank; 0: none open
   bool stopped_ = false;
-  // The pass in progress, shared with the local threads under mutex_:
-  // the next task to hand out, the end, whether each from base_ is done.
-  size_t next_ = 0;
-  size_t count_ = 0;
-  std::vector<char> finished_;
-  size_t base_ = 0;
-  bool stop_ = false;
-  std::exception_ptr failure_;
-  std::mutex mutex_;
-  std::condition_variable wake_;
 };
 
 #endif  // STABLE_GRAPHS_DISTRIBUTED_MPI_TASK_RUNNER_H_

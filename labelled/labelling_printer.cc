@@ -7,7 +7,7 @@
 #include "labelled/canonical_labellings.h"
 
 LabellingPrinter::LabellingPrinter(GraphPrinter& printer, size_t batch_size)
-    : printer_(printer), batch_size_(batch_size > 0 ? batch_size : 1) {}
+    : printer_(printer), batcher_(printer, batch_size) {}
 
 std::string LabellingPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
   PrintedSoFar labelled = printed;
@@ -19,7 +19,7 @@ std::string LabellingPrinter::RestoredStateProblem(const PrintedSoFar& printed) 
 void LabellingPrinter::BeginPrint() { printer_.BeginPrint(); }
 
 void LabellingPrinter::EndPrint() {
-  std::vector<Graph>().swap(batch_);
+  batcher_.Release();
   source_.clear();
   printer_.EndPrint();
 }
@@ -33,32 +33,20 @@ void LabellingPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
       CanonicalLabellings(*graph).ForEach([this, graph](const int8_t* word) { add(*graph, word); });
     }
   }
-  flush();
+  batcher_.HandOver();
 }
 
 void LabellingPrinter::add(const Graph& graph, const int8_t* word) {
-  if (used_ == batch_size_) flush();
-  if (batch_.capacity() < batch_size_) batch_.reserve(batch_size_);
-  if (used_ == batch_.size()) {
-    batch_.emplace_back(-1, -1, -1);
-    source_.emplace_back(nullptr, 0);
-  }
+  Graph& labelled = batcher_.Next();
+  size_t place = batcher_.LastPlace();
+  if (place == source_.size()) source_.emplace_back(nullptr, 0);
   // A graph with more labellings than a batch fills the same records
   // batch after batch: then only the labels change.
   std::pair<const Graph*, uint64_t> source(&graph, call_);
-  Graph& labelled = batch_[used_];
-  if (source_[used_] != source) {
+  if (source_[place] != source) {
     labelled = graph;
     labelled.labelled = true;
-    source_[used_] = source;
+    source_[place] = source;
   }
-  ++used_;
   memcpy(labelled.vertex_of_label, word, static_cast<size_t>(graph.n));
-  pass_[labelled.codimension].push_back(&labelled);
-}
-
-void LabellingPrinter::flush() {
-  printer_.PrintSomeGraph(pass_);
-  pass_.clear();
-  used_ = 0;
 }

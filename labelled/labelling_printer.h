@@ -12,6 +12,7 @@
 
 #include "graph/graph.h"
 #include "graph/graph_printer.h"
+#include "graph/pass_batcher.h"
 
 /// Receives graphs with unlabelled points and hands another printer their
 /// labelled graphs instead: each graph, in the order it arrives, becomes
@@ -39,17 +40,14 @@ class LabellingPrinter : public GraphPrinter {
 
  private:
   void add(const Graph& graph, const int8_t* word);
-  void flush();
 
   GraphPrinter& printer_;
-  size_t batch_size_;
-  std::vector<Graph> batch_;  // reserved in full: the printer holds pointers
-  // What each record of the batch was copied from: the graph, and the call
-  // of PrintSomeGraph that handed it over (only then is the pointer valid).
+  PassBatcher batcher_;
+  // What the record at each place of a batch was copied from: the graph,
+  // and the call of PrintSomeGraph that handed it over (only then is the
+  // pointer valid).
   std::vector<std::pair<const Graph*, uint64_t>> source_;
   uint64_t call_ = 0;
-  size_t used_ = 0;
-  GraphsByCodimension pass_;
 };
 
 #endif  // STABLE_GRAPHS_LABELLED_LABELLING_PRINTER_H_

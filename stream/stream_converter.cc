@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "stream/stream_error.h"
 #include "graph/graph.h"
+#include "graph/pass_batcher.h"
+#include "stream/stream_error.h"
 
 namespace {
 
@@ -46,34 +47,20 @@ std::string StreamConverter::SettleType(bool given, int genus, int marked_points
 
 void StreamConverter::Replay(GraphPrinter& printer, std::optional<int> edge_filter) {
   printer.BeginPrint();
-  std::vector<Graph> batch;
-  batch.reserve(batch_size);  // the printer gets pointers into it
+  PassBatcher batcher(printer, batch_size);
   while (next_valid_) {
     int K = next_.K;
-    bool handed = false;  // every component count gets at least one call
+    batcher.StartPass();  // every component count gets at least one call
     while (next_valid_ && next_.K == K) {
-      if (InCodimension(next_.codimension, edge_filter) && IsOfModuliType(next_, moduli_type)) {
-        if (batch.size() == batch_size) {
-          hand_over(printer, batch);
-          handed = true;
-        }
-        batch.push_back(next_);
-      }
+      if (InCodimension(next_.codimension, edge_filter) && IsOfModuliType(next_, moduli_type)) batcher.Next() = next_;
       try {
         read_ahead();
       } catch (const BinaryStreamError&) {
-        hand_over(printer, batch);  // what came before the damage
+        batcher.HandOver();  // what came before the damage
         throw;
       }
     }
-    if (!batch.empty() || !handed) hand_over(printer, batch);
+    batcher.EndPass();
   }
   printer.EndPrint();
-}
-
-void StreamConverter::hand_over(GraphPrinter& printer, std::vector<Graph>& batch) {
-  GraphsByCodimension pass;
-  for (Graph& graph : batch) pass[graph.codimension].push_back(&graph);
-  printer.PrintSomeGraph(pass);
-  batch.clear();
 }

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "graph/graph.h"
 #include "graph/graph_printer.h"
@@ -52,7 +51,6 @@ class StreamConverter {
 
  private:
   void read_ahead();
-  void hand_over(GraphPrinter& printer, std::vector<Graph>& batch);
 
   BinaryGraphReader& reader_;
   Graph next_;              // the graph read ahead, when next_valid_
