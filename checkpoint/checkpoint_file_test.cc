@@ -10,6 +10,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "checkpoint/checkpoint_options.h"
@@ -128,13 +130,26 @@ class EveryState : public RunJournal {
   FILE* out_;
 };
 
-std::unique_ptr<GraphPrinter> make_printer(char kind, FILE* out, int g, int n) {
-  if (kind == 'L') return std::make_unique<LaTeXGraphPrinter>(out, g, n);
-  if (kind == 'D') return std::make_unique<DotGraphPrinter>(out);
-  if (kind == 'J') return std::make_unique<JsonGraphPrinter>(out);
-  if (kind == 'N') return std::make_unique<NullGraphPrinter>();
-  if (kind == 'T') return std::make_unique<TextGraphPrinter>(out, g, n);
-  return std::make_unique<BinaryGraphPrinter>(out, g, n);
+/// A printer of one -P letter with its resumable part.
+struct MadePrinter {
+  std::unique_ptr<GraphPrinter> printer;
+  ResumablePrinter* resumable;
+};
+
+template <typename Printer>
+MadePrinter with_state(std::unique_ptr<Printer> printer) {
+  ResumablePrinter* resumable = &ResumablePrinter::Stateless();
+  if constexpr (std::is_base_of_v<ResumablePrinter, Printer>) resumable = printer.get();
+  return MadePrinter{std::move(printer), resumable};
+}
+
+MadePrinter make_printer(char kind, FILE* out, int g, int n) {
+  if (kind == 'L') return with_state(std::make_unique<LaTeXGraphPrinter>(out, g, n));
+  if (kind == 'D') return with_state(std::make_unique<DotGraphPrinter>(out));
+  if (kind == 'J') return with_state(std::make_unique<JsonGraphPrinter>(out));
+  if (kind == 'N') return with_state(std::make_unique<NullGraphPrinter>());
+  if (kind == 'T') return with_state(std::make_unique<TextGraphPrinter>(out, g, n));
+  return with_state(std::make_unique<BinaryGraphPrinter>(out, g, n));
 }
 
 std::string contents(FILE* file) {
@@ -172,8 +187,8 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
       settings.print_batch = 7;  // many flushes within a pass
       settings.codimension = c.codimension;
       BoundaryComputer computer(c.g, c.n, settings);
-      std::unique_ptr<GraphPrinter> printer = make_printer(c.printer, whole, c.g, c.n);
-      computer.Compute(*printer, StatisticsNone);
+      MadePrinter printer = make_printer(c.printer, whole, c.g, c.n);
+      computer.Compute(*printer.printer, *printer.resumable, StatisticsNone);
       std::string want = contents(whole);
       fclose(whole);
       ASSERT_GT(journal.states.size(), 3u);
@@ -187,8 +202,8 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
         resumed_settings.task_window = 5;
         resumed_settings.codimension = c.codimension;
         BoundaryComputer resumed(c.g, c.n, resumed_settings);
-        std::unique_ptr<GraphPrinter> resumed_printer = make_printer(c.printer, rest, c.g, c.n);
-        resumed.Compute(*resumed_printer, StatisticsNone);
+        MadePrinter resumed_printer = make_printer(c.printer, rest, c.g, c.n);
+        resumed.Compute(*resumed_printer.printer, *resumed_printer.resumable, StatisticsNone);
         EXPECT_EQ(want.substr(static_cast<size_t>(journal.lengths[k])), contents(rest))
             << "(" << c.g << ", " << c.n << ") -P " << c.printer << " state " << k;
         fclose(rest);
@@ -220,17 +235,22 @@ TEST(CheckpointResumeTest, StateOfAnotherTypeIsRefused) {
 /// sums taken over what is printed.
 struct PrinterChain {
   PrinterChain(char kind, FILE* out, int g, int n, bool euler_check, bool labelled)
-      : printer(make_printer(kind, out, g, n)), euler(*printer, 2), labelling(euler_check ? euler : *printer) {
+      : made(make_printer(kind, out, g, n)), euler(*made.printer, *made.resumable, 2),
+        labelling(euler_check ? static_cast<GraphPrinter&>(euler) : *made.printer,
+                  euler_check ? static_cast<ResumablePrinter&>(euler) : *made.resumable) {
     expand = labelled && kind != 'N';
     euler.count_labelled_graphs = labelled && !expand;
     first = expand ? static_cast<GraphPrinter*>(&labelling)
-                   : euler_check ? static_cast<GraphPrinter*>(&euler) : printer.get();
+                   : euler_check ? static_cast<GraphPrinter*>(&euler) : made.printer.get();
+    first_state = expand ? static_cast<ResumablePrinter*>(&labelling)
+                         : euler_check ? static_cast<ResumablePrinter*>(&euler) : made.resumable;
   }
-  std::unique_ptr<GraphPrinter> printer;
+  MadePrinter made;
   EulerCheckPrinter euler;
   LabellingPrinter labelling;
   bool expand;
   GraphPrinter* first;
+  ResumablePrinter* first_state;
 };
 
 /// A run of the search with every state recorded.
@@ -251,7 +271,7 @@ std::vector<RunState> record_states(const RecordedRun& run) {
   settings.codimension = run.codimension;
   BoundaryComputer computer(run.g, run.n, settings);
   PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
-  computer.Compute(*chain.first, StatisticsNone);
+  computer.Compute(*chain.first, *chain.first_state, StatisticsNone);
   fclose(out);
   return journal.states;
 }
@@ -265,7 +285,7 @@ std::string resume_problem(const RecordedRun& run, const RunState& state) {
   settings.codimension = run.codimension;
   BoundaryComputer computer(run.g, run.n, settings);
   PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
-  std::string problem = computer.ResumeProblem(*chain.first);
+  std::string problem = computer.ResumeProblem(*chain.first_state);
   fclose(out);
   return problem;
 }

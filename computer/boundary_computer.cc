@@ -43,6 +43,10 @@ GraphsByCodimension* BoundaryComputer::GetAllResultsByCodimension() { return &st
 void BoundaryComputer::Compute(GraphPrinter& printer) { Compute(printer, StatisticsFull); }
 
 void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
+  Compute(printer, ResumablePrinter::Stateless(), mode);
+}
+
+void BoundaryComputer::Compute(GraphPrinter& printer, ResumablePrinter& resumable, ::Statistics mode) {
   // The search keeps a bit per vertex (PartialGraph::distinct_mask), enough
   // for every type within the capacity but not for every type.  The passes
   // stop at K = edges + 1 for one codimension, as no connected graph of
@@ -56,6 +60,7 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
     throw std::invalid_argument(CapacityProblem(g, n, wide_edges));
   }
   printer_ = &printer;
+  resumable_ = &resumable;
   FILE* lines = mode == StatisticsFull ? context_.report : nullptr;
   // A live indicator only where someone watches: never in a file or pipe,
   // whose contents stay exactly as without it.
@@ -242,7 +247,7 @@ void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   state.tasks_done = tasks_done;
   state.pass_printed = pass_printed_;
   counters_.RecordIn(state);
-  if (pass > 0) state.printer_state = printer_->State();
+  if (pass > 0) state.printer_state = resumable_->State();
   journal->Record(state);
   if (!complete && journal->StopRequested()) throw RunInterrupted();
 }
@@ -375,7 +380,7 @@ size_t BoundaryComputer::pass_task_count(int K) {
   return count;
 }
 
-std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
+std::string BoundaryComputer::ResumeProblem(ResumablePrinter& resumable) {
   if (settings_.resume == nullptr) return "";
   const RunState& s = *settings_.resume;
   if (2 * g + n - 3 < 0)
@@ -388,7 +393,7 @@ std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
       return "pass " + std::to_string(s.pass) + " has " + std::to_string(tasks) + " tasks, not more than the " +
              std::to_string(s.tasks_done) + " recorded as done";
   }
-  if (!printer.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
+  if (!resumable.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
   PrintedSoFar printed;
   printed.g = g;
   printed.n = n;
@@ -397,14 +402,14 @@ std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
   for (const std::string& count : s.labelled_found) printed.labelled_per_components.push_back(mpz_class(count, 10));
   for (const std::string& count : s.labelled_per_codimension)
     printed.labelled_per_codimension.push_back(mpz_class(count, 10));
-  return printer.RestoredStateProblem(printed);
+  return resumable.RestoredStateProblem(printed);
 }
 
 void BoundaryComputer::restore(const RunState& state) {
-  std::string problem = ResumeProblem(*printer_);
+  // The check takes the printer's state up as well: no second decoding.
+  std::string problem = ResumeProblem(*resumable_);
   if (!problem.empty()) throw std::invalid_argument("a resumed state that no run of this type writes: " + problem);
   counters_.RestoreFrom(state);
-  if (!printer_->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
   resume_task_ = state.tasks_done;
   pass_printed_ = state.pass_printed;
 }

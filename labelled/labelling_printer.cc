@@ -7,13 +7,16 @@
 #include "labelled/canonical_labellings.h"
 
 LabellingPrinter::LabellingPrinter(GraphPrinter& printer, size_t batch_size)
-    : printer_(printer), batch_size_(batch_size > 0 ? batch_size : 1) {}
+    : LabellingPrinter(printer, ResumablePrinter::Stateless(), batch_size) {}
+
+LabellingPrinter::LabellingPrinter(GraphPrinter& printer, ResumablePrinter& resumable, size_t batch_size)
+    : printer_(printer), resumable_(resumable), batch_size_(batch_size > 0 ? batch_size : 1) {}
 
 std::string LabellingPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
   PrintedSoFar labelled = printed;
   labelled.per_components = printed.labelled_per_components;
   labelled.per_codimension = printed.labelled_per_codimension;
-  return printer_.RestoredStateProblem(labelled);
+  return resumable_.RestoredStateProblem(labelled);
 }
 
 void LabellingPrinter::BeginPrint() { printer_.BeginPrint(); }

@@ -7,14 +7,14 @@ void BoundaryComplexPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   printer_.PrintSomeGraph(graphs);
 }
 
-std::string BoundaryComplexPrinter::State() const { return printer_.State() + '\0' + sums_.State(); }
+std::string BoundaryComplexPrinter::State() const { return resumable_.State() + '\0' + sums_.State(); }
 
 bool BoundaryComplexPrinter::RestoreState(const std::string& state) {
   size_t nul = state.rfind('\0');
   if (nul == std::string::npos) return false;
   BoundaryComplexSums sums;
   if (!sums.RestoreState(state.substr(nul + 1))) return false;
-  if (!printer_.RestoreState(state.substr(0, nul))) return false;
+  if (!resumable_.RestoreState(state.substr(0, nul))) return false;
   sums_ = sums;
   return true;
 }

@@ -7,7 +7,10 @@
 
 #include "printers/output_error.h"
 
-CheckedPrinter::CheckedPrinter(GraphPrinter& printer) : printer_(printer) {}
+CheckedPrinter::CheckedPrinter(GraphPrinter& printer) : CheckedPrinter(printer, ResumablePrinter::Stateless()) {}
+
+CheckedPrinter::CheckedPrinter(GraphPrinter& printer, ResumablePrinter& resumable)
+    : printer_(printer), resumable_(resumable) {}
 
 void CheckedPrinter::Watch(FILE* file, const std::string& name) { watched_.emplace_back(file, name); }
 
