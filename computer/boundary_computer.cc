@@ -32,8 +32,8 @@ BoundaryComputer::BoundaryComputer(int g_, int n_, const SearchSettings& setting
 
 BoundaryComputer::~BoundaryComputer() {}
 
-std::vector<Graph*>* BoundaryComputer::GetAllResults() {
-  auto* all = new std::vector<Graph*>;
+std::vector<const Graph*>* BoundaryComputer::GetAllResults() {
+  auto* all = new std::vector<const Graph*>;
   for (auto& entry : store_by_codimension_) all->insert(all->end(), entry.second.begin(), entry.second.end());
   return all;
 }

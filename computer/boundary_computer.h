@@ -43,7 +43,7 @@ class BoundaryComputer : public Computer {
                    const RunContext& context = RunContext());
   ~BoundaryComputer() override;
 
-  std::vector<Graph*>* GetAllResults() override;
+  std::vector<const Graph*>* GetAllResults() override;
   GraphsByCodimension* GetAllResultsByCodimension() override;
   /// Runs the enumeration; `mode` says which lines and report go to the
   /// context's report stream.  The printer carries nothing from one graph

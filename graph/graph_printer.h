@@ -14,8 +14,9 @@
 #include "graph/graph.h"
 
 /// The graphs of one pass, by codimension (ascending), each list in the
-/// order the search stored them.  Owned by the enumerator.
-typedef std::map<int8_t, std::vector<Graph*>> GraphsByCodimension;
+/// order the search stored them.  Owned by the enumerator; a printer only
+/// reads them, hence the const graphs.
+typedef std::map<int8_t, std::vector<const Graph*>> GraphsByCodimension;
 
 /// Receives the graphs of a run.
 ///
@@ -53,14 +54,14 @@ std::optional<int> CheckedCodimension(std::optional<int> codimension);
 /// codimension, then stored order) whose codimension is `codimension`, or
 /// on every graph when it is not given: the walk every printer makes.
 template <typename Print>
-void ForEachGraphToPrint(GraphsByCodimension& graphs, std::optional<int> codimension, Print print) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
+void ForEachGraphToPrint(const GraphsByCodimension& graphs, std::optional<int> codimension, Print print) {
+  for (const auto& entry : graphs)
+    for (const Graph* graph : entry.second)
       if (InCodimension(graph->codimension, codimension)) print(*graph);
 }
 /// A bare int once meant -1 for every graph; it must now say which it is.
 template <typename Print>
-void ForEachGraphToPrint(GraphsByCodimension& graphs, int codimension, Print print) = delete;
+void ForEachGraphToPrint(const GraphsByCodimension& graphs, int codimension, Print print) = delete;
 
 /// Receives the graphs of a run, as described above; a printer that
 /// carries something from one graph to the next also implements
@@ -71,7 +72,7 @@ class GraphPrinter {
   /// Writes whatever precedes the first graph.
   virtual void BeginPrint() = 0;
   /// Writes the graphs of one pass.
-  virtual void PrintSomeGraph(GraphsByCodimension& graphs) = 0;
+  virtual void PrintSomeGraph(const GraphsByCodimension& graphs) = 0;
   /// Writes whatever follows the last graph.
   virtual void EndPrint() = 0;
 };

@@ -29,7 +29,7 @@ void LabellingPrinter::EndPrint() {
 
 // Each call passes on at least once, so that the printer sees the passes
 // as they come, empty ones included.
-void LabellingPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void LabellingPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ++call_;
   for (auto& entry : graphs) {
     for (const Graph* graph : entry.second) {

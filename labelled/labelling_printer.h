@@ -34,7 +34,7 @@ class LabellingPrinter : public GraphPrinter, public ResumablePrinter {
   LabellingPrinter(GraphPrinter& printer, ResumablePrinter& resumable, size_t batch_size = 4096);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   /// The wrapped printer's: this one keeps nothing from call to call.
   std::string State() const override { return resumable_.State(); }

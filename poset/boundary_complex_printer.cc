@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "poset/boundary_complex_printer.h"
 
-void BoundaryComplexPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void BoundaryComplexPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { sums_.Add(graph); });
   printer_.PrintSomeGraph(graphs);
 }

@@ -23,7 +23,7 @@ class BoundaryComplexPrinter : public GraphPrinter, public ResumablePrinter {
       : printer_(printer), resumable_(resumable) {}
 
   void BeginPrint() override { printer_.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override { printer_.EndPrint(); }
   /// The wrapped printer's state, a NUL byte, then the sums so far.
   std::string State() const override;

@@ -23,7 +23,7 @@ class ContractionCheckPrinter : public GraphPrinter, public ResumablePrinter {
   ~ContractionCheckPrinter() override;
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   /// Like the poset's printers, the check cannot be resumed.
   std::string State() const override { return "unresumable contraction check"; }

@@ -37,7 +37,7 @@ class PosetPrinter : public GraphPrinter, public ResumablePrinter {
   PosetPrinter(FILE* file, std::optional<int> edge_filter, int threads = 0);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   /// The printer keeps every graph it may still need in memory, which no
   /// state text can carry: a run cannot be resumed with it.

@@ -33,7 +33,7 @@ void CheckedPrinter::BeginPrint() {
   Check();
 }
 
-void CheckedPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void CheckedPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   for (const auto& entry : graphs) graphs_ += entry.second.size();
   printer_.PrintSomeGraph(graphs);
   Check();

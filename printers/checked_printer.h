@@ -33,7 +33,7 @@ class CheckedPrinter : public GraphPrinter, public ResumablePrinter {
   void Check() const;
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   std::string State() const override { return resumable_.State(); }
   /// The graphs passed on so far.

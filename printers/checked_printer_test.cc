@@ -17,7 +17,7 @@ class RecordingPrinter : public GraphPrinter {
  public:
   explicit RecordingPrinter(FILE* file) : file(file) {}
   void BeginPrint() override { record("begin"); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override { record("pass of " + std::to_string(graphs.size())); }
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override { record("pass of " + std::to_string(graphs.size())); }
   void EndPrint() override { record("end"); }
 
   FILE* file;

@@ -40,7 +40,7 @@ class DotGraphPrinter : public GraphPrinter, public ResumablePrinter {
   explicit DotGraphPrinter(FILE* file);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
   /// The numbering: the last Id, "components codimension number".
   std::string State() const override;

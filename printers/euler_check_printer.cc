@@ -10,7 +10,7 @@ EulerCheckPrinter::EulerCheckPrinter(GraphPrinter& printer, int threads)
 EulerCheckPrinter::EulerCheckPrinter(GraphPrinter& printer, ResumablePrinter& resumable, int threads)
     : printer_(printer), resumable_(resumable), parts_(static_cast<size_t>(threads > 1 ? threads : 1)) {}
 
-void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void EulerCheckPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   std::vector<const Graph*> all;
   for (const auto& entry : graphs) all.insert(all.end(), entry.second.begin(), entry.second.end());
   // Small batches on this thread alone: starting threads would cost more.

@@ -24,7 +24,7 @@ class EulerCheckPrinter : public GraphPrinter, public ResumablePrinter {
   EulerCheckPrinter(GraphPrinter& printer, ResumablePrinter& resumable, int threads);
 
   void BeginPrint() override { printer_.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override { printer_.EndPrint(); }
 
   /// The wrapped printer's state, a NUL byte, then the sums so far.

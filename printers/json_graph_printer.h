@@ -34,7 +34,7 @@ class JsonGraphPrinter : public GraphPrinter, public ResumablePrinter {
   explicit JsonGraphPrinter(FILE* file);
 
   void BeginPrint() override { numbering_.Reset(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
   /// The numbering: the last Id, "components codimension number".
   std::string State() const override { return numbering_.State(); }

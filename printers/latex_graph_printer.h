@@ -24,7 +24,7 @@ class LaTeXGraphPrinter : public GraphPrinter, public ResumablePrinter {
   LaTeXGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   /// The table position: "section-key cell-counter".
   std::string State() const override;
