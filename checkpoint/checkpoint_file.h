@@ -11,31 +11,20 @@
 #include <vector>
 
 #include "checkpoint/atomic_file_writer.h"
-#include "checkpoint/output_checksum.h"
+#include "checkpoint/checkpoint_lock.h"
+#include "checkpoint/output_record.h"
+#include "checkpoint/output_tracker.h"
 #include "computer/run_journal.h"
 
-/// What a checkpoint knows of the run's standard output when it is a
-/// regular file: which file it is, how long it was, and a checksum of what
-/// the run wrote to it (the bytes from `start`, its length when the run
-/// began, to `length`).  `length` is -1 for an output that is not a
-/// regular file (a pipe, a terminal), and then nothing else is known.
-struct OutputRecord {
-  long long length = -1;
-  long long start = 0;
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  uint64_t checksum = 0;
-};
-
-/// A run's checkpoint: a small text file that holds the arguments of the
-/// run, what its standard output was (OutputRecord) and the RunState,
-/// replaced atomically (a new file written, flushed to disk and renamed
-/// over the old one) at every record.
+/// A run's checkpoint: a small text file (CheckpointText) that holds the
+/// arguments of the run, what its standard output was (OutputRecord, from
+/// the OutputTracker) and the RunState, replaced atomically (a new file
+/// written, flushed to disk and renamed over the old one) at every record.
 ///
 /// While the run lasts it holds an exclusive lock on FILE.lock beside the
-/// checkpoint (which stays in place across the renames, and is removed at
-/// the end) and on the output file, so that a second run on the same
-/// checkpoint or output is refused.
+/// checkpoint (CheckpointLock: it stays in place across the renames, and is
+/// removed at the end) and on the output file, so that a second run on the
+/// same checkpoint or output is refused.
 class CheckpointFile : public RunJournal {
  public:
   /// For a run with `arguments` (those that choose what is computed and
@@ -79,44 +68,27 @@ class CheckpointFile : public RunJournal {
   /// Writes the state durably; throws OutputError when it cannot.
   void Record(const RunState& state) override;
 
-  /// The file's text for a state.
-  static std::string Format(const std::vector<std::string>& arguments, const OutputRecord& output,
-                            const RunState& state);
-  /// Reads Format's text back; "" or what is wrong with it.
-  static std::string Parse(const std::string& text, std::vector<std::string>& arguments, OutputRecord& output,
-                           RunState& state);
   /// The largest checkpoint read, in bytes: far beyond what any run
   /// writes, and small enough to read into memory.
   static constexpr long long kMaxBytes = 256LL << 20;
 
  private:
   std::string kind_problem() const;
-  std::string lock();
   std::string new_output_problem() const;
-  std::string open_output();
   std::string read_checkpoint(std::string& text, bool& exists);
-  std::string check_output(const OutputRecord& recorded);
-  void extend_checksum();
   std::string named() const;
 
   std::string path_;
   AtomicFileWriter writer_;  // of path_
   std::vector<std::string> arguments_;
   std::chrono::duration<double> interval_;
-  FILE* output_;
   std::string output_to_create_;  // the --output file not made yet, or ""
   bool resumed_ = false;
   RunState state_;
   OutputRecord recorded_;
-  int lock_fd_ = -1;
-  bool locked_ = false;
-  bool remove_lock_ = false;  // when this object ends
-  // The output file opened again for reading, to extend the checksum
-  // (standard output is usually write-only); -1 when it is no regular file.
-  int read_fd_ = -1;
-  uint64_t device_ = 0, inode_ = 0;
-  long long start_ = 0;
-  OutputChecksum checksum_;
+  // The lock before the tracker: the tracker lets go of the output first.
+  CheckpointLock lock_;
+  OutputTracker tracker_;
   std::chrono::steady_clock::time_point last_record_;
 };
 

@@ -10,6 +10,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "checkpoint/checkpoint_options.h"
@@ -40,54 +42,6 @@ RunState sample_state() {
   state.labelled_per_codimension = {"5", "0"};
   state.printer_state = "3 14";
   return state;
-}
-
-TEST(CheckpointFileTest, FormatParsesBack) {
-  std::vector<std::string> arguments = {"-P", "L", "with space", "", "5"};
-  OutputRecord output{12345, 17, 2049, 18446744073709551615ULL, 0x0123456789abcdefULL};
-  std::string text = CheckpointFile::Format(arguments, output, sample_state());
-  std::vector<std::string> read_arguments;
-  OutputRecord read_output;
-  RunState read;
-  ASSERT_EQ("", CheckpointFile::Parse(text, read_arguments, read_output, read));
-  EXPECT_EQ(arguments, read_arguments);
-  EXPECT_EQ(12345, read_output.length);
-  EXPECT_EQ(17, read_output.start);
-  EXPECT_EQ(2049u, read_output.device);
-  EXPECT_EQ(18446744073709551615ULL, read_output.inode);
-  EXPECT_EQ(0x0123456789abcdefULL, read_output.checksum);
-  RunState want = sample_state();
-  EXPECT_EQ(want.pass, read.pass);
-  EXPECT_EQ(want.tasks_done, read.tasks_done);
-  EXPECT_EQ(want.pass_printed, read.pass_printed);
-  EXPECT_EQ(want.complete, read.complete);
-  EXPECT_EQ(want.tried, read.tried);
-  EXPECT_EQ(want.unconnected, read.unconnected);
-  EXPECT_EQ(want.duplicated, read.duplicated);
-  EXPECT_EQ(want.found, read.found);
-  EXPECT_EQ(want.found_per_codimension, read.found_per_codimension);
-  EXPECT_EQ(want.printer_state, read.printer_state);
-  EXPECT_EQ(want.labelled_found, read.labelled_found);
-  EXPECT_EQ(want.labelled_per_codimension, read.labelled_per_codimension);
-}
-
-// Any changed, missing or added byte is refused, never read as another state.
-TEST(CheckpointFileTest, EveryDamageIsRefused) {
-  for (long long length : {-1LL, 300LL}) {
-    OutputRecord output{length, 10, 5, 77, 99};
-    std::string text = CheckpointFile::Format({"-P", "B", "5", "1"}, output, sample_state());
-    std::vector<std::string> arguments;
-    OutputRecord read_output;
-    RunState state;
-    for (size_t at = 0; at < text.size(); ++at) {
-      std::string changed = text;
-      changed[at] = static_cast<char>(changed[at] ^ 0x01);
-      EXPECT_NE("", CheckpointFile::Parse(changed, arguments, read_output, state)) << "byte " << at;
-      EXPECT_NE("", CheckpointFile::Parse(text.substr(0, at), arguments, read_output, state)) << "cut at " << at;
-    }
-    EXPECT_NE("", CheckpointFile::Parse(text + "x", arguments, read_output, state));
-    EXPECT_NE("", CheckpointFile::Parse("", arguments, read_output, state));
-  }
 }
 
 TEST(CheckpointOptionsTest, TakesTheOptionsAnywhere) {
@@ -128,13 +82,26 @@ class EveryState : public RunJournal {
   FILE* out_;
 };
 
-std::unique_ptr<GraphPrinter> make_printer(char kind, FILE* out, int g, int n) {
-  if (kind == 'L') return std::make_unique<LaTeXGraphPrinter>(out, g, n);
-  if (kind == 'D') return std::make_unique<DotGraphPrinter>(out);
-  if (kind == 'J') return std::make_unique<JsonGraphPrinter>(out);
-  if (kind == 'N') return std::make_unique<NullGraphPrinter>();
-  if (kind == 'T') return std::make_unique<TextGraphPrinter>(out, g, n);
-  return std::make_unique<BinaryGraphPrinter>(out, g, n);
+/// A printer of one -P letter with its resumable part.
+struct MadePrinter {
+  std::unique_ptr<GraphPrinter> printer;
+  ResumablePrinter* resumable;
+};
+
+template <typename Printer>
+MadePrinter with_state(std::unique_ptr<Printer> printer) {
+  ResumablePrinter* resumable = &ResumablePrinter::Stateless();
+  if constexpr (std::is_base_of_v<ResumablePrinter, Printer>) resumable = printer.get();
+  return MadePrinter{std::move(printer), resumable};
+}
+
+MadePrinter make_printer(char kind, FILE* out, int g, int n) {
+  if (kind == 'L') return with_state(std::make_unique<LaTeXGraphPrinter>(out, g, n));
+  if (kind == 'D') return with_state(std::make_unique<DotGraphPrinter>(out));
+  if (kind == 'J') return with_state(std::make_unique<JsonGraphPrinter>(out));
+  if (kind == 'N') return with_state(std::make_unique<NullGraphPrinter>());
+  if (kind == 'T') return with_state(std::make_unique<TextGraphPrinter>(out, g, n));
+  return with_state(std::make_unique<BinaryGraphPrinter>(out, g, n));
 }
 
 std::string contents(FILE* file) {
@@ -172,8 +139,8 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
       settings.print_batch = 7;  // many flushes within a pass
       settings.codimension = c.codimension;
       BoundaryComputer computer(c.g, c.n, settings);
-      std::unique_ptr<GraphPrinter> printer = make_printer(c.printer, whole, c.g, c.n);
-      computer.Compute(*printer, StatisticsNone);
+      MadePrinter printer = make_printer(c.printer, whole, c.g, c.n);
+      computer.Compute(*printer.printer, *printer.resumable, StatisticsNone);
       std::string want = contents(whole);
       fclose(whole);
       ASSERT_GT(journal.states.size(), 3u);
@@ -187,8 +154,8 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
         resumed_settings.task_window = 5;
         resumed_settings.codimension = c.codimension;
         BoundaryComputer resumed(c.g, c.n, resumed_settings);
-        std::unique_ptr<GraphPrinter> resumed_printer = make_printer(c.printer, rest, c.g, c.n);
-        resumed.Compute(*resumed_printer, StatisticsNone);
+        MadePrinter resumed_printer = make_printer(c.printer, rest, c.g, c.n);
+        resumed.Compute(*resumed_printer.printer, *resumed_printer.resumable, StatisticsNone);
         EXPECT_EQ(want.substr(static_cast<size_t>(journal.lengths[k])), contents(rest))
             << "(" << c.g << ", " << c.n << ") -P " << c.printer << " state " << k;
         fclose(rest);
@@ -220,17 +187,22 @@ TEST(CheckpointResumeTest, StateOfAnotherTypeIsRefused) {
 /// sums taken over what is printed.
 struct PrinterChain {
   PrinterChain(char kind, FILE* out, int g, int n, bool euler_check, bool labelled)
-      : printer(make_printer(kind, out, g, n)), euler(*printer, 2), labelling(euler_check ? euler : *printer) {
+      : made(make_printer(kind, out, g, n)), euler(*made.printer, *made.resumable, 2),
+        labelling(euler_check ? static_cast<GraphPrinter&>(euler) : *made.printer,
+                  euler_check ? static_cast<ResumablePrinter&>(euler) : *made.resumable) {
     expand = labelled && kind != 'N';
     euler.count_labelled_graphs = labelled && !expand;
     first = expand ? static_cast<GraphPrinter*>(&labelling)
-                   : euler_check ? static_cast<GraphPrinter*>(&euler) : printer.get();
+                   : euler_check ? static_cast<GraphPrinter*>(&euler) : made.printer.get();
+    first_state = expand ? static_cast<ResumablePrinter*>(&labelling)
+                         : euler_check ? static_cast<ResumablePrinter*>(&euler) : made.resumable;
   }
-  std::unique_ptr<GraphPrinter> printer;
+  MadePrinter made;
   EulerCheckPrinter euler;
   LabellingPrinter labelling;
   bool expand;
   GraphPrinter* first;
+  ResumablePrinter* first_state;
 };
 
 /// A run of the search with every state recorded.
@@ -251,7 +223,7 @@ std::vector<RunState> record_states(const RecordedRun& run) {
   settings.codimension = run.codimension;
   BoundaryComputer computer(run.g, run.n, settings);
   PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
-  computer.Compute(*chain.first, StatisticsNone);
+  computer.Compute(*chain.first, *chain.first_state, StatisticsNone);
   fclose(out);
   return journal.states;
 }
@@ -265,7 +237,7 @@ std::string resume_problem(const RecordedRun& run, const RunState& state) {
   settings.codimension = run.codimension;
   BoundaryComputer computer(run.g, run.n, settings);
   PrinterChain chain(run.printer, out, run.g, run.n, run.euler, run.labelled);
-  std::string problem = computer.ResumeProblem(*chain.first);
+  std::string problem = computer.ResumeProblem(*chain.first_state);
   fclose(out);
   return problem;
 }

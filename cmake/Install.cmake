@@ -24,6 +24,7 @@ set(STABLE_GRAPHS_PUBLIC_HEADERS
   moduli/moduli_type.h
   printers/dot_graph_printer.h
   graph/graph_printer.h
+  graph/resumable_printer.h
   printers/graph_id.h
   printers/json_graph_printer.h
   printers/latex_graph_printer.h

@@ -32,8 +32,8 @@ BoundaryComputer::BoundaryComputer(int g_, int n_, const SearchSettings& setting
 
 BoundaryComputer::~BoundaryComputer() {}
 
-std::vector<Graph*>* BoundaryComputer::GetAllResults() {
-  auto* all = new std::vector<Graph*>;
+std::vector<const Graph*>* BoundaryComputer::GetAllResults() {
+  auto* all = new std::vector<const Graph*>;
   for (auto& entry : store_by_codimension_) all->insert(all->end(), entry.second.begin(), entry.second.end());
   return all;
 }
@@ -43,6 +43,10 @@ GraphsByCodimension* BoundaryComputer::GetAllResultsByCodimension() { return &st
 void BoundaryComputer::Compute(GraphPrinter& printer) { Compute(printer, StatisticsFull); }
 
 void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
+  Compute(printer, ResumablePartOf(printer), mode);
+}
+
+void BoundaryComputer::Compute(GraphPrinter& printer, ResumablePrinter& resumable, ::Statistics mode) {
   // The search keeps a bit per vertex (PartialGraph::distinct_mask), enough
   // for every type within the capacity but not for every type.  The passes
   // stop at K = edges + 1 for one codimension, as no connected graph of
@@ -57,6 +61,7 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ::Statistics mode) {
   }
   printer_ = &printer;
   batcher_ = std::make_unique<PassBatcher>(printer, settings_.print_batch);
+  resumable_ = &resumable;
   FILE* lines = mode == StatisticsFull ? context_.report : nullptr;
   // A live indicator only where someone watches: never in a file or pipe,
   // whose contents stay exactly as without it.
@@ -228,7 +233,7 @@ void BoundaryComputer::record(int pass, size_t tasks_done, bool complete) {
   state.tasks_done = tasks_done;
   state.pass_printed = batcher_ != nullptr && batcher_->PassHandedOver();
   counters_.RecordIn(state);
-  if (pass > 0) state.printer_state = printer_->State();
+  if (pass > 0) state.printer_state = resumable_->State();
   journal->Record(state);
   if (!complete && journal->StopRequested()) throw RunInterrupted();
 }
@@ -362,7 +367,7 @@ size_t BoundaryComputer::pass_task_count(int K) {
   return count;
 }
 
-std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
+std::string BoundaryComputer::ResumeProblem(ResumablePrinter& resumable) {
   if (settings_.resume == nullptr) return "";
   const RunState& s = *settings_.resume;
   if (2 * g + n - 3 < 0)
@@ -375,7 +380,7 @@ std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
       return "pass " + std::to_string(s.pass) + " has " + std::to_string(tasks) + " tasks, not more than the " +
              std::to_string(s.tasks_done) + " recorded as done";
   }
-  if (!printer.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
+  if (!resumable.RestoreState(s.printer_state)) return "its printer state is not one this run's printer writes";
   PrintedSoFar printed;
   printed.g = g;
   printed.n = n;
@@ -384,14 +389,14 @@ std::string BoundaryComputer::ResumeProblem(GraphPrinter& printer) {
   for (const std::string& count : s.labelled_found) printed.labelled_per_components.push_back(mpz_class(count, 10));
   for (const std::string& count : s.labelled_per_codimension)
     printed.labelled_per_codimension.push_back(mpz_class(count, 10));
-  return printer.RestoredStateProblem(printed);
+  return resumable.RestoredStateProblem(printed);
 }
 
 void BoundaryComputer::restore(const RunState& state) {
-  std::string problem = ResumeProblem(*printer_);
+  // The check takes the printer's state up as well: no second decoding.
+  std::string problem = ResumeProblem(*resumable_);
   if (!problem.empty()) throw std::invalid_argument("a resumed state that no run of this type writes: " + problem);
   counters_.RestoreFrom(state);
-  if (!printer_->RestoreState(state.printer_state)) throw std::invalid_argument("a resumed state of another printer");
   resume_task_ = state.tasks_done;
   batcher_->StartPass(state.pass_printed);
 }

@@ -19,6 +19,7 @@
 #include "computer/vertex_levels.h"
 #include "graph/graph.h"
 #include "graph/pass_batcher.h"
+#include "graph/resumable_printer.h"
 #include "graph/run_context.h"
 #include "labelled/labelled_count.h"
 #include "moduli/moduli_type.h"
@@ -43,12 +44,17 @@ class BoundaryComputer : public Computer {
                    const RunContext& context = RunContext());
   ~BoundaryComputer() override;
 
-  std::vector<Graph*>* GetAllResults() override;
+  std::vector<const Graph*>* GetAllResults() override;
   GraphsByCodimension* GetAllResultsByCodimension() override;
   /// Runs the enumeration; `mode` says which lines and report go to the
-  /// context's report stream.
+  /// context's report stream.  The printer's recorded state is its own
+  /// (ResumablePartOf), empty for one that carries nothing.
   void Compute(GraphPrinter& printer, ::Statistics mode) override;
   void Compute(GraphPrinter& printer) override;
+  /// Runs the enumeration through `printer`, whose state is `resumable`
+  /// (the chain's resumable part): recorded with each RunState, and taken
+  /// up from the settings' state to resume.
+  void Compute(GraphPrinter& printer, ResumablePrinter& resumable, ::Statistics mode);
   void Statistics(FILE* out) override;
   void TerseStatistics(FILE* out) override;
   /// Empty when the settings hold no state to resume, or one that a run
@@ -56,9 +62,10 @@ class BoundaryComputer : public Computer {
   /// recorded: every counter in range and consistent with the others, the
   /// pass and its tasks done within the run, the printer's state one it
   /// can have after the graphs counted.  Else what is wrong, as the end of
-  /// a sentence.  Takes the state up into `printer` (as Compute does
-  /// again): call it with the printer Compute will get, before writing.
-  std::string ResumeProblem(GraphPrinter& printer);
+  /// a sentence.  Takes the printer's state up into `resumable`: call it
+  /// with the resumable part Compute will get, before writing.  This is
+  /// the one place a restored state is decoded and bounded.
+  std::string ResumeProblem(ResumablePrinter& resumable);
   /// The most candidates a resumed state may have tried in all, summed
   /// over its passes: far beyond any run (genus 9 tries more than 2^31),
   /// and far enough below 2^63 that the sums over the counters, and the
@@ -93,6 +100,7 @@ class BoundaryComputer : public Computer {
   const RunContext context_;
   const int threads_;
   GraphPrinter* printer_ = nullptr;
+  ResumablePrinter* resumable_ = nullptr;  // printer_'s state
   bool computed_ = false;
   SearchCounters counters_;
   VertexLevels levels_;

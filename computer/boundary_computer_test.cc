@@ -49,11 +49,11 @@ Snapshot snapshot(const Graph& graph) {
 class RecordingPrinter : public GraphPrinter {
  public:
   void BeginPrint() override { calls += "B"; }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     calls += graphs.empty() ? "e" : "P";
     for (auto& entry : graphs) {
       EXPECT_FALSE(entry.second.empty()) << "the store holds no empty codimension";
-      for (Graph* graph : entry.second) {
+      for (const Graph* graph : entry.second) {
         EXPECT_EQ(entry.first, graph->codimension);
         graphs_seen.push_back(snapshot(*graph));
       }
@@ -234,7 +234,7 @@ TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
   BoundaryComputer computer(0, 3);
   EXPECT_EQ("Not yet computed!\n", CaptureOutput([&](FILE* out) { computer.Statistics(out); }));
   EXPECT_EQ("Not yet computed!\n", CaptureOutput([&](FILE* out) { computer.TerseStatistics(out); }));
-  std::unique_ptr<std::vector<Graph*>> before(computer.GetAllResults());
+  std::unique_ptr<std::vector<const Graph*>> before(computer.GetAllResults());
   EXPECT_TRUE(before->empty());
   EXPECT_EQ(computer.GetAllResultsByCodimension(), computer.GetAllResultsByCodimension());
 
@@ -242,7 +242,7 @@ TEST(BoundaryComputerLifecycle, ReportsAndResultsAroundCompute) {
   EXPECT_EQ(2u, computer.counters().tried.size());
   EXPECT_EQ((Counts{0, 1}), computer.counters().found);
   EXPECT_EQ((Counts{1}), computer.counters().found_per_codimension);
-  std::unique_ptr<std::vector<Graph*>> after(computer.GetAllResults());
+  std::unique_ptr<std::vector<const Graph*>> after(computer.GetAllResults());
   EXPECT_TRUE(after->empty());
   EXPECT_NE(before.get(), after.get());
   EXPECT_TRUE(computer.GetAllResultsByCodimension()->empty());

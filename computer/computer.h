@@ -15,7 +15,7 @@ class Computer {
  public:
   virtual ~Computer() {}
   /// A new vector, owned by the caller, of the graphs currently stored.
-  virtual std::vector<Graph*>* GetAllResults() = 0;
+  virtual std::vector<const Graph*>* GetAllResults() = 0;
   /// The store itself, by codimension.
   virtual GraphsByCodimension* GetAllResultsByCodimension() = 0;
   /// Runs the enumeration, handing each pass to the printer; `mode` says

@@ -22,7 +22,7 @@ class KeyPrinter : public GraphPrinter {
  public:
   explicit KeyPrinter(const GraphBounds& keep) : keep_(keep) {}
   void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) {
       if (IsWithinBounds(graph, keep_)) keys.push_back(StratumKey(graph));
     });

@@ -37,7 +37,7 @@ class BothPrinters : public GraphPrinter {
     first_.BeginPrint();
     second_.BeginPrint();
   }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     first_.PrintSomeGraph(graphs);
     second_.PrintSomeGraph(graphs);
   }

@@ -10,23 +10,3 @@ std::optional<int> CheckedCodimension(std::optional<int> codimension) {
                                 " (std::nullopt prints every graph)");
   return codimension;
 }
-
-std::string SectionProblem(const PrintedSoFar& printed, std::optional<int> only, int codimension, int number,
-                           int initial, const char* what) {
-  const std::vector<mpz_class>& counts = printed.per_codimension;
-  mpz_class total = 0;
-  for (size_t c = 0; c < counts.size(); ++c)
-    if (InCodimension(static_cast<int>(c), only)) total += counts[c];
-  if (total == 0) {
-    if (codimension == initial && number == 0) return "";
-    return std::string(what) + " is under way, but no graph was printed";
-  }
-  std::string section = "codimension " + std::to_string(codimension);
-  if (codimension < 0 || static_cast<size_t>(codimension) >= counts.size() ||
-      !InCodimension(codimension, only) || counts[static_cast<size_t>(codimension)] == 0)
-    return std::string(what) + " is at " + section + ", of which no graph was printed";
-  if (number < 1 || number > counts[static_cast<size_t>(codimension)])
-    return std::string(what) + " is at graph " + std::to_string(number) + " of " + section + ", of which " +
-           counts[static_cast<size_t>(codimension)].get_str() + " were printed";
-  return "";
-}

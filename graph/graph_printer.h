@@ -3,7 +3,6 @@
 #ifndef STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_
 #define STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_
 
-#include <gmpxx.h>
 #include <stdint.h>
 
 #include <limits>
@@ -15,8 +14,9 @@
 #include "graph/graph.h"
 
 /// The graphs of one pass, by codimension (ascending), each list in the
-/// order the search stored them.  Owned by the enumerator.
-typedef std::map<int8_t, std::vector<Graph*>> GraphsByCodimension;
+/// order the search stored them.  Owned by the enumerator; a printer only
+/// reads them, hence the const graphs.
+typedef std::map<int8_t, std::vector<const Graph*>> GraphsByCodimension;
 
 /// Receives the graphs of a run.
 ///
@@ -54,56 +54,27 @@ std::optional<int> CheckedCodimension(std::optional<int> codimension);
 /// codimension, then stored order) whose codimension is `codimension`, or
 /// on every graph when it is not given: the walk every printer makes.
 template <typename Print>
-void ForEachGraphToPrint(GraphsByCodimension& graphs, std::optional<int> codimension, Print print) {
-  for (auto& entry : graphs)
-    for (Graph* graph : entry.second)
+void ForEachGraphToPrint(const GraphsByCodimension& graphs, std::optional<int> codimension, Print print) {
+  for (const auto& entry : graphs)
+    for (const Graph* graph : entry.second)
       if (InCodimension(graph->codimension, codimension)) print(*graph);
 }
 /// A bare int once meant -1 for every graph; it must now say which it is.
 template <typename Print>
-void ForEachGraphToPrint(GraphsByCodimension& graphs, int codimension, Print print) = delete;
+void ForEachGraphToPrint(const GraphsByCodimension& graphs, int codimension, Print print) = delete;
 
-/// What a run has handed a printer up to a state it recorded: the type,
-/// and the graphs per component count K (index K) and per codimension;
-/// when the run counts labelled graphs, also the labelled graphs over them
-/// (else those two are empty).  A restored printer state is checked
-/// against it.
-struct PrintedSoFar {
-  int g = 0;
-  int n = 0;
-  std::vector<mpz_class> per_components, per_codimension;
-  std::vector<mpz_class> labelled_per_components, labelled_per_codimension;
-};
-
-/// Empty when a printer that numbers the graphs of each codimension in
-/// turn can be in section `codimension` at number `number` after `printed`
-/// (limited to codimension `only`, when given), or still at its start
-/// (`initial` and 0) before any graph; else what is wrong, naming `what`.
-std::string SectionProblem(const PrintedSoFar& printed, std::optional<int> only, int codimension, int number,
-                           int initial, const char* what);
-
+/// Receives the graphs of a run, as described above; a printer that
+/// carries something from one graph to the next also implements
+/// ResumablePrinter (graph/resumable_printer.h).
 class GraphPrinter {
  public:
   virtual ~GraphPrinter() {}
   /// Writes whatever precedes the first graph.
   virtual void BeginPrint() = 0;
   /// Writes the graphs of one pass.
-  virtual void PrintSomeGraph(GraphsByCodimension& graphs) = 0;
+  virtual void PrintSomeGraph(const GraphsByCodimension& graphs) = 0;
   /// Writes whatever follows the last graph.
   virtual void EndPrint() = 0;
-  /// What the printer carries from one graph to the next (empty for a
-  /// printer that carries nothing), so that a run stopped between two
-  /// PrintSomeGraph calls can be resumed by another process.
-  virtual std::string State() const { return ""; }
-  /// Takes up a State() of a printer of the same kind and arguments in place
-  /// of BeginPrint; false, changing nothing, for a text it never returns.
-  virtual bool RestoreState(const std::string& state) { return state.empty(); }
-  /// After RestoreState: empty when the state taken up is one this printer
-  /// can have after receiving `printed`, else what is wrong with it.
-  virtual std::string RestoredStateProblem(const PrintedSoFar& printed) const {
-    (void)printed;
-    return "";
-  }
 };
 
 #endif  // STABLE_GRAPHS_GRAPH_GRAPH_PRINTER_H_

@@ -26,7 +26,7 @@ Graph of_codimension(int codimension) {
   return graph;
 }
 
-std::vector<int> walked(GraphsByCodimension& graphs, std::optional<int> codimension) {
+std::vector<int> walked(const GraphsByCodimension& graphs, std::optional<int> codimension) {
   std::vector<int> seen;
   ForEachGraphToPrint(graphs, codimension, [&](const Graph& graph) { seen.push_back(graph.codimension); });
   return seen;

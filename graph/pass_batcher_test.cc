@@ -15,10 +15,10 @@ class CallRecorder : public GraphPrinter {
  public:
   void BeginPrint() override {}
   void EndPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     calls.emplace_back();
     for (auto& entry : graphs) {
-      for (Graph* graph : entry.second) {
+      for (const Graph* graph : entry.second) {
         EXPECT_EQ(entry.first, graph->codimension);
         calls.back().emplace_back(graph->codimension, graph->g);
       }

@@ -54,9 +54,9 @@ class ColoredVerticesByEdgesPrinter : public GraphPrinter {
  public:
   void BeginPrint() override {}
   void EndPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     for (auto& entry : graphs) {
-      for (Graph* graph : entry.second) {
+      for (const Graph* graph : entry.second) {
         int colored = graph->K;
         for (int i = 0; i < graph->K; ++i)
           for (int j = i + 1; j < graph->K; ++j) colored += graph->adjacency[i][j] >= 2 ? 1 : 0;

@@ -37,7 +37,7 @@ HomologyPrinter::HomologyPrinter(GraphPrinter& printer, const HomologyPrinterSet
     labelled_ = std::make_unique<CellComplex>(complex_settings(settings, true));
 }
 
-void HomologyPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void HomologyPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { add(graph); });
   printer_.PrintSomeGraph(graphs);
 }

@@ -44,7 +44,7 @@ class HomologyPrinter : public GraphPrinter {
   HomologyPrinter(GraphPrinter& printer, const HomologyPrinterSettings& settings);
 
   void BeginPrint() override { printer_.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   /// Passes the call on and seals the complexes.
   void EndPrint() override;
 

@@ -7,13 +7,16 @@
 #include "labelled/canonical_labellings.h"
 
 LabellingPrinter::LabellingPrinter(GraphPrinter& printer, size_t batch_size)
-    : printer_(printer), batcher_(printer, batch_size) {}
+    : LabellingPrinter(printer, ResumablePartOf(printer), batch_size) {}
+
+LabellingPrinter::LabellingPrinter(GraphPrinter& printer, ResumablePrinter& resumable, size_t batch_size)
+    : printer_(printer), resumable_(resumable), batcher_(printer, batch_size) {}
 
 std::string LabellingPrinter::RestoredStateProblem(const PrintedSoFar& printed) const {
   PrintedSoFar labelled = printed;
   labelled.per_components = printed.labelled_per_components;
   labelled.per_codimension = printed.labelled_per_codimension;
-  return printer_.RestoredStateProblem(labelled);
+  return resumable_.RestoredStateProblem(labelled);
 }
 
 void LabellingPrinter::BeginPrint() { printer_.BeginPrint(); }
@@ -26,7 +29,7 @@ void LabellingPrinter::EndPrint() {
 
 // Each call passes on at least once, so that the printer sees the passes
 // as they come, empty ones included.
-void LabellingPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void LabellingPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ++call_;
   for (auto& entry : graphs) {
     for (const Graph* graph : entry.second) {

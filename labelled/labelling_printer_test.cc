@@ -19,7 +19,7 @@ namespace {
 class CheckingPrinter : public GraphPrinter {
  public:
   void BeginPrint() override { calls += "B"; }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     calls += "P";
     for (auto& entry : graphs) {
       for (const Graph* graph : entry.second) {

@@ -72,6 +72,9 @@ class PrinterChain {
 
   /// Where the graphs go in.
   GraphPrinter& head();
+  /// The state of the whole chain, as head() carries it: what a run
+  /// records in its checkpoint and takes up again.
+  ResumablePrinter& resumable();
   /// The check of the output streams, to call between the printer's calls.
   CheckedPrinter& checked() { return *checked_; }
   /// The Euler check, when -E or completeness_check asked for one.
@@ -90,6 +93,7 @@ class PrinterChain {
 
  private:
   std::unique_ptr<GraphPrinter> printer_;
+  ResumablePrinter* printer_state_;  // printer_'s
   std::unique_ptr<CheckedPrinter> checked_;
   std::unique_ptr<EulerCheckPrinter> euler_;
   std::unique_ptr<LabellingPrinter> labelling_;

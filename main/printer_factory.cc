@@ -4,6 +4,9 @@
 
 #include <string.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "poset/contraction_printer.h"
 #include "poset/hasse_diagram_printer.h"
 #include "printers/dot_graph_printer.h"
@@ -28,22 +31,44 @@ bool FormatOfLetter(char letter, Format* format) {
 
 bool IsPosetFormat(Format format) { return format == Format::kContractions || format == Format::kHasse; }
 
+namespace {
+
+/// `printer` with its resumable part, known here from its type: the one
+/// place a format's state is found, without asking the object at run time.
+template <typename Printer>
+FormatPrinter made(std::unique_ptr<Printer> printer) {
+  FormatPrinter result;
+  if constexpr (std::is_base_of_v<ResumablePrinter, Printer>)
+    result.resumable = printer.get();
+  else
+    result.resumable = &ResumablePrinter::Stateless();
+  result.printer = std::move(printer);
+  return result;
+}
+
+}  // namespace
+
 std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled,
                                           std::optional<int> edge_filter) {
+  return MakeFormatPrinter(format, file, g, n, labelled, edge_filter).printer;
+}
+
+FormatPrinter MakeFormatPrinter(Format format, FILE* file, int g, int n, bool labelled,
+                                std::optional<int> edge_filter) {
   switch (format) {
-    case Format::kLaTeX: return std::make_unique<LaTeXGraphPrinter>(file, g, n);
-    case Format::kText: return std::make_unique<TextGraphPrinter>(file, g, n);
+    case Format::kLaTeX: return made(std::make_unique<LaTeXGraphPrinter>(file, g, n));
+    case Format::kText: return made(std::make_unique<TextGraphPrinter>(file, g, n));
     case Format::kBinary: {
       auto binary = std::make_unique<BinaryGraphPrinter>(file, g, n);
       binary->labelled = labelled;
-      return binary;
+      return made(std::move(binary));
     }
-    case Format::kJson: return std::make_unique<JsonGraphPrinter>(file);
-    case Format::kSage: return std::make_unique<SageGraphPrinter>(file);
-    case Format::kDot: return std::make_unique<DotGraphPrinter>(file);
-    case Format::kContractions: return std::make_unique<ContractionPrinter>(file, edge_filter);
-    case Format::kHasse: return std::make_unique<HasseDiagramPrinter>(file, g, n, edge_filter);
+    case Format::kJson: return made(std::make_unique<JsonGraphPrinter>(file));
+    case Format::kSage: return made(std::make_unique<SageGraphPrinter>(file));
+    case Format::kDot: return made(std::make_unique<DotGraphPrinter>(file));
+    case Format::kContractions: return made(std::make_unique<ContractionPrinter>(file, edge_filter));
+    case Format::kHasse: return made(std::make_unique<HasseDiagramPrinter>(file, g, n, edge_filter));
     case Format::kNone: break;
   }
-  return std::make_unique<NullGraphPrinter>();
+  return made(std::make_unique<NullGraphPrinter>());
 }

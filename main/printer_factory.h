@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// The ways both tools can write graphs, each chosen by a letter of -P.
 enum class Format {
@@ -40,5 +41,18 @@ bool IsPosetFormat(Format format);
 /// graphs with edge_filter edges (not given: all).
 std::unique_ptr<GraphPrinter> MakePrinter(Format format, FILE* file, int g, int n, bool labelled,
                                           std::optional<int> edge_filter = std::nullopt);
+
+/// A format's printer with its resumable part: the printer itself when it
+/// carries something from one graph to the next, else
+/// ResumablePrinter::Stateless().
+struct FormatPrinter {
+  std::unique_ptr<GraphPrinter> printer;
+  ResumablePrinter* resumable = nullptr;
+};
+
+/// MakePrinter's printer, with its resumable part, for a run that records
+/// or takes up the printer's state.
+FormatPrinter MakeFormatPrinter(Format format, FILE* file, int g, int n, bool labelled,
+                                std::optional<int> edge_filter = std::nullopt);
 
 #endif  // STABLE_GRAPHS_MAIN_PRINTER_FACTORY_H_

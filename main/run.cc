@@ -295,7 +295,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   // The recorded state is checked in full, against these printers, before
   // anything is made, written or cut.
   std::string refusal =
-      checkpoint != nullptr ? checkpoint->StateRefusal(computer.ResumeProblem(chain.head())) : "";
+      checkpoint != nullptr ? checkpoint->StateRefusal(computer.ResumeProblem(chain.resumable())) : "";
   if (refusal.empty()) refusal = prepare_output(output, checkpoint);
   if (!refusal.empty()) {
     complain(program, refusal);
@@ -310,7 +310,7 @@ int enumerate(const Options& options, const char* program, const RunPlace& place
   // The poset names the targets of its contractions, one codimension
   // below those it prints, by the Ids a run of that codimension gives.
   if (chain.poset() != nullptr) EnumerateTargets(*chain.poset(), g, n, options.labelled);
-  computer.Compute(chain.head(), options.statistics);
+  computer.Compute(chain.head(), chain.resumable(), options.statistics);
   chain.checked().Check();  // the report, and all output of a type without graphs
   // Standard output stays empty for such a type; say why, so that an
   // empty document is not taken for a result.

@@ -7,22 +7,29 @@
 
 #include "poset/boundary_complex.h"
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// Passes every call on to another printer and adds every graph that goes
 /// through to the boundary complex sums.
-class BoundaryComplexPrinter : public GraphPrinter {
+class BoundaryComplexPrinter : public GraphPrinter, public ResumablePrinter {
  public:
-  /// Wraps printer, which must outlive this object.
-  explicit BoundaryComplexPrinter(GraphPrinter& printer) : printer_(printer) {}
+  /// Wraps printer, which must outlive this object, with the state it
+  /// carries, if any (ResumablePartOf).
+  explicit BoundaryComplexPrinter(GraphPrinter& printer)
+      : BoundaryComplexPrinter(printer, ResumablePartOf(printer)) {}
+  /// Wraps printer, whose state is `resumable` (both must outlive this
+  /// object), carrying that state on with the sums.
+  BoundaryComplexPrinter(GraphPrinter& printer, ResumablePrinter& resumable)
+      : printer_(printer), resumable_(resumable) {}
 
   void BeginPrint() override { printer_.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override { printer_.EndPrint(); }
   /// The wrapped printer's state, a NUL byte, then the sums so far.
   std::string State() const override;
   bool RestoreState(const std::string& state) override;
   std::string RestoredStateProblem(const PrintedSoFar& printed) const override {
-    return printer_.RestoredStateProblem(printed);
+    return resumable_.RestoredStateProblem(printed);
   }
 
   /// The sums of every graph so far.
@@ -30,6 +37,7 @@ class BoundaryComplexPrinter : public GraphPrinter {
 
  private:
   GraphPrinter& printer_;
+  ResumablePrinter& resumable_;  // printer_'s state
   BoundaryComplexSums sums_;
 };
 

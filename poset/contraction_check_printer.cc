@@ -29,7 +29,7 @@ void ContractionCheckPrinter::BeginPrint() {
   printer_.BeginPrint();
 }
 
-void ContractionCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void ContractionCheckPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   check_->PrintSomeGraph(graphs);
   printer_.PrintSomeGraph(graphs);
 }

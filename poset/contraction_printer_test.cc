@@ -49,7 +49,7 @@ TEST(ContractionPrinter, GenusTwoCodimensionTwo) {
     explicit Record(PosetPrinter& printer) : printer_(printer) {}
     void BeginPrint() override {}
     void EndPrint() override {}
-    void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    void PrintSomeGraph(const GraphsByCodimension& graphs) override {
       ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { printer_.RecordTarget(graph); });
     }
 

@@ -28,10 +28,10 @@ void PosetPrinter::record_target(const Graph& graph, std::string key) {
 
 // The keys, which take nearly all the time, are found in parallel; the
 // lookups and the writing follow in printing order.
-void PosetPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void PosetPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   size_t used = 0;
   for (auto& entry : graphs) {
-    for (Graph* graph : entry.second) {
+    for (const Graph* graph : entry.second) {
       bool printed = InCodimension(graph->codimension, edge_filter_);
       if (!printed && graph->codimension != *edge_filter_ - 1) continue;
       if (used == batch_.size()) batch_.emplace_back();

@@ -13,6 +13,7 @@
 #include "poset/stratum_poset.h"
 #include "printers/graph_id.h"
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// What the printers of the poset of strata share: each graph of the run
 /// is named by its Id, the one every run of its type gives it (as the
@@ -28,7 +29,7 @@
 /// received (a stream read whole) or beforehand through RecordTarget (a
 /// run of the tool, which enumerates one codimension at a time); other
 /// graphs are passed over.
-class PosetPrinter : public GraphPrinter {
+class PosetPrinter : public GraphPrinter, public ResumablePrinter {
  public:
   /// Writes to file; edge_filter not given for all graphs.  The keys
   /// of a batch are found on up to `threads` threads (0: every CPU the
@@ -36,12 +37,14 @@ class PosetPrinter : public GraphPrinter {
   PosetPrinter(FILE* file, std::optional<int> edge_filter, int threads = 0);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   /// The printer keeps every graph it may still need in memory, which no
   /// state text can carry: a run cannot be resumed with it.
   std::string State() const override { return "unresumable poset printer"; }
   bool RestoreState(const std::string&) override { return false; }
+  /// No state is ever taken up, so none is wrong.
+  std::string RestoredStateProblem(const PrintedSoFar&) const override { return ""; }
 
   /// Numbers and remembers a graph of codimension edge_filter - 1, which
   /// is not written: for a run that enumerates the targets first.

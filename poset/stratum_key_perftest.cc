@@ -25,9 +25,9 @@ class Collector : public GraphPrinter {
  public:
   void BeginPrint() override {}
   void EndPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     for (auto& entry : graphs)
-      for (Graph* graph : entry.second) graphs_.push_back(*graph);
+      for (const Graph* graph : entry.second) graphs_.push_back(*graph);
   }
   std::vector<Graph> graphs_;
 };

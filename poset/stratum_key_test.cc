@@ -39,9 +39,9 @@ std::vector<Graph> graphs_of(int g, int n, bool labelled) {
    public:
     void BeginPrint() override {}
     void EndPrint() override {}
-    void PrintSomeGraph(GraphsByCodimension& graphs) override {
+    void PrintSomeGraph(const GraphsByCodimension& graphs) override {
       for (auto& entry : graphs)
-        for (Graph* graph : entry.second) collected.push_back(*graph);
+        for (const Graph* graph : entry.second) collected.push_back(*graph);
     }
     std::vector<Graph> collected;
   } collect;

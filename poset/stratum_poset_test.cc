@@ -158,9 +158,9 @@ TEST(StratumPoset, ContractionsAddUpToTheEdges) {
       explicit Check(int& checked) : checked_(checked) {}
       void BeginPrint() override {}
       void EndPrint() override {}
-      void PrintSomeGraph(GraphsByCodimension& graphs) override {
+      void PrintSomeGraph(const GraphsByCodimension& graphs) override {
         for (auto& entry : graphs) {
-          for (Graph* graph : entry.second) {
+          for (const Graph* graph : entry.second) {
             int edges = 0;
             for (const Contraction& contraction : poset_.Contract(*graph)) {
               EXPECT_TRUE(contraction.found);

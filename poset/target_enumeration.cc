@@ -12,7 +12,7 @@ class TargetRecorder : public GraphPrinter {
  public:
   explicit TargetRecorder(PosetPrinter& printer) : printer_(printer) {}
   void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { printer_.RecordTarget(graph); });
   }
   void EndPrint() override {}

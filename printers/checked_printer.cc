@@ -7,7 +7,10 @@
 
 #include "printers/output_error.h"
 
-CheckedPrinter::CheckedPrinter(GraphPrinter& printer) : printer_(printer) {}
+CheckedPrinter::CheckedPrinter(GraphPrinter& printer) : CheckedPrinter(printer, ResumablePartOf(printer)) {}
+
+CheckedPrinter::CheckedPrinter(GraphPrinter& printer, ResumablePrinter& resumable)
+    : printer_(printer), resumable_(resumable) {}
 
 void CheckedPrinter::Watch(FILE* file, const std::string& name) { watched_.emplace_back(file, name); }
 
@@ -30,7 +33,7 @@ void CheckedPrinter::BeginPrint() {
   Check();
 }
 
-void CheckedPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void CheckedPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   for (const auto& entry : graphs) graphs_ += entry.second.size();
   printer_.PrintSomeGraph(graphs);
   Check();

@@ -11,15 +11,20 @@
 #include <vector>
 
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// Passes every call on to another printer, then flushes the watched
 /// streams and throws OutputError as soon as one of them has failed, so
 /// that a run whose output is being lost stops after the current pass
 /// instead of computing the rest for nobody.
-class CheckedPrinter : public GraphPrinter {
+class CheckedPrinter : public GraphPrinter, public ResumablePrinter {
  public:
-  /// Wraps printer, which must outlive this object.
+  /// Wraps printer, which must outlive this object, with the state it
+  /// carries, if any (ResumablePartOf).
   explicit CheckedPrinter(GraphPrinter& printer);
+  /// Wraps printer, whose state is `resumable` (both must outlive this
+  /// object), and hands that state on unchanged.
+  CheckedPrinter(GraphPrinter& printer, ResumablePrinter& resumable);
 
   /// Adds a stream to check after each call; name is how messages call it.
   void Watch(FILE* file, const std::string& name);
@@ -28,18 +33,19 @@ class CheckedPrinter : public GraphPrinter {
   void Check() const;
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
-  std::string State() const override { return printer_.State(); }
+  std::string State() const override { return resumable_.State(); }
   /// The graphs passed on so far.
   uint64_t graphs() const { return graphs_; }
-  bool RestoreState(const std::string& state) override { return printer_.RestoreState(state); }
+  bool RestoreState(const std::string& state) override { return resumable_.RestoreState(state); }
   std::string RestoredStateProblem(const PrintedSoFar& printed) const override {
-    return printer_.RestoredStateProblem(printed);
+    return resumable_.RestoredStateProblem(printed);
   }
 
  private:
   GraphPrinter& printer_;
+  ResumablePrinter& resumable_;  // printer_'s state
   std::vector<std::pair<FILE*, std::string>> watched_;
   uint64_t graphs_ = 0;
 };

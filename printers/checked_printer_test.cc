@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "printers/json_graph_printer.h"
 #include "printers/output_error.h"
+#include "testing/test_support.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ class RecordingPrinter : public GraphPrinter {
  public:
   explicit RecordingPrinter(FILE* file) : file(file) {}
   void BeginPrint() override { record("begin"); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override { record("pass of " + std::to_string(graphs.size())); }
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override { record("pass of " + std::to_string(graphs.size())); }
   void EndPrint() override { record("end"); }
 
   FILE* file;
@@ -99,3 +101,21 @@ TEST(CheckedPrinter, NothingWatchedNothingChecked) {
 }
 
 }  // namespace
+
+// Given only the printer it wraps, the checked printer hands on that
+// printer's state: a checkpoint of a JSON listing records the Ids so far.
+TEST(CheckedPrinter, GivenOnlyAPrinterWithStateItCarriesThatState) {
+  FILE* out = tmpfile();
+  ASSERT_NE(nullptr, out);
+  JsonGraphPrinter json(out);
+  CheckedPrinter checked(json);
+  Graph graph = MakeGraph({1}, {1}, {0}, {});
+  GraphsByCodimension pass;
+  pass[0].push_back(&graph);
+  checked.BeginPrint();
+  std::string before = checked.State();
+  checked.PrintSomeGraph(pass);
+  EXPECT_EQ(json.State(), checked.State());
+  EXPECT_NE(before, checked.State()) << "the JSON printer's numbering moved on";
+  fclose(out);
+}

@@ -43,7 +43,7 @@ std::string DotGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) c
   return numbering_.Problem(printed, edge_filter, "the graph numbering");
 }
 
-void DotGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void DotGraphPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_graph(graph); });
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 #include "printers/graph_id.h"
 
 /// Writes Graphviz DOT: one undirected graph per stable graph, named and
@@ -31,7 +32,7 @@
 /// joined to its vertex: `p1 [shape=plaintext, label="1"];` `v0 -- p1;`.
 ///
 /// `dot -Tsvg` draws each graph of the output as a picture of its own.
-class DotGraphPrinter : public GraphPrinter {
+class DotGraphPrinter : public GraphPrinter, public ResumablePrinter {
  public:
   /// Prints only graphs whose codimension equals edge_filter (not given:
   /// all); a negative one throws std::invalid_argument.
@@ -39,7 +40,7 @@ class DotGraphPrinter : public GraphPrinter {
   explicit DotGraphPrinter(FILE* file);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
   /// The numbering: the last Id, "components codimension number".
   std::string State() const override;

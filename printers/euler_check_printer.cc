@@ -5,9 +5,12 @@
 #include "computer/parallel_runner.h"
 
 EulerCheckPrinter::EulerCheckPrinter(GraphPrinter& printer, int threads)
-    : printer_(printer), parts_(static_cast<size_t>(threads > 1 ? threads : 1)) {}
+    : EulerCheckPrinter(printer, ResumablePartOf(printer), threads) {}
 
-void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+EulerCheckPrinter::EulerCheckPrinter(GraphPrinter& printer, ResumablePrinter& resumable, int threads)
+    : printer_(printer), resumable_(resumable), parts_(static_cast<size_t>(threads > 1 ? threads : 1)) {}
+
+void EulerCheckPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   std::vector<const Graph*> all;
   for (const auto& entry : graphs) all.insert(all.end(), entry.second.begin(), entry.second.end());
   // Small batches on this thread alone: starting threads would cost more.
@@ -26,14 +29,14 @@ void EulerCheckPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
   printer_.PrintSomeGraph(graphs);
 }
 
-std::string EulerCheckPrinter::State() const { return printer_.State() + std::string(1, '\0') + Sums().State(); }
+std::string EulerCheckPrinter::State() const { return resumable_.State() + std::string(1, '\0') + Sums().State(); }
 
 bool EulerCheckPrinter::RestoreState(const std::string& state) {
   size_t split = state.find('\0');
   if (split == std::string::npos) return false;
   EulerSums sums;
   if (!sums.RestoreState(state.substr(split + 1))) return false;
-  if (!printer_.RestoreState(state.substr(0, split))) return false;
+  if (!resumable_.RestoreState(state.substr(0, split))) return false;
   for (EulerSums& part : parts_) part = EulerSums();
   parts_[0] = sums;
   return true;
@@ -49,7 +52,7 @@ std::string EulerCheckPrinter::RestoredStateProblem(const PrintedSoFar& printed)
       count_labelled_graphs
           ? Sums().CountsProblem(p.g, p.n, graphs, p.labelled_per_components, p.labelled_per_codimension)
           : Sums().CountsProblem(p.g, p.n, graphs, p.per_components, p.per_codimension);
-  return problem.empty() ? printer_.RestoredStateProblem(printed) : problem;
+  return problem.empty() ? resumable_.RestoredStateProblem(printed) : problem;
 }
 
 EulerSums EulerCheckPrinter::Sums() const {

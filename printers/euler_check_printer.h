@@ -9,18 +9,22 @@
 
 #include "euler/euler_sums.h"
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// Passes every call on to another printer and adds up the EulerTerm of
 /// every graph that goes through, spreading the terms of a large batch
 /// over several threads.
-class EulerCheckPrinter : public GraphPrinter {
+class EulerCheckPrinter : public GraphPrinter, public ResumablePrinter {
  public:
-  /// Wraps printer, which must outlive this object; up to `threads` threads
-  /// work on the terms.
+  /// Wraps printer, which must outlive this object, with the state it
+  /// carries, if any (ResumablePartOf); up to `threads` threads work on the terms.
   EulerCheckPrinter(GraphPrinter& printer, int threads);
+  /// Wraps printer, whose state is `resumable` (both must outlive this
+  /// object), carrying that state on with the sums.
+  EulerCheckPrinter(GraphPrinter& printer, ResumablePrinter& resumable, int threads);
 
   void BeginPrint() override { printer_.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override { printer_.EndPrint(); }
 
   /// The wrapped printer's state, a NUL byte, then the sums so far.
@@ -40,6 +44,7 @@ class EulerCheckPrinter : public GraphPrinter {
 
  private:
   GraphPrinter& printer_;
+  ResumablePrinter& resumable_;  // printer_'s state
   std::vector<EulerSums> parts_;  // one per thread's share of each batch
 };
 

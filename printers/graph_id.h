@@ -10,6 +10,7 @@
 
 #include "graph/graph.h"
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// The name a graph has in every run of its type: (components, codimension,
 /// number), the number counting from 1 the graphs of those components and

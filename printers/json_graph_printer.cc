@@ -34,7 +34,7 @@ std::string JsonGraphPrinter::RestoredStateProblem(const PrintedSoFar& printed) 
   return problem;
 }
 
-void JsonGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void JsonGraphPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_line(graph); });
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 #include "printers/graph_id.h"
 
 /// Writes JSON Lines: one object per graph with its type, its component
@@ -25,7 +26,7 @@
 /// "marked_points", the labels at each vertex in ascending order, and its
 /// automorphisms keep the labels.  There is nothing before the first
 /// line or after the last, so concatenated outputs stay valid JSON Lines.
-class JsonGraphPrinter : public GraphPrinter {
+class JsonGraphPrinter : public GraphPrinter, public ResumablePrinter {
  public:
   /// Prints only graphs whose codimension equals edge_filter (not given:
   /// all); a negative one throws std::invalid_argument.
@@ -33,7 +34,7 @@ class JsonGraphPrinter : public GraphPrinter {
   explicit JsonGraphPrinter(FILE* file);
 
   void BeginPrint() override { numbering_.Reset(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
   /// The numbering: the last Id, "components codimension number".
   std::string State() const override { return numbering_.State(); }

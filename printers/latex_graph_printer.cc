@@ -37,7 +37,7 @@ void LaTeXGraphPrinter::BeginPrint() {
   fputs("    \\bottomrule\n    \\endfoot\n\n", file);
 }
 
-void LaTeXGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void LaTeXGraphPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_middle(&graph, false); });
 }
 

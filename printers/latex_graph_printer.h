@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "graph/graph_printer.h"
+#include "graph/resumable_printer.h"
 
 /// Writes the TikZ picture of one graph.
 void WriteTikzPicture(FILE* file, const Graph& graph);
@@ -15,7 +16,7 @@ void WriteTikzPicture(FILE* file, const Graph& graph);
 /// Writes a LaTeX document: a longtable with `columns` graphs per row, an
 /// Id cell and a TikZ picture per graph, and a separator row wherever the
 /// codimension changes.
-class LaTeXGraphPrinter : public GraphPrinter {
+class LaTeXGraphPrinter : public GraphPrinter, public ResumablePrinter {
  public:
   /// Prints only graphs whose codimension equals edge_filter (not given:
   /// all); a negative one throws std::invalid_argument.
@@ -23,7 +24,7 @@ class LaTeXGraphPrinter : public GraphPrinter {
   LaTeXGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
   /// The table position: "section-key cell-counter".
   std::string State() const override;

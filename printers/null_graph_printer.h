@@ -9,7 +9,7 @@
 class NullGraphPrinter : public GraphPrinter {
  public:
   void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension&) override {}
+  void PrintSomeGraph(const GraphsByCodimension&) override {}
   void EndPrint() override {}
 };
 

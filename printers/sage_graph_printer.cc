@@ -51,7 +51,7 @@ SageGraphPrinter::SageGraphPrinter(FILE* file_, std::optional<int> edge_filter_)
 
 SageGraphPrinter::SageGraphPrinter(FILE* file_) : SageGraphPrinter(file_, std::nullopt) {}
 
-void SageGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void SageGraphPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { print_line(graph); });
 }
 

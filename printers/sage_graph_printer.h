@@ -26,7 +26,7 @@ class SageGraphPrinter : public GraphPrinter {
   explicit SageGraphPrinter(FILE* file);
 
   void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
 
   FILE* file;

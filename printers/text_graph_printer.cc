@@ -14,7 +14,7 @@ TextGraphPrinter::TextGraphPrinter(FILE* file_, int g_, int n_)
 
 void TextGraphPrinter::BeginPrint() { fprintf(file, "Strata of \\bar{M}_{%d, %d}\n\n", g, n); }
 
-void TextGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void TextGraphPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { WriteGraphText(file, graph); });
 }
 

@@ -24,7 +24,7 @@ class TextGraphPrinter : public GraphPrinter {
   TextGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
 
   FILE* file;

@@ -13,7 +13,7 @@ BinaryGraphPrinter::BinaryGraphPrinter(FILE* file_, int g_, int n_)
 
 void BinaryGraphPrinter::BeginPrint() { fputc(labelled ? 1 : 0, file); }
 
-void BinaryGraphPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void BinaryGraphPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, edge_filter, [this](const Graph& graph) { WriteRecord(file, graph); });
 }
 

@@ -20,7 +20,7 @@ class BinaryGraphPrinter : public GraphPrinter {
   BinaryGraphPrinter(FILE* file, int g, int n);
 
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
 
   FILE* file;

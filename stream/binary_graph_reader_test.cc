@@ -26,10 +26,10 @@ class KeepingPrinter : public GraphPrinter {
  public:
   KeepingPrinter(FILE* file, int g, int n) : binary(file, g, n) {}
   void BeginPrint() override { binary.BeginPrint(); }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     binary.PrintSomeGraph(graphs);
     for (auto& entry : graphs)
-      for (Graph* graph : entry.second) printed.push_back(*graph);
+      for (const Graph* graph : entry.second) printed.push_back(*graph);
   }
   void EndPrint() override { binary.EndPrint(); }
 

@@ -31,11 +31,11 @@ class RecordingPrinter : public GraphPrinter {
     ++begun;
     if (inner) inner->BeginPrint();
   }
-  void PrintSomeGraph(GraphsByCodimension& graphs) override {
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override {
     Call call;
     for (auto& entry : graphs) {
       call.keys.push_back(entry.first);
-      for (Graph* graph : entry.second) {
+      for (const Graph* graph : entry.second) {
         EXPECT_EQ(entry.first, graph->codimension);
         call.graphs.emplace_back(graph->codimension, graph->K);
         printed.push_back(*graph);

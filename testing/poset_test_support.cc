@@ -91,16 +91,16 @@ std::vector<int> BruteForceCanonicalForm(const EdgeListGraph& graph) {
   return best;
 }
 
-void EdgeListCollector::PrintSomeGraph(GraphsByCodimension& graphs) {
+void EdgeListCollector::PrintSomeGraph(const GraphsByCodimension& graphs) {
   for (auto& entry : graphs)
-    for (Graph* graph : entry.second) this->graphs.push_back(ToEdgeList(*graph));
+    for (const Graph* graph : entry.second) this->graphs.push_back(ToEdgeList(*graph));
 }
 
 void TeePrinter::BeginPrint() {
   for (GraphPrinter* printer : printers_) printer->BeginPrint();
 }
 
-void TeePrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void TeePrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   for (GraphPrinter* printer : printers_) printer->PrintSomeGraph(graphs);
 }
 

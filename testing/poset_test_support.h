@@ -42,7 +42,7 @@ std::vector<int> BruteForceCanonicalForm(const EdgeListGraph& graph);
 class EdgeListCollector : public GraphPrinter {
  public:
   void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
   std::vector<EdgeListGraph> graphs;
 };
@@ -52,7 +52,7 @@ class TeePrinter : public GraphPrinter {
  public:
   explicit TeePrinter(std::vector<GraphPrinter*> printers) : printers_(std::move(printers)) {}
   void BeginPrint() override;
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override;
 
  private:

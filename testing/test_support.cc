@@ -127,7 +127,7 @@ Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, co
   return graph;
 }
 
-void CollectingPrinter::PrintSomeGraph(GraphsByCodimension& graphs) {
+void CollectingPrinter::PrintSomeGraph(const GraphsByCodimension& graphs) {
   ForEachGraphToPrint(graphs, std::nullopt, [this](const Graph& graph) { seen.push_back(graph); });
 }
 

@@ -54,7 +54,7 @@ Graph MakeGraph(const std::vector<int>& genus, const std::vector<int>& marks, co
 class CollectingPrinter : public GraphPrinter {
  public:
   void BeginPrint() override {}
-  void PrintSomeGraph(GraphsByCodimension& graphs) override;
+  void PrintSomeGraph(const GraphsByCodimension& graphs) override;
   void EndPrint() override {}
   std::vector<Graph> seen;
 };
