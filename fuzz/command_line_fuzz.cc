@@ -42,6 +42,11 @@ struct Outcome {
   bool euler_check = false;
   ModuliType moduli = ModuliType::kStable;
   bool boundary_complex = false;
+  bool homology = false;
+  bool whole_complex = false;
+  std::string homology_export;
+  /// --search as given; not given, the parser picks by the statistics.
+  std::optional<SearchKind> search;
   /// A number beyond int: the run is refused in one line, the number held as 0.
   bool beyond_int = false;
 };
@@ -92,8 +97,23 @@ Outcome model(const std::vector<std::string>& args) {
       o.request = arg == "--version" ? Request::kVersion : Request::kHelp;
       return o;
     }
-    if (arg == "--boundary-complex") {
-      o.boundary_complex = true;
+    if (arg == "--boundary-complex" || arg == "--homology" || arg == "--whole-complex") {
+      (arg == "--boundary-complex" ? o.boundary_complex : arg == "--homology" ? o.homology : o.whole_complex) = true;
+      continue;
+    }
+    if (arg == "--homology-export" || arg == "--search") {
+      if (i + 1 >= args.size()) return refusal();
+      const std::string& value = args[++i];
+      if (arg == "--homology-export") {
+        if (value.empty()) return refusal();
+        o.homology_export = value;
+        continue;
+      }
+      const std::vector<std::string> kinds = {"stored", "orderly", "pruned"};
+      auto which = std::find(kinds.begin(), kinds.end(), value);
+      if (which == kinds.end()) return refusal();
+      o.search = which == kinds.begin() ? SearchKind::kStored
+                 : which == kinds.begin() + 1 ? SearchKind::kOrderly : SearchKind::kPruned;
       continue;
     }
     if (arg.size() != 2) return refusal();
@@ -171,7 +191,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (got.genus != want.genus || got.marked_points != want.marked_points || got.edge_filter != want.edge_filter ||
       got.format != want.format || got.statistics != want.statistics || got.labelled != want.labelled ||
       got.euler_check != want.euler_check || got.moduli != want.moduli ||
-      got.boundary_complex != want.boundary_complex)
+      got.boundary_complex != want.boundary_complex || got.homology != want.homology ||
+      got.whole_complex != want.whole_complex || got.homology_export != want.homology_export ||
+      got.search_given != want.search.has_value() || got.search != want.search.value_or(SearchFor(want.statistics)))
     fail("settings differ from the model");
   if (got.number_refusal.empty() == want.beyond_int) fail("a number beyond int not refused, or refused within it");
   if (got.number_refusal.find('\n') != std::string::npos) fail("number refusal longer than a line");
