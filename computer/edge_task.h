@@ -35,7 +35,7 @@ class EdgeTask {
   /// valences and running totals set, no edge between vertices yet.  A
   /// task of a moduli type whose graphs are trees once the loops are taken
   /// away (ct, rt, tl) places only the edges of such a tree; `kind` chooses
-  /// how repeated graphs are recognised.
+  /// how repeated graphs are recognised, through SearchStrategy::Make.
   /// `bounds` cut every candidate outside them.
   explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable,
                     SearchKind kind = SearchKind::kStored, SearchPoint from = SearchPoint(),
