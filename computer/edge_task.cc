@@ -14,7 +14,6 @@
 #include "computer/edge_task.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -24,7 +23,8 @@ uint32_t vertex_bit(int v) { return uint32_t{1} << v; }
 
 EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind kind, SearchPoint from,
                    const GraphBounds& bounds)
-    : stored(start), work_graph(start), kind_(kind), g_(start.g), codimension_(CodimensionOf(start)),
+    : stored(start), work_graph(start), strategy_(SearchStrategy::Make(kind)),
+      prunes_after_rows_(strategy_->PrunesAfterRows()), g_(start.g), codimension_(CodimensionOf(start)),
       moduli_type_(moduli_type), bounds_(bounds), max_multiplicity_(bounds.max_multiplicity.value_or(start.g + 1)),
       forest_(moduli_type == ModuliType::kCompactType || moduli_type == ModuliType::kRationalTails ||
               moduli_type == ModuliType::kTreeLike) {
@@ -42,18 +42,16 @@ EdgeTask::EdgeTask(const PartialGraph& start, ModuliType moduli_type, SearchKind
 }
 
 bool EdgeTask::CanSplit(int rows) const {
-  return kind_ != SearchKind::kStored && rows >= 1 && rows <= work_graph.K - 2 && from_ == SearchPoint();
+  return strategy_->MaySplit() && rows >= 1 && rows <= work_graph.K - 2 && from_ == SearchPoint();
 }
 
 void EdgeTask::Split(int rows, const std::function<void(const PartialGraph&, SearchPoint)>& take) {
-  split_rows_ = rows;
-  take_split_ = &take;
-  if (kind_ == SearchKind::kPruned) least_ = std::make_unique<LexLeastTest>(work_graph);
+  split_ = TaskSplit{rows, &take};
+  strategy_->BeginSplit(work_graph);
   bt_a(0, 1);
-  if (least_) relabelling_branches += least_->branches();
-  least_.reset();
-  split_rows_ = 0;
-  take_split_ = nullptr;
+  relabelling_branches += strategy_->branches();
+  strategy_->End();
+  split_.reset();
 }
 
 void EdgeTask::AddSearchEffort(const EdgeTask& other) {
@@ -70,46 +68,30 @@ int EdgeTask::CodimensionOf(const Graph& start) {
 
 void EdgeTask::Run(std::atomic<long>* found_so_far) {
   found_so_far_ = found_so_far;
-  // Made here, not with the task: a pass holds all its tasks at once.
-  if (kind_ != SearchKind::kStored) least_ = std::make_unique<LexLeastTest>(work_graph);
+  // Begun here, not with the task: a pass holds all its tasks at once.
+  strategy_->Begin(work_graph);
   int64_t replayed = 0;
   if (from_ == SearchPoint()) {
     bt_a(0, 1);
   } else {  // the call at from_ was counted by the task that split
-    replay_row_tests(from_.i);
-    if (least_) replayed = least_->branches();
+    strategy_->TakeUpAfterRows(work_graph, from_.i);
+    replayed = strategy_->branches();
     assign_pair(from_.i, from_.j);
   }
-  if (least_) relabelling_branches += least_->branches() - replayed;
-  least_.reset();
+  relabelling_branches += strategy_->branches() - replayed;
+  strategy_->End();
   report_found();
   found_so_far_ = nullptr;
-  store_by_class_.clear();
-  forms_.Clear();
   stored.ShrinkToFit();
 }
 
 void EdgeTask::bt_a(int i, int j) {
   ++nodes;
-  if (split_rows_ > 0 && !(i == 0 && j == 1)) {
-    bool rows_done = j >= work_graph.K && i + 1 >= split_rows_;
-    bool edges_done = i < split_rows_ && g_ == work_graph.partial_genus;
-    if (rows_done || edges_done) {
-      (*take_split_)(work_graph, SearchPoint{i, j});
-      return;
-    }
+  if (split_ && split_->CutsAt(i, j, work_graph.K, g_ == work_graph.partial_genus)) {
+    (*split_->take)(work_graph, SearchPoint{i, j});
+    return;
   }
   assign_pair(i, j);
-}
-
-// The pruned search tested rows 1 .. rows on its way to a split point; a
-// task taking up the search there repeats those tests (which passed) so
-// that its relabelling test holds what they found.
-void EdgeTask::replay_row_tests(int rows) {
-  if (kind_ != SearchKind::kPruned) return;
-  for (int r = 1; r <= rows && r < work_graph.K - 1; ++r)
-    if (!least_->MayBecomeLeastAfterRow(work_graph, r))
-      throw std::logic_error("a split point of the search fails a row test it passed");
 }
 
 void EdgeTask::assign_pair(int i, int j) {
@@ -120,14 +102,13 @@ void EdgeTask::assign_pair(int i, int j) {
     j = i + 1;
     // Rows 0 .. i - 1 are final: a smaller relabelling among them is
     // smaller for every completion.
-    if (kind_ == SearchKind::kPruned && i < K - 1 && !least_->MayBecomeLeastAfterRow(w, i)) {
+    if (prunes_after_rows_ && i < K - 1 && !strategy_->KeepsBranchAfterRows(w, i)) {
       ++pruned;
       return;
     }
   }
   if (i >= K - 1) {
-    final_rows_ = K - 2;
-    complete_candidate();
+    complete_candidate(K - 2);
     return;
   }
   if (!needs_can_be_met(i, j)) return;
@@ -230,8 +211,7 @@ void EdgeTask::finish_without_edges(int i, int j) {
   for (int k = j; k < K; ++k) w.adjacency[i][k] = w.adjacency[k][i] = 0;
   for (int r = i + 1; r < K; ++r)
     for (int k = r + 1; k < K; ++k) w.adjacency[r][k] = w.adjacency[k][r] = 0;
-  final_rows_ = i;
-  complete_candidate();
+  complete_candidate(i);
 }
 
 bool EdgeTask::needs_can_be_met(int i, int j) const {
@@ -251,14 +231,16 @@ bool EdgeTask::needs_can_be_met(int i, int j) const {
 
 // Every candidate of the task has its codimension, and a task whose
 // codimension the edge filter excludes is never made.
-void EdgeTask::complete_candidate() {
+// `final_rows` rows were final before the candidate was complete; a
+// strategy that prunes tested each of them on the way here.
+void EdgeTask::complete_candidate(int final_rows) {
   PartialGraph& w = work_graph;
   w.codimension = static_cast<int8_t>(codimension_);
   w.canonical.Invalidate();
-  if (correct()) add_to_store();
+  if (correct(final_rows)) add_to_store();
 }
 
-bool EdgeTask::correct() {
+bool EdgeTask::correct(int final_rows) {
   const int K = work_graph.K;
   ++tried;
   std::fill(visited_, visited_ + K, false);
@@ -270,19 +252,12 @@ bool EdgeTask::correct() {
     ++unconnected;
     return false;
   }
-  if (kind_ == SearchKind::kStored ? duplicate() : !is_least()) {
+  if (strategy_->IsRepeat(work_graph, final_rows, stored)) {
     ++duplicated;
     return false;
   }
   ++found;
   return true;
-}
-
-// The pruned search has tested the rows it finished on the way here, and
-// the test takes up what those tests left open.
-bool EdgeTask::is_least() {
-  if (kind_ == SearchKind::kPruned) return least_->IsLeastAfterRows(work_graph, final_rows_);
-  return least_->IsLeast(work_graph);
 }
 
 int EdgeTask::visit(int a) {
@@ -293,38 +268,10 @@ int EdgeTask::visit(int a) {
   return reached;
 }
 
-// A candidate can only be isomorphic to a stored graph of its own class.
-// The first graph of a class is stored without a canonical form; its form
-// is computed when a second candidate of the class arrives, so a class that
-// never gets one costs no call of nauty.
-bool EdgeTask::duplicate() {
-  uint32_t ordinal = static_cast<uint32_t>(store_by_class_.size());
-  candidate_bucket_ =
-      &store_by_class_.try_emplace(GraphClass(work_graph, work_graph.multiplicity_count), ClassBucket{ordinal})
-           .first->second;
-  ClassBucket& bucket = *candidate_bucket_;
-  if (bucket.size == 0) return false;
-  if (bucket.unformed >= 0) {
-    stored.Expand(static_cast<size_t>(bucket.unformed), scratch_);
-    ComputeCanonicalForm(scratch_, &scratch_form_);
-    forms_.Insert(bucket.ordinal, scratch_form_);
-    bucket.unformed = -1;
-  }
-  return forms_.Contains(bucket.ordinal, work_graph.canonical.Of(work_graph));
-}
-
 void EdgeTask::add_to_store() {
-  const CanonicalForm* form = work_graph.canonical.IfComputed();
-  if (kind_ == SearchKind::kStored) {
-    ClassBucket& bucket = *candidate_bucket_;
-    if (form != nullptr)
-      forms_.Insert(bucket.ordinal, *form);
-    else
-      bucket.unformed = static_cast<long>(stored.size());
-    ++bucket.size;
-  }
+  strategy_->Kept(work_graph, stored.size());
   stored.Append(work_graph);
-  if (labelled) labelled->Add(work_graph, form);
+  if (labelled) labelled->Add(work_graph, work_graph.canonical.IfComputed());
   if (found_so_far_ != nullptr && ++found_unreported_ == 256) report_found();
 }
 

@@ -8,28 +8,19 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
 
-#include "computer/canonical_form_set.h"
 #include "computer/compact_graphs.h"
 #include "computer/partial_graph.h"
 #include "computer/search_kind.h"
-#include "graph/canonical_form.h"
+#include "computer/search_point.h"
+#include "computer/search_strategy.h"
+#include "computer/task_split.h"
 #include "graph/graph.h"
-#include "graph/graph_class.h"
-#include "graph/lex_least.h"
 #include "labelled/labelled_count.h"
 #include "moduli/graph_bounds.h"
 #include "moduli/moduli_type.h"
-
-/// The pair of vertices an edge task's search takes up: every pair before
-/// it, row by row, is already assigned in the task's start graph.
-struct SearchPoint {
-  int i = 0;
-  int j = 1;
-  bool operator==(const SearchPoint& other) const { return i == other.i && j == other.j; }
-};
 
 /// The edge level of one pass for one decoration: every assignment of edge
 /// multiplicities to a working graph whose genera, marked points and loops
@@ -44,7 +35,7 @@ class EdgeTask {
   /// valences and running totals set, no edge between vertices yet.  A
   /// task of a moduli type whose graphs are trees once the loops are taken
   /// away (ct, rt, tl) places only the edges of such a tree; `kind` chooses
-  /// how repeated graphs are recognised.
+  /// how repeated graphs are recognised, through SearchStrategy::Make.
   /// `bounds` cut every candidate outside them.
   explicit EdgeTask(const PartialGraph& start, ModuliType moduli_type = ModuliType::kStable,
                     SearchKind kind = SearchKind::kStored, SearchPoint from = SearchPoint(),
@@ -82,7 +73,7 @@ class EdgeTask {
   /// The moduli type the task was made for.
   ModuliType moduli_type() const { return moduli_type_; }
   /// How the task recognises repeated graphs.
-  SearchKind search_kind() const { return kind_; }
+  SearchKind search_kind() const { return strategy_->kind(); }
   /// Where the task's search starts.
   SearchPoint from() const { return from_; }
   /// The bounds the task's graphs keep.
@@ -104,45 +95,28 @@ class EdgeTask {
   std::unique_ptr<LabelledTally> labelled;
 
  private:
-  /// How the graphs of one GraphClass are held for the duplicate test.
-  struct ClassBucket {
-    uint32_t ordinal;       // tags the class's canonical forms
-    size_t size = 0;        // graphs stored in the class
-    long unformed = -1;     // stored graph whose form is not computed yet
-  };
-
   void bt_a(int i, int j);
   void assign_pair(int i, int j);
-  void replay_row_tests(int rows);
   void join_trees(int i, int j);
   void split_trees(uint64_t tree_of_i, uint64_t tree_of_j);
   void finish_without_edges(int i, int j);
   bool needs_can_be_met(int i, int j) const;
-  void complete_candidate();
-  bool correct();
-  bool is_least();
+  void complete_candidate(int final_rows);
+  bool correct(int final_rows);
   int visit(int a);
-  bool duplicate();
   void add_to_store();
   void report_found();
 
   PartialGraph work_graph;
-  SearchKind kind_;
+  std::unique_ptr<SearchStrategy> strategy_;  // how repeats are told, for the whole task
+  bool prunes_after_rows_;                    // strategy_'s, asked once
   SearchPoint from_;
-  int split_rows_ = 0;  // while Split runs: the rows after which it cuts
-  const std::function<void(const PartialGraph&, SearchPoint)>* take_split_ = nullptr;
-  std::unique_ptr<LexLeastTest> least_;  // while Run runs, unless kStored
-  int final_rows_ = 0;                   // rows kPruned tested before the candidate
+  std::optional<TaskSplit> split_;  // while Split runs
   int g_;
   int codimension_;
   bool visited_[kMaxComponents] = {};
-  std::map<GraphClass, ClassBucket> store_by_class_;
-  CanonicalFormSet forms_;
   std::atomic<long>* found_so_far_ = nullptr;
   int found_unreported_ = 0;
-  ClassBucket* candidate_bucket_ = nullptr;  // set by duplicate() for add_to_store()
-  Graph scratch_{-1, -1, -1};                // a stored graph expanded for nauty
-  CanonicalForm scratch_form_;
   ModuliType moduli_type_;
   GraphBounds bounds_;
   int max_multiplicity_;  // of bounds_, or more than any pair can take

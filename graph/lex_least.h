@@ -191,13 +191,14 @@
 //    i + 2 (bit i + 1, which no pair of row i can set: (i, i + 1) has no
 //    column rule), of which those for k >= j are zeros; rows from i + 2 on
 //    compare zeros with zeros.  Those are the three checks.
-// It sets final_rows_ = i: the last MayBecomeLeastAfterRow on this path
-// had i rows (or i is 0).  Under Split, bt_a hands the node over instead
+// It hands complete_candidate final_rows = i: the last
+// MayBecomeLeastAfterRow on this path had i rows (or i is 0).  Under Split, bt_a hands the node over instead
 // (edges_done), and the part's Run takes it to finish_without_edges.
 //
 // 6. The prune of kPruned
 // -----------------------
-// assign_pair calls MayBecomeLeastAfterRow(w, i) when j passes K - 1, so
+// assign_pair asks the strategy's KeepsBranchAfterRows(w, i), which
+// PrunedSearch answers by MayBecomeLeastAfterRow, when j passes K - 1, so
 // rows 0 .. i - 1 are final, and only for i < K - 1.  It is false only
 // when a block-preserving p puts vertices of final rows (below i) at
 // positions 0 .. r < i and makes row r of G^p smaller than G's, rows
@@ -207,8 +208,8 @@
 // *AfterRow calls answer as MayBecomeLeast and IsLeast would, given that
 // along the path the row tests came in order (the search makes them so;
 // valid_level_ and states_ discard what other branches left), and Split's
-// parts call replay_row_tests to repeat the tests their splitter passed.
-// complete_candidate follows row K - 2's test (final_rows_ = K - 2).
+// parts call TakeUpAfterRows to repeat the tests their splitter passed.
+// complete_candidate follows row K - 2's test (final_rows = K - 2).
 //
 // 7. Conclusion
 // -------------
