@@ -24,25 +24,9 @@
 #include "printers/latex_graph_printer.h"
 #include "printers/null_graph_printer.h"
 #include "printers/text_graph_printer.h"
+#include "testing/sample_run_state.h"
 
 namespace {
-
-RunState sample_state() {
-  RunState state;
-  state.pass = 4;
-  state.tasks_done = 17;
-  state.pass_printed = true;
-  state.complete = true;
-  state.tried = {0, 3, 5000000000, 7};
-  state.unconnected = {0, 0, 1, 2};
-  state.duplicated = {0, 0, 0, 9};
-  state.found = {0, 3, 4, 5};
-  state.found_per_codimension = {1, 2, 3};
-  state.labelled_found = {"0", "12", "123456789012345678901234567890"};
-  state.labelled_per_codimension = {"5", "0"};
-  state.printer_state = "3 14";
-  return state;
-}
 
 TEST(CheckpointOptionsTest, TakesTheOptionsAnywhere) {
   char program[] = "stable-graphs", p[] = "-P", b[] = "B", cp[] = "--checkpoint", file[] = "run.cp",
@@ -172,7 +156,7 @@ TEST(CheckpointResumeTest, EveryRecordedStateResumesToTheSameRun) {
 }
 
 TEST(CheckpointResumeTest, StateOfAnotherTypeIsRefused) {
-  RunState state = sample_state();
+  RunState state = SampleRunState();
   SearchSettings settings;
   settings.resume = &state;
   BoundaryComputer computer(2, 0, settings);

@@ -7,31 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-RunState sample_state() {
-  RunState state;
-  state.pass = 4;
-  state.tasks_done = 17;
-  state.pass_printed = true;
-  state.complete = true;
-  state.tried = {0, 3, 5000000000, 7};
-  state.unconnected = {0, 0, 1, 2};
-  state.duplicated = {0, 0, 0, 9};
-  state.found = {0, 3, 4, 5};
-  state.found_per_codimension = {1, 2, 3};
-  state.labelled_found = {"0", "12", "123456789012345678901234567890"};
-  state.labelled_per_codimension = {"5", "0"};
-  state.printer_state = "3 14";
-  return state;
-}
-
-}  // namespace
+#include "testing/sample_run_state.h"
 
 TEST(CheckpointText, FormatParsesBack) {
   std::vector<std::string> arguments = {"-P", "L", "with space", "", "5"};
   OutputRecord output{12345, 17, 2049, 18446744073709551615ULL, 0x0123456789abcdefULL};
-  std::string text = CheckpointText::Format(arguments, output, sample_state());
+  std::string text = CheckpointText::Format(arguments, output, SampleRunState());
   std::vector<std::string> read_arguments;
   OutputRecord read_output;
   RunState read;
@@ -42,7 +23,7 @@ TEST(CheckpointText, FormatParsesBack) {
   EXPECT_EQ(2049u, read_output.device);
   EXPECT_EQ(18446744073709551615ULL, read_output.inode);
   EXPECT_EQ(0x0123456789abcdefULL, read_output.checksum);
-  RunState want = sample_state();
+  RunState want = SampleRunState();
   EXPECT_EQ(want.pass, read.pass);
   EXPECT_EQ(want.tasks_done, read.tasks_done);
   EXPECT_EQ(want.pass_printed, read.pass_printed);
@@ -61,7 +42,7 @@ TEST(CheckpointText, FormatParsesBack) {
 TEST(CheckpointText, EveryDamageIsRefused) {
   for (long long length : {-1LL, 300LL}) {
     OutputRecord output{length, 10, 5, 77, 99};
-    std::string text = CheckpointText::Format({"-P", "B", "5", "1"}, output, sample_state());
+    std::string text = CheckpointText::Format({"-P", "B", "5", "1"}, output, SampleRunState());
     std::vector<std::string> arguments;
     OutputRecord read_output;
     RunState state;
