@@ -14,21 +14,10 @@
 
 namespace {
 
-/// A record of genus.size() components; `pairs` holds the multiplicities of
-/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row, missing ones are 0.
+/// MakeGraph's record (missing pairs 0), filed under `codimension`.
 Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
            const std::vector<int>& pairs = {}, int codimension = 0) {
-  int K = static_cast<int>(genus.size());
-  Graph graph(0, 0, K);
-  for (int i = 0; i < K; ++i) {
-    graph.genus[i] = static_cast<int8_t>(genus[i]);
-    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.SetLoops(i, loops[i]);
-  }
-  size_t p = 0;
-  for (int i = 0; i < K; ++i)
-    for (int k = i + 1; k < K; ++k, ++p)
-      graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(p < pairs.size() ? pairs[p] : 0);
+  Graph graph = MakeGraph(genus, marks, loops, pairs);
   graph.codimension = static_cast<int8_t>(codimension);
   return graph;
 }

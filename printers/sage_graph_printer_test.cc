@@ -10,29 +10,10 @@
 #include <vector>
 
 #include "graph/graph.h"
+#include "testing/test_support.h"
 
 namespace {
 
-/// A record of genus.size() components; `pairs` holds the multiplicities of
-/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row.
-Graph make(const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
-           const std::vector<int>& pairs) {
-  int K = static_cast<int>(genus.size());
-  Graph graph(0, 0, K);
-  for (int i = 0; i < K; ++i) {
-    graph.genus[i] = static_cast<int8_t>(genus[i]);
-    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.SetLoops(i, loops[i]);
-    graph.codimension = static_cast<int8_t>(graph.codimension + loops[i]);
-  }
-  size_t p = 0;
-  for (int i = 0; i < K; ++i)
-    for (int k = i + 1; k < K; ++k, ++p) {
-      graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(pairs[p]);
-      graph.codimension = static_cast<int8_t>(graph.codimension + pairs[p]);
-    }
-  return graph;
-}
 
 /// Everything the printer writes for the given passes.
 std::string document(SageGraphPrinter printer, const std::vector<GraphsByCodimension>& passes) {
@@ -56,8 +37,8 @@ std::string line_of(const Graph& graph) {
 }  // namespace
 
 TEST(SageGraphPrinter, FourPointsOfGenusZero) {
-  Graph one = make({0}, {4}, {0}, {});
-  Graph two = make({0, 0}, {2, 2}, {0, 0}, {1});
+  Graph one = MakeGraph({0}, {4}, {0}, {});
+  Graph two = MakeGraph({0, 0}, {2, 2}, {0, 0}, {1});
   EXPECT_EQ(
       "StableGraph([0], [[1, 2, 3, 4]], [])\n"
       "StableGraph([0, 0], [[1, 2, 5], [3, 4, 6]], [(5, 6)])\n",
@@ -67,20 +48,20 @@ TEST(SageGraphPrinter, FourPointsOfGenusZero) {
 TEST(SageGraphPrinter, EdgesBetweenVerticesComeBeforeLoops) {
   // n = 3: half-edges from 4 on.  Pair (0,1) twice: 4-5, 6-7; pair (1,2)
   // once: 8-9; then the loop of vertex 0: 10-11, and of vertex 2: 12-13.
-  Graph graph = make({0, 1, 0}, {2, 0, 1}, {1, 0, 1}, {2, 0, 1});
+  Graph graph = MakeGraph({0, 1, 0}, {2, 0, 1}, {1, 0, 1}, {2, 0, 1});
   EXPECT_EQ("StableGraph([0, 1, 0], [[1, 2, 4, 6, 10, 11], [5, 7, 8], [3, 9, 12, 13]], "
             "[(4, 5), (6, 7), (8, 9), (10, 11), (12, 13)])\n",
             line_of(graph));
 }
 
 TEST(SageGraphPrinter, NoLegsAtAll) {
-  EXPECT_EQ("StableGraph([2], [[]], [])\n", line_of(make({2}, {0}, {0}, {})));
-  EXPECT_EQ("StableGraph([0], [[1, 2, 3, 4]], [(1, 2), (3, 4)])\n", line_of(make({0}, {0}, {2}, {})));
+  EXPECT_EQ("StableGraph([2], [[]], [])\n", line_of(MakeGraph({2}, {0}, {0}, {})));
+  EXPECT_EQ("StableGraph([0], [[1, 2, 3, 4]], [(1, 2), (3, 4)])\n", line_of(MakeGraph({0}, {0}, {2}, {})));
 }
 
 TEST(SageGraphPrinter, EdgeFilter) {
-  Graph torus = make({1}, {1}, {0}, {});
-  Graph loop = make({0}, {1}, {1}, {});
+  Graph torus = MakeGraph({1}, {1}, {0}, {});
+  Graph loop = MakeGraph({0}, {1}, {1}, {});
   GraphsByCodimension pass = {{0, {&torus}}, {1, {&loop}}};
   EXPECT_EQ(line_of(torus) + line_of(loop), document(SageGraphPrinter(nullptr), {pass}));
   EXPECT_EQ(line_of(loop), document(SageGraphPrinter(nullptr, 1), {pass}));

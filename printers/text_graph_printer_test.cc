@@ -14,21 +14,11 @@
 
 namespace {
 
-/// A record of genus.size() components; `pairs` holds the multiplicities of
-/// the pairs (0,1), (0,2), ..., (K-2,K-1) row by row.
+/// MakeGraph's record, filed under `codimension`, of genus g.
 Graph make(int g, const std::vector<int>& genus, const std::vector<int>& marks, const std::vector<int>& loops,
            const std::vector<int>& pairs, int codimension) {
-  int K = static_cast<int>(genus.size());
-  Graph graph(g, 0, K);
-  for (int i = 0; i < K; ++i) {
-    graph.genus[i] = static_cast<int8_t>(genus[i]);
-    graph.marked_points[i] = static_cast<int8_t>(marks[i]);
-    graph.SetLoops(i, loops[i]);
-    graph.n += marks[i];
-  }
-  size_t p = 0;
-  for (int i = 0; i < K; ++i)
-    for (int k = i + 1; k < K; ++k, ++p) graph.adjacency[i][k] = graph.adjacency[k][i] = static_cast<int8_t>(pairs[p]);
+  Graph graph = MakeGraph(genus, marks, loops, pairs);
+  graph.g = g;
   graph.codimension = static_cast<int8_t>(codimension);
   return graph;
 }
