@@ -124,22 +124,30 @@ void BoundaryComputer::Compute(GraphPrinter& printer, ResumablePrinter& resumabl
 // carries g - j loops), so they are stored without any test.
 void BoundaryComputer::one_vertex_pass() {
   one_vertex_graphs_.reserve(g >= 0 ? g + 1 : 0);  // no record moves once pointed to
-  PartialGraph one(g, n, 1);
+  for (const Graph& one : one_vertex_candidates()) {
+    ++counters_.tried[1];
+    if (InCodimension(one.codimension, settings_.codimension)) {
+      ++counters_.found[1];
+      // At most g + 1 <= 15 graphs: they reach the printer in one call.
+      one_vertex_graphs_.push_back(one);
+    }
+  }
+}
+
+// The one-vertex graphs the pass tries: a vertex of genus j with g - j
+// loops, for each j whose graph is of the moduli type and within the
+// bounds.  Outside the search, the others are not even tried.
+std::vector<Graph> BoundaryComputer::one_vertex_candidates() const {
+  std::vector<Graph> candidates;
+  Graph one(g, n, 1);
   one.marked_points[0] = static_cast<int8_t>(n);
   for (int j = 0; j <= g; ++j) {
     one.genus[0] = static_cast<int8_t>(j);
     one.SetLoops(0, g - j);
     one.codimension = static_cast<int8_t>(g - j);
-    // Outside the search, not tried.
-    if (!IsOfModuliType(one, settings_.moduli_type) || !IsWithinBounds(one, settings_.bounds)) continue;
-    ++counters_.tried[1];
-    one.valence[0] = static_cast<int8_t>(n + 2 * (g - j));
-    if (!settings_.codimension || *settings_.codimension == g - j) {
-      ++counters_.found[1];
-      // At most g + 1 <= 9 graphs: they reach the printer in one call.
-      one_vertex_graphs_.push_back(one);
-    }
+    if (IsOfModuliType(one, settings_.moduli_type) && IsWithinBounds(one, settings_.bounds)) candidates.push_back(one);
   }
+  return candidates;
 }
 
 void BoundaryComputer::empty_store_to_statistics() {
@@ -265,18 +273,11 @@ std::string labelled_problem(const std::vector<std::string>& labelled, const Cou
 
 }  // namespace
 
-// The one-vertex graphs the pass tries and finds: a vertex of genus j with
-// g - j loops, for each j whose graph is of the moduli type.
+// What the one-vertex pass tries and finds.
 void BoundaryComputer::one_vertex_counts(int64_t* tried_count, int64_t* found_count) const {
-  Graph one(g, n, 1);
-  one.marked_points[0] = static_cast<int8_t>(n);
-  for (int j = 0; j <= g; ++j) {
-    one.genus[0] = static_cast<int8_t>(j);
-    one.SetLoops(0, g - j);
-    one.codimension = static_cast<int8_t>(g - j);
-    if (!IsOfModuliType(one, settings_.moduli_type) || !IsWithinBounds(one, settings_.bounds)) continue;
+  for (const Graph& one : one_vertex_candidates()) {
     ++*tried_count;
-    if (!settings_.codimension || *settings_.codimension == g - j) ++*found_count;
+    if (InCodimension(one.codimension, settings_.codimension)) ++*found_count;
   }
 }
 

@@ -86,6 +86,7 @@ class BoundaryComputer : public Computer {
   int max_K() const { return 2 * g + n - 2; }
   void one_vertex_pass();
   void one_vertex_counts(int64_t* tried_count, int64_t* found_count) const;
+  std::vector<Graph> one_vertex_candidates() const;
   void empty_store_to_statistics();
   void run_pass(int K);
   void record(int pass, size_t tasks_done, bool complete = false);
