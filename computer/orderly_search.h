@@ -36,7 +36,7 @@ class OrderlySearch : public SearchStrategy {
   /// Branches of the relabelling test since Begin.
   int64_t branches() const override;
 
- private:
+ protected:
   std::unique_ptr<LexLeastTest> least_;  // between Begin and End
 };
 

@@ -4,10 +4,6 @@
 
 #include <stdexcept>
 
-void PrunedSearch::Begin(const Graph& start) { least_ = std::make_unique<LexLeastTest>(start); }
-
-void PrunedSearch::End() { least_.reset(); }
-
 // The splitter tested rows 1 .. rows on its way to the point; repeating
 // those tests (which passed) leaves the relabelling test holding what they
 // found, as if this search had walked there itself.
@@ -24,5 +20,3 @@ bool PrunedSearch::KeepsBranchAfterRows(const Graph& graph, int rows) {
 bool PrunedSearch::IsRepeat(PartialGraph& candidate, int final_rows, const CompactGraphs&) {
   return !least_->IsLeastAfterRows(candidate, final_rows);
 }
-
-int64_t PrunedSearch::branches() const { return least_ ? least_->branches() : 0; }
