@@ -4,7 +4,6 @@
 
 #include <string.h>
 
-#include <type_traits>
 #include <utility>
 
 #include "poset/contraction_printer.h"
@@ -33,15 +32,11 @@ bool IsPosetFormat(Format format) { return format == Format::kContractions || fo
 
 namespace {
 
-/// `printer` with its resumable part, known here from its type: the one
-/// place a format's state is found, without asking the object at run time.
-template <typename Printer>
-FormatPrinter made(std::unique_ptr<Printer> printer) {
+/// `printer` with its resumable part (ResumablePartOf, the one place a
+/// printer's state is found).
+FormatPrinter made(std::unique_ptr<GraphPrinter> printer) {
   FormatPrinter result;
-  if constexpr (std::is_base_of_v<ResumablePrinter, Printer>)
-    result.resumable = printer.get();
-  else
-    result.resumable = &ResumablePrinter::Stateless();
+  result.resumable = &ResumablePartOf(*printer);
   result.printer = std::move(printer);
   return result;
 }
